@@ -1,0 +1,15 @@
+#include "module_path.h"
+
+#include <system_error>
+
+namespace vrx {
+
+std::filesystem::path OwnExecutablePath() {
+  std::error_code ec;
+  auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::path() : path;
+}
+
+std::string ProgramName() { return OwnExecutablePath().stem().string(); }
+
+}  // namespace vrx

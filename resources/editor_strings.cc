@@ -1,0 +1,27 @@
+#include "strings.h"
+
+#include <utility>
+
+namespace vrx {
+namespace {
+
+constexpr std::pair<int, std::string_view> kEditorTable[] = {
+    {101, "VRXEditor のﾊﾞｰｼﾞｮﾝ情報(&A)..."},
+    {10000, "COMポートが設定されていません。"},
+    {10001, "COMポートが開けません。"},
+    {10002, "通信エラーが発生しました。デバイスをリセットして、接続を確認してください。"},
+    {10003, "入力データに誤まりがあります。"},
+    {10004, "ファイルが開けませんでした。"},
+    {10005, "ファイルの読み込みに失敗しました。"},
+    {10006, "ファイルの形式が違います。"},
+};
+
+}  // namespace
+
+std::string_view EditorMessage(int id) {
+  for (const auto& [number, text] : kEditorTable)
+    if (number == id) return text;
+  return {};
+}
+
+}  // namespace vrx

@@ -1,0 +1,50 @@
+#include "dialog_units.h"
+
+#include <wx/window.h>
+
+#include <cmath>
+
+namespace vrx::ui {
+namespace {
+
+// Average character cell of the dialog font at 96 DPI.
+constexpr double kBaseUnitX = 7.0;   // pixels per 4 horizontal units
+constexpr double kBaseUnitY = 12.0;  // pixels per 8 vertical units
+
+}  // namespace
+
+double DpiScale(const wxWindow* window) {
+  const wxSize dpi = window ? window->GetDPI() : wxSize();
+  return dpi.y > 0 ? dpi.y / 96.0 : 1.0;
+}
+
+int DluXToPixels(const wxWindow* window, int x) {
+  return static_cast<int>(std::lround(x * kBaseUnitX * DpiScale(window) / 4.0));
+}
+
+int DluYToPixels(const wxWindow* window, int y) {
+  return static_cast<int>(std::lround(y * kBaseUnitY * DpiScale(window) / 8.0));
+}
+
+wxPoint DluToPixels(const wxWindow* window, int x, int y) {
+  return {DluXToPixels(window, x), DluYToPixels(window, y)};
+}
+
+wxRect DluRectToPixels(const wxWindow* window, int x, int y, int width, int height) {
+  // Convert the edges, not the size, so neighbouring controls never overlap
+  // through rounding.
+  const wxPoint topLeft = DluToPixels(window, x, y);
+  const wxPoint bottomRight = DluToPixels(window, x + width, y + height);
+  return {topLeft, wxSize(bottomRight.x - topLeft.x, bottomRight.y - topLeft.y)};
+}
+
+wxFont DialogFont() {
+#ifdef __WXMSW__
+  const wxString face = wxString::FromUTF8("ＭＳ Ｐゴシック");
+#else
+  const wxString face = wxS("IPAPGothic");
+#endif
+  return wxFont(wxFontInfo(9).FaceName(face));
+}
+
+}  // namespace vrx::ui

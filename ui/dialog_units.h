@@ -1,0 +1,24 @@
+// Dialog units of the programs' dialog font ("ＭＳ Ｐゴシック" 9 pt): 4 x 8
+// units are 7 x 12 pixels at 96 DPI, scaled for the screen's DPI.  Every
+// control of both programs is placed through these functions.
+#pragma once
+
+#include <wx/font.h>
+#include <wx/gdicmn.h>
+
+class wxWindow;
+
+namespace vrx::ui {
+
+// Pixels per 96-DPI pixel on the screen of `window` (1.0 on a 96-DPI screen).
+double DpiScale(const wxWindow* window);
+
+int DluXToPixels(const wxWindow* window, int x);
+int DluYToPixels(const wxWindow* window, int y);
+wxPoint DluToPixels(const wxWindow* window, int x, int y);
+wxRect DluRectToPixels(const wxWindow* window, int x, int y, int width, int height);
+
+// The dialog font: IPAPGothic 9 pt here, MS PGothic on Windows.
+wxFont DialogFont();
+
+}  // namespace vrx::ui

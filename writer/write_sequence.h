@@ -1,0 +1,29 @@
+// One press of the writer's 書込み button, without the window: payload,
+// data file, the load line, programming, and the profile on success.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "flash_image.h"
+#include "profile.h"
+#include "serial_options.h"
+#include "write_log.h"
+
+namespace vrx {
+
+struct WriteJob {
+  std::string filePath;   // the path field, as typed (no trimming)
+  std::string portName;   // "COM1".."COM9" or a device path; "" if none chosen
+  int speedIndex = 4;     // -1 when no speed is chosen
+  std::filesystem::path containerPath;  // executable carrying the payload
+  SerialOptions serial;
+};
+
+// Returns true when the module was programmed.  Every step and failure is
+// reported through `log` (and `boxes` for the payload container); the profile
+// gets Option/COM and Option/BAUD only after a successful write.
+bool RunWrite(const WriteJob& job, FlashImage& image, WriteLog& log,
+              MessageBoxSink& boxes, ProfileStore& profile);
+
+}  // namespace vrx

@@ -1,4 +1,4 @@
-#include "strings.h"
+#include "message_table.h"
 
 #include <utility>
 

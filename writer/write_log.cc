@@ -1,6 +1,6 @@
 #include "write_log.h"
 
-#include "strings.h"
+#include "message_table.h"
 
 namespace vrx {
 

@@ -1,0 +1,2 @@
+#include "code_text.h"
+// Implementation arrives with the scan-code notation.

@@ -1,0 +1,37 @@
+// A page of the editor's sheet.  The ConfigImage is owned by the sheet; each
+// page edits its own fields of it in place.
+#pragma once
+
+#include <wx/panel.h>
+
+#include "config_image.h"
+
+namespace vrx::editor {
+
+class CSheetPage : public wxPanel {
+ public:
+  CSheetPage(wxWindow* parent, ConfigImage& config) : wxPanel(parent), config_(config) {}
+
+  // Set by the page's edits; read and cleared by the sheet.
+  bool modified = false;
+
+  // The sheet is about to switch to another page.  The page takes its
+  // controls over into the ConfigImage; false refuses (the page has shown its
+  // own message) and the sheet stays on it.
+  virtual bool OnKillActive() { return true; }
+
+  // The page has become the active page (also the first time).
+  virtual void OnSetActive() {}
+
+  // Before a save while this page is active: take the controls over.  False
+  // refuses the save; the sheet then shows message 10003.
+  virtual bool CommitBeforeSave() { return true; }
+
+  // After a data file was loaded while this page is active: show it.
+  virtual void ShowLoadedConfig() = 0;
+
+ protected:
+  ConfigImage& config_;
+};
+
+}  // namespace vrx::editor

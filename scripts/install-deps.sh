@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages needed to build, run and test the VRX7100
+# tools.  Runs as root, or re-runs itself through sudo.
+set -euo pipefail
+
+if [ "$(id -u)" -ne 0 ]; then
+  exec sudo -E bash "$0" "$@"
+fi
+
+packages=(
+  # build
+  g++ cmake ninja-build pkg-config ccache
+  libwxgtk3.2-dev libcli11-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # run: the dialog font of both programs
+  fonts-ipafont-gothic
+  # tests: a private X server, key injection, DES cross-check
+  xvfb xauth xdotool x11-utils openssl python3
+  # screenshots for the documentation
+  imagemagick
+)
+
+export DEBIAN_FRONTEND=noninteractive
+# On a fresh machine another process (unattended upgrades, cloud init) may
+# hold the package lock for a while: wait for it instead of failing.
+for attempt in 1 2 3 4 5; do
+  if apt-get -o DPkg::Lock::Timeout=300 -o Acquire::Retries=3 update -qq; then break; fi
+  echo "apt-get update failed (attempt $attempt), retrying in 20 s" >&2
+  sleep 20
+done
+apt-get -o DPkg::Lock::Timeout=300 install -y -qq --no-install-recommends "${packages[@]}"

@@ -1,2 +1,72 @@
 #include "code_text.h"
-// Implementation arrives with the scan-code notation.
+
+#include <cstdio>
+
+#include "capture_table.h"
+#include "hex_token.h"
+
+namespace vrx {
+
+bool IsValidCodeText(std::string_view text) {
+  if (text.empty()) return true;
+  int tokens = 0;
+  std::size_t pos = 0;
+  for (;;) {
+    // Every token, the first included, must start right on a digit: no
+    // leading blank, no doubled separator, no separator at the end.
+    if (pos >= text.size() || !IsHexDigit(text[pos])) return false;
+    const HexToken token = ReadHexToken(text, pos);
+    if (token.value > 0xFF) return false;
+    ++tokens;
+    pos = token.end;
+    if (pos == text.size()) return tokens <= kMaxCodeBytes;
+    ++pos;  // exactly one separator, whatever character it is
+  }
+}
+
+int CodeTextToBytes(std::string_view text, uint8_t out[kMaxCodeBytes]) {
+  int n = 0;
+  std::size_t pos = 0;
+  // Texts reaching here have passed IsValidCodeText; for anything else this
+  // still stops at the text's end and after 31 bytes.
+  while (!text.empty() && n < kMaxCodeBytes) {
+    const HexToken token = ReadHexToken(text, pos);
+    out[n++] = static_cast<uint8_t>(token.value & 0xFF);
+    pos = token.end;
+    if (pos >= text.size()) break;
+    ++pos;
+  }
+  return n;
+}
+
+std::string BytesToCodeText(const uint8_t* bytes, int n) {
+  std::string text;
+  for (int i = 0; i < n; ++i) {
+    char digits[4];
+    std::snprintf(digits, sizeof digits, "%02X", bytes[i]);
+    if (i > 0) text += ',';
+    text += digits;
+  }
+  return text;
+}
+
+std::optional<CapturedKey> TranslateCapturedKey(unsigned virtualKey) {
+  constexpr unsigned kVkPause = 0x13;
+  constexpr unsigned kVkSnapshot = 0x2C;
+  if (virtualKey > 0xFF) return std::nullopt;
+  // These two send sequences that the table's one-or-two-byte form cannot hold.
+  if (virtualKey == kVkPause) return CapturedKey{"E1,14,77,E1,F0,14,F0,77", "", false};
+  if (virtualKey == kVkSnapshot) return CapturedKey{"E0,12,E0,7C", "E0,F0,7C,E0,F0,12", true};
+
+  const CaptureEntry entry = CaptureTable()[virtualKey];
+  if (entry.first == 0x00) return std::nullopt;
+  if (entry.first == 0xE0) {
+    const uint8_t make[] = {0xE0, entry.second};
+    const uint8_t brk[] = {0xE0, 0xF0, entry.second};
+    return CapturedKey{BytesToCodeText(make, 2), BytesToCodeText(brk, 3), true};
+  }
+  const uint8_t brk[] = {0xF0, entry.first};
+  return CapturedKey{BytesToCodeText(&entry.first, 1), BytesToCodeText(brk, 2), true};
+}
+
+}  // namespace vrx

@@ -1,0 +1,12 @@
+#include "atomic_file.h"
+#include "config_block.h"
+#include "data_file.h"
+#include "data_file_format.h"
+
+namespace vrx {
+
+bool WriteDataFile(const std::filesystem::path& path, const ConfigImage& image) {
+  return ReplaceFileContents(path, FormatDataFile(ImageToBlock(image)));
+}
+
+}  // namespace vrx

@@ -1,0 +1,134 @@
+#include "option_page.h"
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+
+
+#include "bit_rate.h"
+#include "brr_value.h"
+#include "dialog_units.h"
+
+namespace vrx::editor {
+namespace {
+
+struct OptionBoxLayout {
+  const char* label;
+  int y;
+  int width;
+};
+
+// Boxes 1152..1158, for optionWord bits 0..6, all at x 70.
+constexpr OptionBoxLayout kOptionBoxes[COptionPage::kOptionBoxCount] = {
+    {"起動時にBAT終了コードを出力しない。", 28, 212},
+    {"識別できないコマンドに対してもACKで応答する。", 40, 212},
+    {"PIOをLCD制御端子として使用する。", 52, 212},
+    {"PO4～PO7端子を出力ポートとして使用する。", 64, 212},
+    {"PI0～PI6をCOL9#～COL15#として使用する。", 76, 212},
+    {"キーボードのステータスインジケータ(LED)をPIO4～PIO7に割り当てる。", 88, 216},
+    {"キーコードをシリアルポートに出力する(PS/2は使用できません)。", 100, 212},
+};
+constexpr int kOptionBoxX = 70;
+constexpr int kOptionBoxHeight = 12;
+
+// PO4..PO7 stand right to left, like the bits of the byte.
+constexpr int kPoBoxX[COptionPage::kPoBoxCount] = {146, 124, 100, 76};
+constexpr const char* kPoBoxLabels[COptionPage::kPoBoxCount] = {"PO4", "PO5", "PO6", "PO7"};
+constexpr int kFirstPoBit = 4;
+
+wxRect DluRect(const wxWindow* window, int x, int y, int width, int height) {
+  return ui::DluRectToPixels(window, x, y, width, height);
+}
+
+void SetBit(unsigned& value, unsigned mask, bool on) {
+  value = on ? (value | mask) : (value & ~mask);
+}
+
+}  // namespace
+
+COptionPage::COptionPage(wxWindow* parent, ConfigImage& config) : CSheetPage(parent, config) {
+  SetFont(ui::DialogFont());
+  CreateControls();
+  Bind(wxEVT_CHECKBOX, &COptionPage::MarkModified, this, kFirstControlId, kLastControlId);
+  Bind(wxEVT_CHOICE, &COptionPage::MarkModified, this, kFirstControlId, kLastControlId);
+  // The list marks the page as soon as the user enters or opens it, not only
+  // when a new speed is chosen.
+  speedList_->Bind(wxEVT_SET_FOCUS, &COptionPage::MarkModified, this);
+  speedList_->Bind(wxEVT_KILL_FOCUS, &COptionPage::MarkModified, this);
+  RecordToControls();
+}
+
+void COptionPage::CreateControls() {
+  for (int bit = 0; bit < kOptionBoxCount; ++bit) {
+    const OptionBoxLayout& box = kOptionBoxes[bit];
+    const wxRect rect = DluRect(this, kOptionBoxX, box.y, box.width, kOptionBoxHeight);
+    optionBoxes_[bit] = new wxCheckBox(this, kFirstOptionBoxId + bit, wxString::FromUTF8(box.label),
+                                       rect.GetPosition(), rect.GetSize());
+  }
+
+  new wxStaticText(this, wxID_ANY, wxString::FromUTF8("通信速度"), ui::DluToPixels(this, 70, 134));
+  wxArrayString speeds;
+  for (int index = 0; index < kListedSpeedCount; ++index)
+    speeds.Add(wxString::Format(wxS("%d"), BitRateForSpeedIndex(index)));
+  // Only the width and position come from the template; GTK gives the
+  // closed height.
+  const wxRect listRect = DluRect(this, 105, 134, 46, 12);
+  speedList_ = new wxChoice(this, kSpeedListId, listRect.GetPosition(),
+                            wxSize(listRect.GetWidth(), -1), speeds);
+  new wxStaticText(this, wxID_ANY, wxS("bps"), ui::DluToPixels(this, 157, 134));
+
+  const wxRect groupRect = DluRect(this, 70, 156, 104, 34);
+  new wxStaticBox(this, wxID_ANY, wxString::FromUTF8("POの初期値"), groupRect.GetPosition(),
+                  groupRect.GetSize());
+  for (int i = 0; i < kPoBoxCount; ++i) {
+    const wxRect rect = DluRect(this, kPoBoxX[i], 170, 22, 16);
+    poBoxes_[i] = new wxCheckBox(this, kPo4BoxId + i, wxString::FromUTF8(kPoBoxLabels[i]),
+                                 rect.GetPosition(), rect.GetSize());
+  }
+}
+
+void COptionPage::RecordToControls() {
+  if (const std::optional<int> index = SpeedIndexForBrrValue(config_.brrValue)) {
+    // 128000 bit/s has a register value but no entry: nothing is selected.
+    speedList_->SetSelection(*index < kListedSpeedCount ? *index : wxNOT_FOUND);
+  }
+  for (int bit = 0; bit < kOptionBoxCount; ++bit)
+    optionBoxes_[bit]->SetValue((config_.optionWord >> bit) & 1U);
+  for (int i = 0; i < kPoBoxCount; ++i)
+    poBoxes_[i]->SetValue((config_.poInitial >> (kFirstPoBit + i)) & 1U);
+}
+
+void COptionPage::ControlsToRecord() {
+  // Bits without a box keep their value.
+  unsigned optionWord = config_.optionWord;
+  for (int bit = 0; bit < kOptionBoxCount; ++bit)
+    SetBit(optionWord, 1U << bit, optionBoxes_[bit]->GetValue());
+  unsigned poInitial = config_.poInitial;
+  for (int i = 0; i < kPoBoxCount; ++i)
+    SetBit(poInitial, 1U << (kFirstPoBit + i), poBoxes_[i]->GetValue());
+  config_.optionWord = static_cast<uint16_t>(optionWord);
+  config_.poInitial = static_cast<uint8_t>(poInitial);
+  config_.brrValue = BrrValueForSpeedIndex(speedList_->GetSelection());
+}
+
+bool COptionPage::OnKillActive() {
+  ControlsToRecord();
+  return true;
+}
+
+void COptionPage::OnSetActive() { RecordToControls(); }
+
+bool COptionPage::CommitBeforeSave() {
+  ControlsToRecord();
+  return true;
+}
+
+void COptionPage::ShowLoadedConfig() { RecordToControls(); }
+
+void COptionPage::MarkModified(wxEvent& event) {
+  modified = true;
+  event.Skip();
+}
+
+}  // namespace vrx::editor

@@ -1,0 +1,93 @@
+#include "firmware_container.h"
+
+#include <algorithm>
+#include <fstream>
+#include <system_error>
+
+#include "des.h"
+#include "message_table.h"
+
+namespace vrx {
+namespace {
+
+constexpr std::string_view kStoppedLine = "\r\n### 実行を停止しました。";
+
+// Reads exactly `out.size()` bytes at `offset`; false on any I/O error.
+bool ReadAt(std::ifstream& file, uint64_t offset, std::span<uint8_t> out) {
+  if (out.empty()) return true;
+  file.seekg(static_cast<std::streamoff>(offset));
+  file.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
+  return file && static_cast<std::size_t>(file.gcount()) == out.size();
+}
+
+int ReadPayloadInto(const std::filesystem::path& executable, FlashImage& image) {
+  // Only a regular file: opening a FIFO would block and a directory has no
+  // bytes to give.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(executable, ec)) return kContainerUnreadable;
+  std::ifstream file(executable, std::ios::binary);
+  if (!file) return kContainerUnreadable;
+
+  file.seekg(0, std::ios::end);
+  const std::streamoff end = file.tellg();
+  if (!file || end < 0) return kContainerUnreadable;
+  const auto length = static_cast<uint64_t>(end);
+  // Too short to hold a trailer: shorter than any length field plus 12.
+  if (length < kTrailerSize) return kContainerTruncated;
+
+  std::array<uint8_t, kTrailerSize> trailerBytes{};
+  if (!ReadAt(file, length - kTrailerSize, trailerBytes)) return kContainerUnreadable;
+  const ContainerTrailer trailer = DecodeTrailer(trailerBytes);
+  if (trailer.payloadSize > kMaxPayloadSize) return kContainerTooLarge;
+  if (uint64_t{trailer.payloadSize} + kTrailerSize > length) return kContainerTruncated;
+
+  const std::span<uint8_t> payload(image.data(), trailer.payloadSize);
+  if (!ReadAt(file, length - kTrailerSize - trailer.payloadSize, payload)) {
+    return kContainerUnreadable;
+  }
+  // A partial last block is deciphered whole, with the 0xFF fill after the
+  // payload; the image size is a multiple of 8, so the block always fits.
+  const std::size_t blocks = (trailer.payloadSize + kDesBlockSize - 1) / kDesBlockSize;
+  DesProcessBlocks(trailer.key.data(), std::span<uint8_t>(image.data(), blocks * kDesBlockSize),
+                   kDesDecipher);
+  return kContainerOk;
+}
+
+}  // namespace
+
+ContainerTrailer DecodeTrailer(std::span<const uint8_t, kTrailerSize> bytes) {
+  ContainerTrailer trailer;
+  std::copy_n(bytes.begin(), kDesKeySize, trailer.key.begin());
+  trailer.reserved = bytes[8];
+  trailer.payloadSize = (uint32_t{bytes[9]} << 16) | (uint32_t{bytes[10]} << 8) | bytes[11];
+  return trailer;
+}
+
+std::array<uint8_t, kTrailerSize> EncodeTrailer(const ContainerTrailer& trailer) {
+  std::array<uint8_t, kTrailerSize> bytes{};
+  std::copy(trailer.key.begin(), trailer.key.end(), bytes.begin());
+  bytes[8] = trailer.reserved;
+  bytes[9] = static_cast<uint8_t>(trailer.payloadSize >> 16);
+  bytes[10] = static_cast<uint8_t>(trailer.payloadSize >> 8);
+  bytes[11] = static_cast<uint8_t>(trailer.payloadSize);
+  return bytes;
+}
+
+int ReadFirmwarePayload(const std::filesystem::path& executable, FlashImage& image) {
+  image.fill(0xFF);
+  const int result = ReadPayloadInto(executable, image);
+  // A read that failed halfway may have left payload bytes behind.
+  if (result != kContainerOk) image.fill(0xFF);
+  return result;
+}
+
+bool LoadFirmwarePayload(FlashImage& image, WriteLog& log, MessageBoxSink& boxes,
+                         const std::filesystem::path& executable) {
+  const int result = ReadFirmwarePayload(executable, image);
+  if (result == kContainerOk) return true;
+  boxes.ShowMessage(ContainerFailureText(result));
+  log.AppendLog(kStoppedLine);
+  return false;
+}
+
+}  // namespace vrx

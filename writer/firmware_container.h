@@ -1,0 +1,48 @@
+// The firmware payload the writer carries at the end of its own executable:
+// the DES-enciphered firmware followed by a 12-byte trailer (8-byte key, one
+// reserved byte, big-endian 24-bit payload length).
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+#include "flash_image.h"
+#include "write_log.h"
+
+namespace vrx {
+
+inline constexpr std::size_t kTrailerSize = 12;
+inline constexpr std::size_t kDesKeySize = 8;
+inline constexpr uint32_t kMaxPayloadSize = kFlashSize;
+
+// Failure numbers; each names a ContainerFailureText.
+inline constexpr int kContainerOk = 0;
+inline constexpr int kContainerUnreadable = 1;  // cannot be opened or read
+inline constexpr int kContainerTooLarge = 2;    // length field above 0x8000
+inline constexpr int kContainerTruncated = 3;   // file shorter than length + 12
+
+using DesKey = std::array<uint8_t, kDesKeySize>;
+
+struct ContainerTrailer {
+  DesKey key{};
+  uint8_t reserved = 0;  // ignored by the reader
+  uint32_t payloadSize = 0;
+};
+
+ContainerTrailer DecodeTrailer(std::span<const uint8_t, kTrailerSize> bytes);
+std::array<uint8_t, kTrailerSize> EncodeTrailer(const ContainerTrailer& trailer);
+
+// Fills `image` with 0xFF, then reads and deciphers the payload of
+// `executable` into its start.  Returns kContainerOk or a failure number;
+// after a failure `image` is all 0xFF.  Reports nothing.
+int ReadFirmwarePayload(const std::filesystem::path& executable, FlashImage& image);
+
+// The Write's first step: ReadFirmwarePayload, and on failure the failure's
+// message box followed by the "stopped" log line.  Returns true on success.
+bool LoadFirmwarePayload(FlashImage& image, WriteLog& log, MessageBoxSink& boxes,
+                         const std::filesystem::path& executable);
+
+}  // namespace vrx

@@ -1,14 +1,30 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
 
 namespace vrx {
 
-// How long a link waits for the device.  The programs always use the
-// defaults; tests of silent devices shorten them.
+class SerialPort;
+struct SerialOptions;
+
+// Opens one port at a bit rate; nullptr when it cannot (errno tells why).
+using PortOpener = std::function<std::unique_ptr<SerialPort>(
+    const std::string& portName, int bitRate, const SerialOptions& options)>;
+
+// Waits out one of the loader's fixed pauses.
+using PauseFunction = std::function<void(std::chrono::milliseconds)>;
+
+// How a link reaches and waits for the device.  The programs always use the
+// defaults (the real port, 2000 ms time-outs, real pauses); tests of silent
+// devices shorten the time-outs and scripted tests replace port and pauses.
 struct SerialOptions {
   std::chrono::milliseconds readTimeout{2000};
   std::chrono::milliseconds writeTimeout{2000};
+  PortOpener openPort;   // empty: the platform's serial port by name
+  PauseFunction pause;   // empty: sleep for real
 };
 
 }  // namespace vrx

@@ -1,0 +1,59 @@
+#include "serial_link.h"
+
+#include <cerrno>
+#include <thread>
+
+#include "port_names.h"
+
+namespace vrx {
+
+std::optional<SerialLink> SerialLink::Open(const std::string& portName, int bitRate,
+                                           const SerialOptions& options) {
+  std::unique_ptr<SerialPort> port;
+  if (options.openPort) {
+    port = options.openPort(portName, bitRate, options);
+  } else {
+    const std::string devicePath = ResolvePortName(portName);
+    if (devicePath.empty()) {
+      errno = ENOENT;
+      return std::nullopt;
+    }
+    port = OpenPlatformSerialPort(devicePath, bitRate, options);
+  }
+  if (!port) return std::nullopt;
+  return SerialLink(std::move(port), options);
+}
+
+SerialLink::SerialLink(std::unique_ptr<SerialPort> port, SerialOptions options)
+    : port_(std::move(port)), options_(std::move(options)) {}
+
+SerialLink::~SerialLink() { Close(); }
+
+bool SerialLink::WriteByte(uint8_t byte) { return port_ && port_->WriteByte(byte); }
+
+SerialLink::ReadStatus SerialLink::ReadByte(uint8_t& byte) {
+  int got = ReadBytes(&byte, 1);
+  if (got < 0) return ReadStatus::kFailed;
+  return got == 1 ? ReadStatus::kByte : ReadStatus::kTimedOut;
+}
+
+int SerialLink::ReadBytes(uint8_t* buffer, std::size_t count) {
+  if (!port_) return -1;
+  return port_->Read(buffer, count, options_.readTimeout);
+}
+
+void SerialLink::Pause(std::chrono::milliseconds duration) const {
+  if (options_.pause) {
+    options_.pause(duration);
+  } else {
+    std::this_thread::sleep_for(duration);
+  }
+}
+
+void SerialLink::Close() {
+  if (!port_) return;
+  port_->Close();
+  port_.reset();
+}
+
+}  // namespace vrx

@@ -1,0 +1,51 @@
+// One open serial port with the module's framing and time-outs: the layer
+// through which the editor's device commands and the writer's loader
+// commands reach the module, one byte at a time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "serial_options.h"
+#include "serial_port.h"
+
+namespace vrx {
+
+class SerialLink {
+ public:
+  enum class ReadStatus { kByte, kTimedOut, kFailed };
+
+  // Opens `portName` ("COM1".."COM9", resolved through the port mapping, or
+  // a device path beginning with "/") at `bitRate`, exclusively.  No link
+  // when the port is missing, in use, or refuses the rate (0 included); errno
+  // keeps the platform's reason.
+  static std::optional<SerialLink> Open(const std::string& portName, int bitRate,
+                                        const SerialOptions& options = {});
+
+  // Wraps an already open port (tests, simulators).
+  SerialLink(std::unique_ptr<SerialPort> port, SerialOptions options);
+
+  SerialLink(SerialLink&&) noexcept = default;
+  SerialLink& operator=(SerialLink&&) noexcept = default;
+  ~SerialLink();
+
+  bool WriteByte(uint8_t byte);
+  // kByte with `byte` set, kTimedOut after the read time-out, or kFailed.
+  ReadStatus ReadByte(uint8_t& byte);
+  // Bytes received within one read time-out (up to `count`), or -1 failed.
+  int ReadBytes(uint8_t* buffer, std::size_t count);
+  // One of the loader's fixed pauses.
+  void Pause(std::chrono::milliseconds duration) const;
+  void Close();
+
+  const SerialOptions& options() const { return options_; }
+
+ private:
+  std::unique_ptr<SerialPort> port_;
+  SerialOptions options_;
+};
+
+}  // namespace vrx

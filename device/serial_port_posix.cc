@@ -1,0 +1,237 @@
+// POSIX termios backend of SerialPort.  The descriptor stays non-blocking and
+// every wait is a poll() against one deadline, so a silent device, a port
+// without carrier or a vanished device never blocks longer than the time-out.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef __linux__
+#include <linux/serial.h>
+
+#include "custom_bit_rate.h"
+#endif
+
+#include "serial_port.h"
+
+namespace vrx {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The B-constant for a rate, or B0 when POSIX has none for it.
+speed_t StandardSpeed(int bitRate) {
+  switch (bitRate) {
+    case 1200: return B1200;
+    case 2400: return B2400;
+    case 4800: return B4800;
+    case 9600: return B9600;
+    case 19200: return B19200;
+    case 38400: return B38400;
+    case 57600: return B57600;
+    case 115200: return B115200;
+    case 230400: return B230400;
+    default: return B0;
+  }
+}
+
+// B0 means "hang up", so a rate of 0 must never reach the driver.
+bool CanSetBitRate(int bitRate) {
+  if (bitRate <= 0) return false;
+#ifdef __linux__
+  return true;  // any positive rate through BOTHER
+#else
+  return StandardSpeed(bitRate) != B0;
+#endif
+}
+
+// Waits for `events` on fd until the deadline: 1 ready, 0 timed out,
+// -1 failed or the other side hung up (errno set).
+int WaitFor(int fd, short events, Clock::time_point deadline) {
+  for (;;) {
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) return 0;
+    pollfd entry{fd, events, 0};
+    int ready = poll(&entry, 1, static_cast<int>(left.count()));
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
+    if (ready == 0) return 0;
+    if (entry.revents & events) return 1;
+    errno = EIO;  // POLLHUP, POLLERR or POLLNVAL without data
+    return -1;
+  }
+}
+
+class PosixSerialPort final : public SerialPort {
+ public:
+  PosixSerialPort(int fd, bool clearExclusiveOnClose, std::chrono::milliseconds writeTimeout)
+      : fd_(fd), clearExclusiveOnClose_(clearExclusiveOnClose), writeTimeout_(writeTimeout) {}
+  ~PosixSerialPort() override { Close(); }
+
+  bool WriteByte(uint8_t byte) override {
+    if (fd_ < 0) return Fail(EBADF);
+    const auto deadline = Clock::now() + writeTimeout_;
+    for (;;) {
+      ssize_t written = write(fd_, &byte, 1);
+      if (written == 1) return true;
+      if (written < 0 && errno != EAGAIN && errno != EINTR) return false;
+      int ready = WaitFor(fd_, POLLOUT, deadline);
+      if (ready == 0) return Fail(ETIMEDOUT);
+      if (ready < 0) return false;
+    }
+  }
+
+  int Read(uint8_t* buffer, std::size_t count, std::chrono::milliseconds timeout) override {
+    if (fd_ < 0) return Fail(EBADF), -1;
+    const auto deadline = Clock::now() + timeout;
+    std::size_t received = 0;
+    while (received < count) {
+      ssize_t got = read(fd_, buffer + received, count - received);
+      if (got > 0) {
+        received += static_cast<std::size_t>(got);
+        continue;
+      }
+      if (got == 0) return Fail(EIO), -1;  // hang-up: the device is gone
+      if (errno == EINTR) continue;
+      if (errno != EAGAIN) return -1;
+      int ready = WaitFor(fd_, POLLIN, deadline);
+      if (ready == 0) break;
+      if (ready < 0) return -1;
+    }
+    return static_cast<int>(received);
+  }
+
+  void Close() override {
+    if (fd_ < 0) return;
+    if (clearExclusiveOnClose_) ioctl(fd_, TIOCNXCL);
+    close(fd_);  // also drops the flock
+    fd_ = -1;
+  }
+
+ private:
+  static bool Fail(int error) {
+    errno = error;
+    return false;
+  }
+
+  int fd_;
+  bool clearExclusiveOnClose_;
+  std::chrono::milliseconds writeTimeout_;
+};
+
+// A second open of the same port, from this process or another, must fail.
+// TIOCEXCL stops other opens except root's, so a flock backs it up.
+bool TakeExclusive(int fd, bool& setExclusive) {
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    errno = EBUSY;
+    return false;
+  }
+#ifdef TIOCGEXCL
+  int alreadyExclusive = 0;
+  if (ioctl(fd, TIOCGEXCL, &alreadyExclusive) == 0 && alreadyExclusive) {
+    errno = EBUSY;  // someone else holds it; only root gets this far
+    return false;
+  }
+#endif
+  setExclusive = ioctl(fd, TIOCEXCL) == 0;
+  return true;
+}
+
+// Raw bytes with the module's framing; flow control lines, special
+// characters and the rest stay as the port reports them.  XON/XOFF goes off:
+// a Linux tty starts with IXON, which would swallow 0x11 and 0x13 out of
+// binary records.
+void SetModuleFraming(termios& settings) {
+  settings.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR |
+                                             ICRNL | IXON | IXOFF | IXANY | INPCK);
+  settings.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+  settings.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+  settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARODD | CSTOPB);
+#ifdef CMSPAR
+  settings.c_cflag &= ~static_cast<tcflag_t>(CMSPAR);
+#endif
+  // CLOCAL: like the Windows port, ignore carrier detect.
+  settings.c_cflag |= CS8 | PARENB | CREAD | CLOCAL;
+  settings.c_cc[VMIN] = 1;
+  settings.c_cc[VTIME] = 0;
+}
+
+// A pseudo-terminal drops the parity and character size it is asked for,
+// and then refuses (EINVAL) a request whose only change is one it drops.
+// The port is as wanted if nothing else differs.  Parity is never read back
+// as a check: a pty never reports it.
+bool OnlyPtyDroppedBitsDiffer(int fd, const termios& wanted) {
+  termios actual{};
+  if (tcgetattr(fd, &actual) != 0) return false;
+  const tcflag_t dropped = CSIZE | PARENB | PARODD;
+  return actual.c_iflag == wanted.c_iflag && actual.c_oflag == wanted.c_oflag &&
+         actual.c_lflag == wanted.c_lflag &&
+         (actual.c_cflag & ~dropped) == (wanted.c_cflag & ~dropped) &&
+         cfgetispeed(&actual) == cfgetispeed(&wanted) &&
+         cfgetospeed(&actual) == cfgetospeed(&wanted) &&
+         std::memcmp(actual.c_cc, wanted.c_cc, sizeof actual.c_cc) == 0;
+}
+
+bool ApplyFraming(int fd, int bitRate) {
+  termios settings{};
+  if (tcgetattr(fd, &settings) != 0) return false;
+  SetModuleFraming(settings);
+  const speed_t standard = StandardSpeed(bitRate);
+  // A rate without a B-constant is set exactly afterwards.
+  const speed_t placeholder = standard != B0 ? standard : B38400;
+  cfsetispeed(&settings, placeholder);
+  cfsetospeed(&settings, placeholder);
+  if (tcsetattr(fd, TCSANOW, &settings) != 0) {
+    if (errno != EINVAL || !OnlyPtyDroppedBitsDiffer(fd, settings)) return false;
+  }
+#ifdef __linux__
+  if (standard == B0 && !SetCustomBitRate(fd, bitRate)) return false;
+#endif
+  return true;
+}
+
+// USB adapters otherwise hold every answer byte for their latency timer,
+// and a write has some 60,000 acknowledged round trips.
+void RequestLowLatency([[maybe_unused]] int fd) {
+#if defined(__linux__) && defined(TIOCGSERIAL)
+  const int savedErrno = errno;
+  serial_struct serial{};
+  if (ioctl(fd, TIOCGSERIAL, &serial) == 0 && !(serial.flags & ASYNC_LOW_LATENCY)) {
+    serial.flags |= ASYNC_LOW_LATENCY;
+    ioctl(fd, TIOCSSERIAL, &serial);  // unsupported drivers refuse; that is fine
+  }
+  errno = savedErrno;
+#endif
+}
+
+}  // namespace
+
+std::unique_ptr<SerialPort> OpenPlatformSerialPort(const std::string& devicePath, int bitRate,
+                                                   const SerialOptions& options) {
+  if (!CanSetBitRate(bitRate)) {
+    errno = EINVAL;
+    return nullptr;
+  }
+  // O_NONBLOCK: a port without carrier must not hang the open.
+  int fd = open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  bool setExclusive = false;
+  if (!isatty(fd) || !TakeExclusive(fd, setExclusive) || !ApplyFraming(fd, bitRate)) {
+    const int savedErrno = errno;  // the clean-up must not lose why it failed
+    if (setExclusive) ioctl(fd, TIOCNXCL);
+    close(fd);
+    errno = savedErrno;
+    return nullptr;
+  }
+  RequestLowLatency(fd);
+  return std::make_unique<PosixSerialPort>(fd, setExclusive, options.writeTimeout);
+}
+
+}  // namespace vrx

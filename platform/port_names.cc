@@ -1,0 +1,117 @@
+#include "port_names.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <system_error>
+
+#include "profile.h"
+
+namespace vrx {
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+// "COMn" with n in 1..99 gives n, anything else 0.
+int ComNumber(const std::string& upperName) {
+  if (upperName.size() < 4 || upperName.size() > 5 || upperName.compare(0, 3, "COM") != 0) return 0;
+  int number = 0;
+  for (std::size_t i = 3; i < upperName.size(); ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(upperName[i]))) return 0;
+    number = number * 10 + (upperName[i] - '0');
+  }
+  return number;
+}
+
+// Devices named prefix<number>, ordered by number (ttyUSB2 before ttyUSB10).
+std::vector<std::string> NumberedDevices(const std::filesystem::path& dir, std::string_view prefix) {
+  std::vector<std::pair<long, std::string>> found;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+    const std::string digits = name.substr(prefix.size());
+    if (!std::all_of(digits.begin(), digits.end(),
+                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+      continue;
+    found.emplace_back(std::strtol(digits.c_str(), nullptr, 10), entry.path().string());
+  }
+  std::sort(found.begin(), found.end());
+  std::vector<std::string> paths;
+  for (auto& [number, path] : found) paths.push_back(std::move(path));
+  return paths;
+}
+
+}  // namespace
+
+std::vector<std::string> OfferedPortNames() {
+  std::vector<std::string> names;
+  for (int i = 1; i <= 9; ++i) names.push_back("COM" + std::to_string(i));
+  return names;
+}
+
+std::filesystem::path PortMapPath() {
+  const char* overridePath = std::getenv("VRX_PORT_MAP");
+  if (overridePath && *overridePath) return overridePath;
+  return ZentrolithConfigDir() / "ports.conf";
+}
+
+std::map<std::string, std::string> ReadPortMap(const std::filesystem::path& file) {
+  std::map<std::string, std::string> map;
+  std::ifstream in(file);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::string_view text = line;
+    text = Trim(text.substr(0, text.find('#')));
+    const auto equals = text.find('=');
+    if (equals == std::string_view::npos) continue;
+    const std::string name = UpperCase(Trim(text.substr(0, equals)));
+    const std::string_view path = Trim(text.substr(equals + 1));
+    if (!name.empty() && !path.empty()) map[name] = std::string(path);
+  }
+  return map;
+}
+
+std::vector<std::string> ListUsbSerialDevices(const std::filesystem::path& deviceDir) {
+  std::vector<std::string> devices = NumberedDevices(deviceDir, "ttyUSB");
+  for (auto& path : NumberedDevices(deviceDir, "ttyACM")) devices.push_back(std::move(path));
+  return devices;
+}
+
+std::string ResolvePortName(std::string_view name, const std::map<std::string, std::string>& map,
+                            const std::vector<std::string>& usbDevices) {
+  if (!name.empty() && name.front() == '/') return std::string(name);
+  const std::string upper = UpperCase(name);
+  if (auto mapped = map.find(upper); mapped != map.end()) return mapped->second;
+  const int number = ComNumber(upper);
+  if (number >= 1 && static_cast<std::size_t>(number) <= usbDevices.size())
+    return usbDevices[static_cast<std::size_t>(number) - 1];
+  return {};
+}
+
+std::string ResolvePortName(std::string_view name) {
+  if (!name.empty() && name.front() == '/') return std::string(name);
+  return ResolvePortName(name, ReadPortMap(PortMapPath()), ListUsbSerialDevices());
+}
+
+std::string DescribePortName(std::string_view name) {
+  const std::string path = ResolvePortName(name);
+  if (path.empty()) return "not connected";
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return path + " (not connected)";
+  return path;
+}
+
+}  // namespace vrx

@@ -1,0 +1,44 @@
+// The programs name serial ports "COM1".."COM9", as on Windows.  On Linux
+// each name stands for a device path: an explicit per-user mapping file
+// (ports.conf in the Zentrolith folder; $VRX_PORT_MAP overrides its path),
+// and for a name it does not map, the n-th USB serial adapter (/dev/ttyUSB*
+// in numeric order, then /dev/ttyACM*).  A name beginning with "/" is
+// already a device path and is used as it is.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vrx {
+
+// The entries of the programs' port lists: "COM1".."COM9".
+std::vector<std::string> OfferedPortNames();
+
+// The mapping file in use: $VRX_PORT_MAP if set, else
+// ZentrolithConfigDir()/ports.conf.
+std::filesystem::path PortMapPath();
+
+// Reads a mapping file: "COM1=/dev/ttyUSB0" lines, '#' starts a comment,
+// blanks around names and paths are ignored, names are upper-cased.  A
+// missing file is an empty mapping.
+std::map<std::string, std::string> ReadPortMap(const std::filesystem::path& file);
+
+// USB serial adapters under `deviceDir`: ttyUSB0, ttyUSB1, ... ttyUSB10,
+// then ttyACM0, ... (numeric order), as full paths.
+std::vector<std::string> ListUsbSerialDevices(const std::filesystem::path& deviceDir = "/dev");
+
+// The device path `name` stands for, "" if it stands for none.  "com3" and
+// "COM3" are the same name.
+std::string ResolvePortName(std::string_view name);
+std::string ResolvePortName(std::string_view name, const std::map<std::string, std::string>& map,
+                            const std::vector<std::string>& usbDevices);
+
+// What the GUIs show beside a port name: the device path if it exists,
+// "<path> (not connected)" for a mapped path that is missing, and
+// "not connected" when the name stands for nothing.
+std::string DescribePortName(std::string_view name);
+
+}  // namespace vrx

@@ -1,0 +1,38 @@
+// ProfileStore on one INI-style file, in the format wxFileConfig reads and
+// writes ("[Option]\nCOM=COM3\nBAUD=4\n"), so vrxtool and the GUIs (which
+// use wxConfig on the same file) share the values.  Lines it does not
+// understand are kept as they are.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "profile.h"
+
+namespace vrx {
+
+class IniProfile final : public ProfileStore {
+ public:
+  explicit IniProfile(std::filesystem::path file);
+
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view fallback) override;
+  int ReadInt(std::string_view section, std::string_view key, int fallback) override;
+  // Rewrites the file through a temporary file and a rename, creating its
+  // folder first; false (never an exception) when that is not possible.
+  bool WriteString(std::string_view section, std::string_view key,
+                   std::string_view value) override;
+  bool WriteInt(std::string_view section, std::string_view key, int value) override;
+
+  const std::filesystem::path& file() const { return file_; }
+
+ private:
+  std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+  std::vector<std::string> ReadLines() const;
+
+  std::filesystem::path file_;
+};
+
+}  // namespace vrx

@@ -1,0 +1,139 @@
+// vrxsim: a simulated VRX7100 on a pseudo-terminal, for trying VRXEditor,
+// VRXWriter and vrxtool without a module.  Prints the device path on its
+// first line and answers until SIGINT or SIGTERM.
+#include <CLI/CLI.hpp>
+
+#include <csignal>
+#include <cstdio>
+#include <ctime>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "simulator.h"
+
+namespace {
+
+struct ProgramOptions {
+  std::string linkPath;
+  std::string flashPath;
+  bool loader = false;
+  bool wireTime = false;
+  bool lcd = false;
+  bool trace = false;
+  std::vector<std::string> faults;
+};
+
+// Saves the flash and draws the LCD when the host has changed them.
+class ChangeReporter {
+ public:
+  explicit ChangeReporter(const ProgramOptions& options) : options_(options) {}
+
+  void HostClosed(const vrx::sim::ModuleModel& model) {
+    if (!options_.flashPath.empty() && model.FlashVersion() != flashVersion_) {
+      flashVersion_ = model.FlashVersion();
+      std::string error;
+      if (!model.Flash().Save(options_.flashPath, error)) std::cerr << "vrxsim: " << error << '\n';
+    }
+    if (options_.lcd && model.LcdVersion() != lcdVersion_) {
+      lcdVersion_ = model.LcdVersion();
+      std::cout << model.Lcd().Render() << std::flush;
+    }
+  }
+
+ private:
+  const ProgramOptions& options_;
+  uint64_t flashVersion_ = 0;
+  uint64_t lcdVersion_ = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ProgramOptions options;
+  CLI::App app{
+      "vrxsim - a simulated VRX7100 module on a pseudo-terminal.\n"
+      "Prints the device path to open (e.g. /dev/pts/3) on its first line, then answers\n"
+      "the module's application and loader commands until interrupted."};
+  app.add_option("--link", options.linkPath,
+                 "Also make PATH a symlink to the device path (removed again on exit)");
+  app.add_option("--flash", options.flashPath,
+                 "Keep the 32 KB flash in FILE: read at start if it exists (else erased), "
+                 "saved whenever the host closes the port after changing it");
+  app.add_flag("--loader", options.loader, "Start in loader mode instead of the application");
+  app.add_flag("--wire-time", options.wireTime,
+               "Pace every byte like a real line: 11 bit times at the host's bit rate");
+  app.add_flag("--lcd", options.lcd,
+               "Draw the LCD on stdout whenever the host closes the port after changing it");
+  app.add_flag("--trace", options.trace, "Log every byte to stderr (> host, < module)");
+  app.add_option("--fault", options.faults,
+                 "Inject a fault: POINT=ACTION[@FIRST][xCOUNT]; POINT is connect, enter, lcd, "
+                 "echo, zero, read, erase, prompt, record, exit or host; ACTION is silent, "
+                 "short (read only), vanish or a byte such as 0x06; FIRST counts occurrences "
+                 "of POINT from 0 (default 0); COUNT is how many (default 1, * for all). "
+                 "Example: --fault record=0x06x5")
+      ->take_all();
+  CLI11_PARSE(app, argc, argv);
+
+  vrx::sim::SimulatorOptions simOptions;
+  simOptions.startInLoader = options.loader;
+  simOptions.wireTime = options.wireTime;
+  simOptions.linkPath = options.linkPath;
+  std::string error;
+  for (const std::string& text : options.faults) {
+    const auto fault = vrx::sim::ParseFault(text, error);
+    if (!fault) {
+      std::cerr << "vrxsim: " << error << '\n';
+      return 2;
+    }
+    simOptions.faults.push_back(*fault);
+  }
+  if (!options.flashPath.empty()) {
+    std::error_code ec;
+    if (std::filesystem::exists(options.flashPath, ec)) {
+      simOptions.initialFlash = vrx::sim::FlashMemory::Load(options.flashPath, error);
+      if (!simOptions.initialFlash) {
+        std::cerr << "vrxsim: " << error << '\n';
+        return 1;
+      }
+    } else if (!vrx::sim::FlashMemory().Save(options.flashPath, error)) {
+      std::cerr << "vrxsim: " << error << '\n';
+      return 1;
+    }
+  }
+  ChangeReporter reporter(options);
+  simOptions.onHostClosed = [&reporter](const vrx::sim::ModuleModel& model) {
+    reporter.HostClosed(model);
+  };
+  if (options.trace) {
+    simOptions.onByte = [](const vrx::sim::TranscriptEntry& entry) {
+      std::fprintf(stderr, "%s\n", vrx::sim::FormatEntry(entry).c_str());
+    };
+  }
+
+  // Block the signals before the simulator's thread exists, so that only
+  // this thread takes them.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  sigaddset(&stopSignals, SIGHUP);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+  auto simulator = vrx::sim::Simulator::Start(std::move(simOptions), error);
+  if (!simulator) {
+    std::cerr << "vrxsim: " << error << '\n';
+    return 1;
+  }
+  std::cout << simulator->DevicePath() << std::endl;
+
+  const timespec tick{0, 100'000'000};
+  while (sigtimedwait(&stopSignals, nullptr, &tick) < 0) {
+    if (simulator->Vanished()) {
+      std::cerr << "vrxsim: the module vanished (injected fault); exiting\n";
+      break;
+    }
+  }
+  simulator.reset();  // saves the flash and removes the link
+  return 0;
+}

@@ -1,0 +1,76 @@
+// What a VRX7100 answers, byte by byte: the application firmware (mode
+// change, LCD commands) and the loader (read, erase and write of the
+// flash).  No I/O here; the simulator feeds it the host's bytes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "fault_plan.h"
+#include "flash_memory.h"
+#include "lcd_model.h"
+
+namespace vrx::sim {
+
+// The module's reaction to one host byte.
+struct Reaction {
+  std::vector<uint8_t> answer;
+  bool vanish = false;  // a fault unplugs the module here
+};
+
+class ModuleModel {
+ public:
+  ModuleModel(const FlashBytes& flash, bool startInLoader, FaultPlan faults);
+
+  Reaction Feed(uint8_t hostByte);
+
+  // The host closed the port: whatever command was half received is
+  // dropped, so the next connection starts clean.  The mode stays.
+  void HostClosed() { state_ = State::kIdle; }
+
+  bool InLoader() const { return inLoader_; }
+  const FlashMemory& Flash() const { return flash_; }
+  const LcdModel& Lcd() const { return lcd_; }
+  // Bumped on every change, so observers can tell what to print or save.
+  uint64_t FlashVersion() const { return flashVersion_; }
+  uint64_t LcdVersion() const { return lcdVersion_; }
+
+ private:
+  enum class State {
+    kIdle,
+    kLcdInstruction,
+    kLcdData,
+    kReadAddressLow,
+    kReadAddressHigh,
+    kEraseMask,
+    kWriteFrame,
+    kRecordAddressLow,
+    kRecordAddressHigh,
+    kRecordData,
+    kChecksumLow,
+    kChecksumHigh,
+  };
+
+  void ApplicationCommand(uint8_t command, Reaction& reaction);
+  void LoaderCommand(uint8_t command, Reaction& reaction);
+  void FinishRecord(Reaction& reaction);
+  // Sends `value` unless a fault takes its place; true when it went out
+  // as the module meant it, so the command may go on.
+  bool Send(AnswerPoint point, uint8_t value, Reaction& reaction);
+  void ApplyFault(const Fault& fault, Reaction& reaction);
+
+  FlashMemory flash_;
+  LcdModel lcd_;
+  FaultPlan faults_;
+  bool inLoader_;
+  State state_ = State::kIdle;
+  uint16_t address_ = 0;
+  std::array<uint8_t, 128> record_{};
+  std::size_t recordFill_ = 0;
+  uint16_t checksum_ = 0;
+  uint64_t flashVersion_ = 0;
+  uint64_t lcdVersion_ = 0;
+};
+
+}  // namespace vrx::sim

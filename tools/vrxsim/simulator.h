@@ -1,0 +1,89 @@
+// A simulated VRX7100 on a pseudo-terminal, answering on a thread of its
+// own until it is destroyed.  Tests start one per case; the vrxsim program
+// runs one until it is killed.
+#pragma once
+
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "fault_plan.h"
+#include "flash_memory.h"
+#include "lcd_model.h"
+#include "module_model.h"
+#include "pty_port.h"
+#include "transcript.h"
+
+namespace vrx::sim {
+
+struct SimulatorOptions {
+  std::optional<FlashBytes> initialFlash;  // default: erased (all 0xFF)
+  bool startInLoader = false;
+  // Deliver each byte no sooner than a real line at the host's bit rate
+  // would: 11 bit times (start, 8 data, parity, stop) per byte, in each
+  // direction.
+  bool wireTime = false;
+  std::vector<Fault> faults;
+  std::filesystem::path linkPath;  // optional symlink to the device path
+
+  // Called with the module's lock held: for every byte, on the
+  // simulator's thread; and each time the host closes the port (and once
+  // more when the simulator stops), where the versions of the module tell
+  // what changed since the last call.
+  std::function<void(const TranscriptEntry&)> onByte;
+  std::function<void(const ModuleModel&)> onHostClosed;
+};
+
+class Simulator {
+ public:
+  // Null with `error` set when no pseudo-terminal could be made.
+  static std::unique_ptr<Simulator> Start(SimulatorOptions options, std::string& error);
+  ~Simulator();  // stops the thread, then closes the pty and removes the link
+  Simulator(const Simulator&) = delete;
+  Simulator& operator=(const Simulator&) = delete;
+
+  // The path a host opens, e.g. "/dev/pts/7".
+  const std::string& DevicePath() const { return devicePath_; }
+
+  Transcript TakeTranscript();  // returns and clears what was recorded
+  Transcript CurrentTranscript() const;
+  FlashBytes Flash() const;
+  std::array<uint8_t, 64> Cgram() const;
+  std::string LcdArt() const;
+  bool InLoader() const;
+  // True once a "vanish" fault has closed the pseudo-terminal.
+  bool Vanished() const { return vanished_; }
+
+ private:
+  Simulator(SimulatorOptions options, std::unique_ptr<PtyPort> port);
+  void Run();
+  // False once the module has vanished.
+  bool HandleHostBytes(const uint8_t* bytes, std::size_t count);
+  void HostClosed(bool stopping);
+  bool WriteToHost(const uint8_t* bytes, std::size_t count);
+  // Sleeps until `deadline` (ns on the monotonic clock); false when asked
+  // to stop meanwhile.
+  bool WaitUntil(int64_t deadline);
+  bool WaitForStop(int milliseconds);
+
+  SimulatorOptions options_;
+  std::unique_ptr<PtyPort> port_;
+  std::string devicePath_;
+  mutable std::mutex mutex_;  // guards model_ and transcript_
+  ModuleModel model_;
+  Transcript transcript_;
+  bool hostOpen_ = false;
+  int64_t hostLineFree_ = 0;    // wire time: when the last host byte arrived
+  int64_t moduleLineFree_ = 0;  // wire time: when the last module byte left
+  int stopPipe_[2] = {-1, -1};
+  std::atomic<bool> vanished_{false};
+  std::thread thread_;
+};
+
+}  // namespace vrx::sim

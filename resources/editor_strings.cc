@@ -18,6 +18,10 @@ constexpr std::pair<int, std::string_view> kEditorTable[] = {
 
 }  // namespace
 
+std::string_view editor_msg::WriterStartFailed() {
+  return "「VRXWriter.exe」が起動できませんでした。";
+}
+
 std::string_view EditorMessage(int id) {
   for (const auto& [number, text] : kEditorTable)
     if (number == id) return text;

@@ -17,6 +17,8 @@ inline constexpr int kFileOpenFailed = 10004;   // data file cannot be opened / 
 inline constexpr int kFileReadFailed = 10005;   // data file ends early or holds a bad value
 inline constexpr int kFileWrongFormat = 10006;  // identification line missing
 inline constexpr int kAboutMenuEntry = 101;
+// 書込み could not start the writer (a text of its own, with no number).
+std::string_view WriterStartFailed();
 }  // namespace editor_msg
 
 // Writer string table (message numbers 10000..10008, string 101).

@@ -1,0 +1,211 @@
+#include "cgram_page.h"
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/config.h>
+#include <wx/dcclient.h>
+#include <wx/stattext.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+
+#include "dialog_units.h"
+#include "lcd_test.h"
+#include "message_box.h"
+#include "message_table.h"
+#include "wx_profile.h"
+
+#include "../resources/cgram/dot_off.xpm"
+#include "../resources/cgram/dot_on.xpm"
+
+namespace vrx::editor {
+namespace {
+
+constexpr int kCharacters = 8;
+constexpr int kRows = 8;
+constexpr int kColumns = 5;
+constexpr int kDotPixels = 16;
+
+constexpr const char* kSection = "Option";
+constexpr const char* kPortKey = "COM";
+constexpr const char* kSpeedKey = "BAUD";
+constexpr const char* kDefaultPort = "COM1";
+constexpr int kDefaultSpeedIndex = 4;
+
+constexpr const char* kPortNames[] = {"COM1", "COM2", "COM3", "COM4", "COM5",
+                                      "COM6", "COM7", "COM8", "COM9"};
+// Speed indices 0..5; index 6 (128000) is not offered.
+constexpr const char* kSpeeds[] = {"4800", "9600", "14400", "19200", "38400", "57600"};
+
+// Cell positions in dialog units; every cell is 48 x 88.
+struct DluPoint {
+  int x;
+  int y;
+};
+constexpr DluPoint kCellOrigins[kCharacters] = {{34, 32},  {112, 32},  {190, 32},  {268, 32},
+                                                {34, 144}, {112, 144}, {190, 144}, {268, 144}};
+constexpr int kCellWidth = 48;
+constexpr int kCellHeight = 88;
+
+ui::WxConfigProfile Profile() { return ui::WxConfigProfile(*wxConfigBase::Get()); }
+
+wxArrayString Entries(const auto& texts) {
+  wxArrayString entries;
+  for (const char* text : texts) entries.Add(wxString::FromAscii(text));
+  return entries;
+}
+
+}  // namespace
+
+CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
+    : CSheetPage(parent, config), dotOn_(dot_on_xpm), dotOff_(dot_off_xpm) {
+  auto profile = Profile();
+  portName = profile.ReadString(kSection, kPortKey, kDefaultPort);
+  speedIndex = profile.ReadInt(kSection, kSpeedKey, kDefaultSpeedIndex);
+
+  SetFont(ui::DialogFont());
+  SetMinSize(ui::DluRectToPixels(this, 0, 0, 359, 299).GetSize());
+
+  auto place = [this](wxWindow* control, int x, int y, int width, int height) {
+    const wxRect rect = ui::DluRectToPixels(this, x, y, width, height);
+    control->SetSize(rect.x, rect.y, rect.width, height > 0 ? rect.height : -1);
+  };
+  auto label = [&](const char* text, int x, int y, int width) {
+    auto* control = new wxStaticText(this, wxID_ANY, wxString::FromUTF8(text));
+    place(control, x, y, width, 8);
+    // Labels let presses through to the page, like the cells.
+    control->Bind(wxEVT_LEFT_DOWN, &CCGRAMPage::OnMouseDown, this);
+    control->Bind(wxEVT_RIGHT_DOWN, &CCGRAMPage::OnMouseDown, this);
+  };
+
+  for (int c = 0; c < kCharacters; ++c) {
+    const wxString number = wxString::Format(wxS("%02d"), c);
+    label(number.utf8_str(), kCellOrigins[c].x, kCellOrigins[c].y - 16, kCellWidth);
+  }
+
+  label("ポート", 122, 252, 20);
+  portList_ = new wxChoice(this, 1150, wxDefaultPosition, wxDefaultSize, Entries(kPortNames),
+                           wxCB_SORT);
+  place(portList_, 142, 252, 40, 0);
+  label("速度", 186, 252, 20);
+  speedList_ = new wxChoice(this, 1160, wxDefaultPosition, wxDefaultSize, Entries(kSpeeds));
+  place(speedList_, 206, 252, 38, 0);
+  label("bps", 246, 252, 20);
+  testButton_ = new wxButton(this, 1149, wxString::FromUTF8("テスト"));
+  place(testButton_, 266, 250, 50, 14);
+
+  // Which device the chosen name stands for on this machine.
+  portDevice_ = new wxStaticText(this, wxID_ANY, wxString());
+  place(portDevice_, 122, 272, 194, 8);
+
+  Bind(wxEVT_PAINT, &CCGRAMPage::OnPaint, this);
+  Bind(wxEVT_LEFT_DOWN, &CCGRAMPage::OnMouseDown, this);
+  Bind(wxEVT_RIGHT_DOWN, &CCGRAMPage::OnMouseDown, this);
+  portList_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ShowPortDevice(); });
+  testButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnTest(); });
+
+  ControlsFromFields();
+}
+
+void CCGRAMPage::OnSetActive() { ControlsFromFields(); }
+
+bool CCGRAMPage::OnKillActive() {
+  FieldsFromControls();
+  return true;
+}
+
+void CCGRAMPage::ShowLoadedConfig() { Refresh(false); }
+
+void CCGRAMPage::ControlsFromFields() {
+  // The first entry that begins with the stored name, ignoring case.
+  const wxString wanted = wxString::FromUTF8(portName).Upper();
+  int port = wxNOT_FOUND;
+  for (unsigned i = 0; !wanted.empty() && i < portList_->GetCount(); ++i) {
+    if (portList_->GetString(i).Upper().StartsWith(wanted)) {
+      port = static_cast<int>(i);
+      break;
+    }
+  }
+  portList_->SetSelection(port);
+  const bool offered = speedIndex >= 0 && speedIndex < static_cast<int>(speedList_->GetCount());
+  speedList_->SetSelection(offered ? speedIndex : wxNOT_FOUND);
+  ShowPortDevice();
+}
+
+void CCGRAMPage::FieldsFromControls() {
+  const int port = portList_->GetSelection();
+  portName = port == wxNOT_FOUND ? std::string() : std::string(portList_->GetString(port).utf8_str());
+  speedIndex = speedList_->GetSelection();
+}
+
+void CCGRAMPage::ShowPortDevice() {}
+
+wxRect CCGRAMPage::CellRect(int character) const {
+  const DluPoint origin = kCellOrigins[character];
+  wxRect cell = ui::DluRectToPixels(this, origin.x, origin.y, kCellWidth, kCellHeight);
+  // Never smaller than the dot grid, so every dot can be clicked.
+  cell.width = std::max(cell.width, kColumns * kDotPixels);
+  cell.height = std::max(cell.height, kRows * kDotPixels);
+  return cell;
+}
+
+void CCGRAMPage::SetDotAt(const wxPoint& point, bool lit) {
+  modified = true;
+  for (int c = 0; c < kCharacters; ++c) {
+    const wxRect cell = CellRect(c);
+    if (!cell.Contains(point)) continue;
+    const int row = (point.y - cell.y) / kDotPixels;
+    const int column = (point.x - cell.x) / kDotPixels;
+    if (row >= kRows || column >= kColumns) return;
+    uint8_t& pattern = config_.cgram[static_cast<size_t>(kRows * c + row)];
+    const auto bit = static_cast<uint8_t>(0x10 >> column);
+    pattern = static_cast<uint8_t>(lit ? pattern | bit : pattern & ~bit);
+    RefreshRect(cell, false);
+    return;
+  }
+}
+
+void CCGRAMPage::OnMouseDown(wxMouseEvent& event) {
+  const auto* source = static_cast<wxWindow*>(event.GetEventObject());
+  const wxPoint point = source == this ? event.GetPosition()
+                                       : ScreenToClient(source->ClientToScreen(event.GetPosition()));
+  SetDotAt(point, event.LeftDown());
+  event.Skip();
+}
+
+void CCGRAMPage::OnPaint(wxPaintEvent&) {
+  wxPaintDC dc(this);
+  dc.SetPen(*wxWHITE_PEN);
+  dc.SetBrush(*wxTRANSPARENT_BRUSH);
+  for (int c = 0; c < kCharacters; ++c) {
+    const wxRect cell = CellRect(c);
+    dc.DrawRectangle(cell);
+    for (int row = 0; row < kRows; ++row) {
+      const uint8_t pattern = config_.cgram[static_cast<size_t>(kRows * c + row)];
+      for (int column = 0; column < kColumns; ++column) {
+        const bool lit = (pattern & (0x10 >> column)) != 0;
+        dc.DrawBitmap(lit ? dotOn_ : dotOff_, cell.x + kDotPixels * column,
+                      cell.y + kDotPixels * row);
+      }
+    }
+  }
+}
+
+void CCGRAMPage::OnTest() {
+  FieldsFromControls();
+  int result = 0;
+  {
+    wxBusyCursor busy;  // the test blocks for up to 2 s per silent byte
+    result = RunLcdTest(portName, speedIndex, config_.cgram, linkOptions);
+  }
+  if (result != 0) ui::ShowMessage(this, ui::FromCore(EditorMessage(result)));
+  SaveTestSettings();
+}
+
+void CCGRAMPage::SaveTestSettings() {
+  auto profile = Profile();
+  profile.WriteString(kSection, kPortKey, portName);
+  profile.WriteInt(kSection, kSpeedKey, speedIndex);
+}
+
+}  // namespace vrx::editor

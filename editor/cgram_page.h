@@ -1,0 +1,66 @@
+// The CGRAM page: the LCD's eight user characters drawn as enlarged dot
+// grids, and a test that shows them on the LCD of a connected module.
+#pragma once
+
+#include <wx/bitmap.h>
+
+#include <string>
+
+#include "serial_options.h"
+#include "sheet_page.h"
+
+class wxButton;
+class wxChoice;
+class wxMouseEvent;
+class wxPaintEvent;
+class wxStaticText;
+
+namespace vrx::editor {
+
+class CCGRAMPage : public CSheetPage {
+ public:
+  // Reads the port and speed of the last test from the program's profile
+  // (wxConfigBase::Get()).
+  CCGRAMPage(wxWindow* parent, ConfigImage& config);
+
+  // The port and speed index for the test, exchanged with the two lists.
+  std::string portName;
+  int speedIndex = 4;
+
+  // How the test's link waits; tests of silent devices shorten it.
+  SerialOptions linkOptions;
+
+  void OnSetActive() override;
+  bool OnKillActive() override;
+  void ShowLoadedConfig() override;
+
+  // The cell of character 0..7 in page pixels; its top-left corner is the
+  // origin of the character's 80 x 128-pixel dot grid.
+  wxRect CellRect(int character) const;
+
+  // A press at `point` (page pixels): lights (left button) or clears (right
+  // button) the dot under it, if any, and marks the page modified.
+  void SetDotAt(const wxPoint& point, bool lit);
+
+  // The テスト button: sends the characters to the LCD of the module on the
+  // chosen port, reports a failure and remembers port and speed.
+  void OnTest();
+
+ private:
+  void ControlsFromFields();
+  void FieldsFromControls();
+  void ShowPortDevice();
+  void SaveTestSettings();
+
+  void OnPaint(wxPaintEvent& event);
+  void OnMouseDown(wxMouseEvent& event);
+
+  wxBitmap dotOn_;
+  wxBitmap dotOff_;
+  wxChoice* portList_ = nullptr;
+  wxChoice* speedList_ = nullptr;
+  wxButton* testButton_ = nullptr;
+  wxStaticText* portDevice_ = nullptr;
+};
+
+}  // namespace vrx::editor

@@ -1,0 +1,273 @@
+#include "vrx_sheet.h"
+
+#include <wx/button.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include <filesystem>
+
+#include "cgram_page.h"
+#include "data_file.h"
+#include "dialog_units.h"
+#include "key_map_page.h"
+#include "message_box.h"
+#include "message_table.h"
+#include "option_page.h"
+#include "writer_launch.h"
+
+namespace vrx::editor {
+namespace {
+
+constexpr const char* kSheetCaption = "VRXEditor";
+constexpr const char* kTitleSeparator = " - ";
+// wx wants plain description|pattern pairs, without the "||" terminator of
+// the Windows filter string.
+constexpr const char* kDataFileFilter = "VRX7100 データ (*.vrx)|*.vrx";
+constexpr const char* kDataFileExtension = "vrx";
+constexpr const char* kUnsavedChangesPrompt = "データは更新されています。保存しますか？";
+constexpr const char* kSaveBeforeWritePrompt =
+    "書き込みを行うには、ファイルに保存する必要があります。保存しますか？";
+
+// The page templates are 359 x 299 dialog units; the buttons those of a
+// property sheet.
+constexpr int kPageWidth = 359;
+constexpr int kPageHeight = 299;
+constexpr int kButtonWidth = 50;
+constexpr int kButtonHeight = 14;
+constexpr int kButtonGap = 4;
+constexpr int kMargin = 7;
+
+std::filesystem::path PathFromUtf8(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// A name typed without an extension gets ".vrx", as the file dialogs of
+// the platform do with a default extension.
+std::string WithDataFileExtension(const wxString& chosen) {
+  wxFileName name(chosen);
+  if (!name.HasExt()) name.SetExt(wxString::FromUTF8(kDataFileExtension));
+  return name.GetFullPath().utf8_string();
+}
+
+// The chosen path, or "" when the user cancelled.
+std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, long style) {
+  const wxFileName current(wxString::FromUTF8(currentPath));
+  wxFileDialog dialog(parent, wxString(), current.GetPath(), current.GetFullName(),
+                      wxString::FromUTF8(kDataFileFilter), style);
+  if (dialog.ShowModal() != wxID_OK) return {};
+  return WithDataFileExtension(dialog.GetPath());
+}
+
+}  // namespace
+
+CVRXSheet::CVRXSheet(wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, wxString::FromUTF8(kSheetCaption), wxDefaultPosition,
+               wxDefaultSize,
+               wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX),
+      startWriter(StartWriter) {
+  SetFont(ui::DialogFont());
+  CreatePages();
+  CreateButtonRow();
+
+  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnOpen(); }, kOpenId);
+  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnSave(); }, kSaveId);
+  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnExit(); }, kExitId);
+  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnWrite(); }, kWriteId);
+  Bind(wxEVT_INIT_DIALOG, &CVRXSheet::OnInitDialog, this);
+  Bind(wxEVT_CLOSE_WINDOW, &CVRXSheet::OnCloseBox, this);
+  Bind(wxEVT_CONTEXT_MENU, &CVRXSheet::OnContextMenu, this);
+  notebook_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGING, &CVRXSheet::OnPageChanging, this);
+  notebook_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CVRXSheet::OnPageChanged, this);
+
+  pages_[kKeyMapPage]->OnSetActive();
+}
+
+void CVRXSheet::CreatePages() {
+  notebook_ = new wxNotebook(this, wxID_ANY);
+  keyMapPage_ = new CKeyMapPage(notebook_, config_);
+  cgramPage_ = new CCGRAMPage(notebook_, config_);
+  optionPage_ = new COptionPage(notebook_, config_);
+  pages_ = {keyMapPage_, cgramPage_, optionPage_};
+
+  const wxSize pageSize = ui::DluRectToPixels(this, 0, 0, kPageWidth, kPageHeight).GetSize();
+  const char* const captions[kPageCount] = {"キーマップ", "CGRAM", "オプション"};
+  for (int index = 0; index < kPageCount; ++index) {
+    pages_[index]->SetMinSize(pageSize);
+    notebook_->AddPage(pages_[index], wxString::FromUTF8(captions[index]), index == 0);
+  }
+}
+
+void CVRXSheet::CreateButtonRow() {
+  const wxSize buttonSize =
+      ui::DluRectToPixels(this, 0, 0, kButtonWidth, kButtonHeight).GetSize();
+  auto makeButton = [&](int id, const char* label) {
+    return new wxButton(this, id, wxString::FromUTF8(label), wxDefaultPosition, buttonSize);
+  };
+  // Created left to right, so that Tab follows the row.
+  openButton_ = makeButton(kOpenId, "開く");
+  saveButton_ = makeButton(kSaveId, "保存");
+  exitButton_ = makeButton(kExitId, "終了");
+  writeButton_ = makeButton(kWriteId, "書込み");
+
+  const int gap = ui::DluXToPixels(this, kButtonGap);
+  const int margin = ui::DluXToPixels(this, kMargin);
+  auto* row = new wxBoxSizer(wxHORIZONTAL);
+  row->AddStretchSpacer();
+  for (wxButton* button : {openButton_, saveButton_, exitButton_, writeButton_})
+    row->Add(button, 0, wxLEFT, gap);
+
+  auto* column = new wxBoxSizer(wxVERTICAL);
+  column->Add(notebook_, 1, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, margin);
+  column->Add(row, 0, wxEXPAND | wxALL, margin);
+  SetSizerAndFit(column);
+}
+
+wxButton* CVRXSheet::button(CommandId id) const {
+  switch (id) {
+    case kOpenId: return openButton_;
+    case kSaveId: return saveButton_;
+    case kExitId: return exitButton_;
+    case kWriteId: return writeButton_;
+    default: return nullptr;
+  }
+}
+
+bool CVRXSheet::AnyModified() const {
+  for (const CSheetPage* page : pages_)
+    if (page->modified) return true;
+  return false;
+}
+
+void CVRXSheet::ClearModified() {
+  for (CSheetPage* page : pages_) page->modified = false;
+}
+
+void CVRXSheet::ShowFileTitle() {
+  const wxString fileTitle = wxFileName(wxString::FromUTF8(currentPath_)).GetFullName();
+  SetTitle(wxString::FromUTF8(kSheetCaption) + wxString::FromUTF8(kTitleSeparator) +
+           fileTitle.Left(255));
+}
+
+CSheetPage* CVRXSheet::ActivePage() const {
+  const int selection = notebook_->GetSelection();
+  return selection >= 0 && selection < kPageCount ? pages_[selection] : nullptr;
+}
+
+bool CVRXSheet::ConfirmDiscard() {
+  if (!AnyModified()) return true;
+  switch (ui::ShowMessage(this, wxString::FromUTF8(kUnsavedChangesPrompt),
+                          wxYES_NO | wxCANCEL)) {
+    case wxID_YES:
+      // A save that did not happen must not let the edits be thrown away.
+      return OnSave();
+    case wxID_NO:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CVRXSheet::OnOpen() {
+  if (!ConfirmDiscard()) return;
+  const std::string path = AskDataFilePath(this, currentPath_, wxFD_OPEN);
+  if (path.empty()) return;
+  if (const int failure = ReadDataFile(PathFromUtf8(path), config_); failure != 0) {
+    ui::ShowMessage(this, ui::FromCore(EditorMessage(failure)));
+    return;
+  }
+  currentPath_ = path;
+  ShowFileTitle();
+  if (CSheetPage* page = ActivePage()) page->ShowLoadedConfig();
+  // After the refresh: showing the loaded data counts as no change.
+  ClearModified();
+}
+
+bool CVRXSheet::OnSave() {
+  if (CSheetPage* page = ActivePage(); page && !page->CommitBeforeSave()) {
+    ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
+    return false;
+  }
+  const std::string path =
+      AskDataFilePath(this, currentPath_, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (path.empty()) return false;
+  if (!WriteDataFile(PathFromUtf8(path), config_)) {
+    // Nothing was saved: the title and the prompt must still say so.
+    ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kFileOpenFailed)));
+    return false;
+  }
+  currentPath_ = path;
+  ShowFileTitle();
+  ClearModified();
+  return true;
+}
+
+void CVRXSheet::OnExit() {
+  if (ConfirmDiscard()) CloseSheet();
+}
+
+void CVRXSheet::OnWrite() {
+  if (AnyModified() || currentPath_.empty()) {
+    if (ui::ShowMessage(this, wxString::FromUTF8(kSaveBeforeWritePrompt), wxOK | wxCANCEL) !=
+        wxID_OK)
+      return;
+    // The writer starts even without a save: it loses nothing.
+    OnSave();
+  }
+  startWriter(this, currentPath_);
+}
+
+void CVRXSheet::CloseSheet() {
+  SetReturnCode(wxID_CANCEL);
+  if (IsModal())
+    EndModal(wxID_CANCEL);
+  else
+    Hide();
+}
+
+void CVRXSheet::OnInitDialog(wxInitDialogEvent& event) {
+  openButton_->SetDefault();
+  openButton_->SetFocus();
+  event.Skip();
+}
+
+void CVRXSheet::OnPageChanging(wxBookCtrlEvent& event) {
+  const int leaving = event.GetOldSelection();
+  if (leaving >= 0 && leaving < kPageCount && !pages_[leaving]->OnKillActive()) event.Veto();
+}
+
+void CVRXSheet::OnPageChanged(wxBookCtrlEvent& event) {
+  const int entered = event.GetSelection();
+  if (entered >= 0 && entered < kPageCount) pages_[entered]->OnSetActive();
+}
+
+void CVRXSheet::OnCloseBox(wxCloseEvent& event) {
+  if (event.CanVeto() && !ConfirmDiscard()) {
+    event.Veto();
+    return;
+  }
+  CloseSheet();
+}
+
+void CVRXSheet::OnContextMenu(wxContextMenuEvent&) {
+  const std::string_view entry = EditorMessage(editor_msg::kAboutMenuEntry);
+  if (entry.empty()) return;
+  wxMenu menu;
+  menu.Append(kAboutId, ui::FromCore(entry));
+  if (GetPopupMenuSelectionFromUser(menu) == kAboutId) ShowAboutBox();
+}
+
+void CVRXSheet::ShowAboutBox() {
+  wxDialog about(this, wxID_ANY, wxString::FromUTF8("VRXEditorのﾊﾞｰｼﾞｮﾝ情報"));
+  about.SetFont(ui::DialogFont());
+  auto* column = new wxBoxSizer(wxVERTICAL);
+  column->Add(new wxStaticText(&about, wxID_ANY, wxS("VRXEditor Version 1.0")), 0, wxALL, 12);
+  column->Add(about.CreateButtonSizer(wxOK), 0, wxEXPAND | wxALL, 8);
+  about.SetSizerAndFit(column);
+  about.ShowModal();
+}
+
+}  // namespace vrx::editor

@@ -1,0 +1,95 @@
+// The editor's one window: a modal sheet with the key map, CGRAM and option
+// pages and the commands 開く, 保存, 終了 and 書込み.
+#pragma once
+
+#include <wx/dialog.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "config_image.h"
+
+class wxButton;
+class wxBookCtrlEvent;
+class wxCloseEvent;
+class wxContextMenuEvent;
+class wxNotebook;
+
+namespace vrx::editor {
+
+class CSheetPage;
+class CKeyMapPage;
+class CCGRAMPage;
+class COptionPage;
+
+class CVRXSheet : public wxDialog {
+ public:
+  enum CommandId {
+    kOpenId = 9999,
+    kSaveId = wxID_OK,
+    kExitId = wxID_CANCEL,
+    kWriteId = 0x3021,
+    kAboutId = 0x10,
+  };
+  enum PageIndex { kKeyMapPage = 0, kCgramPage = 1, kOptionPage = 2, kPageCount = 3 };
+
+  explicit CVRXSheet(wxWindow* parent = nullptr);
+
+  // Full path (UTF-8) of the data file last opened or saved; empty at start.
+  const std::string& currentPath() const { return currentPath_; }
+  ConfigImage& config() { return config_; }
+
+  CKeyMapPage* keyMapPage() const { return keyMapPage_; }
+  CCGRAMPage* cgramPage() const { return cgramPage_; }
+  COptionPage* optionPage() const { return optionPage_; }
+  CSheetPage* page(int index) const { return pages_[index]; }
+  wxNotebook* notebook() const { return notebook_; }
+  wxButton* button(CommandId id) const;
+
+  // True when any page has changes that are not saved.
+  bool AnyModified() const;
+
+  void OnOpen();
+  // True when the file was written.
+  bool OnSave();
+  void OnExit();
+  void OnWrite();
+
+  // How 書込み starts the writer; tests put a recorder here so that no
+  // program is started.
+  std::function<void(wxWindow*, const std::string&)> startWriter;
+
+ private:
+  void CreatePages();
+  void CreateButtonRow();
+  void ClearModified();
+  void ShowFileTitle();
+  // The prompt before a command that would drop unsaved changes; true when
+  // the command may go on.
+  bool ConfirmDiscard();
+  // Ends the sheet: the end of the modal loop, or hiding a modeless one.
+  void CloseSheet();
+  CSheetPage* ActivePage() const;
+  void ShowAboutBox();
+
+  void OnInitDialog(wxInitDialogEvent& event);
+  void OnPageChanging(wxBookCtrlEvent& event);
+  void OnPageChanged(wxBookCtrlEvent& event);
+  void OnCloseBox(wxCloseEvent& event);
+  void OnContextMenu(wxContextMenuEvent& event);
+
+  ConfigImage config_;
+  std::string currentPath_;
+  wxNotebook* notebook_ = nullptr;
+  CKeyMapPage* keyMapPage_ = nullptr;
+  CCGRAMPage* cgramPage_ = nullptr;
+  COptionPage* optionPage_ = nullptr;
+  std::array<CSheetPage*, kPageCount> pages_{};
+  wxButton* openButton_ = nullptr;
+  wxButton* saveButton_ = nullptr;
+  wxButton* exitButton_ = nullptr;
+  wxButton* writeButton_ = nullptr;
+};
+
+}  // namespace vrx::editor

@@ -1,0 +1,195 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fake_device.h"
+#include "loader_script.h"
+#include "program_device.h"
+
+namespace vrx {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using testing::FakeDevice;
+
+struct RecordingLog : WriteLog {
+  std::vector<std::string> texts;
+  void AppendLog(std::string_view text) override { texts.emplace_back(text); }
+};
+
+std::vector<std::string> Block4Lines() {
+  std::vector<std::string> lines{"\r\nブロック4を消去中．．．", "完了\r\n", "\r\nブロック4に書き込み中"};
+  lines.insert(lines.end(), 14, "．");
+  lines.push_back("完了\r\n");
+  return lines;
+}
+
+std::vector<std::string> SuccessLog(bool block0Rewritten) {
+  std::vector<std::string> lines{"\r\n接続完了\r\n"};
+  if (block0Rewritten) {
+    lines.insert(lines.end(), {"\r\nブロック0を消去中．．．", "完了\r\n",
+                               "\r\nブロック0に書き込み中．．．", "完了\r\n"});
+  }
+  for (auto& line : Block4Lines()) lines.push_back(line);
+  lines.push_back("\r\n書き込みは正常に終了しました。\r\n");
+  return lines;
+}
+
+std::vector<std::string> FailureLog(std::vector<std::string> before, const char* message) {
+  before.insert(before.end(), {"\r\n", message, "\r\n処理を中止します。\r\n"});
+  return before;
+}
+
+class ProgramDeviceTest : public ::testing::Test {
+ protected:
+  ProgramDeviceTest() {
+    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 31 + i / 256);
+    // Bytes the module must never see: whatever is here stays off the wire.
+    std::fill(image.begin() + 0x400, image.begin() + 0x1000, 0xA7);
+    moduleBlock0.assign(image.begin(), image.begin() + 0x400);
+  }
+
+  bool Program(const std::string& port, int speedIndex) {
+    return ProgramDevice(port, speedIndex, image, log, device->Options());
+  }
+  void ExpectScriptFollowed() {
+    EXPECT_THAT(device->SentBytes(), ElementsAreArray(device->ExpectedHostBytes()));
+    EXPECT_EQ(device->scriptUnused(), 0u);
+  }
+
+  FlashImage image{};
+  std::vector<uint8_t> moduleBlock0;
+  std::shared_ptr<FakeDevice> device = std::make_shared<FakeDevice>();
+  RecordingLog log;
+};
+
+TEST_F(ProgramDeviceTest, LoaderAlreadyActiveStaysAtChosenRate) {
+  testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
+  EXPECT_TRUE(Program("COM2", 1));
+  ExpectScriptFollowed();
+  EXPECT_THAT(device->events, ElementsAre("open COM2 9600", "close"));
+  EXPECT_THAT(log.texts, ElementsAreArray(SuccessLog(false)));
+  EXPECT_THAT(device->pauses, ElementsAre(1000));  // exit only, no enter
+}
+
+TEST_F(ProgramDeviceTest, ApplicationModeAt9600ReopensAt38400) {
+  testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/true);
+  EXPECT_TRUE(Program("COM2", 1));
+  ExpectScriptFollowed();
+  EXPECT_THAT(device->events,
+              ElementsAre("open COM2 9600", "close", "open COM2 38400", "close"));
+  ASSERT_GT(device->sent.size(), 3u);
+  for (std::size_t i = 0; i < device->sent.size(); ++i)  // C4 C3 3C at 9600, the rest at 38400
+    ASSERT_EQ(device->sent[i].bitRate, i < 3 ? 9600 : 38400) << "byte " << i;
+  EXPECT_THAT(device->pauses, ElementsAre(100, 1000));
+  EXPECT_THAT(log.texts, ElementsAreArray(SuccessLog(false)));
+}
+
+TEST_F(ProgramDeviceTest, ApplicationModeAt38400KeepsTheLink) {
+  testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/true);
+  EXPECT_TRUE(Program("COM1", 4));
+  ExpectScriptFollowed();
+  EXPECT_THAT(device->events, ElementsAre("open COM1 38400", "close"));
+}
+
+TEST_F(ProgramDeviceTest, Block0DifferingInItsLastByteIsRewrittenWhole) {
+  moduleBlock0.back() ^= 0x01;
+  testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
+  EXPECT_TRUE(Program("COM1", 4));
+  ExpectScriptFollowed();
+  EXPECT_THAT(log.texts, ElementsAreArray(SuccessLog(true)));
+}
+
+TEST_F(ProgramDeviceTest, PortFailures) {
+  device->refuseOpenNumber = 1;
+  EXPECT_FALSE(Program("COM5", 4));
+  EXPECT_THAT(log.texts, ElementsAreArray(FailureLog({}, "通信ポートのオープンに失敗しました。")));
+  EXPECT_THAT(device->events, ElementsAre("refused COM5 38400"));  // nothing to close
+
+  auto reopen = std::make_shared<FakeDevice>();
+  testing::ScriptConnect(*reopen, 0xFA);
+  testing::ScriptEnter(*reopen);
+  reopen->refuseOpenNumber = 2;
+  RecordingLog reopenLog;
+  EXPECT_FALSE(ProgramDevice("COM5", 0, image, reopenLog, reopen->Options()));
+  EXPECT_THAT(reopen->events, ElementsAre("open COM5 4800", "close", "refused COM5 38400"));
+  EXPECT_THAT(reopenLog.texts,
+              ElementsAreArray(FailureLog({}, "通信ポートのオープンに失敗しました。")));
+
+  auto noSpeed = std::make_shared<FakeDevice>();  // index -1: rate 0 is refused
+  RecordingLog noSpeedLog;
+  EXPECT_FALSE(ProgramDevice("COM5", -1, image, noSpeedLog, noSpeed->Options()));
+  EXPECT_THAT(noSpeed->events, ElementsAre("refused COM5 0"));
+}
+
+TEST_F(ProgramDeviceTest, SilentDeviceCannotBeReached) {
+  EXPECT_FALSE(Program("COM1", 4));
+  EXPECT_THAT(log.texts, ElementsAreArray(FailureLog({}, "デバイスと通信ができません。")));
+  EXPECT_THAT(device->events, ElementsAre("open COM1 38400", "close"));
+}
+
+TEST_F(ProgramDeviceTest, FailedModeChanges) {
+  device->On(0xC4, {0xFA}).On(0xC3, {0xFA}).On(0x3C, {});
+  EXPECT_FALSE(Program("COM1", 4));
+  EXPECT_THAT(log.texts, ElementsAreArray(FailureLog({}, "モード変更に失敗しました。")));
+  EXPECT_THAT(device->events, ElementsAre("open COM1 38400", "close"));
+
+  // Exit failing after a complete write: no success line.
+  auto exitFails = std::make_shared<FakeDevice>();
+  testing::ScriptProgram(*exitFails, image, moduleBlock0, false, /*exitEcho=*/0x00);
+  RecordingLog exitLog;
+  EXPECT_FALSE(ProgramDevice("COM1", 4, image, exitLog, exitFails->Options()));
+  auto expected = SuccessLog(false);
+  expected.pop_back();
+  EXPECT_THAT(exitLog.texts, ElementsAreArray(FailureLog(expected, "モード変更に失敗しました。")));
+  EXPECT_THAT(exitFails->events, ElementsAre("open COM1 38400", "close"));
+}
+
+TEST_F(ProgramDeviceTest, FlashFailures) {
+  const std::vector<std::string> connected{"\r\n接続完了\r\n"};
+  auto scriptUpToBlock4 = [&](FakeDevice& d) {
+    testing::ScriptConnect(d, 0xC4);
+    for (uint16_t a = 0; a < 0x400; a += 128)
+      testing::ScriptReadBlock(d, a, testing::Record(moduleBlock0.data() + a, 128));
+  };
+  {  // the read-back of block 0 fails: reported as a write failure
+    auto d = std::make_shared<FakeDevice>();
+    testing::ScriptConnect(*d, 0xC4);
+    d->On(0x11, {0x11}).On(0x00, {0x00}).On(0x00, {0x00});  // then no record
+    RecordingLog l;
+    EXPECT_FALSE(ProgramDevice("COM1", 4, image, l, d->Options()));
+    EXPECT_THAT(l.texts,
+                ElementsAreArray(FailureLog(connected, "フラッシュの書込みでエラーが発生しました。")));
+  }
+  {  // erasing block 4 fails
+    auto d = std::make_shared<FakeDevice>();
+    scriptUpToBlock4(*d);
+    testing::ScriptErase(*d, 0x10, 0x03);
+    RecordingLog l;
+    EXPECT_FALSE(ProgramDevice("COM1", 4, image, l, d->Options()));
+    auto before = connected;
+    before.push_back("\r\nブロック4を消去中．．．");
+    EXPECT_THAT(l.texts,
+                ElementsAreArray(FailureLog(before, "フラッシュの消去でエラーが発生しました。")));
+    EXPECT_EQ(d->scriptUnused(), 0u);
+  }
+  {  // the second chunk of block 4 fails: one dot, then the failure
+    auto d = std::make_shared<FakeDevice>();
+    scriptUpToBlock4(*d);
+    testing::ScriptErase(*d, 0x10, 0x09);
+    testing::ScriptWrite(*d, 0x1000, image.data() + 0x1000, 0x800);
+    d->On(0x5A, {0x5A});
+    testing::ScriptRecordAttempt(*d, 0x1800, testing::Record(image.data() + 0x1800, 128), 0x04);
+    RecordingLog l;
+    EXPECT_FALSE(ProgramDevice("COM1", 4, image, l, d->Options()));
+    auto before = connected;
+    for (auto* t : {"\r\nブロック4を消去中．．．", "完了\r\n", "\r\nブロック4に書き込み中", "．"})
+      before.push_back(t);
+    EXPECT_THAT(l.texts,
+                ElementsAreArray(FailureLog(before, "フラッシュの書込みでエラーが発生しました。")));
+    EXPECT_THAT(d->events, ElementsAre("open COM1 38400", "close"));
+  }
+}
+
+}  // namespace
+}  // namespace vrx

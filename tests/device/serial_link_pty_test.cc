@@ -1,0 +1,165 @@
+// What only a real tty shows, on a pseudo-terminal: raw bytes both ways,
+// exclusivity, time-outs and refused rates.
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+
+#include "serial_link.h"
+
+namespace vrx {
+namespace {
+
+using std::chrono::milliseconds;
+
+class PtyLinkTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char name[256];
+    ASSERT_EQ(openpty(&master_, &slave_, name, nullptr, nullptr), 0);
+    slavePath_ = name;
+    // The far side is a module: raw on the master, and the slave is left
+    // as a fresh tty starts (IXON, ICRNL, OPOST, ISIG on).
+    termios t{};
+    ASSERT_EQ(tcgetattr(slave_, &t), 0);
+    t.c_iflag |= IXON | ICRNL;
+    t.c_oflag |= OPOST | ONLCR;
+    t.c_lflag |= ISIG | ICANON | ECHO;
+    ASSERT_EQ(tcsetattr(slave_, TCSANOW, &t), 0);
+    close(slave_);  // the link opens it by path; the master keeps it alive
+    options_.readTimeout = milliseconds(50);
+    options_.writeTimeout = milliseconds(50);
+  }
+  void TearDown() override {
+    if (master_ >= 0) close(master_);
+  }
+
+  std::optional<SerialLink> Open(int bitRate = 38400) {
+    return SerialLink::Open(slavePath_, bitRate, options_);
+  }
+  void MasterWrite(std::initializer_list<uint8_t> bytes) {
+    std::vector<uint8_t> v(bytes);
+    ASSERT_EQ(write(master_, v.data(), v.size()), static_cast<ssize_t>(v.size()));
+  }
+  std::vector<uint8_t> MasterRead(std::size_t count) {
+    std::vector<uint8_t> got;
+    uint8_t buffer[256];
+    for (int tries = 0; tries < 100 && got.size() < count; ++tries) {
+      pollfd p{master_, POLLIN, 0};
+      if (poll(&p, 1, 20) <= 0) continue;
+      ssize_t n = read(master_, buffer, sizeof buffer);
+      if (n > 0) got.insert(got.end(), buffer, buffer + n);
+    }
+    return got;
+  }
+
+  int master_ = -1;
+  int slave_ = -1;
+  std::string slavePath_;
+  SerialOptions options_;
+};
+
+TEST_F(PtyLinkTest, BinaryBytesPassUnchangedBothWays) {
+  auto link = Open();
+  ASSERT_TRUE(link);
+  // XON, XOFF, CR, LF, ^C, DEL, 0xFF: none may be eaten or translated.
+  const std::vector<uint8_t> bytes{0x11, 0x13, 0x0D, 0x0A, 0x03, 0x7F, 0xFF, 0x00};
+  for (uint8_t b : bytes) ASSERT_TRUE(link->WriteByte(b));
+  EXPECT_EQ(MasterRead(bytes.size()), bytes);
+
+  MasterWrite({0x11, 0x13, 0x0D, 0x0A, 0x03, 0x7F, 0xFF, 0x00});
+  std::vector<uint8_t> got(bytes.size());
+  EXPECT_EQ(link->ReadBytes(got.data(), got.size()), static_cast<int>(bytes.size()));
+  EXPECT_EQ(got, bytes);
+}
+
+TEST_F(PtyLinkTest, SetsTheRateAndRefusesRateZero) {
+  {
+    auto link = Open(9600);
+    ASSERT_TRUE(link);
+    termios t{};
+    ASSERT_EQ(tcgetattr(master_, &t), 0);
+    EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B9600));
+  }
+  errno = 0;
+  EXPECT_FALSE(Open(0));
+  EXPECT_EQ(errno, EINVAL);
+  EXPECT_FALSE(Open(-1));
+  EXPECT_TRUE(Open(14400));  // no B-constant, set exactly
+  EXPECT_TRUE(Open(128000));
+}
+
+TEST_F(PtyLinkTest, ReopenWithUnchangedSettingsSucceeds) {
+  for (int i = 0; i < 3; ++i) {
+    auto link = Open(38400);
+    ASSERT_TRUE(link) << "open " << i << " errno " << errno;
+  }
+}
+
+TEST_F(PtyLinkTest, SecondOpenFailsUntilTheFirstCloses) {
+  auto first = Open();
+  ASSERT_TRUE(first);
+  errno = 0;
+  EXPECT_FALSE(Open());
+  EXPECT_EQ(errno, EBUSY);
+
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) _exit(Open() ? 0 : 7);  // another process is refused too
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 7);
+
+  first->Close();
+  EXPECT_TRUE(Open()) << "errno " << errno;  // exclusivity released on close
+}
+
+TEST_F(PtyLinkTest, SilenceTimesOutAndShortReadsCount) {
+  auto link = Open();
+  ASSERT_TRUE(link);
+  uint8_t byte = 0;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(link->ReadByte(byte), SerialLink::ReadStatus::kTimedOut);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, options_.readTimeout);
+
+  std::vector<uint8_t> sent(127, 0x5A);
+  ASSERT_EQ(write(master_, sent.data(), sent.size()), 127);
+  std::vector<uint8_t> got(128);
+  EXPECT_EQ(link->ReadBytes(got.data(), got.size()), 127);
+}
+
+TEST_F(PtyLinkTest, VanishedDeviceFailsInsteadOfHanging) {
+  auto link = Open();
+  ASSERT_TRUE(link);
+  close(master_);
+  master_ = -1;
+  uint8_t byte = 0;
+  EXPECT_EQ(link->ReadByte(byte), SerialLink::ReadStatus::kFailed);
+}
+
+TEST_F(PtyLinkTest, MissingPortAndNamesThroughTheMapping) {
+  errno = 0;
+  EXPECT_FALSE(SerialLink::Open("/dev/no-such-port", 38400, options_));
+  EXPECT_EQ(errno, ENOENT);
+
+  const std::string map = ::testing::TempDir() + "/ports-link.conf";
+  std::ofstream(map) << "COM7=" << slavePath_ << "\n";
+  setenv("VRX_PORT_MAP", map.c_str(), 1);
+  auto viaName = SerialLink::Open("COM7", 38400, options_);
+  unsetenv("VRX_PORT_MAP");
+  ASSERT_TRUE(viaName);
+  ASSERT_TRUE(viaName->WriteByte(0xC4));
+  EXPECT_EQ(MasterRead(1), std::vector<uint8_t>{0xC4});
+}
+
+}  // namespace
+}  // namespace vrx

@@ -1,4 +1,4 @@
-// Delivers key-downs addressed to a window or its children, as Windows
+// Delivers the key-downs addressed to a window or its children, as Windows
 // virtual-key codes, before the dialog acts on them.
 #pragma once
 
@@ -8,20 +8,12 @@ class wxWindow;
 
 namespace vrx::editor {
 
-class KeyDownInterceptor {
- public:
-  // While `enabled()` holds, every key-down whose focus window is `target`
-  // or one of its children goes to `onKeyDown` and is consumed.
-  KeyDownInterceptor(wxWindow* target, std::function<bool()> enabled,
-                     std::function<void(unsigned virtualKey)> onKeyDown);
-  ~KeyDownInterceptor();
-
-  KeyDownInterceptor(const KeyDownInterceptor&) = delete;
-  KeyDownInterceptor& operator=(const KeyDownInterceptor&) = delete;
-
- private:
-  struct Hook;
-  Hook* hook_;
-};
+// While `enabled()` holds, every key-down whose focus window is `target` or
+// one of its children goes to `onKeyDown` and is consumed: no control and
+// not the dialog sees it, so Tab, Enter, Esc and Alt shortcuts do nothing.
+// A key with no virtual-key code is consumed as well.  Lives as long as
+// `target`.
+void InterceptKeyDowns(wxWindow* target, std::function<bool()> enabled,
+                       std::function<void(unsigned virtualKey)> onKeyDown);
 
 }  // namespace vrx::editor

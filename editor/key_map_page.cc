@@ -1,21 +1,204 @@
 #include "key_map_page.h"
 
+#include <wx/checkbox.h>
+#include <wx/combobox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/tglbtn.h>
+
+#include <cstdlib>
+
+#include "code_text.h"
+#include "compact_control.h"
+#include "dialog_units.h"
 #include "key_capture.h"
+#include "key_matrix.h"
+#include "message_box.h"
+#include "message_table.h"
+#include "sjis.h"
 
 namespace vrx::editor {
+namespace {
 
-CKeyMapPage::CKeyMapPage(wxWindow* parent, ConfigImage& config) : CSheetPage(parent, config) {}
+// Dialog units of the page's template.
+struct DluRect {
+  int x, y, width, height;
+};
+constexpr DluRect kNumberList = {30, 224, 35, 12};  // closed height; the toolkit may want more
+constexpr DluRect kCaptureButton = {67, 224, 45, 14};
+constexpr DluRect kTypematicBox = {116, 226, 62, 10};
+constexpr DluRect kMakeBox = {30, 240, 320, 12};
+constexpr DluRect kBreakBox = {30, 254, 320, 12};
+
+// At the template's rectangle; a control the toolkit cannot make that low
+// keeps its own height, centred on the rectangle.
+void Place(wxWindow* control, const DluRect& place) {
+  wxRect rect = ui::DluRectToPixels(control->GetParent(), place.x, place.y, place.width,
+                                    place.height);
+  const int needed = control->GetBestSize().y;
+  if (needed > rect.height) {
+    rect.y -= (needed - rect.height) / 2;
+    rect.height = needed;
+  }
+  control->SetSize(rect);
+}
+
+void AddLabel(wxWindow* page, const char* text, int x, int y) {
+  new wxStaticText(page, wxID_ANY, wxString::FromUTF8(text), ui::DluToPixels(page, x, y));
+}
+
+// Code texts are kept as code page 932 bytes; a text with no such form can
+// never be valid.
+std::optional<std::string> CodeTextOf(const wxTextCtrl* box) {
+  const wxScopedCharBuffer utf8 = box->GetValue().utf8_str();
+  std::optional<std::string> text = Utf8ToCp932(std::string_view(utf8.data(), utf8.length()));
+  if (text && !IsValidCodeText(*text)) text.reset();
+  return text;
+}
+
+}  // namespace
+
+CKeyMapPage::CKeyMapPage(wxWindow* parent, ConfigImage& config) : CSheetPage(parent, config) {
+  SetFont(ui::DialogFont());
+  CreateControls();
+  InterceptKeyDowns(
+      this, [this] { return captureOn_; }, [this](unsigned virtualKey) { CaptureKey(virtualKey); });
+  // First display: the selection shows, and showing it is no change.
+  ShowSelection();
+  ShowSelectedKey();
+  modified = false;
+}
 
 CKeyMapPage::~CKeyMapPage() = default;
 
-void CKeyMapPage::ShowSelectedKey() {}
+void CKeyMapPage::CreateControls() {
+  matrix_ = new KeyMatrix(this, kFirstKeyButtonId);
 
-bool CKeyMapPage::CommitEdits() { return true; }
+  AddLabel(this, "Number", 4, 226);
+  wxArrayString numbers;
+  for (int key = 0; key < kKeyCount; ++key) numbers.Add(wxString::Format(wxS("%d"), key + 1));
+  numberList_ = new wxComboBox(this, kNumberListId, wxString(), wxDefaultPosition, wxDefaultSize,
+                               numbers, wxCB_READONLY | wxCB_DROPDOWN);
+  captureButton_ = new ui::Compact<wxToggleButton>(this, kCaptureButtonId,
+                                                   wxString::FromUTF8("キャプチャ"));
+  typematicBox_ = new ui::Compact<wxCheckBox>(this, kTypematicBoxId,
+                                              wxString::FromUTF8("タイパマティック"));
+  AddLabel(this, "Make", 2, 240);
+  makeBox_ = new ui::Compact<wxTextCtrl>(this, kMakeBoxId, wxString());
+  AddLabel(this, "Break", 2, 254);
+  breakBox_ = new ui::Compact<wxTextCtrl>(this, kBreakBoxId, wxString());
 
-bool CKeyMapPage::OnKillActive() { return CommitEdits(); }
+  Place(numberList_, kNumberList);
+  Place(captureButton_, kCaptureButton);
+  Place(typematicBox_, kTypematicBox);
+  Place(makeBox_, kMakeBox);
+  Place(breakBox_, kBreakBox);
+  // The theme's drop-down list is taller than the template's row: keep it
+  // clear of the Make box below it.
+  const int listBottom = makeBox_->GetPosition().y - 1;
+  if (numberList_->GetRect().GetBottom() >= listBottom) {
+    numberList_->Move(numberList_->GetPosition().x, listBottom - numberList_->GetSize().y);
+  }
 
-void CKeyMapPage::OnSetActive() {}
+  Bind(wxEVT_RADIOBUTTON, &CKeyMapPage::OnKeyButton, this, kFirstKeyButtonId,
+       kFirstKeyButtonId + kKeyCount - 1);
+  numberList_->Bind(wxEVT_COMBOBOX, &CKeyMapPage::OnNumberChosen, this);
+  numberList_->Bind(wxEVT_COMBOBOX_DROPDOWN, [this](wxCommandEvent&) { modified = true; });
+  captureButton_->Bind(wxEVT_TOGGLEBUTTON, &CKeyMapPage::OnCaptureClicked, this);
+  typematicBox_->Bind(wxEVT_CHECKBOX, &CKeyMapPage::OnTypematicClicked, this);
+  for (wxTextCtrl* box : {makeBox_, breakBox_}) {
+    box->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { modified = true; });
+    box->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+      modified = true;
+      event.Skip();
+    });
+    box->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
+      modified = true;
+      event.Skip();
+    });
+  }
+}
 
-void CKeyMapPage::CaptureKey(unsigned) {}
+void CKeyMapPage::ShowSelectedKey() {
+  const KeyEntry& key = config_.keys[static_cast<size_t>(selectedKey_)];
+  makeBox_->ChangeValue(ui::FromCore(Cp932ToUtf8(key.makeCode)));
+  breakBox_->ChangeValue(ui::FromCore(Cp932ToUtf8(key.breakCode)));
+  typematicBox_->SetValue(key.typematic);
+  // Filling the boxes is a change of their texts like any other.
+  modified = true;
+}
+
+bool CKeyMapPage::CommitEdits() {
+  std::optional<std::string> makeCode = CodeTextOf(makeBox_);
+  std::optional<std::string> breakCode = CodeTextOf(breakBox_);
+  if (!makeCode || !breakCode) return false;
+  KeyEntry& key = config_.keys[static_cast<size_t>(selectedKey_)];
+  key.makeCode = std::move(*makeCode);
+  key.breakCode = std::move(*breakCode);
+  return true;
+}
+
+bool CKeyMapPage::OnKillActive() {
+  if (CommitEdits()) return true;
+  ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
+  return false;
+}
+
+void CKeyMapPage::OnSetActive() {
+  // Codes loaded while another page was active must show, or leaving the
+  // page again would overwrite them with the old texts.
+  const bool wasModified = modified;
+  ShowSelection();
+  ShowSelectedKey();
+  modified = wasModified;
+}
+
+void CKeyMapPage::CaptureKey(unsigned virtualKey) {
+  const std::optional<CapturedKey> captured = TranslateCapturedKey(virtualKey);
+  if (!captured) return;
+  KeyEntry& key = config_.keys[static_cast<size_t>(selectedKey_)];
+  key.makeCode = captured->makeCode;
+  key.breakCode = captured->breakCode;
+  key.typematic = captured->typematic;
+  ShowSelectedKey();
+}
+
+void CKeyMapPage::ShowSelection() {
+  matrix_->SetSelection(selectedKey_);
+  numberList_->SetSelection(selectedKey_);
+}
+
+void CKeyMapPage::SelectKey(int key) {
+  if (!CommitEdits()) {
+    // The rejected texts stay in their boxes for correction.
+    ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
+    ShowSelection();
+    return;
+  }
+  selectedKey_ = key;
+  ShowSelection();
+  ShowSelectedKey();
+}
+
+void CKeyMapPage::OnKeyButton(wxCommandEvent& event) {
+  modified = true;
+  SelectKey(event.GetId() - kFirstKeyButtonId);
+}
+
+void CKeyMapPage::OnNumberChosen(wxCommandEvent&) {
+  const int number = std::atoi(numberList_->GetStringSelection().utf8_str());
+  if (number < 1 || number > kKeyCount) return;
+  SelectKey(number - 1);
+}
+
+void CKeyMapPage::OnCaptureClicked(wxCommandEvent&) {
+  captureOn_ = captureButton_->GetValue();
+  modified = true;
+}
+
+void CKeyMapPage::OnTypematicClicked(wxCommandEvent&) {
+  config_.keys[static_cast<size_t>(selectedKey_)].typematic = typematicBox_->GetValue();
+  modified = true;
+}
 
 }  // namespace vrx::editor

@@ -2,8 +2,6 @@
 // typematic flag of the selected key, typed or captured from the keyboard.
 #pragma once
 
-#include <memory>
-
 #include "sheet_page.h"
 
 class wxCheckBox;
@@ -15,7 +13,6 @@ class wxToggleButton;
 namespace vrx::editor {
 
 class KeyMatrix;
-class KeyDownInterceptor;
 
 class CKeyMapPage : public CSheetPage {
  public:
@@ -58,7 +55,6 @@ class CKeyMapPage : public CSheetPage {
   void CreateControls();
   void SelectKey(int key);
   void ShowSelection();
-  void RefuseInput();
 
   void OnKeyButton(wxCommandEvent& event);
   void OnNumberChosen(wxCommandEvent& event);
@@ -74,7 +70,6 @@ class CKeyMapPage : public CSheetPage {
   wxCheckBox* typematicBox_ = nullptr;
   wxTextCtrl* makeBox_ = nullptr;
   wxTextCtrl* breakBox_ = nullptr;
-  std::unique_ptr<KeyDownInterceptor> capture_;
 };
 
 }  // namespace vrx::editor

@@ -1,0 +1,132 @@
+#include "key_matrix.h"
+
+#include <wx/dcbuffer.h>
+#include <wx/image.h>
+#include <wx/mstream.h>
+#include <wx/renderer.h>
+
+#include <array>
+#include <cstdint>
+
+#include "config_image.h"
+#include "dialog_units.h"
+
+namespace vrx::editor {
+namespace {
+
+constexpr uint8_t kPicturePng[] = {
+#include "../resources/keymap/key_matrix_png.inc"
+};
+
+constexpr int kColumns = 16;
+constexpr int kRows = 8;
+constexpr int kButtonSize = 12;  // dialog units, square
+// Key buttons' left and top edges in the page's dialog units; row 0 is the
+// bottom row.  The picture's grid lines pass through the buttons' centres.
+constexpr std::array<int, kColumns> kColumnLeft = {23,  39,  56,  73,  89,  106, 123, 139,
+                                                   156, 173, 190, 207, 223, 240, 257, 273};
+constexpr std::array<int, kRows> kRowTop = {184, 168, 152, 136, 120, 104, 88, 72};
+// The picture's place on the page.
+constexpr int kPictureX = 6;
+constexpr int kPictureY = 16;
+constexpr int kPictureWidth = 345;
+constexpr int kPictureHeight = 194;
+
+wxBitmap LoadPicture(double scale) {
+  if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+  wxMemoryInputStream stream(kPicturePng, sizeof kPicturePng);
+  wxImage image(stream, wxBITMAP_TYPE_PNG);
+  if (image.IsOk() && scale != 1.0) {
+    image.Rescale(static_cast<int>(image.GetWidth() * scale + 0.5),
+                  static_cast<int>(image.GetHeight() * scale + 0.5), wxIMAGE_QUALITY_HIGH);
+  }
+  return wxBitmap(image);
+}
+
+}  // namespace
+
+KeyMatrix::KeyMatrix(wxWindow* parent, int firstButtonId)
+    : wxControl(parent, wxID_ANY,
+                ui::DluToPixels(parent, kPictureX, kPictureY),
+                ui::DluRectToPixels(parent, kPictureX, kPictureY, kPictureWidth, kPictureHeight)
+                    .GetSize(),
+                wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
+      firstButtonId_(firstButtonId),
+      picture_(LoadPicture(ui::DpiScale(parent))) {
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  Bind(wxEVT_PAINT, &KeyMatrix::OnPaint, this);
+  Bind(wxEVT_LEFT_DOWN, &KeyMatrix::OnLeftDown, this);
+  Bind(wxEVT_KEY_DOWN, &KeyMatrix::OnKeyDown, this);
+  Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) { Refresh(); event.Skip(); });
+  Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) { Refresh(); event.Skip(); });
+}
+
+void KeyMatrix::SetSelection(int key) {
+  if (key < 0 || key >= kKeyCount || key == selection_) return;
+  selection_ = key;
+  Refresh();
+}
+
+wxRect KeyMatrix::KeyButtonRect(int key) const {
+  const auto index = static_cast<size_t>(key);
+  wxRect rect = ui::DluRectToPixels(GetParent(), kColumnLeft[index % kColumns],
+                                    kRowTop[index / kColumns], kButtonSize, kButtonSize);
+  rect.Offset(-ui::DluToPixels(GetParent(), kPictureX, kPictureY));
+  return rect;
+}
+
+int KeyMatrix::KeyAt(const wxPoint& point) const {
+  for (int key = 0; key < kKeyCount; ++key) {
+    if (KeyButtonRect(key).Contains(point)) return key;
+  }
+  return -1;
+}
+
+void KeyMatrix::Choose(int key) {
+  SetSelection(key);
+  wxCommandEvent command(wxEVT_RADIOBUTTON, firstButtonId_ + key);
+  command.SetEventObject(this);
+  command.SetInt(key);
+  ProcessWindowEvent(command);
+}
+
+void KeyMatrix::OnPaint(wxPaintEvent&) {
+  wxAutoBufferedPaintDC dc(this);
+  dc.SetBackground(GetParent()->GetBackgroundColour());
+  dc.Clear();
+  if (picture_.IsOk()) dc.DrawBitmap(picture_, 0, 0);
+
+  wxRendererNative& renderer = wxRendererNative::Get();
+  const wxSize indicator = renderer.GetCheckBoxSize(this);
+  for (int key = 0; key < kKeyCount; ++key) {
+    const wxRect button = KeyButtonRect(key);
+    const wxRect mark(button.GetLeft() + (button.GetWidth() - indicator.x) / 2,
+                      button.GetTop() + (button.GetHeight() - indicator.y) / 2, indicator.x,
+                      indicator.y);
+    renderer.DrawRadioBitmap(this, dc, mark, key == selection_ ? int{wxCONTROL_CHECKED} : 0);
+  }
+  if (HasFocus()) renderer.DrawFocusRect(this, dc, KeyButtonRect(selection_).Inflate(1));
+}
+
+void KeyMatrix::OnLeftDown(wxMouseEvent& event) {
+  SetFocus();
+  if (const int key = KeyAt(event.GetPosition()); key >= 0) Choose(key);
+}
+
+void KeyMatrix::OnKeyDown(wxKeyEvent& event) {
+  const int column = selection_ % kColumns;
+  const int row = selection_ / kColumns;
+  int target = -1;
+  switch (event.GetKeyCode()) {
+    case WXK_LEFT: target = column > 0 ? selection_ - 1 : -1; break;
+    case WXK_RIGHT: target = column < kColumns - 1 ? selection_ + 1 : -1; break;
+    // Row 0 is drawn at the bottom.
+    case WXK_UP: target = row < kRows - 1 ? selection_ + kColumns : -1; break;
+    case WXK_DOWN: target = row > 0 ? selection_ - kColumns : -1; break;
+    case WXK_SPACE: target = selection_; break;
+    default: event.Skip(); return;
+  }
+  if (target >= 0) Choose(target);
+}
+
+}  // namespace vrx::editor

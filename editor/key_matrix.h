@@ -1,0 +1,48 @@
+// The key matrix of the key map page: the matrix picture with one radio
+// button per key, working as one radio group.  A click selects a key, the
+// arrow keys move the selection through the matrix, and while the control
+// has the focus a focus frame surrounds the selected key.
+#pragma once
+
+#include <wx/bitmap.h>
+#include <wx/control.h>
+
+class wxKeyEvent;
+class wxMouseEvent;
+class wxPaintEvent;
+
+namespace vrx::editor {
+
+class KeyMatrix : public wxControl {
+ public:
+  // Every click on a key button, and every move by the keyboard, sends a
+  // wxEVT_RADIOBUTTON command with id `firstButtonId` + key and the key as
+  // its int, after the selection has moved to that key.
+  KeyMatrix(wxWindow* parent, int firstButtonId);
+
+  int selection() const { return selection_; }
+  // Moves the selection without a command (the page restoring its state).
+  void SetSelection(int key);
+
+  // The key button's place in this control's pixels.
+  wxRect KeyButtonRect(int key) const;
+  // The key under `point`, or -1.
+  int KeyAt(const wxPoint& point) const;
+
+  bool AcceptsFocus() const override { return true; }
+
+ protected:
+  wxSize DoGetBestSize() const override { return GetSize(); }
+
+ private:
+  void Choose(int key);
+  void OnPaint(wxPaintEvent& event);
+  void OnLeftDown(wxMouseEvent& event);
+  void OnKeyDown(wxKeyEvent& event);
+
+  const int firstButtonId_;
+  int selection_ = 0;
+  wxBitmap picture_;
+};
+
+}  // namespace vrx::editor

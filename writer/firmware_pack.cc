@@ -1,0 +1,102 @@
+#include "firmware_pack.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+
+#include "atomic_file.h"
+#include "des.h"
+
+namespace vrx {
+namespace {
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::vector<uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace
+
+std::string_view PackErrorText(int result) {
+  switch (result) {
+    case kPackOk: return "firmware payload appended";
+    case kPackFirmwareTooLarge: return "the firmware image is larger than 32768 bytes";
+    case kPackFirmwareUnreadable: return "the firmware image cannot be read";
+    case kPackExecutableUnreadable: return "the executable cannot be read";
+    case kPackExecutableUnwritable: return "the executable cannot be written";
+    case kPackBadKey: return "the key must be 16 hexadecimal digits";
+    default: return "unknown pack result";
+  }
+}
+
+std::optional<DesKey> ParseDesKey(std::string_view hex) {
+  if (hex.size() != 2 * kDesKeySize) return std::nullopt;
+  DesKey key{};
+  for (std::size_t i = 0; i < kDesKeySize; ++i) {
+    const char* first = hex.data() + 2 * i;
+    const auto [end, error] = std::from_chars(first, first + 2, key[i], 16);
+    if (error != std::errc() || end != first + 2) return std::nullopt;
+  }
+  return key;
+}
+
+std::vector<uint8_t> BuildContainer(std::span<const uint8_t> firmware, const DesKey& key) {
+  // The reader deciphers a partial last block as a whole one, so a firmware
+  // of odd length is padded here the way the reader fills the image.
+  const std::size_t padded = (firmware.size() + kDesBlockSize - 1) / kDesBlockSize * kDesBlockSize;
+  std::vector<uint8_t> container(padded, 0xFF);
+  std::copy(firmware.begin(), firmware.end(), container.begin());
+  DesProcessBlocks(key.data(), container, kDesEncipher);
+
+  ContainerTrailer trailer;
+  trailer.key = key;
+  trailer.reserved = kPackMarker;
+  trailer.payloadSize = static_cast<uint32_t>(padded);
+  const auto trailerBytes = EncodeTrailer(trailer);
+  container.insert(container.end(), trailerBytes.begin(), trailerBytes.end());
+  return container;
+}
+
+std::size_t ExecutableImageSize(std::span<const uint8_t> file) {
+  if (file.size() < kTrailerSize) return file.size();
+  const ContainerTrailer trailer = DecodeTrailer(file.last<kTrailerSize>());
+  const bool ours = trailer.reserved == kPackMarker && trailer.payloadSize <= kMaxPayloadSize &&
+                    trailer.payloadSize % kDesBlockSize == 0 &&
+                    trailer.payloadSize + kTrailerSize <= file.size();
+  return ours ? file.size() - kTrailerSize - trailer.payloadSize : file.size();
+}
+
+int PackFirmware(std::span<const uint8_t> firmware, const std::filesystem::path& executable,
+                 const DesKey& key) {
+  if (firmware.size() > kMaxPayloadSize) return kPackFirmwareTooLarge;
+  auto file = ReadWholeFile(executable);
+  if (!file) return kPackExecutableUnreadable;
+
+  const std::vector<uint8_t> container = BuildContainer(firmware, key);
+  std::vector<uint8_t> packed(file->begin(),
+                              file->begin() + static_cast<std::ptrdiff_t>(ExecutableImageSize(*file)));
+  packed.insert(packed.end(), container.begin(), container.end());
+  // Leave an already identical file alone so that its time stamp stays.
+  if (packed == *file) return kPackOk;
+  const std::string_view contents(reinterpret_cast<const char*>(packed.data()), packed.size());
+  return ReplaceFileContents(executable, contents) ? kPackOk : kPackExecutableUnwritable;
+}
+
+int PackFirmwareFile(const std::filesystem::path& firmwareFile,
+                     const std::filesystem::path& executable, std::string_view keyHex) {
+  const auto key = ParseDesKey(keyHex);
+  if (!key) return kPackBadKey;
+  const auto firmware = ReadWholeFile(firmwareFile);
+  if (!firmware) return kPackFirmwareUnreadable;
+  return PackFirmware(*firmware, executable, *key);
+}
+
+}  // namespace vrx

@@ -145,7 +145,10 @@ void Simulator::HostClosed(bool stopping) {
   std::lock_guard lock(mutex_);
   const bool wasOpen = hostOpen_;
   hostOpen_ = false;
-  if (wasOpen) model_.HostClosed();
+  if (wasOpen) {
+    model_.HostClosed();
+    ++hostCloses_;
+  }
   if ((wasOpen || stopping) && options_.onHostClosed) options_.onHostClosed(model_);
 }
 

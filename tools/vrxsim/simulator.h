@@ -59,6 +59,8 @@ class Simulator {
   bool InLoader() const;
   // True once a "vanish" fault has closed the pseudo-terminal.
   bool Vanished() const { return vanished_; }
+  // How often a host that had sent something closed the port again.
+  int HostCloses() const { return hostCloses_; }
 
  private:
   Simulator(SimulatorOptions options, std::unique_ptr<PtyPort> port);
@@ -83,6 +85,7 @@ class Simulator {
   int64_t moduleLineFree_ = 0;  // wire time: when the last module byte left
   int stopPipe_[2] = {-1, -1};
   std::atomic<bool> vanished_{false};
+  std::atomic<int> hostCloses_{0};
   std::thread thread_;
 };
 

@@ -1,0 +1,44 @@
+// Shared pieces of the end-to-end tests: a log that keeps its text, a
+// simulator starter, the fast link options, and test images.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "flash_memory.h"
+#include "serial_options.h"
+#include "simulator.h"
+#include "write_log.h"
+
+namespace vrx::test {
+
+class StringLog : public WriteLog {
+ public:
+  void AppendLog(std::string_view text) override { text_ += text; }
+  const std::string& Text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+std::unique_ptr<sim::Simulator> StartSimulator(sim::SimulatorOptions options);
+// Options with faults given as vrxsim's --fault texts.
+sim::SimulatorOptions WithFaults(const std::vector<std::string>& faults);
+
+// Short time-outs for silent modules, and pauses that are recorded instead
+// of slept.
+SerialOptions FastOptions(std::vector<std::chrono::milliseconds>* pauses,
+                          std::chrono::milliseconds timeout = std::chrono::milliseconds(150));
+
+// An image as the writer would build it: distinct bytes everywhere, so a
+// misplaced record shows.
+sim::FlashBytes TestImage();
+
+// Waits (bounded) until `done` holds; the simulator notices closes on its
+// own thread.
+bool EventuallyTrue(const std::function<bool()>& done);
+
+}  // namespace vrx::test

@@ -1,0 +1,314 @@
+// ProgramDevice against the simulated module over a pty: the whole
+// conversation byte for byte and rate for rate, the log, and what ends up
+// in the module's flash; then every fault the module can answer with.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "e2e_support.h"
+#include "expected_conversation.h"
+#include "program_device.h"
+
+namespace vrx::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kNoAnswer = "デバイスと通信ができません。";
+const std::string kModeChange = "モード変更に失敗しました。";
+const std::string kErase = "フラッシュの消去でエラーが発生しました。";
+const std::string kWrite = "フラッシュの書込みでエラーが発生しました。";
+const std::string kPortOpen = "通信ポートのオープンに失敗しました。";
+
+constexpr int kSpeed9600 = 1;
+constexpr int kSpeed19200 = 3;
+constexpr int kSpeed38400 = 4;
+
+// The module's flash before the write: the untouched middle region holds a
+// marker the image does not, block 4 holds stale bytes.
+sim::FlashBytes ModuleFlash(const sim::FlashBytes& image, bool block0Equal) {
+  sim::FlashBytes flash;
+  flash.fill(0x00);
+  std::fill(flash.begin() + 0x400, flash.begin() + 0x1000, uint8_t{0x5A});
+  if (block0Equal) std::copy(image.begin(), image.begin() + 0x400, flash.begin());
+  return flash;
+}
+
+FlashImage ToImage(const sim::FlashBytes& bytes) {
+  FlashImage image;
+  std::copy(bytes.begin(), bytes.end(), image.begin());
+  return image;
+}
+
+struct Outcome {
+  bool programmed;
+  std::string log;
+  sim::Transcript transcript;
+  std::vector<std::chrono::milliseconds> pauses;
+};
+
+Outcome Program(sim::Simulator& simulator, int speedIndex, const sim::FlashBytes& image,
+                std::chrono::milliseconds timeout = 150ms) {
+  Outcome outcome;
+  StringLog log;
+  outcome.programmed = ProgramDevice(simulator.DevicePath(), speedIndex, ToImage(image), log,
+                                     FastOptions(&outcome.pauses, timeout));
+  outcome.log = log.Text();
+  outcome.transcript = simulator.TakeTranscript();
+  return outcome;
+}
+
+void ExpectFlashProgrammed(const sim::FlashBytes& flash, const sim::FlashBytes& image) {
+  EXPECT_TRUE(std::equal(image.begin(), image.begin() + 0x400, flash.begin())) << "block 0";
+  EXPECT_TRUE(std::all_of(flash.begin() + 0x400, flash.begin() + 0x1000,
+                          [](uint8_t value) { return value == 0x5A; }))
+      << "0x0400..0x0FFF must never be touched";
+  EXPECT_TRUE(std::equal(image.begin() + 0x1000, image.end(), flash.begin() + 0x1000))
+      << "block 4";
+}
+
+TEST(ProgramDeviceEndToEnd, FromApplicationAt9600ReopensAt38400ForEverythingAfterTheModeChange) {
+  const sim::FlashBytes image = TestImage();
+  auto options = sim::SimulatorOptions{};
+  options.initialFlash = ModuleFlash(image, false);
+  auto simulator = StartSimulator(options);
+
+  const Outcome outcome = Program(*simulator, kSpeed9600, image);
+
+  EXPECT_TRUE(outcome.programmed) << outcome.log;
+  EXPECT_EQ(outcome.log, ExpectedSuccessLog(true));
+  const auto expected = ExpectedWrite({false, 9600, ModuleFlash(image, false), image});
+  EXPECT_TRUE(outcome.transcript == expected) << FirstDifference(outcome.transcript, expected);
+  EXPECT_EQ(outcome.pauses, (std::vector<std::chrono::milliseconds>{100ms, 1000ms}));
+  ExpectFlashProgrammed(simulator->Flash(), image);
+  EXPECT_FALSE(simulator->InLoader());
+  EXPECT_TRUE(EventuallyTrue([&] { return simulator->HostCloses() == 2; }))
+      << "closed for the reopen and at the end: " << simulator->HostCloses();
+}
+
+TEST(ProgramDeviceEndToEnd, LoaderAlreadyActiveKeepsTheChosenRateAndAnEqualBlock0) {
+  const sim::FlashBytes image = TestImage();
+  auto options = sim::SimulatorOptions{};
+  options.initialFlash = ModuleFlash(image, true);
+  options.startInLoader = true;
+  auto simulator = StartSimulator(options);
+
+  const Outcome outcome = Program(*simulator, kSpeed19200, image);
+
+  EXPECT_TRUE(outcome.programmed) << outcome.log;
+  EXPECT_EQ(outcome.log, ExpectedSuccessLog(false));
+  const auto expected = ExpectedWrite({true, 19200, ModuleFlash(image, true), image});
+  EXPECT_TRUE(outcome.transcript == expected) << FirstDifference(outcome.transcript, expected);
+  EXPECT_EQ(outcome.pauses, (std::vector<std::chrono::milliseconds>{1000ms}));
+  ExpectFlashProgrammed(simulator->Flash(), image);
+}
+
+TEST(ProgramDeviceEndToEnd, ApplicationAt38400NeedsNoReopenAndOneDifferingByteRewritesBlock0) {
+  const sim::FlashBytes image = TestImage();
+  sim::FlashBytes before = ModuleFlash(image, true);
+  before[0x3FF] = static_cast<uint8_t>(~image[0x3FF]);
+  auto options = sim::SimulatorOptions{};
+  options.initialFlash = before;
+  auto simulator = StartSimulator(options);
+
+  const Outcome outcome = Program(*simulator, kSpeed38400, image);
+
+  EXPECT_TRUE(outcome.programmed) << outcome.log;
+  EXPECT_EQ(outcome.log, ExpectedSuccessLog(true));
+  const auto expected = ExpectedWrite({false, 38400, before, image});
+  EXPECT_TRUE(outcome.transcript == expected) << FirstDifference(outcome.transcript, expected);
+  ExpectFlashProgrammed(simulator->Flash(), image);
+  EXPECT_TRUE(EventuallyTrue([&] { return simulator->HostCloses() == 1; }))
+      << simulator->HostCloses();
+}
+
+TEST(ProgramDeviceEndToEnd, ARecordRefusedFourTimesIsSentFiveTimesAndWritten) {
+  const sim::FlashBytes image = TestImage();
+  auto options = WithFaults({"record=0x06x4"});
+  options.initialFlash = ModuleFlash(image, true);
+  options.startInLoader = true;
+  auto simulator = StartSimulator(options);
+
+  const Outcome outcome = Program(*simulator, kSpeed38400, image);
+
+  EXPECT_TRUE(outcome.programmed) << outcome.log;
+  EXPECT_EQ(outcome.log, ExpectedSuccessLog(false));
+  // The first record of block 4 goes out five times, then all goes on.
+  ConversationBuilder conversation(38400);
+  conversation.Exchange(0xC4, 0xC4);
+  for (uint16_t address = 0; address < 0x400; address += 128) {
+    conversation.ReadRecord(address, ModuleFlash(image, true));
+  }
+  conversation.Erase(0x10).Exchange(0x5A, 0x5A);
+  for (int refused = 0; refused < 4; ++refused) {
+    conversation.RecordAttempt(0x1000, image.data() + 0x1000, 0x06);
+  }
+  const sim::Transcript& start = conversation.Get();
+  ASSERT_GE(outcome.transcript.size(), start.size());
+  const sim::Transcript head(outcome.transcript.begin(),
+                             outcome.transcript.begin() + static_cast<long>(start.size()));
+  EXPECT_TRUE(head == start) << FirstDifference(head, start);
+  EXPECT_EQ(sim::HostBytes(outcome.transcript).size(),
+            sim::HostBytes(ExpectedWrite({true, 38400, ModuleFlash(image, true), image})).size() +
+                4 * 133);
+  ExpectFlashProgrammed(simulator->Flash(), image);
+}
+
+// One fault, and what the host must make of it.
+struct FaultCase {
+  std::string name;
+  std::vector<std::string> faults;
+  bool startInLoader;
+  bool block0Equal;
+  std::string expectedLog;
+  std::vector<uint8_t> lastHostBytes;  // how the conversation must end
+};
+
+const std::string kConnected = "\r\n接続完了\r\n";
+const std::string kBlock0Erasing = "\r\nブロック0を消去中．．．";
+const std::string kBlock4Erasing = "\r\nブロック4を消去中．．．";
+const std::string kBlock4Writing = "\r\nブロック4を消去中．．．完了\r\n\r\nブロック4に書き込み中";
+
+std::string AllChunksWritten() {
+  std::string log = kConnected + kBlock4Writing;
+  for (int chunk = 0; chunk < 14; ++chunk) log += "．";
+  return log + "完了\r\n";
+}
+
+uint16_t FirstBlock4Checksum() {
+  const sim::FlashBytes image = TestImage();
+  unsigned sum = 0;
+  for (int i = 0; i < 128; ++i) sum += image[0x1000 + i];
+  return static_cast<uint16_t>(sum);
+}
+
+std::vector<FaultCase> FaultCases() {
+  const uint16_t checksum = FirstBlock4Checksum();
+  const auto low = static_cast<uint8_t>(checksum), high = static_cast<uint8_t>(checksum >> 8);
+  return {
+      {"SilentModule", {"connect=silent"}, false, true, FailureTail(kNoAnswer), {0xC4}},
+      {"ConnectAnsweredWrongly", {"connect=0x55"}, false, true, FailureTail(kNoAnswer), {0xC4}},
+      {"ModeChangeFirstByteWrong", {"enter=0x00"}, false, true, FailureTail(kModeChange),
+       {0xC4, 0xC3}},
+      {"ModeChangeSecondByteSilent", {"enter=silent@1"}, false, true, FailureTail(kModeChange),
+       {0xC3, 0x3C}},
+      {"ReadEchoWrong", {"echo=0x00"}, true, true, kConnected + FailureTail(kWrite), {0xC4, 0x11}},
+      {"ReadBackShortByOneByte", {"read=short@7"}, true, true, kConnected + FailureTail(kWrite),
+       {0x11, 0x80, 0x03}},
+      {"ReadBackSilent", {"read=silent"}, true, true, kConnected + FailureTail(kWrite),
+       {0x11, 0x00, 0x00}},
+      {"Block0EraseFails", {"erase=0x03"}, true, false,
+       kConnected + kBlock0Erasing + FailureTail(kErase), {0xA5, 0x01}},
+      {"Block4EraseFails", {"erase=0x03"}, true, true,
+       kConnected + kBlock4Erasing + FailureTail(kErase), {0xA5, 0x10}},
+      {"EraseStatusSilent", {"erase=silent"}, true, true,
+       kConnected + kBlock4Erasing + FailureTail(kErase), {0xA5, 0x10}},
+      {"EraseStatusUnexpected", {"erase=0x0A"}, true, true,
+       kConnected + kBlock4Erasing + FailureTail(kErase), {0xA5, 0x10}},
+      // 0x04 ends the write at once: no closing 0x5C.
+      {"RecordWriteFails", {"record=0x04"}, true, true,
+       kConnected + kBlock4Writing + FailureTail(kWrite), {low, high}},
+      // Five refusals: the frame is closed with 0x5C before giving up, also
+      // when that 0x5C goes unanswered (echoes: 8 reads, erase, 0x5A, five
+      // 0x5B, then this one).
+      {"RecordRefusedFiveTimes", {"record=0x06x5"}, true, true,
+       kConnected + kBlock4Writing + FailureTail(kWrite), {low, high, 0x5C}},
+      {"RecordRefusedFiveTimesCloseUnanswered", {"record=0x06x5", "echo=silent@15"}, true, true,
+       kConnected + kBlock4Writing + FailureTail(kWrite), {low, high, 0x5C}},
+      {"ChecksumPromptMissing", {"prompt=silent"}, true, true,
+       kConnected + kBlock4Writing + FailureTail(kWrite), {TestImage()[0x107F]}},
+      {"RecordStatusUnexpected", {"record=0x09"}, true, true,
+       kConnected + kBlock4Writing + FailureTail(kWrite), {low, high}},
+      {"ExitEchoWrong", {"exit=0x00"}, true, true, AllChunksWritten() + FailureTail(kModeChange),
+       {0x5C, 0x5D}},
+      {"ExitSilent", {"exit=silent"}, true, true, AllChunksWritten() + FailureTail(kModeChange),
+       {0x5C, 0x5D}},
+  };
+}
+
+class ProgramDeviceFaults : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(ProgramDeviceFaults, EndsWithTheRightMessageAndNothingMoreSent) {
+  const FaultCase& fault = GetParam();
+  const sim::FlashBytes image = TestImage();
+  auto options = WithFaults(fault.faults);
+  options.initialFlash = ModuleFlash(image, fault.block0Equal);
+  options.startInLoader = fault.startInLoader;
+  auto simulator = StartSimulator(options);
+
+  const Outcome outcome = Program(*simulator, kSpeed38400, image);
+
+  EXPECT_FALSE(outcome.programmed);
+  EXPECT_EQ(outcome.log, fault.expectedLog);
+  const std::vector<uint8_t> hostBytes = sim::HostBytes(outcome.transcript);
+  ASSERT_GE(hostBytes.size(), fault.lastHostBytes.size());
+  EXPECT_EQ(std::vector<uint8_t>(hostBytes.end() - static_cast<long>(fault.lastHostBytes.size()),
+                                 hostBytes.end()),
+            fault.lastHostBytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryAnswer, ProgramDeviceFaults, ::testing::ValuesIn(FaultCases()),
+                         [](const auto& testInfo) { return testInfo.param.name; });
+
+TEST(ProgramDeviceEndToEnd, FailureInBlock4LeavesItPartlyWrittenAndTheNextRunRepairsIt) {
+  const sim::FlashBytes image = TestImage();
+  auto options = WithFaults({"record=0x04@40"});
+  options.initialFlash = ModuleFlash(image, true);
+  options.startInLoader = true;
+  auto simulator = StartSimulator(options);
+
+  Outcome outcome = Program(*simulator, kSpeed38400, image);
+  EXPECT_FALSE(outcome.programmed);
+  EXPECT_EQ(outcome.log, kConnected + kBlock4Writing + "．．" + FailureTail(kWrite));
+  EXPECT_EQ(simulator->Flash()[0x1000 + 39 * 128], image[0x1000 + 39 * 128]);
+  EXPECT_EQ(simulator->Flash()[0x1000 + 40 * 128], 0xFF);
+
+  // The module drops the half-finished command when it sees the port
+  // closed; a reopen faster than that would find it mid-command.
+  ASSERT_TRUE(EventuallyTrue([&] { return simulator->HostCloses() == 1; }));
+  outcome = Program(*simulator, kSpeed38400, image);
+  EXPECT_TRUE(outcome.programmed) << outcome.log;
+  ExpectFlashProgrammed(simulator->Flash(), image);
+}
+
+TEST(ProgramDeviceEndToEnd, AModuleThatVanishesMidWriteEndsTheWriteWithoutWaiting) {
+  const sim::FlashBytes image = TestImage();
+  auto options = WithFaults({"host=vanish@5000"});
+  options.initialFlash = ModuleFlash(image, true);
+  options.startInLoader = true;
+  auto simulator = StartSimulator(options);
+
+  // The real 2000 ms time-outs: a hang-up must be seen as a failure at
+  // once, not waited out.
+  const auto start = std::chrono::steady_clock::now();
+  const Outcome outcome = Program(*simulator, kSpeed38400, image, 2000ms);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+
+  EXPECT_FALSE(outcome.programmed);
+  EXPECT_TRUE(simulator->Vanished());
+  EXPECT_EQ(outcome.log.rfind(kConnected + kBlock4Writing, 0), 0u) << outcome.log;
+  EXPECT_TRUE(outcome.log.ends_with("．" + FailureTail(kWrite)) ||
+              outcome.log.ends_with("中" + FailureTail(kWrite)))
+      << outcome.log;
+  EXPECT_LT(elapsed, 60s) << "no hang";
+}
+
+TEST(ProgramDeviceEndToEnd, PortThatCannotBeOpenedOrReopenedGivesTheOpenMessage) {
+  StringLog log;
+  EXPECT_FALSE(ProgramDevice("/dev/vrx-no-such-port", kSpeed38400, ToImage(TestImage()), log,
+                             FastOptions(nullptr)));
+  EXPECT_EQ(log.Text(), FailureTail(kPortOpen));
+
+  // The module disappears during the pause after the mode change, so the
+  // reopen at 38400 finds no port.
+  auto simulator = StartSimulator({});
+  const std::string path = simulator->DevicePath();
+  StringLog reopenLog;
+  SerialOptions options = FastOptions(nullptr);
+  options.pause = [&simulator](std::chrono::milliseconds) { simulator.reset(); };
+  EXPECT_FALSE(ProgramDevice(path, kSpeed9600, ToImage(TestImage()), reopenLog, options));
+  EXPECT_EQ(reopenLog.Text(), FailureTail(kPortOpen));
+}
+
+}  // namespace
+}  // namespace vrx::test

@@ -17,6 +17,8 @@ struct KeyEntry {
   // bytes, because their validity is judged byte by byte in that encoding.
   std::string makeCode;
   std::string breakCode;
+
+  friend bool operator==(const KeyEntry&, const KeyEntry&) = default;
 };
 
 struct ConfigImage {
@@ -25,6 +27,8 @@ struct ConfigImage {
   uint8_t poInitial = 0xFF;
   std::array<uint8_t, kCgramBytes> cgram{};
   std::array<KeyEntry, kKeyCount> keys{};
+
+  friend bool operator==(const ConfigImage&, const ConfigImage&) = default;
 };
 
 }  // namespace vrx

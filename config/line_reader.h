@@ -19,6 +19,8 @@ class TextSource {
 class MemoryTextSource : public TextSource {
  public:
   explicit MemoryTextSource(std::string_view text) : text_(text) {}
+  // The source only looks at the text; it must outlive the source.
+  explicit MemoryTextSource(std::string&&) = delete;
   std::size_t Read(char* buffer, std::size_t size) override;
 
  private:

@@ -1,0 +1,71 @@
+// Feeds arbitrary files to the payload loader: it must never crash, must
+// classify each file as the trailer says, and must leave an image that
+// re-enciphers to the file's payload.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <span>
+#include <string>
+
+#include <unistd.h>
+
+#include "des.h"
+#include "firmware_container.h"
+#include "firmware_pack.h"
+
+namespace {
+
+const std::filesystem::path& InputPath() {
+  static const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("fuzz_container_" + std::to_string(::getpid()));
+  return path;
+}
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+int ExpectedResult(std::span<const uint8_t> file) {
+  if (file.size() < vrx::kTrailerSize) return vrx::kContainerTruncated;
+  const uint32_t length = (uint32_t{file[file.size() - 3]} << 16) |
+                          (uint32_t{file[file.size() - 2]} << 8) | file[file.size() - 1];
+  if (length > vrx::kMaxPayloadSize) return vrx::kContainerTooLarge;
+  if (length + vrx::kTrailerSize > file.size()) return vrx::kContainerTruncated;
+  return vrx::kContainerOk;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  const std::span<const uint8_t> file(data, size);
+  {
+    std::ofstream out(InputPath(), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  }
+  vrx::FlashImage image;
+  const int result = vrx::ReadFirmwarePayload(InputPath(), image);
+  Check(result == ExpectedResult(file));
+  Check(vrx::ExecutableImageSize(file) <= size);
+
+  if (result != vrx::kContainerOk) {
+    Check(std::all_of(image.begin(), image.end(), [](uint8_t b) { return b == 0xFF; }));
+    return 0;
+  }
+  const auto trailer = vrx::DecodeTrailer(file.last<vrx::kTrailerSize>());
+  const std::size_t length = trailer.payloadSize;
+  const std::size_t covered = (length + 7) / 8 * 8;
+  Check(std::all_of(image.begin() + static_cast<std::ptrdiff_t>(covered), image.end(),
+                    [](uint8_t b) { return b == 0xFF; }));
+  // Enciphering again must give the payload, followed by the 0xFF fill of a
+  // partial last block.
+  vrx::DesProcessBlocks(trailer.key.data(), std::span<uint8_t>(image.data(), covered),
+                        vrx::kDesEncipher);
+  const auto payload = file.subspan(size - vrx::kTrailerSize - length, length);
+  Check(std::equal(payload.begin(), payload.end(), image.begin()));
+  Check(std::all_of(image.begin() + static_cast<std::ptrdiff_t>(length),
+                    image.begin() + static_cast<std::ptrdiff_t>(covered),
+                    [](uint8_t b) { return b == 0xFF; }));
+  return 0;
+}

@@ -1,0 +1,141 @@
+// One whole Write, as the writer's button and vrxtool run it: firmware from
+// the container, configuration from the data file, the module programmed,
+// and the profile updated after a success only.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <fstream>
+#include <map>
+
+#include "data_file.h"
+#include "e2e_support.h"
+#include "expected_conversation.h"
+#include "firmware_pack.h"
+#include "write_sequence.h"
+
+namespace vrx::test {
+namespace {
+
+class RecordingProfile : public ProfileStore {
+ public:
+  std::string ReadString(std::string_view, std::string_view, std::string_view fallback) override {
+    return std::string(fallback);
+  }
+  int ReadInt(std::string_view, std::string_view, int fallback) override { return fallback; }
+  bool WriteString(std::string_view section, std::string_view key,
+                   std::string_view value) override {
+    writes.push_back(std::string(section) + "/" + std::string(key) + "=" + std::string(value));
+    return true;
+  }
+  bool WriteInt(std::string_view section, std::string_view key, int value) override {
+    return WriteString(section, key, std::to_string(value));
+  }
+  std::vector<std::string> writes;
+};
+
+class NoBoxes : public MessageBoxSink {
+ public:
+  void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
+  std::vector<std::string> shown;
+};
+
+// A container executable and a data file in a folder of their own.
+class RunWriteEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("vrx_e2e_write_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir_);
+    firmware_.resize(0x4800);
+    for (std::size_t i = 0; i < firmware_.size(); ++i) {
+      firmware_[i] = static_cast<uint8_t>(i * 13 + (i >> 9));
+    }
+    std::vector<uint8_t> program(1000, 0x90);  // stands in for the writer's own code
+    const auto key = ParseDesKey("0123456789ABCDEF");
+    ASSERT_TRUE(key);
+    const auto container = BuildContainer(firmware_, *key);
+    program.insert(program.end(), container.begin(), container.end());
+    std::ofstream(dir_ / "VRXWriter", std::ios::binary)
+        .write(reinterpret_cast<const char*>(program.data()), static_cast<long>(program.size()));
+
+    ConfigImage config;
+    config.cgram[0] = 0x1F;
+    config.keys[0].makeCode = "1C";
+    config.keys[0].breakCode = "F0,1C";
+    ASSERT_TRUE(WriteDataFile(dir_ / "keys.vrx", config));
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  WriteJob Job(const std::string& port) {
+    WriteJob job;
+    job.filePath = (dir_ / "keys.vrx").string();
+    job.portName = port;
+    job.speedIndex = 4;
+    job.containerPath = dir_ / "VRXWriter";
+    job.serial = FastOptions(nullptr);
+    return job;
+  }
+
+  std::filesystem::path dir_;
+  std::vector<uint8_t> firmware_;
+};
+
+TEST_F(RunWriteEndToEnd, ProgramsFirmwareAndConfigurationAndThenRemembersPortAndSpeed) {
+  auto simulator = StartSimulator({});
+  FlashImage image;
+  StringLog log;
+  NoBoxes boxes;
+  RecordingProfile profile;
+  const WriteJob job = Job(simulator->DevicePath());
+
+  EXPECT_TRUE(RunWrite(job, image, log, boxes, profile));
+
+  EXPECT_EQ(log.Text(),
+            "\r\nkeys.vrx ファイルを正常にロードしました。\r\n" + ExpectedSuccessLog(true));
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_EQ(profile.writes,
+            (std::vector<std::string>{"Option/COM=" + simulator->DevicePath(), "Option/BAUD=4"}));
+  const sim::FlashBytes flash = simulator->Flash();
+  // The firmware outside 0x0400..0x0FFF, which is never written.
+  EXPECT_TRUE(std::equal(firmware_.begin(), firmware_.begin() + 0x400, flash.begin()));
+  EXPECT_TRUE(std::equal(firmware_.begin() + 0x1000, firmware_.end(), flash.begin() + 0x1000));
+  EXPECT_TRUE(std::equal(image.begin() + 0x1000, image.end(), flash.begin() + 0x1000));
+  EXPECT_NE(flash[0x5000], 0xFF) << "the configuration block reached the module";
+  const auto touched = std::find_if(flash.begin() + 0x400, flash.begin() + 0x1000,
+                                    [](uint8_t value) { return value != 0xFF; });
+  EXPECT_EQ(touched - flash.begin(), 0x1000) << "0x0400..0x0FFF stays as it was";
+}
+
+TEST_F(RunWriteEndToEnd, ASilentModuleLeavesTheProfileAlone) {
+  auto simulator = StartSimulator(WithFaults({"connect=silent"}));
+  FlashImage image;
+  StringLog log;
+  NoBoxes boxes;
+  RecordingProfile profile;
+
+  EXPECT_FALSE(RunWrite(Job(simulator->DevicePath()), image, log, boxes, profile));
+
+  EXPECT_EQ(log.Text(), "\r\nkeys.vrx ファイルを正常にロードしました。\r\n" +
+                            FailureTail("デバイスと通信ができません。"));
+  EXPECT_TRUE(profile.writes.empty());
+}
+
+TEST_F(RunWriteEndToEnd, AMissingDataFileNeverReachesTheModule) {
+  auto simulator = StartSimulator({});
+  FlashImage image;
+  StringLog log;
+  NoBoxes boxes;
+  RecordingProfile profile;
+  WriteJob job = Job(simulator->DevicePath());
+  job.filePath = (dir_ / "missing.vrx").string();
+
+  EXPECT_FALSE(RunWrite(job, image, log, boxes, profile));
+
+  EXPECT_EQ(log.Text(), "\r\nファイルが開けません。\r\n処理を中止しました。");
+  EXPECT_TRUE(simulator->CurrentTranscript().empty());
+  EXPECT_TRUE(profile.writes.empty());
+}
+
+}  // namespace
+}  // namespace vrx::test

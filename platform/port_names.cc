@@ -7,16 +7,10 @@
 #include <system_error>
 
 #include "profile.h"
+#include "text_trim.h"
 
 namespace vrx {
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 std::string UpperCase(std::string_view text) {
   std::string upper(text);
@@ -74,11 +68,11 @@ std::map<std::string, std::string> ReadPortMap(const std::filesystem::path& file
   std::string line;
   while (std::getline(in, line)) {
     std::string_view text = line;
-    text = Trim(text.substr(0, text.find('#')));
+    text = TrimBlanks(text.substr(0, text.find('#')));
     const auto equals = text.find('=');
     if (equals == std::string_view::npos) continue;
-    const std::string name = UpperCase(Trim(text.substr(0, equals)));
-    const std::string_view path = Trim(text.substr(equals + 1));
+    const std::string name = UpperCase(TrimBlanks(text.substr(0, equals)));
+    const std::string_view path = TrimBlanks(text.substr(equals + 1));
     if (!name.empty() && !path.empty()) map[name] = std::string(path);
   }
   return map;

@@ -5,15 +5,10 @@
 #include <fstream>
 #include <system_error>
 
+#include "text_trim.h"
+
 namespace vrx {
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 // Names compare without regard to case, as wxFileConfig and the registry do.
 bool SameName(std::string_view a, std::string_view b) {
@@ -28,15 +23,15 @@ bool SameName(std::string_view a, std::string_view b) {
 
 // "[name]" gives name; anything else nothing.
 std::optional<std::string_view> SectionName(std::string_view line) {
-  line = Trim(line);
+  line = TrimBlanks(line);
   if (line.size() < 2 || line.front() != '[') return std::nullopt;
   const auto close = line.find(']');
   if (close == std::string_view::npos) return std::nullopt;
-  return Trim(line.substr(1, close - 1));
+  return TrimBlanks(line.substr(1, close - 1));
 }
 
 bool IsComment(std::string_view line) {
-  line = Trim(line);
+  line = TrimBlanks(line);
   return !line.empty() && (line.front() == ';' || line.front() == '#');
 }
 
@@ -45,7 +40,7 @@ std::optional<std::string_view> EntryKey(std::string_view line) {
   if (IsComment(line) || SectionName(line)) return std::nullopt;
   const auto equals = line.find('=');
   if (equals == std::string_view::npos) return std::nullopt;
-  return Trim(line.substr(0, equals));
+  return TrimBlanks(line.substr(0, equals));
 }
 
 // wxFileConfig's value escaping: backslash escapes, and quotes around a
@@ -134,7 +129,7 @@ std::optional<std::string> IniProfile::Find(std::string_view section, std::strin
   const Location at = Locate(lines, section, key);
   if (at.entry == std::string::npos) return std::nullopt;
   std::string_view line = lines[at.entry];
-  return UnescapeValue(Trim(line.substr(line.find('=') + 1)));
+  return UnescapeValue(TrimBlanks(line.substr(line.find('=') + 1)));
 }
 
 std::string IniProfile::ReadString(std::string_view section, std::string_view key,

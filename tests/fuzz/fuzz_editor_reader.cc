@@ -1,0 +1,44 @@
+// The editor's data file reader on arbitrary input: one of its three
+// answers, the image untouched on failure, and a loaded image that survives
+// being saved and opened again.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "code_text.h"
+#include "config_block.h"
+#include "data_file.h"
+#include "data_file_format.h"
+#include "line_reader.h"
+#include "message_table.h"
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  vrx::MemoryTextSource source(text);
+  vrx::ConfigImage image;
+  const int result = vrx::ReadDataFile(source, image);
+  if (result != 0) {
+    Check(result == vrx::editor_msg::kFileWrongFormat ||
+          result == vrx::editor_msg::kFileReadFailed);
+    Check(image == vrx::ConfigImage{});
+    return 0;
+  }
+  for (const vrx::KeyEntry& key : image.keys) {
+    Check(vrx::IsValidCodeText(key.makeCode));
+    Check(vrx::IsValidCodeText(key.breakCode));
+  }
+  const std::string saved = vrx::FormatDataFile(vrx::ImageToBlock(image));
+  vrx::MemoryTextSource again(saved);
+  vrx::ConfigImage reloaded = image;
+  Check(vrx::ReadDataFile(again, reloaded) == 0);
+  Check(reloaded == image);
+  return 0;
+}

@@ -1,0 +1,56 @@
+// The writer's data file reader on arbitrary input: it touches nothing
+// outside the configuration region and agrees with the editor's reader.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "config_block.h"
+#include "data_file.h"
+#include "line_reader.h"
+#include "message_table.h"
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+int EditorNumberFor(int writerResult) {
+  switch (writerResult) {
+    case 0:
+      return 0;
+    case vrx::writer_msg::kFileWrongFormat:
+      return vrx::editor_msg::kFileWrongFormat;
+    case vrx::writer_msg::kFileReadFailed:
+      return vrx::editor_msg::kFileReadFailed;
+  }
+  std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  static vrx::FlashImage flash;
+  flash.fill(0x5A);
+  vrx::MemoryTextSource source(text);
+  const int result = vrx::LoadConfigIntoFlashImage(source, flash);
+
+  const auto region = flash.begin() + vrx::kConfigBlockOffset;
+  auto untouched = [](uint8_t b) { return b == 0x5A; };
+  Check(std::all_of(flash.begin(), region, untouched));
+  Check(std::all_of(region + vrx::kConfigBlockSize, flash.end(), untouched));
+
+  vrx::MemoryTextSource sameText(text);
+  vrx::ConfigImage image;
+  Check(vrx::ReadDataFile(sameText, image) == EditorNumberFor(result));
+  if (result == 0) {
+    const vrx::ConfigBlock block = vrx::ImageToBlock(image);
+    // The editor keeps option, speed, port and CGRAM bytes exactly.
+    Check(std::equal(block.begin(), block.begin() + 4, region));
+    Check(std::equal(block.begin() + vrx::kCgramOffset, block.begin() + vrx::kKeyTableOffset,
+                     region + vrx::kCgramOffset));
+  }
+  return 0;
+}

@@ -13,6 +13,7 @@
 #include "lcd_test.h"
 #include "message_box.h"
 #include "message_table.h"
+#include "port_names.h"
 #include "wx_profile.h"
 
 #include "../resources/cgram/dot_off.xpm"
@@ -32,8 +33,6 @@ constexpr const char* kSpeedKey = "BAUD";
 constexpr const char* kDefaultPort = "COM1";
 constexpr int kDefaultSpeedIndex = 4;
 
-constexpr const char* kPortNames[] = {"COM1", "COM2", "COM3", "COM4", "COM5",
-                                      "COM6", "COM7", "COM8", "COM9"};
 // Speed indices 0..5; index 6 (128000) is not offered.
 constexpr const char* kSpeeds[] = {"4800", "9600", "14400", "19200", "38400", "57600"};
 
@@ -49,9 +48,10 @@ constexpr int kCellHeight = 88;
 
 ui::WxConfigProfile Profile() { return ui::WxConfigProfile(*wxConfigBase::Get()); }
 
-wxArrayString Entries(const auto& texts) {
+template <typename Texts>
+wxArrayString Entries(const Texts& texts) {
   wxArrayString entries;
-  for (const char* text : texts) entries.Add(wxString::FromAscii(text));
+  for (const auto& text : texts) entries.Add(wxString::FromUTF8(text));
   return entries;
 }
 
@@ -84,7 +84,7 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
   }
 
   label("ポート", 122, 252, 20);
-  portList_ = new wxChoice(this, 1150, wxDefaultPosition, wxDefaultSize, Entries(kPortNames),
+  portList_ = new wxChoice(this, 1150, wxDefaultPosition, wxDefaultSize, Entries(OfferedPortNames()),
                            wxCB_SORT);
   place(portList_, 142, 252, 40, 0);
   label("速度", 186, 252, 20);
@@ -96,7 +96,7 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
 
   // Which device the chosen name stands for on this machine.
   portDevice_ = new wxStaticText(this, wxID_ANY, wxString());
-  place(portDevice_, 122, 272, 194, 8);
+  place(portDevice_, 122, 280, 194, 8);
 
   Bind(wxEVT_PAINT, &CCGRAMPage::OnPaint, this);
   Bind(wxEVT_LEFT_DOWN, &CCGRAMPage::OnMouseDown, this);
@@ -138,7 +138,16 @@ void CCGRAMPage::FieldsFromControls() {
   speedIndex = speedList_->GetSelection();
 }
 
-void CCGRAMPage::ShowPortDevice() {}
+void CCGRAMPage::ShowPortDevice() {
+  const int port = portList_->GetSelection();
+  const wxString text =
+      port == wxNOT_FOUND
+          ? wxString()
+          : portList_->GetString(port) + wxS(": ") +
+                ui::FromCore(DescribePortName(std::string(portList_->GetString(port).utf8_str())));
+  portDevice_->SetLabel(text);
+  portList_->SetToolTip(text);
+}
 
 wxRect CCGRAMPage::CellRect(int character) const {
   const DluPoint origin = kCellOrigins[character];
@@ -175,6 +184,10 @@ void CCGRAMPage::OnMouseDown(wxMouseEvent& event) {
 
 void CCGRAMPage::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
+  DrawCharacters(dc);
+}
+
+void CCGRAMPage::DrawCharacters(wxDC& dc) const {
   dc.SetPen(*wxWHITE_PEN);
   dc.SetBrush(*wxTRANSPARENT_BRUSH);
   for (int c = 0; c < kCharacters; ++c) {

@@ -11,6 +11,7 @@
 
 class wxButton;
 class wxChoice;
+class wxDC;
 class wxMouseEvent;
 class wxPaintEvent;
 class wxStaticText;
@@ -41,6 +42,10 @@ class CCGRAMPage : public CSheetPage {
   // A press at `point` (page pixels): lights (left button) or clears (right
   // button) the dot under it, if any, and marks the page modified.
   void SetDotAt(const wxPoint& point, bool lit);
+
+  // Draws the eight cells and their dots on `dc` (page coordinates): the
+  // page's paint, or a picture of it.
+  void DrawCharacters(wxDC& dc) const;
 
   // The テスト button: sends the characters to the LCD of the module on the
   // chosen port, reports a failure and remembers port and speed.

@@ -47,11 +47,14 @@ std::vector<std::string> WriterArguments(const std::filesystem::path& editorPath
 }
 
 void StartWriter(wxWindow* parent, const std::string& dataFilePath) {
-  const std::filesystem::path editorPath = OwnExecutablePath();
-  const int error = editorPath.empty()
-                        ? ENOENT
-                        : StartDetachedProcess(WriterArguments(editorPath, dataFilePath));
-  if (error != 0) ui::ShowMessage(parent, ui::FromCore(editor_msg::WriterStartFailed()));
+  StartWriterFrom(parent, OwnExecutablePath(), dataFilePath);
+}
+
+void StartWriterFrom(wxWindow* parent, const std::filesystem::path& editorPath,
+                     const std::string& dataFilePath) {
+  // An editor that cannot tell its own path gives an empty program path,
+  // which fails like a missing writer.
+  if (StartDetachedProcess(WriterArguments(editorPath, dataFilePath)) != 0) ui::ShowMessage(parent, ui::FromCore(editor_msg::WriterStartFailed()));
 }
 
 }  // namespace vrx::editor

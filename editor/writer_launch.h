@@ -14,6 +14,10 @@ namespace vrx::editor {
 // wait for it.  On failure shows "「VRXWriter.exe」が起動できませんでした。".
 void StartWriter(wxWindow* parent, const std::string& dataFilePath);
 
+// The same for an editor at `editorPath` (StartWriter passes its own path).
+void StartWriterFrom(wxWindow* parent, const std::filesystem::path& editorPath,
+                     const std::string& dataFilePath);
+
 // The writer's path for an editor at `editorPath`: the editor's file name
 // ("VRXEditor", any case, with or without ".exe") replaced by the writer's.
 // An editor under any other name gets its own path back.

@@ -1,0 +1,151 @@
+// 書込み's start of the writer.  This test program is itself named
+// "VRXEditor" and has a stand-in "VRXWriter" beside it that records how it
+// was started.
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <wx/frame.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "cgram_test_fixture.h"
+#include "dialog_script.h"
+#include "message_table.h"
+#include "module_path.h"
+#include "process_start.h"
+#include "writer_launch.h"
+
+namespace vrx::test {
+namespace {
+
+using editor::WriterArguments;
+using editor::WriterPathFor;
+
+TEST(WriterPath, TheEditorsNameIsReplacedByTheWritersInAnySpelling) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/opt/vrx/VRXEditor", "/opt/vrx/VRXWriter"},
+      {"/usr/bin/vrxeditor", "/usr/bin/vrxwriter"},
+      {"C:/TOOLS/VRXEDITOR.EXE", "C:/TOOLS/VRXWRITER.EXE"},
+      {"/a b/VRXEditor.exe", "/a b/VRXWriter.exe"},
+      {"/x/VrxEditor", "/x/VRXWriter"},
+      {"VRXEditor", "VRXWriter"},
+  };
+  for (const auto& [editor, writer] : cases) EXPECT_EQ(WriterPathFor(editor), writer) << editor;
+}
+
+TEST(WriterPath, AnEditorUnderAnotherNameStartsItselfAgain) {
+  for (const char* editor : {"/home/u/my-editor", "/VRXEditor/editor", "/x/VRXEditor2",
+                             "/x/VRXEditor.exe.bak", "/x/old-VRXEditor"})
+    EXPECT_EQ(WriterPathFor(editor), editor);
+  EXPECT_EQ(WriterArguments("/x/tool", "/d/k.vrx"),
+            (std::vector<std::string>{"/x/tool", "/d/k.vrx"}));
+}
+
+class StartWriterTest : public CgramPageTest {
+ protected:
+  void SetUp() override {
+    CgramPageTest::SetUp();
+    record_ = folder_.path() / "standin.txt";
+    setenv("VRX_STANDIN_RECORD", record_.c_str(), 1);
+    frame_ = new wxFrame(nullptr, wxID_ANY, wxS("editor"));
+  }
+  void TearDown() override {
+    unsetenv("VRX_STANDIN_RECORD");
+    unsetenv("VRX_STANDIN_GATE");
+    CgramPageTest::TearDown();
+  }
+
+  // What the stand-in recorded, once it has finished.
+  std::vector<std::string> Recorded() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (!std::filesystem::exists(record_) && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::vector<std::string> lines;
+    std::ifstream in(record_);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+
+  std::filesystem::path record_;
+};
+
+bool Has(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+TEST_F(StartWriterTest, ASavedPathWithBlanksArrivesAsOneArgument) {
+  const std::string saved = (folder_.path() / "my keys" / "desk  layout.vrx").string();
+  DialogScript noBoxes;
+  editor::StartWriter(frame_, saved);
+  const auto lines = Recorded();
+  ASSERT_FALSE(lines.empty()) << "the writer did not start";
+  EXPECT_EQ(lines[0], "self " + (OwnExecutablePath().parent_path() / "VRXWriter").string());
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& l) { return l.starts_with("arg "); }),
+            1);
+  EXPECT_TRUE(Has(lines, "arg " + saved));
+}
+
+TEST_F(StartWriterTest, AnUnsavedEditorPassesOneEmptyArgument) {
+  DialogScript noBoxes;
+  editor::StartWriter(frame_, "");
+  const auto lines = Recorded();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[1], "arg ");
+  EXPECT_FALSE(lines[2].starts_with("arg"));
+}
+
+TEST_F(StartWriterTest, TheEditorNeitherWaitsNorLeavesAZombieNorLeaksFiles) {
+  // A file the editor holds open must not reach the writer.
+  const int held = open(record_.parent_path().c_str(), O_RDONLY);  // no O_CLOEXEC
+  ASSERT_GE(held, 3);
+  const auto gate = folder_.path() / "gate";
+  setenv("VRX_STANDIN_GATE", gate.c_str(), 1);
+
+  DialogScript noBoxes;
+  editor::StartWriter(frame_, "x.vrx");
+  // The stand-in is still waiting for the gate: StartWriter came back first.
+  std::ofstream(gate).put('1');
+  const auto lines = Recorded();
+  close(held);
+  EXPECT_TRUE(Has(lines, "gate seen"));
+  EXPECT_TRUE(Has(lines, "fds 0 1 2")) << (lines.size() > 2 ? lines[2] : "");
+  // Nothing of ours is left to reap.
+  errno = 0;
+  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD);
+}
+
+TEST_F(StartWriterTest, AMissingWriterIsReported) {
+  DialogScript boxes;
+  boxes.ExpectMessage(std::string(editor_msg::WriterStartFailed()));
+  editor::StartWriterFrom(frame_, folder_.path() / "VRXEditor", "k.vrx");
+  EXPECT_TRUE(boxes.AllMet());
+  ASSERT_EQ(boxes.messages().size(), 1u);
+  EXPECT_EQ(boxes.messages()[0].text, "「VRXWriter.exe」が起動できませんでした。");
+  EXPECT_EQ(boxes.messages()[0].caption, "VRXEditor");
+}
+
+TEST(ProcessStart, FailuresToStartAreReportedWithTheirReason) {
+  EXPECT_EQ(StartDetachedProcess({}), EINVAL);
+  EXPECT_EQ(StartDetachedProcess({""}), EINVAL);
+  EXPECT_EQ(StartDetachedProcess({"/nonexistent/VRXWriter", "a"}), ENOENT);
+  // A file that is not executable.
+  TempFolder folder;
+  const auto plain = folder.path() / "VRXWriter";
+  std::ofstream(plain) << "data";
+  EXPECT_EQ(StartDetachedProcess({plain.string()}), EACCES);
+  // No shell: a command in an argument is only text.
+  const auto marker = folder.path() / "injected";
+  EXPECT_EQ(StartDetachedProcess({"/bin/true", "; touch " + marker.string()}), 0);
+  EXPECT_EQ(StartDetachedProcess({"/bin/true $(touch " + marker.string() + ")"}), ENOENT);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_FALSE(std::filesystem::exists(marker));
+}
+
+}  // namespace
+}  // namespace vrx::test

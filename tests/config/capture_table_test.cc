@@ -80,14 +80,5 @@ TEST(CaptureTable, PauseAndPrintScreenSendTheirLongSequences) {
   EXPECT_TRUE(printScreen->typematic);
 }
 
-TEST(CaptureTable, CapturedTextsAreValidCodeTexts) {
-  for (unsigned key = 0; key <= 0xFF; ++key) {
-    if (const auto captured = TranslateCapturedKey(key)) {
-      EXPECT_TRUE(IsValidCodeText(captured->makeCode)) << std::hex << key;
-      EXPECT_TRUE(IsValidCodeText(captured->breakCode)) << std::hex << key;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace vrx

@@ -198,19 +198,6 @@ TEST(DataFileRead, BothReadersAgreeOnEveryInput) {
   }
 }
 
-TEST(DataFileRead, InMemoryInputReadsLikeTheFile) {
-  for (const ReaderCase& c : ReaderCases()) {
-    SCOPED_TRACE(c.name);
-    ScratchFolder folder;
-    WriteWholeFile(folder / "in.vrx", c.text);
-    ConfigImage fromFile = SentinelImage();
-    ConfigImage fromMemory = SentinelImage();
-    MemoryTextSource source(c.text);
-    EXPECT_EQ(ReadDataFile(source, fromMemory), ReadDataFile(folder / "in.vrx", fromFile));
-    EXPECT_EQ(fromMemory, fromFile);
-  }
-}
-
 TEST(DataFileRead, WhatCannotBeOpenedIsReportedWithoutWaiting) {
   ScratchFolder folder;
   std::filesystem::create_directory(folder / "folder.vrx");

@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <wx/button.h>
 #include <wx/frame.h>
 
 #include <chrono>
@@ -17,6 +18,7 @@
 #include "message_table.h"
 #include "module_path.h"
 #include "process_start.h"
+#include "vrx_sheet.h"
 #include "writer_launch.h"
 
 namespace vrx::test {
@@ -128,6 +130,47 @@ TEST_F(StartWriterTest, AMissingWriterIsReported) {
   ASSERT_EQ(boxes.messages().size(), 1u);
   EXPECT_EQ(boxes.messages()[0].text, "「VRXWriter.exe」が起動できませんでした。");
   EXPECT_EQ(boxes.messages()[0].caption, "VRXEditor");
+}
+
+// 書込み on the whole sheet, with the sheet's own prompt and save.
+class SheetWriteTest : public StartWriterTest {
+ protected:
+  void SetUp() override {
+    StartWriterTest::SetUp();
+    sheet_ = new editor::CVRXSheet(frame_);
+  }
+  void ClickWrite() {
+    wxButton* write = sheet_->button(editor::CVRXSheet::kWriteId);
+    wxCommandEvent click(wxEVT_BUTTON, write->GetId());
+    click.SetEventObject(write);
+    write->GetEventHandler()->ProcessEvent(click);
+  }
+  editor::CVRXSheet* sheet_ = nullptr;  // destroyed with the frame
+};
+
+TEST_F(SheetWriteTest, WithEverythingSavedTheWriterStartsAtOnceOnTheSavedFile) {
+  const std::string saved = (folder_.path() / "desk layout.vrx").string();
+  {
+    DialogScript save;
+    save.ExpectFileDialog(saved);
+    EXPECT_TRUE(sheet_->OnSave()) << sheet_->currentPath();
+  }
+  ASSERT_TRUE(std::filesystem::exists(saved));
+  DialogScript noPrompt;
+  ClickWrite();
+  const auto lines = Recorded();
+  EXPECT_TRUE(Has(lines, "arg " + saved));
+}
+
+TEST_F(SheetWriteTest, AnUnsavedSheetWhoseSaveIsCancelledStartsTheWriterWithNoFile) {
+  DialogScript boxes;
+  boxes.ExpectMessage("書き込みを行うには、ファイルに保存する必要があります。保存しますか？", wxID_OK)
+      .ExpectFileDialogCancelled();
+  ClickWrite();
+  const auto lines = Recorded();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[1], "arg ");
+  EXPECT_FALSE(lines[2].starts_with("arg"));
 }
 
 TEST(ProcessStart, FailuresToStartAreReportedWithTheirReason) {

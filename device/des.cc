@@ -87,34 +87,94 @@ uint64_t Permute(uint64_t in, int inWidth, const uint8_t (&table)[N]) {
   return out;
 }
 
+// A permutation applied one input byte at a time: each byte's contribution
+// to the output is looked up, so a permutation costs a few table reads
+// instead of one step per bit.
+template <int InWidth>
+class BytePermutation {
+ public:
+  template <std::size_t N>
+  explicit BytePermutation(const uint8_t (&table)[N]) {
+    for (int byte = 0; byte < kInBytes; ++byte) {
+      for (unsigned value = 0; value < 256; ++value) {
+        byByte_[byte][value] = Permute(uint64_t{value} << Shift(byte), InWidth, table);
+      }
+    }
+  }
+
+  uint64_t operator()(uint64_t in) const {
+    uint64_t out = 0;
+    for (int byte = 0; byte < kInBytes; ++byte) out |= byByte_[byte][(in >> Shift(byte)) & 0xFFu];
+    return out;
+  }
+
+ private:
+  static_assert(InWidth % 8 == 0);
+  static constexpr int kInBytes = InWidth / 8;
+  static constexpr int Shift(int byte) { return InWidth - 8 * (byte + 1); }
+  std::array<std::array<uint64_t, 256>, kInBytes> byByte_{};
+};
+
+// S-box and permutation P together: for each box and each 6-bit input, the
+// box's 4-bit output already moved to where P puts it.
+class SubstitutionPermutation {
+ public:
+  SubstitutionPermutation() {
+    for (int box = 0; box < 8; ++box) {
+      for (unsigned six = 0; six < 64; ++six) {
+        // Outer bits choose the row, inner four the column.
+        const unsigned row = ((six & 0x20u) >> 4) | (six & 0x01u);
+        const unsigned column = (six >> 1) & 0x0Fu;
+        const uint64_t nibble = uint64_t{kSBoxes[box][row * 16 + column]} << (28 - 4 * box);
+        table_[box][six] = static_cast<uint32_t>(Permute(nibble, 32, kRoundPermutation));
+      }
+    }
+  }
+  uint32_t operator()(int box, unsigned six) const { return table_[box][six]; }
+
+ private:
+  std::array<std::array<uint32_t, 64>, 8> table_{};
+};
+
+struct Tables {
+  BytePermutation<64> initial{kInitialPermutation};
+  BytePermutation<64> final{kFinalPermutation};
+  BytePermutation<32> expansion{kExpansion};
+  BytePermutation<64> choice1{kPermutedChoice1};
+  BytePermutation<56> choice2{kPermutedChoice2};
+  SubstitutionPermutation substitution;
+};
+
+// Built once from the standard's tables; constant afterwards.
+const Tables& StandardTables() {
+  static const Tables tables;
+  return tables;
+}
+
 uint32_t RotateLeft28(uint32_t half, int count) {
   return ((half << count) | (half >> (28 - count))) & 0x0FFFFFFFu;
 }
 
-std::array<uint64_t, 16> Subkeys(uint64_t key) {
-  const uint64_t permuted = Permute(key, 64, kPermutedChoice1);
+std::array<uint64_t, 16> Subkeys(const Tables& tables, uint64_t key) {
+  const uint64_t permuted = tables.choice1(key);
   auto c = static_cast<uint32_t>(permuted >> 28);
   auto d = static_cast<uint32_t>(permuted & 0x0FFFFFFFu);
   std::array<uint64_t, 16> subkeys{};
   for (int round = 0; round < 16; ++round) {
     c = RotateLeft28(c, kShifts[round]);
     d = RotateLeft28(d, kShifts[round]);
-    subkeys[round] = Permute((uint64_t{c} << 28) | d, 56, kPermutedChoice2);
+    subkeys[round] = tables.choice2((uint64_t{c} << 28) | d);
   }
   return subkeys;
 }
 
-uint32_t Feistel(uint32_t right, uint64_t subkey) {
-  const uint64_t mixed = Permute(right, 32, kExpansion) ^ subkey;
-  uint32_t substituted = 0;
+uint32_t Feistel(const Tables& tables, uint32_t right, uint64_t subkey) {
+  const uint64_t mixed = tables.expansion(right) ^ subkey;
+  uint32_t out = 0;
   for (int box = 0; box < 8; ++box) {
-    const auto six = static_cast<unsigned>((mixed >> (42 - 6 * box)) & 0x3Fu);
-    // Outer bits choose the row, inner four the column.
-    const unsigned row = ((six & 0x20u) >> 4) | (six & 0x01u);
-    const unsigned column = (six >> 1) & 0x0Fu;
-    substituted = (substituted << 4) | kSBoxes[box][row * 16 + column];
+    out |= tables.substitution(box, static_cast<unsigned>(mixed >> (42 - 6 * box)) & 0x3Fu);
   }
-  return static_cast<uint32_t>(Permute(substituted, 32, kRoundPermutation));
+  return out;
 }
 
 uint64_t LoadBigEndian(const uint8_t bytes[8]) {
@@ -133,19 +193,20 @@ void StoreBigEndian(uint64_t value, uint8_t bytes[8]) {
 }  // namespace
 
 void DesProcessBlock(const uint8_t key[8], uint8_t block[8], int mode) {
-  const auto subkeys = Subkeys(LoadBigEndian(key));
-  const uint64_t permuted = Permute(LoadBigEndian(block), 64, kInitialPermutation);
+  const Tables& tables = StandardTables();
+  const auto subkeys = Subkeys(tables, LoadBigEndian(key));
+  const uint64_t permuted = tables.initial(LoadBigEndian(block));
   auto left = static_cast<uint32_t>(permuted >> 32);
   auto right = static_cast<uint32_t>(permuted);
   for (int round = 0; round < 16; ++round) {
     const uint64_t subkey = mode == kDesDecipher ? subkeys[15 - round] : subkeys[round];
-    const uint32_t next = left ^ Feistel(right, subkey);
+    const uint32_t next = left ^ Feistel(tables, right, subkey);
     left = right;
     right = next;
   }
   // The halves are exchanged after the last round.
   const uint64_t preoutput = (uint64_t{right} << 32) | left;
-  StoreBigEndian(Permute(preoutput, 64, kFinalPermutation), block);
+  StoreBigEndian(tables.final(preoutput), block);
 }
 
 void DesProcessBlocks(const uint8_t key[8], std::span<uint8_t> data, int mode) {

@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
 #include <thread>
+
+#include "data_file.h"
+#include "firmware_pack.h"
 
 namespace vrx::test {
 
@@ -42,6 +49,35 @@ sim::FlashBytes TestImage() {
   }
   return image;
 }
+
+WriteFiles::WriteFiles() {
+  static std::atomic<int> made{0};
+  dir = std::filesystem::temp_directory_path() /
+        ("vrx_e2e_" + std::to_string(getpid()) + "_" + std::to_string(made++));
+  std::filesystem::create_directories(dir);
+  container = dir / "VRXWriter";
+  dataFile = dir / "keys.vrx";
+
+  firmware.resize(0x4800);
+  for (std::size_t i = 0; i < firmware.size(); ++i) {
+    firmware[i] = static_cast<uint8_t>(i * 13 + (i >> 9));
+  }
+  std::vector<uint8_t> program(1000, 0x90);  // stands in for the writer's own code
+  const auto key = ParseDesKey("0123456789ABCDEF");
+  const auto payload = BuildContainer(firmware, *key);
+  program.insert(program.end(), payload.begin(), payload.end());
+  std::ofstream(container, std::ios::binary)
+      .write(reinterpret_cast<const char*>(program.data()), static_cast<long>(program.size()));
+
+  ConfigImage config;
+  config.cgram[0] = 0x1F;
+  config.cgram[63] = 0x15;
+  config.keys[0].makeCode = "1C";
+  config.keys[0].breakCode = "F0,1C";
+  EXPECT_TRUE(WriteDataFile(dataFile, config));
+}
+
+WriteFiles::~WriteFiles() { std::filesystem::remove_all(dir); }
 
 bool EventuallyTrue(const std::function<bool()>& done) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);

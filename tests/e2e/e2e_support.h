@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,6 +37,21 @@ SerialOptions FastOptions(std::vector<std::chrono::milliseconds>* pauses,
 // An image as the writer would build it: distinct bytes everywhere, so a
 // misplaced record shows.
 sim::FlashBytes TestImage();
+
+// A folder with what a Write needs: a writer executable carrying a
+// firmware payload ("VRXWriter") and a data file ("keys.vrx") whose first
+// character row is 0x1F.  Removed again by the destructor.
+struct WriteFiles {
+  WriteFiles();
+  ~WriteFiles();
+  WriteFiles(const WriteFiles&) = delete;
+  WriteFiles& operator=(const WriteFiles&) = delete;
+
+  std::filesystem::path dir;
+  std::filesystem::path container;
+  std::filesystem::path dataFile;
+  std::vector<uint8_t> firmware;  // the plain image inside the container
+};
 
 // Waits (bounded) until `done` holds; the simulator notices closes on its
 // own thread.

@@ -3,15 +3,10 @@
 // and the profile updated after a success only.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <algorithm>
 
-#include <fstream>
-#include <map>
-
-#include "data_file.h"
 #include "e2e_support.h"
 #include "expected_conversation.h"
-#include "firmware_pack.h"
 #include "write_sequence.h"
 
 namespace vrx::test {
@@ -40,45 +35,19 @@ class NoBoxes : public MessageBoxSink {
   std::vector<std::string> shown;
 };
 
-// A container executable and a data file in a folder of their own.
 class RunWriteEndToEnd : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("vrx_e2e_write_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir_);
-    firmware_.resize(0x4800);
-    for (std::size_t i = 0; i < firmware_.size(); ++i) {
-      firmware_[i] = static_cast<uint8_t>(i * 13 + (i >> 9));
-    }
-    std::vector<uint8_t> program(1000, 0x90);  // stands in for the writer's own code
-    const auto key = ParseDesKey("0123456789ABCDEF");
-    ASSERT_TRUE(key);
-    const auto container = BuildContainer(firmware_, *key);
-    program.insert(program.end(), container.begin(), container.end());
-    std::ofstream(dir_ / "VRXWriter", std::ios::binary)
-        .write(reinterpret_cast<const char*>(program.data()), static_cast<long>(program.size()));
-
-    ConfigImage config;
-    config.cgram[0] = 0x1F;
-    config.keys[0].makeCode = "1C";
-    config.keys[0].breakCode = "F0,1C";
-    ASSERT_TRUE(WriteDataFile(dir_ / "keys.vrx", config));
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   WriteJob Job(const std::string& port) {
     WriteJob job;
-    job.filePath = (dir_ / "keys.vrx").string();
+    job.filePath = files_.dataFile.string();
     job.portName = port;
     job.speedIndex = 4;
-    job.containerPath = dir_ / "VRXWriter";
+    job.containerPath = files_.container;
     job.serial = FastOptions(nullptr);
     return job;
   }
 
-  std::filesystem::path dir_;
-  std::vector<uint8_t> firmware_;
+  WriteFiles files_;
 };
 
 TEST_F(RunWriteEndToEnd, ProgramsFirmwareAndConfigurationAndThenRemembersPortAndSpeed) {
@@ -98,8 +67,8 @@ TEST_F(RunWriteEndToEnd, ProgramsFirmwareAndConfigurationAndThenRemembersPortAnd
             (std::vector<std::string>{"Option/COM=" + simulator->DevicePath(), "Option/BAUD=4"}));
   const sim::FlashBytes flash = simulator->Flash();
   // The firmware outside 0x0400..0x0FFF, which is never written.
-  EXPECT_TRUE(std::equal(firmware_.begin(), firmware_.begin() + 0x400, flash.begin()));
-  EXPECT_TRUE(std::equal(firmware_.begin() + 0x1000, firmware_.end(), flash.begin() + 0x1000));
+  EXPECT_TRUE(std::equal(files_.firmware.begin(), files_.firmware.begin() + 0x400, flash.begin()));
+  EXPECT_TRUE(std::equal(files_.firmware.begin() + 0x1000, files_.firmware.end(), flash.begin() + 0x1000));
   EXPECT_TRUE(std::equal(image.begin() + 0x1000, image.end(), flash.begin() + 0x1000));
   EXPECT_NE(flash[0x5000], 0xFF) << "the configuration block reached the module";
   const auto touched = std::find_if(flash.begin() + 0x400, flash.begin() + 0x1000,
@@ -128,7 +97,7 @@ TEST_F(RunWriteEndToEnd, AMissingDataFileNeverReachesTheModule) {
   NoBoxes boxes;
   RecordingProfile profile;
   WriteJob job = Job(simulator->DevicePath());
-  job.filePath = (dir_ / "missing.vrx").string();
+  job.filePath = (files_.dir / "missing.vrx").string();
 
   EXPECT_FALSE(RunWrite(job, image, log, boxes, profile));
 

@@ -166,7 +166,7 @@ TEST(SimulatorPty, WireTimePacesBothDirectionsAtTheHostRate) {
 }
 
 // vrxsim as a user runs it.
-std::string VrxsimPath() { return std::string(VRX_BINARY_DIR) + "/tools/vrxsim/vrxsim"; }
+std::string VrxsimPath() { return VRXSIM_PATH; }
 
 TEST(VrxsimProgram, PrintsThePathAnswersAndCleansUpOnSigterm) {
   const auto link = TempPath("vrxsim_prog_link");

@@ -82,18 +82,11 @@ TEST_F(PackagedProgram, StrippedInstallIsPackedAgain) {
 }
 
 TEST_F(PackagedProgram, PackToolExitCodes) {
-  const fs::path copy = dir_ / "program";
-  fs::copy_file(kPackedProgram, copy);
   const std::string tool = Quote(VRX_PACK_TOOL);
   EXPECT_EQ(test::RunCommand(tool + " 2> /dev/null"), 2);
-  EXPECT_EQ(test::RunCommand(tool + " " + Quote(kFirmwareImage) + " " + Quote(copy) +
-                             " --key 12 2> /dev/null"),
-            1);
-  test::WriteBytes(dir_ / "big.bin", Bytes(0x8001, 0));
-  EXPECT_EQ(test::RunCommand(tool + " " + Quote(dir_ / "big.bin") + " " + Quote(copy) +
+  EXPECT_EQ(test::RunCommand(tool + " " + Quote(kFirmwareImage) + " " + Quote(dir_ / "none") +
                              " --key 0123456789ABCDEF 2> /dev/null"),
             1);
-  EXPECT_EQ(test::ReadBytes(copy), test::ReadBytes(kPackedProgram));
 }
 
 class VrxtoolImage : public ::testing::Test {

@@ -16,6 +16,7 @@ class Compact : public Control {
     this->GTKApplyCssStyle(
         "entry, button, checkbutton, radiobutton { min-height: 0px;"
         " padding-top: 0px; padding-bottom: 0px; }"
+        " button { padding-left: 4px; padding-right: 4px; }"
         " check, radio { margin-top: 0px; margin-bottom: 0px; }");
     this->InvalidateBestSize();
 #endif

@@ -38,6 +38,10 @@ wxRect DluRectToPixels(const wxWindow* window, int x, int y, int width, int heig
   return {topLeft, wxSize(bottomRight.x - topLeft.x, bottomRight.y - topLeft.y)};
 }
 
+wxRect DluRectToPixels(const wxWindow* window, const DluRect& rect) {
+  return DluRectToPixels(window, rect.x, rect.y, rect.width, rect.height);
+}
+
 wxFont DialogFont() {
 #ifdef __WXMSW__
   const wxString face = wxString::FromUTF8("ＭＳ Ｐゴシック");

@@ -10,6 +10,14 @@ class wxWindow;
 
 namespace vrx::ui {
 
+// A rectangle of a dialog template, in dialog units.
+struct DluRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
 // Pixels per 96-DPI pixel on the screen of `window` (1.0 on a 96-DPI screen).
 double DpiScale(const wxWindow* window);
 
@@ -17,6 +25,7 @@ int DluXToPixels(const wxWindow* window, int x);
 int DluYToPixels(const wxWindow* window, int y);
 wxPoint DluToPixels(const wxWindow* window, int x, int y);
 wxRect DluRectToPixels(const wxWindow* window, int x, int y, int width, int height);
+wxRect DluRectToPixels(const wxWindow* window, const DluRect& rect);
 
 // The dialog font: IPAPGothic 9 pt here, MS PGothic on Windows.
 wxFont DialogFont();

@@ -1,0 +1,39 @@
+#include "writer_app.h"
+
+#include <wx/config.h>
+
+#include <utility>
+
+#include "module_path.h"
+#include "writer_dialog.h"
+#include "wx_profile.h"
+
+namespace vrx::writer {
+
+void LoadStartupState(CWriterDialog& dialog, ProfileStore& profile,
+                      const WriterCommandLine& commandLine) {
+  dialog.portName = profile.ReadString("Option", "COM", "COM1");
+  // Any number is taken; the data exchange leaves the list empty for one it
+  // does not offer.
+  dialog.speedIndex = profile.ReadInt("Option", "BAUD", 4);
+  if (commandLine.command == StartCommand::kOpen) dialog.filePath = commandLine.filePath;
+}
+
+CWriterApp::CWriterApp(std::vector<std::string> arguments) : arguments_(std::move(arguments)) {}
+
+bool CWriterApp::OnInit() {
+  // wxApp::OnInit is not called: wx's own option parser would refuse the
+  // writer's switches ("/p", "-dde", ...).
+  SetAppName(wxString::FromUTF8(ProgramName()));
+  SetVendorName(wxS("Zentrolith"));
+  ui::WxConfigProfile profile(*ui::InstallProgramConfig());
+
+  CWriterDialog dialog(profile, OwnExecutablePath());
+  SetTopWindow(&dialog);
+  LoadStartupState(dialog, profile, ParseWriterCommandLine(arguments_));
+  dialog.ShowModal();
+  SetTopWindow(nullptr);
+  return false;  // the program ends without a message loop of its own
+}
+
+}  // namespace vrx::writer

@@ -1,0 +1,33 @@
+// VRXWriter's application object: reads the profile and the command line,
+// runs the dialog modally and ends when it closes.
+#pragma once
+
+#include <wx/app.h>
+
+#include <string>
+#include <vector>
+
+#include "command_line.h"
+#include "profile.h"
+
+namespace vrx::writer {
+
+class CWriterDialog;
+
+// Start-up steps on a constructed dialog: port and speed from the profile
+// (defaults "COM1" and 4), then the path the command line asks to open.
+void LoadStartupState(CWriterDialog& dialog, ProfileStore& profile,
+                      const WriterCommandLine& commandLine);
+
+class CWriterApp : public wxApp {
+ public:
+  // The argument vector exactly as the system delivered it (bytes, not
+  // re-encoded by the toolkit).
+  explicit CWriterApp(std::vector<std::string> arguments);
+  bool OnInit() override;
+
+ private:
+  std::vector<std::string> arguments_;
+};
+
+}  // namespace vrx::writer

@@ -1,0 +1,88 @@
+// VRXWriter's one window (dialog resource 102): the data file, the port and
+// speed, 書込み and the log of every Write.
+#pragma once
+
+#include <wx/dialog.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "flash_image.h"
+#include "log_panel.h"
+#include "profile.h"
+#include "serial_options.h"
+
+class wxButton;
+class wxChoice;
+class wxMenu;
+class wxTextCtrl;
+
+namespace vrx::writer {
+
+class CWriterDialog : public wxDialog {
+ public:
+  // Control identifiers of the template.
+  enum : int {
+    kIdExit = 2,
+    kIdWrite = 3,
+    kIdPath = 1000,
+    kIdBrowse = 1001,
+    kIdPort = 1003,
+    kIdLog = 1005,
+    kIdSpeed = 1006,
+    kIdAbout = 0x0010,  // the about command of the window's menu
+  };
+
+  // `profile` receives the port and speed after a successful Write;
+  // `container` is the executable that carries the firmware payload.
+  CWriterDialog(ProfileStore& profile, std::filesystem::path container);
+  ~CWriterDialog() override;
+
+  // The fields exchanged with the controls (path edit, port list, speed
+  // list).  Set them before the dialog is shown.
+  std::string filePath;
+  std::string portName = "COM1";
+  int speedIndex = 4;
+
+  // Device time-outs for the Write; only tests of silent devices change them.
+  SerialOptions serialOptions;
+
+  bool TransferDataToWindow() override;
+  bool TransferDataFromWindow() override;
+
+  void Browse();        // 参照
+  void Write();         // 書込み
+  void ShowVersionBox();
+  // The context menu that holds the about command ("" entry: no menu).
+  std::unique_ptr<wxMenu> CreateAboutMenu() const;
+
+  wxTextCtrl& logPanel() const { return *log_; }
+
+ private:
+  void CreateControls();
+  void PlaceDropDownLists();
+  void OnInitDialog(wxInitDialogEvent& event);
+  void OnContextMenu(wxContextMenuEvent& event);
+  void OnPortChosen();
+  void ShowPortDevice();
+#ifdef __WXMSW__
+  void AddAboutToSystemMenu();
+  WXLRESULT MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) override;
+#endif
+
+  ProfileStore& profile_;
+  std::filesystem::path container_;
+  // Lives as long as the window and is rebuilt by every Write.
+  std::unique_ptr<FlashImage> flashImage_;
+  bool writing_ = false;
+
+  wxTextCtrl* path_ = nullptr;
+  wxChoice* port_ = nullptr;
+  wxChoice* speed_ = nullptr;
+  wxButton* write_ = nullptr;
+  wxTextCtrl* log_ = nullptr;
+  std::unique_ptr<LogPanel> logPanel_;
+};
+
+}  // namespace vrx::writer

@@ -6,6 +6,7 @@
 #include <wx/textctrl.h>
 #include <wx/tglbtn.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "code_text.h"
@@ -30,16 +31,19 @@ constexpr DluRect kTypematicBox = {116, 226, 62, 10};
 constexpr DluRect kMakeBox = {30, 240, 320, 12};
 constexpr DluRect kBreakBox = {30, 254, 320, 12};
 
-// At the template's rectangle; a control the toolkit cannot make that low
-// keeps its own height, centred on the rectangle.
+// At the template's rectangle.  A control the toolkit cannot make that low
+// keeps its own height, centred on the rectangle; one that needs more width
+// for its text grows to the right.
 void Place(wxWindow* control, const DluRect& place) {
   wxRect rect = ui::DluRectToPixels(control->GetParent(), place.x, place.y, place.width,
                                     place.height);
-  const int needed = control->GetBestSize().y;
-  if (needed > rect.height) {
-    rect.y -= (needed - rect.height) / 2;
-    rect.height = needed;
+  control->InvalidateBestSize();
+  const wxSize needed = control->GetBestSize();
+  if (needed.y > rect.height) {
+    rect.y -= (needed.y - rect.height) / 2;
+    rect.height = needed.y;
   }
+  rect.width = std::max(rect.width, needed.x);
   control->SetSize(rect);
 }
 
@@ -50,8 +54,7 @@ void AddLabel(wxWindow* page, const char* text, int x, int y) {
 // Code texts are kept as code page 932 bytes; a text with no such form can
 // never be valid.
 std::optional<std::string> CodeTextOf(const wxTextCtrl* box) {
-  const wxScopedCharBuffer utf8 = box->GetValue().utf8_str();
-  std::optional<std::string> text = Utf8ToCp932(std::string_view(utf8.data(), utf8.length()));
+  std::optional<std::string> text = Utf8ToCp932(box->GetValue().utf8_string());
   if (text && !IsValidCodeText(*text)) text.reset();
   return text;
 }
@@ -88,7 +91,11 @@ void CKeyMapPage::CreateControls() {
   AddLabel(this, "Break", 2, 254);
   breakBox_ = new ui::Compact<wxTextCtrl>(this, kBreakBoxId, wxString());
 
+  // The list keeps the template's width: the numbers fit, and its neighbour
+  // starts right after it.
   Place(numberList_, kNumberList);
+  numberList_->SetSize(ui::DluRectToPixels(this, kNumberList.x, 0, kNumberList.width, 0).width,
+                       numberList_->GetSize().y);
   Place(captureButton_, kCaptureButton);
   Place(typematicBox_, kTypematicBox);
   Place(makeBox_, kMakeBox);

@@ -12,6 +12,7 @@
 
 #include "minimal_echo.h"
 #include "raw_host.h"
+#include "realtime.h"
 #include "serial_link.h"
 #include "simulator.h"
 
@@ -90,6 +91,7 @@ void RawHostRoundTrip(benchmark::State& state, bool simulated) {
 // comparison that matters alternates the two hosts in short blocks, each
 // against its own bare C echo, and compares the medians of the blocks.
 void PairedRoundTrips(benchmark::State& state) {
+  vrx::bench::RealtimeScope realtime;
   Peer floorPeer(false), linkPeer(false);
   const int fd = raw_host_open(floorPeer.Path().c_str(), 38400);
   auto link = vrx::SerialLink::Open(linkPeer.Path(), 38400);
@@ -127,6 +129,7 @@ void PairedRoundTrips(benchmark::State& state) {
   state.counters["floor_ns"] = median(floorNs);
   state.counters["link_ns"] = median(linkNs);
   state.counters["ratio"] = median(linkNs) / median(floorNs);
+  state.counters["realtime"] = realtime.Active();
 }
 
 BENCHMARK(PairedRoundTrips)->Iterations(60)->Unit(benchmark::kMillisecond);

@@ -75,37 +75,16 @@ Reaction ModuleModel::Feed(uint8_t hostByte) {
       break;
     case State::kReadAddressLow:
       address_ = hostByte;
-      state_ = Send(AnswerPoint::kZero, kZeroAnswer, reaction) ? State::kReadAddressHigh
-                                                               : State::kIdle;
+      state_ = Acknowledge(reaction) ? State::kReadAddressHigh : State::kIdle;
       break;
     case State::kReadAddressHigh:
       address_ = static_cast<uint16_t>(address_ | hostByte << 8);
       state_ = State::kIdle;
-      if (Send(AnswerPoint::kZero, kZeroAnswer, reaction)) {
-        std::size_t length = kRecordSize;
-        if (const auto fault = faults_.Next(AnswerPoint::kRead)) {
-          if (fault->action != FaultAction::kShort) {
-            ApplyFault(*fault, reaction);
-            break;
-          }
-          length = kRecordSize - 1;
-        }
-        for (std::size_t i = 0; i < length; ++i) {
-          reaction.answer.push_back(flash_.At(static_cast<uint32_t>(address_ + i)));
-        }
-      }
+      if (Acknowledge(reaction)) SendRecord(reaction);
       break;
     case State::kEraseMask:
       state_ = State::kIdle;
-      if (Send(AnswerPoint::kZero, kZeroAnswer, reaction)) {
-        if (const auto fault = faults_.Next(AnswerPoint::kErase)) {
-          ApplyFault(*fault, reaction);  // the flash stays as it was
-        } else {
-          const bool erased = flash_.EraseBlocks(hostByte);
-          if (erased) ++flashVersion_;
-          reaction.answer.push_back(erased ? kEraseDone : kEraseFailed);
-        }
-      }
+      if (Acknowledge(reaction)) FinishErase(hostByte, reaction);
       break;
     case State::kWriteFrame:
       if (hostByte == 0x5B) {
@@ -118,18 +97,16 @@ Reaction ModuleModel::Feed(uint8_t hostByte) {
       break;
     case State::kRecordAddressLow:
       address_ = hostByte;
-      state_ = Send(AnswerPoint::kZero, kZeroAnswer, reaction) ? State::kRecordAddressHigh
-                                                               : State::kWriteFrame;
+      state_ = Acknowledge(reaction) ? State::kRecordAddressHigh : State::kWriteFrame;
       break;
     case State::kRecordAddressHigh:
       address_ = static_cast<uint16_t>(address_ | hostByte << 8);
       recordFill_ = 0;
-      state_ = Send(AnswerPoint::kZero, kZeroAnswer, reaction) ? State::kRecordData
-                                                               : State::kWriteFrame;
+      state_ = Acknowledge(reaction) ? State::kRecordData : State::kWriteFrame;
       break;
     case State::kRecordData:
       record_[recordFill_++] = hostByte;
-      if (!Send(AnswerPoint::kZero, kZeroAnswer, reaction)) {
+      if (!Acknowledge(reaction)) {
         state_ = State::kWriteFrame;
       } else if (recordFill_ == kRecordSize) {
         state_ = Send(AnswerPoint::kPrompt, kChecksumPrompt, reaction) ? State::kChecksumLow
@@ -138,13 +115,12 @@ Reaction ModuleModel::Feed(uint8_t hostByte) {
       break;
     case State::kChecksumLow:
       checksum_ = hostByte;
-      state_ = Send(AnswerPoint::kZero, kZeroAnswer, reaction) ? State::kChecksumHigh
-                                                               : State::kWriteFrame;
+      state_ = Acknowledge(reaction) ? State::kChecksumHigh : State::kWriteFrame;
       break;
     case State::kChecksumHigh:
       checksum_ = static_cast<uint16_t>(checksum_ | hostByte << 8);
       state_ = State::kWriteFrame;
-      if (Send(AnswerPoint::kZero, kZeroAnswer, reaction)) FinishRecord(reaction);
+      if (Acknowledge(reaction)) FinishRecord(reaction);
       break;
   }
   return reaction;
@@ -197,6 +173,34 @@ void ModuleModel::LoaderCommand(uint8_t command, Reaction& reaction) {
     default:
       break;  // the loader does not answer what it does not know
   }
+}
+
+bool ModuleModel::Acknowledge(Reaction& reaction) {
+  return Send(AnswerPoint::kZero, kZeroAnswer, reaction);
+}
+
+void ModuleModel::SendRecord(Reaction& reaction) {
+  std::size_t length = kRecordSize;
+  if (const auto fault = faults_.Next(AnswerPoint::kRead)) {
+    if (fault->action != FaultAction::kShort) {
+      ApplyFault(*fault, reaction);
+      return;
+    }
+    length = kRecordSize - 1;
+  }
+  for (std::size_t i = 0; i < length; ++i) {
+    reaction.answer.push_back(flash_.At(static_cast<uint32_t>(address_ + i)));
+  }
+}
+
+void ModuleModel::FinishErase(uint8_t mask, Reaction& reaction) {
+  if (const auto fault = faults_.Next(AnswerPoint::kErase)) {
+    ApplyFault(*fault, reaction);  // the flash stays as it was
+    return;
+  }
+  const bool erased = flash_.EraseBlocks(mask);
+  if (erased) ++flashVersion_;
+  reaction.answer.push_back(erased ? kEraseDone : kEraseFailed);
 }
 
 void ModuleModel::FinishRecord(Reaction& reaction) {

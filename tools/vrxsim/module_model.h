@@ -54,6 +54,10 @@ class ModuleModel {
 
   void ApplicationCommand(uint8_t command, Reaction& reaction);
   void LoaderCommand(uint8_t command, Reaction& reaction);
+  // Answers an address, mask, data or checksum byte with 0x00.
+  bool Acknowledge(Reaction& reaction);
+  void SendRecord(Reaction& reaction);
+  void FinishErase(uint8_t mask, Reaction& reaction);
   void FinishRecord(Reaction& reaction);
   // Sends `value` unless a fault takes its place; true when it went out
   // as the module meant it, so the command may go on.

@@ -9,6 +9,9 @@
 
 #include <algorithm>
 
+#include "compact_control.h"
+#include "compact_lists.h"
+#include "dialog_layout.h"
 #include "dialog_units.h"
 #include "lcd_test.h"
 #include "message_box.h"
@@ -46,6 +49,17 @@ constexpr DluPoint kCellOrigins[kCharacters] = {{34, 32},  {112, 32},  {190, 32}
 constexpr int kCellWidth = 48;
 constexpr int kCellHeight = 88;
 
+// The row below the cells.  The lists' template heights are those of the
+// opened lists; closed they take the toolkit's height, centred on the row.
+constexpr ui::DluRect kPortLabelRect{122, 252, 20, 10};
+constexpr ui::DluRect kPortListRect{142, 252, 40, 98};
+constexpr ui::DluRect kSpeedLabelRect{186, 252, 20, 10};
+constexpr ui::DluRect kSpeedListRect{206, 252, 38, 84};
+constexpr ui::DluRect kBpsLabelRect{246, 252, 20, 10};
+constexpr ui::DluRect kTestButtonRect{266, 250, 50, 14};
+constexpr int kListRowHeight = 10;
+constexpr ui::DluRect kPortDeviceRect{122, 272, 194, 10};
+
 ui::WxConfigProfile Profile() { return ui::WxConfigProfile(*wxConfigBase::Get()); }
 
 template <typename Texts>
@@ -63,40 +77,37 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
   portName = profile.ReadString(kSection, kPortKey, kDefaultPort);
   speedIndex = profile.ReadInt(kSection, kSpeedKey, kDefaultSpeedIndex);
 
+  ui::UseCompactDropDownLists();
   SetFont(ui::DialogFont());
   SetMinSize(ui::DluRectToPixels(this, 0, 0, 359, 299).GetSize());
 
-  auto place = [this](wxWindow* control, int x, int y, int width, int height) {
-    const wxRect rect = ui::DluRectToPixels(this, x, y, width, height);
-    control->SetSize(rect.x, rect.y, rect.width, height > 0 ? rect.height : -1);
-  };
-  auto label = [&](const char* text, int x, int y, int width) {
-    auto* control = new wxStaticText(this, wxID_ANY, wxString::FromUTF8(text));
-    place(control, x, y, width, 8);
+  auto label = [this](const char* text, const ui::DluRect& rect) {
+    auto* control = new wxStaticText(this, wxID_ANY, wxString::FromUTF8(text), wxDefaultPosition,
+                                     wxDefaultSize, wxST_NO_AUTORESIZE);
+    ui::PlaceLabel(*control, rect);
     // Labels let presses through to the page, like the cells.
     control->Bind(wxEVT_LEFT_DOWN, &CCGRAMPage::OnMouseDown, this);
     control->Bind(wxEVT_RIGHT_DOWN, &CCGRAMPage::OnMouseDown, this);
+    return control;
   };
 
   for (int c = 0; c < kCharacters; ++c) {
     const wxString number = wxString::Format(wxS("%02d"), c);
-    label(number.utf8_str(), kCellOrigins[c].x, kCellOrigins[c].y - 16, kCellWidth);
+    label(number.utf8_str(), {kCellOrigins[c].x, kCellOrigins[c].y - 16, 20, 8});
   }
 
-  label("ポート", 122, 252, 20);
-  portList_ = new wxChoice(this, 1150, wxDefaultPosition, wxDefaultSize, Entries(OfferedPortNames()),
-                           wxCB_SORT);
-  place(portList_, 142, 252, 40, 0);
-  label("速度", 186, 252, 20);
+  label("ポート", kPortLabelRect);
+  portList_ = new wxChoice(this, 1150, wxDefaultPosition, wxDefaultSize,
+                           Entries(OfferedPortNames()), wxCB_SORT);
+  label("速度", kSpeedLabelRect);
   speedList_ = new wxChoice(this, 1160, wxDefaultPosition, wxDefaultSize, Entries(kSpeeds));
-  place(speedList_, 206, 252, 38, 0);
-  label("bps", 246, 252, 20);
-  testButton_ = new wxButton(this, 1149, wxString::FromUTF8("テスト"));
-  place(testButton_, 266, 250, 50, 14);
+  label("bps", kBpsLabelRect);
+  PlaceDropDownLists();
+  testButton_ = new ui::Compact<wxButton>(this, 1149, wxString::FromUTF8("テスト"));
+  ui::PlaceControl(*testButton_, kTestButtonRect);
 
   // Which device the chosen name stands for on this machine.
-  portDevice_ = new wxStaticText(this, wxID_ANY, wxString());
-  place(portDevice_, 122, 280, 194, 8);
+  portDevice_ = label("", kPortDeviceRect);
 
   Bind(wxEVT_PAINT, &CCGRAMPage::OnPaint, this);
   Bind(wxEVT_LEFT_DOWN, &CCGRAMPage::OnMouseDown, this);
@@ -107,7 +118,16 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
   ControlsFromFields();
 }
 
-void CCGRAMPage::OnSetActive() { ControlsFromFields(); }
+void CCGRAMPage::PlaceDropDownLists() {
+  ui::PlaceDropDown(*portList_, kPortListRect, kListRowHeight);
+  ui::PlaceDropDown(*speedList_, kSpeedListRect, kListRowHeight);
+}
+
+void CCGRAMPage::OnSetActive() {
+  // The toolkit knows a list's height for sure only once it is shown.
+  PlaceDropDownLists();
+  ControlsFromFields();
+}
 
 bool CCGRAMPage::OnKillActive() {
   FieldsFromControls();

@@ -52,6 +52,7 @@ class CCGRAMPage : public CSheetPage {
   void OnTest();
 
  private:
+  void PlaceDropDownLists();
   void ControlsFromFields();
   void FieldsFromControls();
   void ShowPortDevice();

@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Tries VRXEditor and VRXWriter on a simulated VRX7100, with no hardware:
+#
+#   1. starts vrxsim, which draws its LCD in this terminal;
+#   2. maps COM1 to it through a temporary port mapping ($VRX_PORT_MAP), with
+#      a temporary profile folder, so your own settings stay untouched;
+#   3. starts VRXEditor: draw characters on the CGRAM page, press テスト and
+#      watch them appear on the simulated LCD below; save, press 書込み and
+#      watch VRXWriter program the simulated module.
+#
+# Without a display it says so and runs the same job through vrxtool.
+# Everything it started and made is removed when the editor closes (or on
+# Ctrl-C).
+#
+# Usage: scripts/demo-editor.sh [BUILD_DIR]     (default: ./build)
+#        scripts/demo-editor.sh --write-sample FILE [BUILD_DIR]
+#          only writes a data file with eight characters drawn
+set -euo pipefail
+
+sample_out=""
+if [[ "${1:-}" == "--write-sample" ]]; then
+  sample_out="${2:?--write-sample needs a file name}"
+  shift 2
+fi
+
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$(cd "${1:-$root/build}" 2>/dev/null && pwd)" || {
+  echo "demo-editor: no build folder ${1:-$root/build}; run scripts/build.sh first" >&2
+  exit 1
+}
+editor="$build/editor/VRXEditor"
+writer="$build/writer/gui/VRXWriter"
+sim="$build/tools/vrxsim/vrxsim"
+tool="$build/tools/vrxtool"
+for program in "$sim" "$tool"; do
+  [[ -x "$program" ]] || { echo "demo-editor: $program is missing; run scripts/build.sh" >&2; exit 1; }
+done
+
+# A fresh data file with eight characters drawn: heart, smiley, bell, note,
+# arrow, tick, frame and padlock (rows top first, bit 4 the left dot).
+write_sample() {
+  "$tool" new "$1"
+  local rows=(
+    "00,0A,1F,1F,1F,0E,04,00" "00,0A,0A,00,11,0E,00,00" "04,0E,0E,0E,1F,00,04,00"
+    "02,03,02,0E,1E,0C,00,00" "04,0E,15,04,04,04,04,00" "00,01,03,16,1C,08,00,00"
+    "1F,11,11,11,11,11,1F,00" "0E,11,11,1F,1B,1B,1F,00")
+  local c
+  for c in 0 1 2 3 4 5 6 7; do
+    LC_ALL=C sed -i "s#^00,00,00,00,00,00,00,00 //0$c\r\?\$#${rows[$c]} //0$c\r#" "$1"
+  done
+}
+if [[ -n "$sample_out" ]]; then
+  write_sample "$sample_out"
+  exit 0
+fi
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/vrx-demo.XXXXXX")"
+sim_pid=""
+cleanup() {
+  trap - EXIT INT TERM
+  # A writer started by 書込み may still be programming the module.
+  while pgrep -f "^$work/bin/VRXWriter( |\$)" >/dev/null 2>&1; do
+    echo "demo-editor: waiting for VRXWriter to close..." >&2
+    sleep 2
+  done
+  if [[ -n "$sim_pid" ]]; then
+    kill "$sim_pid" 2>/dev/null || true
+    wait "$sim_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# The simulated module: LCD drawn here, flash kept for the session.
+"$sim" --lcd --link "$work/module" --flash "$work/flash.bin" > >(sed -u 's/^/vrxsim | /') &
+sim_pid=$!
+for _ in $(seq 100); do
+  [[ -e "$work/module" ]] && break
+  kill -0 "$sim_pid" 2>/dev/null || { echo "demo-editor: vrxsim did not start" >&2; exit 1; }
+  sleep 0.05
+done
+[[ -e "$work/module" ]] || { echo "demo-editor: vrxsim did not start" >&2; exit 1; }
+
+export VRX_PORT_MAP="$work/ports.conf"
+echo "COM1=$work/module" >"$VRX_PORT_MAP"
+export XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_CONFIG_HOME"
+
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+  echo "demo-editor: no display, so no editor window; doing the same job with vrxtool."
+  data="$work/demo.vrx"
+  write_sample "$data"
+  echo "== LCD test on COM1 (the simulated module)"
+  "$tool" lcd-test "$data" --port COM1
+  echo "== Programming the simulated module on COM1"
+  "$tool" program "$data" --port COM1 --container "$writer"
+  exit 0
+fi
+
+for program in "$editor" "$writer"; do
+  [[ -x "$program" ]] || { echo "demo-editor: $program is missing; run scripts/build.sh" >&2; exit 1; }
+done
+# 書込み starts the VRXWriter that lies beside the editor's own file.
+mkdir -p "$work/bin"
+cp "$editor" "$writer" "$work/bin/"
+
+cat <<TEXT
+The simulated VRX7100 is on COM1 ($work/module).
+In VRXEditor: CGRAM page -> click dots -> テスト (the LCD is drawn here),
+then 保存 and 書込み to program the simulated module. Close the editor to end.
+TEXT
+(cd "$work" && "$work/bin/VRXEditor")

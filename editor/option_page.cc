@@ -5,9 +5,11 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
 
 #include "bit_rate.h"
 #include "brr_value.h"
+#include "compact_check_box.h"
 #include "dialog_units.h"
 
 namespace vrx::editor {
@@ -41,6 +43,16 @@ wxRect DluRect(const wxWindow* window, int x, int y, int width, int height) {
   return ui::DluRectToPixels(window, x, y, width, height);
 }
 
+constexpr int kSpeedRowY = 134;
+constexpr int kSpeedRowHeight = 12;
+
+// At least the control's best size, centred vertically on `row`.
+void PlaceOnRow(wxWindow* control, const wxRect& row) {
+  const wxSize best = control->GetBestSize();
+  const int width = std::max(row.width, best.x);
+  control->SetSize(row.x, row.y + (row.height - best.y) / 2, width, best.y);
+}
+
 void SetBit(unsigned& value, unsigned mask, bool on) {
   value = on ? (value | mask) : (value & ~mask);
 }
@@ -63,28 +75,28 @@ void COptionPage::CreateControls() {
   for (int bit = 0; bit < kOptionBoxCount; ++bit) {
     const OptionBoxLayout& box = kOptionBoxes[bit];
     const wxRect rect = DluRect(this, kOptionBoxX, box.y, box.width, kOptionBoxHeight);
-    optionBoxes_[bit] = new wxCheckBox(this, kFirstOptionBoxId + bit, wxString::FromUTF8(box.label),
-                                       rect.GetPosition(), rect.GetSize());
+    optionBoxes_[bit] =
+        new CompactCheckBox(this, kFirstOptionBoxId + bit, wxString::FromUTF8(box.label), rect);
   }
 
-  new wxStaticText(this, wxID_ANY, wxString::FromUTF8("通信速度"), ui::DluToPixels(this, 70, 134));
   wxArrayString speeds;
   for (int index = 0; index < kListedSpeedCount; ++index)
     speeds.Add(wxString::Format(wxS("%d"), BitRateForSpeedIndex(index)));
-  // Only the width and position come from the template; GTK gives the
-  // closed height.
-  const wxRect listRect = DluRect(this, 105, 134, 46, 12);
-  speedList_ = new wxChoice(this, kSpeedListId, listRect.GetPosition(),
-                            wxSize(listRect.GetWidth(), -1), speeds);
-  new wxStaticText(this, wxID_ANY, wxS("bps"), ui::DluToPixels(this, 157, 134));
+  // The template gives the opened list's height; closed, the list takes
+  // GTK's height, centred with its two labels on one 12-unit row.
+  speedList_ = new wxChoice(this, kSpeedListId, wxDefaultPosition, wxDefaultSize, speeds);
+  PlaceOnRow(speedList_, DluRect(this, 105, kSpeedRowY, 46, kSpeedRowHeight));
+  PlaceOnRow(new wxStaticText(this, wxID_ANY, wxString::FromUTF8("通信速度")),
+             DluRect(this, 70, kSpeedRowY, 0, kSpeedRowHeight));
+  PlaceOnRow(new wxStaticText(this, wxID_ANY, wxS("bps")),
+             DluRect(this, 157, kSpeedRowY, 0, kSpeedRowHeight));
 
   const wxRect groupRect = DluRect(this, 70, 156, 104, 34);
   new wxStaticBox(this, wxID_ANY, wxString::FromUTF8("POの初期値"), groupRect.GetPosition(),
                   groupRect.GetSize());
   for (int i = 0; i < kPoBoxCount; ++i) {
     const wxRect rect = DluRect(this, kPoBoxX[i], 170, 22, 16);
-    poBoxes_[i] = new wxCheckBox(this, kPo4BoxId + i, wxString::FromUTF8(kPoBoxLabels[i]),
-                                 rect.GetPosition(), rect.GetSize());
+    poBoxes_[i] = new CompactCheckBox(this, kPo4BoxId + i, wxString::FromUTF8(kPoBoxLabels[i]), rect);
   }
 }
 

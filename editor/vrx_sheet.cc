@@ -58,7 +58,7 @@ std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, lo
   const wxFileName current(wxString::FromUTF8(currentPath));
   wxFileDialog dialog(parent, wxString(), current.GetPath(), current.GetFullName(),
                       wxString::FromUTF8(kDataFileFilter), style);
-  if (dialog.ShowModal() != wxID_OK) return {};
+  if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return {};
   return WithDataFileExtension(dialog.GetPath());
 }
 

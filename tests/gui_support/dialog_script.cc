@@ -7,6 +7,8 @@
 
 #include <utility>
 
+#include "event_pump.h"
+
 namespace vrx::test {
 namespace {
 
@@ -85,6 +87,9 @@ DialogScript::Expectation DialogScript::FileExpectation(std::string path, bool c
                                     Utf8(files->GetFilename()), files->GetWindowStyle()});
             if (cancel) return static_cast<int>(wxID_CANCEL);
             files->SetPath(wxString::FromUTF8(path));
+            // GTK's chooser takes the path over asynchronously; until then
+            // GetPath() is empty.
+            PumpUntil([files] { return !files->GetPath().empty(); }, std::chrono::seconds(2));
             return static_cast<int>(wxID_OK);
           }};
 }

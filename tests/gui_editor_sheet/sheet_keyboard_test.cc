@@ -1,0 +1,73 @@
+// The sheet at start and under the keyboard: focus, default button, Enter
+// and Esc, and the order of the buttons.
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/notebook.h>
+#include <wx/window.h>
+
+#include "dialog_script.h"
+#include "event_pump.h"
+#include "option_page.h"
+#include "sheet_fixture.h"
+
+namespace vrx::editor {
+namespace {
+
+using SheetKeyboardTest = SheetTest;
+
+TEST_F(SheetKeyboardTest, StartsOnTheKeyMapWithOpenFocusedAndDefault) {
+  EXPECT_EQ(sheet->GetTitle(), wxS("VRXEditor"));
+  EXPECT_EQ(sheet->notebook()->GetSelection(), CVRXSheet::kKeyMapPage);
+  const char* const captions[] = {"キーマップ", "CGRAM", "オプション"};
+  for (int index = 0; index < CVRXSheet::kPageCount; ++index)
+    EXPECT_EQ(sheet->notebook()->GetPageText(static_cast<size_t>(index)),
+              wxString::FromUTF8(captions[index]));
+  EXPECT_TRUE(test::PumpUntil([&] { return wxWindow::FindFocus() == sheet->button(CVRXSheet::kOpenId); }));
+  EXPECT_EQ(sheet->GetDefaultItem(), sheet->button(CVRXSheet::kOpenId));
+  EXPECT_TRUE(sheet->button(CVRXSheet::kWriteId)->IsEnabled());
+  EXPECT_FALSE(sheet->AnyModified());
+}
+
+TEST_F(SheetKeyboardTest, ButtonsReadOpenSaveExitWriteFromLeftToRight) {
+  const CVRXSheet::CommandId order[] = {CVRXSheet::kOpenId, CVRXSheet::kSaveId,
+                                        CVRXSheet::kExitId, CVRXSheet::kWriteId};
+  const char* const labels[] = {"開く", "保存", "終了", "書込み"};
+  for (int i = 0; i < 4; ++i) {
+    wxButton* button = sheet->button(order[i]);
+    EXPECT_EQ(button->GetLabel(), wxString::FromUTF8(labels[i]));
+    if (i > 0) {
+      const wxRect left = sheet->button(order[i - 1])->GetRect();
+      EXPECT_LT(left.GetRight(), button->GetRect().GetLeft()) << labels[i];
+      EXPECT_EQ(left.y, button->GetRect().y);
+    }
+    EXPECT_FALSE(button->GetRect().Intersects(sheet->notebook()->GetRect())) << labels[i];
+  }
+}
+
+TEST_F(SheetKeyboardTest, EnterOpensTheFileDialog) {
+  ASSERT_TRUE(test::PumpUntil([&] { return wxWindow::FindFocus() == sheet->button(CVRXSheet::kOpenId); }));
+  test::DialogScript script;
+  script.ExpectFileDialogCancelled();
+  PressKey(WXK_RETURN);
+  EXPECT_TRUE(test::PumpUntil([&] { return script.AllMet(); }));
+  EXPECT_TRUE(sheet->IsShown());
+}
+
+TEST_F(SheetKeyboardTest, EscapeMeansExit) {
+  sheet->optionPage()->modified = true;
+  {
+    test::DialogScript script;
+    script.ExpectMessage(kUnsavedPrompt, wxID_CANCEL);
+    PressKey(WXK_ESCAPE);
+    EXPECT_TRUE(test::PumpUntil([&] { return script.AllMet(); }));
+  }
+  EXPECT_TRUE(sheet->IsShown());
+  test::DialogScript script;
+  script.ExpectMessage(kUnsavedPrompt, wxID_NO);
+  PressKey(WXK_ESCAPE);
+  EXPECT_TRUE(test::PumpUntil([&] { return !sheet->IsShown(); }));
+  EXPECT_EQ(sheet->GetReturnCode(), wxID_CANCEL);
+}
+
+}  // namespace
+}  // namespace vrx::editor

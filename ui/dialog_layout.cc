@@ -20,9 +20,17 @@ void PlaceControl(wxWindow& control, const DluRect& rect) {
 }
 
 void PlaceLabel(wxWindow& label, const DluRect& rect) {
-  const wxRect pixels = DluRectToPixels(label.GetParent(), rect);
-  const int height = std::max(pixels.height, label.GetBestSize().y);
-  label.SetSize(CentredHeight(pixels, height));
+  wxRect pixels = DluRectToPixels(label.GetParent(), rect);
+  const wxSize best = label.GetBestSize();
+  pixels.width = std::max(pixels.width, best.x);
+  pixels.height = std::max(pixels.height, best.y);
+  label.SetSize(pixels);
+}
+
+void PlaceCentredLabel(wxWindow& label, const DluRect& rect) {
+  wxRect pixels = DluRectToPixels(label.GetParent(), rect);
+  pixels.width = std::max(pixels.width, label.GetBestSize().x);
+  label.SetSize(CentredHeight(pixels, label.GetBestSize().y));
 }
 
 void PlaceDropDown(wxWindow& list, const DluRect& rect, int rowHeight) {

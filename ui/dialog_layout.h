@@ -1,8 +1,7 @@
-// Places controls at their template rectangles.  Where the toolkit needs
-// more height than the template gives (a GTK drop-down list, a label whose
-// font is taller than 8 units), the control keeps the template's horizontal
-// extent and is centred on the template's vertical middle, so rows stay
-// aligned and no control grows into its neighbour's rectangle.
+// Places controls at their template rectangles.  Where the toolkit decides
+// a height (a GTK drop-down list, a label whose font is taller than 8
+// units), the control keeps the template's horizontal extent and its
+// vertical place in the template, so rows stay aligned.
 #pragma once
 
 #include "dialog_units.h"
@@ -14,8 +13,13 @@ namespace vrx::ui {
 // Exactly the template rectangle.
 void PlaceControl(wxWindow& control, const DluRect& rect);
 
-// At least the toolkit's best height, centred on the rectangle's middle.
+// A label whose text starts at the rectangle's top left; it grows to the
+// right and downwards when the font needs more room than MS PGothic did.
 void PlaceLabel(wxWindow& label, const DluRect& rect);
+
+// A label whose text is vertically centred in the rectangle: the toolkit's
+// height, centred on the rectangle's middle (growing right like PlaceLabel).
+void PlaceCentredLabel(wxWindow& label, const DluRect& rect);
 
 // A drop-down list whose template height is that of the opened list: the
 // closed control takes the toolkit's height and is centred on a row of

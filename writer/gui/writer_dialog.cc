@@ -78,6 +78,12 @@ wxStaticText* NewLabel(wxWindow* parent, const char* text, long style = 0) {
                           wxDefaultSize, style | wxST_NO_AUTORESIZE);
 }
 
+// Sized by the template, not by GTK's default button width.
+wxButton* NewButton(wxWindow* parent, int id, const char* text) {
+  return new ui::Compact<wxButton>(parent, id, ui::FromCore(text), wxDefaultPosition,
+                                   wxDefaultSize, wxBU_EXACTFIT);
+}
+
 }  // namespace
 
 CWriterDialog::CWriterDialog(ProfileStore& profile, std::filesystem::path container)
@@ -108,23 +114,23 @@ CWriterDialog::~CWriterDialog() = default;
 
 void CWriterDialog::CreateControls() {
   // Template order is the keyboard's tab order.
-  auto* exit = new ui::Compact<wxButton>(this, kIdExit, ui::FromCore("終了"));
+  auto* exit = NewButton(this, kIdExit, "終了");
   ui::PlaceControl(*exit, kExitRect);
 
   path_ = new ui::Compact<wxTextCtrl>(this, kIdPath, wxEmptyString);
   ui::PlaceControl(*path_, kPathRect);
 
-  auto* browse = new ui::Compact<wxButton>(this, kIdBrowse, ui::FromCore("参照"));
+  auto* browse = NewButton(this, kIdBrowse, "参照");
   ui::PlaceControl(*browse, kBrowseRect);
 
-  write_ = new ui::Compact<wxButton>(this, kIdWrite, ui::FromCore("書込み"));
+  write_ = NewButton(this, kIdWrite, "書込み");
   ui::PlaceControl(*write_, kWriteRect);
   write_->SetDefault();
 
   port_ = new wxChoice(this, kIdPort);
   for (const std::string& name : OfferedPortNames()) port_->Append(ui::FromCore(name));
 
-  ui::PlaceLabel(*NewLabel(this, "ポート"), kPortLabelRect);
+  ui::PlaceCentredLabel(*NewLabel(this, "ポート"), kPortLabelRect);
   ui::PlaceLabel(*NewLabel(this, kInstruction), kInstructionRect);
 
   log_ = new wxTextCtrl(this, kIdLog, wxEmptyString, wxDefaultPosition, wxDefaultSize,
@@ -138,8 +144,8 @@ void CWriterDialog::CreateControls() {
     speed_->Append(wxString::Format(wxS("%d"), BitRateForSpeedIndex(index)));
   PlaceDropDownLists();
 
-  ui::PlaceLabel(*NewLabel(this, "速度"), kSpeedLabelRect);
-  ui::PlaceLabel(*NewLabel(this, "bps"), kBpsLabelRect);
+  ui::PlaceCentredLabel(*NewLabel(this, "速度"), kSpeedLabelRect);
+  ui::PlaceCentredLabel(*NewLabel(this, "bps"), kBpsLabelRect);
 }
 
 bool CWriterDialog::TransferDataToWindow() {

@@ -5,11 +5,10 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
-#include <algorithm>
-
 #include "bit_rate.h"
 #include "brr_value.h"
 #include "compact_check_box.h"
+#include "dialog_layout.h"
 #include "dialog_units.h"
 
 namespace vrx::editor {
@@ -46,13 +45,6 @@ wxRect DluRect(const wxWindow* window, int x, int y, int width, int height) {
 constexpr int kSpeedRowY = 134;
 constexpr int kSpeedRowHeight = 12;
 
-// At least the control's best size, centred vertically on `row`.
-void PlaceOnRow(wxWindow* control, const wxRect& row) {
-  const wxSize best = control->GetBestSize();
-  const int width = std::max(row.width, best.x);
-  control->SetSize(row.x, row.y + (row.height - best.y) / 2, width, best.y);
-}
-
 void SetBit(unsigned& value, unsigned mask, bool on) {
   value = on ? (value | mask) : (value & ~mask);
 }
@@ -85,11 +77,11 @@ void COptionPage::CreateControls() {
   // The template gives the opened list's height; closed, the list takes
   // GTK's height, centred with its two labels on one 12-unit row.
   speedList_ = new wxChoice(this, kSpeedListId, wxDefaultPosition, wxDefaultSize, speeds);
-  PlaceOnRow(speedList_, DluRect(this, 105, kSpeedRowY, 46, kSpeedRowHeight));
-  PlaceOnRow(new wxStaticText(this, wxID_ANY, wxString::FromUTF8("通信速度")),
-             DluRect(this, 70, kSpeedRowY, 0, kSpeedRowHeight));
-  PlaceOnRow(new wxStaticText(this, wxID_ANY, wxS("bps")),
-             DluRect(this, 157, kSpeedRowY, 0, kSpeedRowHeight));
+  ui::PlaceDropDown(*speedList_, {105, kSpeedRowY, 46, 101}, kSpeedRowHeight);
+  ui::PlaceCentredLabel(*new wxStaticText(this, wxID_ANY, wxString::FromUTF8("通信速度")),
+                        {70, kSpeedRowY, 0, kSpeedRowHeight});
+  ui::PlaceCentredLabel(*new wxStaticText(this, wxID_ANY, wxS("bps")),
+                        {157, kSpeedRowY, 0, kSpeedRowHeight});
 
   const wxRect groupRect = DluRect(this, 70, 156, 104, 34);
   new wxStaticBox(this, wxID_ANY, wxString::FromUTF8("POの初期値"), groupRect.GetPosition(),

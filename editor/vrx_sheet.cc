@@ -6,10 +6,10 @@
 #include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
-#include <wx/stattext.h>
 
 #include <filesystem>
 
+#include "about_box.h"
 #include "cgram_page.h"
 #include "data_file.h"
 #include "dialog_units.h"
@@ -17,6 +17,7 @@
 #include "message_box.h"
 #include "message_table.h"
 #include "option_page.h"
+#include "program_icon.h"
 #include "writer_launch.h"
 
 namespace vrx::editor {
@@ -70,6 +71,7 @@ CVRXSheet::CVRXSheet(wxWindow* parent)
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX),
       startWriter(StartWriter) {
   SetFont(ui::DialogFont());
+  SetIcons(ui::ProgramIcons());
   CreatePages();
   CreateButtonRow();
 
@@ -261,12 +263,7 @@ void CVRXSheet::OnContextMenu(wxContextMenuEvent&) {
 }
 
 void CVRXSheet::ShowAboutBox() {
-  wxDialog about(this, wxID_ANY, wxString::FromUTF8("VRXEditorのﾊﾞｰｼﾞｮﾝ情報"));
-  about.SetFont(ui::DialogFont());
-  auto* column = new wxBoxSizer(wxVERTICAL);
-  column->Add(new wxStaticText(&about, wxID_ANY, wxS("VRXEditor Version 1.0")), 0, wxALL, 12);
-  column->Add(about.CreateButtonSizer(wxOK), 0, wxEXPAND | wxALL, 8);
-  about.SetSizerAndFit(column);
+  ui::CAboutDialog about(this, kSheetCaption);
   about.ShowModal();
 }
 

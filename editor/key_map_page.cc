@@ -11,6 +11,8 @@
 
 #include "code_text.h"
 #include "compact_control.h"
+#include "compact_lists.h"
+#include "dialog_layout.h"
 #include "dialog_units.h"
 #include "key_capture.h"
 #include "key_matrix.h"
@@ -21,30 +23,27 @@
 namespace vrx::editor {
 namespace {
 
-// Dialog units of the page's template.
-struct DluRect {
-  int x, y, width, height;
-};
-constexpr DluRect kNumberList = {30, 224, 35, 12};  // closed height; the toolkit may want more
-constexpr DluRect kCaptureButton = {67, 224, 45, 14};
-constexpr DluRect kTypematicBox = {116, 226, 62, 10};
-constexpr DluRect kMakeBox = {30, 240, 320, 12};
-constexpr DluRect kBreakBox = {30, 254, 320, 12};
+// The page's template, in dialog units.
+constexpr ui::DluRect kNumberList = {30, 224, 35, 90};
+constexpr int kNumberRowHeight = 14;  // the row it shares with キャプチャ
+constexpr ui::DluRect kCaptureButton = {67, 224, 45, 14};
+constexpr ui::DluRect kTypematicBox = {116, 226, 62, 10};
+constexpr ui::DluRect kMakeBox = {30, 240, 320, 12};
+constexpr ui::DluRect kBreakBox = {30, 254, 320, 12};
 
 // At the template's rectangle.  A control the toolkit cannot make that low
 // keeps its own height, centred on the rectangle; one that needs more width
 // for its text grows to the right.
-void Place(wxWindow* control, const DluRect& place) {
-  wxRect rect = ui::DluRectToPixels(control->GetParent(), place.x, place.y, place.width,
-                                    place.height);
-  control->InvalidateBestSize();
-  const wxSize needed = control->GetBestSize();
+void Place(wxWindow& control, const ui::DluRect& place) {
+  wxRect rect = ui::DluRectToPixels(control.GetParent(), place);
+  control.InvalidateBestSize();
+  const wxSize needed = control.GetBestSize();
   if (needed.y > rect.height) {
     rect.y -= (needed.y - rect.height) / 2;
     rect.height = needed.y;
   }
   rect.width = std::max(rect.width, needed.x);
-  control->SetSize(rect);
+  control.SetSize(rect);
 }
 
 void AddLabel(wxWindow* page, const char* text, int x, int y) {
@@ -62,6 +61,7 @@ std::optional<std::string> CodeTextOf(const wxTextCtrl* box) {
 }  // namespace
 
 CKeyMapPage::CKeyMapPage(wxWindow* parent, ConfigImage& config) : CSheetPage(parent, config) {
+  ui::UseCompactDropDownLists();
   SetFont(ui::DialogFont());
   CreateControls();
   InterceptKeyDowns(
@@ -91,15 +91,11 @@ void CKeyMapPage::CreateControls() {
   AddLabel(this, "Break", 2, 254);
   breakBox_ = new ui::Compact<wxTextCtrl>(this, kBreakBoxId, wxString());
 
-  // The list keeps the template's width: the numbers fit, and its neighbour
-  // starts right after it.
-  Place(numberList_, kNumberList);
-  numberList_->SetSize(ui::DluRectToPixels(this, kNumberList.x, 0, kNumberList.width, 0).width,
-                       numberList_->GetSize().y);
-  Place(captureButton_, kCaptureButton);
-  Place(typematicBox_, kTypematicBox);
-  Place(makeBox_, kMakeBox);
-  Place(breakBox_, kBreakBox);
+  ui::PlaceDropDown(*numberList_, kNumberList, kNumberRowHeight);
+  Place(*captureButton_, kCaptureButton);
+  Place(*typematicBox_, kTypematicBox);
+  Place(*makeBox_, kMakeBox);
+  Place(*breakBox_, kBreakBox);
   // The theme's drop-down list is taller than the template's row: keep it
   // clear of the Make box below it.
   const int listBottom = makeBox_->GetPosition().y - 1;

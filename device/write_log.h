@@ -1,5 +1,5 @@
-// The writer's log: where the Write reports each step.  The dialog's log
-// panel and vrxtool's standard output implement it.
+// The writer's log: where the Write and the flash update report each step.
+// The dialog's log panel and vrxtool's standard output implement it.
 #pragma once
 
 #include <string_view>

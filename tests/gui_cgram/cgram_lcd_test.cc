@@ -15,7 +15,7 @@
 namespace vrx::test {
 namespace {
 
-class LcdTest : public CgramPageTest {
+class CgramLcdTest : public CgramPageTest {
  protected:
   // Starts the module and maps COM2 to it.
   void StartModule(std::vector<sim::Fault> faults = {}) {
@@ -50,7 +50,7 @@ class LcdTest : public CgramPageTest {
   std::atomic<int> bytesWhileBusy_{0};
 };
 
-TEST_F(LcdTest, SendsTheCharactersByteForByteAndRemembersPortAndSpeed) {
+TEST_F(CgramLcdTest, SendsTheCharactersByteForByteAndRemembersPortAndSpeed) {
   StartModule();
   StoreProfile("COM2", 3);  // 19200
   ShowPage();
@@ -80,7 +80,7 @@ TEST_F(LcdTest, SendsTheCharactersByteForByteAndRemembersPortAndSpeed) {
   EXPECT_EQ(StoredSpeed(), 3);
 }
 
-TEST_F(LcdTest, ASilentModuleIsReportedAfterTheFirstByteAndThePortIsFreedAgain) {
+TEST_F(CgramLcdTest, ASilentModuleIsReportedAfterTheFirstByteAndThePortIsFreedAgain) {
   // Silent for the first acknowledgement only, so the second test can pass
   // if (and only if) the first one let go of the port.
   sim::Fault silence;

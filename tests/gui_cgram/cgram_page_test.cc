@@ -1,5 +1,6 @@
 // The CGRAM page's dots, layout, painting and profile values.
 #include <wx/choice.h>
+#include <wx/frame.h>
 #include <wx/dcmemory.h>
 #include <wx/stattext.h>
 #include <wx/uiaction.h>
@@ -12,9 +13,9 @@
 namespace vrx::test {
 namespace {
 
-using Dots = CgramPageTest;
+using CgramDots = CgramPageTest;
 
-TEST_F(Dots, LeftSetsAndRightClearsTheBitOfThePressedDot) {
+TEST_F(CgramDots, LeftSetsAndRightClearsTheBitOfThePressedDot) {
   ShowPage();
   EXPECT_EQ(config_.cgram, (std::array<uint8_t, 64>{}));
 
@@ -36,7 +37,7 @@ TEST_F(Dots, LeftSetsAndRightClearsTheBitOfThePressedDot) {
   EXPECT_EQ(lit, 3);
 }
 
-TEST_F(Dots, TheUpperBitsOfLoadedBytesSurviveEdits) {
+TEST_F(CgramDots, TheUpperBitsOfLoadedBytesSurviveEdits) {
   config_.cgram[9] = 0xE0;
   ShowPage();
   Press(DotCentre(1, 1, 0), true);
@@ -45,7 +46,7 @@ TEST_F(Dots, TheUpperBitsOfLoadedBytesSurviveEdits) {
   EXPECT_EQ(config_.cgram[9], 0xE0);
 }
 
-TEST_F(Dots, PressesThatHitNoDotChangeNothingButMarkThePageModified) {
+TEST_F(CgramDots, PressesThatHitNoDotChangeNothingButMarkThePageModified) {
   ShowPage();
   const wxRect cell = page_->CellRect(2);
   struct Miss {
@@ -67,7 +68,7 @@ TEST_F(Dots, PressesThatHitNoDotChangeNothingButMarkThePageModified) {
   EXPECT_EQ(config_.cgram, (std::array<uint8_t, 64>{}));
 }
 
-TEST_F(Dots, EveryDotOfEveryCharacterCanBeClicked) {
+TEST_F(CgramDots, EveryDotOfEveryCharacterCanBeClicked) {
   ShowPage();
   for (int c = 0; c < 8; ++c) {
     const wxRect cell = page_->CellRect(c);
@@ -83,7 +84,7 @@ TEST_F(Dots, EveryDotOfEveryCharacterCanBeClicked) {
   for (uint8_t pattern : config_.cgram) EXPECT_EQ(pattern, 0x1F);
 }
 
-TEST_F(Dots, ARealClickOnTheScreenReachesThePage) {
+TEST_F(CgramDots, ARealClickOnTheScreenReachesThePage) {
   ShowPage();
   page_->Raise();
   PumpPending();
@@ -130,7 +131,7 @@ class Picture {
   wxImage image_;
 };
 
-TEST_F(Dots, EachDotIsDrawnFromItsBit) {
+TEST_F(CgramDots, EachDotIsDrawnFromItsBit) {
   config_.cgram[8 * 7 + 5] = 0x15;  // character 7, row 5: dots 0, 2, 4
   config_.cgram[0] = 0xE0;          // bits above the grid draw nothing
   ShowPage();
@@ -153,7 +154,7 @@ TEST_F(Dots, EachDotIsDrawnFromItsBit) {
   EXPECT_EQ(picture.At({cell.x - 2, cell.y + 8}), "FF0000");
 }
 
-TEST_F(Dots, EditsAndLoadedDataReachTheScreen) {
+TEST_F(CgramDots, EditsAndLoadedDataReachTheScreen) {
   ShowPage();
   int paints = 0;
   page_->Bind(wxEVT_PAINT, [&](wxPaintEvent& event) {
@@ -167,7 +168,7 @@ TEST_F(Dots, EditsAndLoadedDataReachTheScreen) {
   EXPECT_TRUE(PumpUntil([&] { return paints > afterPress; }));
 }
 
-TEST_F(Dots, NoControlsOverlapAndAllLieOnThePage) {
+TEST_F(CgramDots, NoControlsOverlapAndAllLieOnThePage) {
   ShowPage();
   const wxRect pageRect(page_->GetClientSize());
   std::vector<wxRect> rects;
@@ -185,24 +186,23 @@ TEST_F(Dots, NoControlsOverlapAndAllLieOnThePage) {
           << rects[j].width << "x" << rects[j].height << ")";
 }
 
-using Profile = CgramPageTest;
+using CgramProfile = CgramPageTest;
 
-TEST_F(Profile, AFreshProfileShowsCom1At38400) {
+TEST_F(CgramProfile, TheListsShowTheStoredPortAndSpeedOrTheDefaults) {
   ShowPage();
   EXPECT_EQ(PortList().GetStringSelection(), wxS("COM1"));
   EXPECT_EQ(SpeedList().GetStringSelection(), wxS("38400"));
-}
+  EXPECT_EQ(PortList().GetCount(), 9u);
+  EXPECT_EQ(SpeedList().GetCount(), 6u);
+  frame_->Destroy();
 
-TEST_F(Profile, TheStoredPortAndSpeedAreShown) {
   StoreProfile("com3", 1);
   ShowPage();
   EXPECT_EQ(PortList().GetStringSelection(), wxS("COM3"));
   EXPECT_EQ(SpeedList().GetStringSelection(), wxS("9600"));
-  EXPECT_EQ(PortList().GetCount(), 9u);
-  EXPECT_EQ(SpeedList().GetCount(), 6u);
 }
 
-TEST_F(Profile, AStoredSpeedOutsideTheListShowsNoneAndTheTestCannotOpen) {
+TEST_F(CgramProfile, AStoredSpeedOutsideTheListShowsNoneAndTheTestCannotOpen) {
   StoreProfile("COM3", 6);  // 128000: a rate the list does not offer
   ShowPage();
   EXPECT_EQ(SpeedList().GetSelection(), wxNOT_FOUND);
@@ -217,7 +217,7 @@ TEST_F(Profile, AStoredSpeedOutsideTheListShowsNoneAndTheTestCannotOpen) {
   EXPECT_EQ(StoredSpeed(), -1);
 }
 
-TEST_F(Profile, NoPortChosenIsReportedAndRemembered) {
+TEST_F(CgramProfile, NoPortChosenIsReportedAndRemembered) {
   StoreProfile("COM12", 2);  // no entry begins with it
   ShowPage();
   EXPECT_EQ(PortList().GetSelection(), wxNOT_FOUND);
@@ -229,7 +229,7 @@ TEST_F(Profile, NoPortChosenIsReportedAndRemembered) {
   EXPECT_EQ(StoredSpeed(), 2);
 }
 
-TEST_F(Profile, LeavingThePageTakesTheListsAndReturningShowsTheFields) {
+TEST_F(CgramProfile, LeavingThePageTakesTheListsAndReturningShowsTheFields) {
   ShowPage();
   PortList().SetSelection(PortList().FindString(wxS("COM7")));
   SpeedList().SetSelection(0);

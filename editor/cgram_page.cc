@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "bit_rate.h"
 #include "compact_control.h"
 #include "compact_lists.h"
 #include "dialog_layout.h"
@@ -37,7 +38,7 @@ constexpr const char* kDefaultPort = "COM1";
 constexpr int kDefaultSpeedIndex = 4;
 
 // Speed indices 0..5; index 6 (128000) is not offered.
-constexpr const char* kSpeeds[] = {"4800", "9600", "14400", "19200", "38400", "57600"};
+constexpr int kOfferedSpeeds = 6;
 
 // Cell positions in dialog units; every cell is 48 x 88.
 struct DluPoint {
@@ -62,10 +63,16 @@ constexpr ui::DluRect kPortDeviceRect{122, 272, 194, 10};
 
 ui::WxConfigProfile Profile() { return ui::WxConfigProfile(*wxConfigBase::Get()); }
 
-template <typename Texts>
-wxArrayString Entries(const Texts& texts) {
+wxArrayString PortEntries() {
   wxArrayString entries;
-  for (const auto& text : texts) entries.Add(wxString::FromUTF8(text));
+  for (const std::string& name : OfferedPortNames()) entries.Add(ui::FromCore(name));
+  return entries;
+}
+
+wxArrayString SpeedEntries() {
+  wxArrayString entries;
+  for (int index = 0; index < kOfferedSpeeds; ++index)
+    entries.Add(wxString::Format(wxS("%d"), BitRateForSpeedIndex(index)));
   return entries;
 }
 
@@ -98,9 +105,9 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
 
   label("ポート", kPortLabelRect);
   portList_ = new wxChoice(this, 1150, wxDefaultPosition, wxDefaultSize,
-                           Entries(OfferedPortNames()), wxCB_SORT);
+                           PortEntries(), wxCB_SORT);
   label("速度", kSpeedLabelRect);
-  speedList_ = new wxChoice(this, 1160, wxDefaultPosition, wxDefaultSize, Entries(kSpeeds));
+  speedList_ = new wxChoice(this, 1160, wxDefaultPosition, wxDefaultSize, SpeedEntries());
   label("bps", kBpsLabelRect);
   PlaceDropDownLists();
   testButton_ = new ui::Compact<wxButton>(this, 1149, wxString::FromUTF8("テスト"));

@@ -16,7 +16,7 @@ fi
 work="$(mktemp -d "${TMPDIR:-/tmp}/vrx-shot.XXXXXX")"
 editor_pid=""
 cleanup() {
-  [[ -n "$editor_pid" ]] && kill "$editor_pid" 2>/dev/null || true
+  if [[ -n "$editor_pid" ]]; then kill "$editor_pid" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -47,7 +47,6 @@ xdotool type --delay 5 "$work/characters.vrx"
 xdotool key Return
 sleep 1
 # The CGRAM tab, second from the left.
-eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove --window "$window" "${VRX_CGRAM_TAB_X:-120}" "${VRX_CGRAM_TAB_Y:-18}" click 1
 sleep 1
 mkdir -p "$root/docs/images"

@@ -4,6 +4,7 @@
 #include <wx/image.h>
 #include <wx/mstream.h>
 #include <wx/renderer.h>
+#include <wx/settings.h>
 
 #include <array>
 #include <cstdint>
@@ -92,6 +93,10 @@ void KeyMatrix::Choose(int key) {
 
 void KeyMatrix::OnPaint(wxPaintEvent&) {
   wxAutoBufferedPaintDC dc(this);
+  Render(dc, HasFocus());
+}
+
+void KeyMatrix::Render(wxDC& dc, bool focused) {
   dc.SetBackground(GetParent()->GetBackgroundColour());
   dc.Clear();
   if (picture_.IsOk()) dc.DrawBitmap(picture_, 0, 0);
@@ -105,7 +110,13 @@ void KeyMatrix::OnPaint(wxPaintEvent&) {
                       indicator.y);
     renderer.DrawRadioBitmap(this, dc, mark, key == selection_ ? int{wxCONTROL_CHECKED} : 0);
   }
-  if (HasFocus()) renderer.DrawFocusRect(this, dc, KeyButtonRect(selection_).Inflate(1));
+  if (focused) {
+    // A dotted frame of our own: the theme's focus outline is too faint to
+    // find on the picture.
+    dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT), 1, wxPENSTYLE_DOT));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRectangle(KeyButtonRect(selection_).Inflate(1));
+  }
 }
 
 void KeyMatrix::OnLeftDown(wxMouseEvent& event) {

@@ -7,6 +7,7 @@
 #include <wx/bitmap.h>
 #include <wx/control.h>
 
+class wxDC;
 class wxKeyEvent;
 class wxMouseEvent;
 class wxPaintEvent;
@@ -28,6 +29,9 @@ class KeyMatrix : public wxControl {
   wxRect KeyButtonRect(int key) const;
   // The key under `point`, or -1.
   int KeyAt(const wxPoint& point) const;
+
+  // Draws the picture, the buttons and, when `focused`, the focus frame.
+  void Render(wxDC& dc, bool focused);
 
   bool AcceptsFocus() const override { return true; }
 

@@ -1,6 +1,7 @@
 // The key matrix as one radio group, its picture, and the page's layout.
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
+#include <wx/dcmemory.h>
 #include <wx/image.h>
 #include <wx/stattext.h>
 #include <wx/tglbtn.h>
@@ -117,6 +118,42 @@ TEST_F(KeyMatrixTest, PictureGridLinesPassThroughTheButtonCentres) {
     EXPECT_TRUE(dark(x, y - 10) && dark(x, y + 10)) << "column line misses key " << key;
     EXPECT_TRUE(dark(x - 13, y) && dark(x + 13, y)) << "row line misses key " << key;
   }
+}
+
+// Pixels of the matrix as it draws itself.
+wxImage Rendered(KeyMatrix& matrix, bool focused) {
+  wxBitmap bitmap(matrix.GetSize());
+  {
+    wxMemoryDC dc(bitmap);
+    matrix.Render(dc, focused);
+  }
+  return bitmap.ConvertToImage();
+}
+
+// How many pixels of `area` differ between two renderings.
+int Differing(const wxImage& a, const wxImage& b, const wxRect& area) {
+  int count = 0;
+  for (int y = area.GetTop(); y <= area.GetBottom(); ++y) {
+    for (int x = area.GetLeft(); x <= area.GetRight(); ++x) {
+      count += a.GetRed(x, y) != b.GetRed(x, y) || a.GetGreen(x, y) != b.GetGreen(x, y) ||
+               a.GetBlue(x, y) != b.GetBlue(x, y);
+    }
+  }
+  return count;
+}
+
+TEST_F(KeyMatrixTest, SelectionAndFocusAreVisible) {
+  KeyMatrix& matrix = *page_->keyMatrix();
+  ClickKey(40);
+  const wxImage plain = Rendered(matrix, false);
+  const wxImage focused = Rendered(matrix, true);
+  const wxRect selected = matrix.KeyButtonRect(40);
+  // The frame around the selected button, and nowhere else.
+  EXPECT_GT(Differing(plain, focused, wxRect(selected).Inflate(1)), 10);
+  EXPECT_EQ(Differing(plain, focused, matrix.KeyButtonRect(41)), 0);
+  // The checked button looks different from its unchecked self.
+  ClickKey(41);
+  EXPECT_GT(Differing(plain, Rendered(matrix, false), selected), 10);
 }
 
 TEST(KeyMatrixPicture, EmbeddedBytesAreThePictureFile) {

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Makes docs/images/writer-success.png and docs/images/writer-failure.png:
+# the real VRXWriter under a virtual X server, programming the simulated
+# module (vrxsim) mapped to COM1, then failing against a module that does
+# not answer.
+#
+# Usage: scripts/screenshots-writer.sh [BUILD_DIR]     (default: ./build)
+# Needs xvfb-run, xdotool and ImageMagick's import; builds nothing itself
+# (VRXWriter, vrxsim and vrxtool must exist in BUILD_DIR).
+set -euo pipefail
+
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$(cd "${1:-$root/build}" && pwd)"
+if [[ -z "${VRX_SCREENSHOT_INNER:-}" ]]; then
+  exec env VRX_SCREENSHOT_INNER=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build"
+fi
+
+images="$root/docs/images"
+work="$(mktemp -d "${TMPDIR:-/tmp}/vrx-writer-shot.XXXXXX")"
+writer_pid=""
+sim_pid=""
+cleanup() {
+  [[ -n "$writer_pid" ]] && kill "$writer_pid" 2>/dev/null || true
+  [[ -n "$sim_pid" ]] && kill "$sim_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+start_module() {  # extra vrxsim options, e.g. --fault connect=silentx*
+  "$build/tools/vrxsim/vrxsim" --link "$work/module" --flash "$work/flash.bin" "$@" \
+    >"$work/sim.out" 2>&1 &
+  sim_pid=$!
+  for _ in $(seq 50); do [[ -e "$work/module" ]] && return; sleep 0.1; done
+  echo "screenshots-writer: vrxsim did not start" >&2
+  exit 1
+}
+
+stop_module() {
+  kill "$sim_pid" && wait "$sim_pid" 2>/dev/null || true
+  sim_pid=""
+  rm -f "$work/module"
+}
+
+export XDG_CONFIG_HOME="$work/config"     # a fresh profile: COM1, 38400
+export GSETTINGS_BACKEND=memory           # no session bus under Xvfb
+export VRX_PORT_MAP="$work/ports.conf"    # COM1 = the simulated module
+echo "COM1=$work/module" >"$VRX_PORT_MAP"
+profile="$XDG_CONFIG_HOME/Zentrolith/VRXWriter.conf"
+
+"$build/tools/vrxtool" new "$work/keyboard.vrx" >/dev/null
+start_module
+
+"$build/writer/gui/VRXWriter" "$work/keyboard.vrx" 2>"$work/writer.log" &
+writer_pid=$!
+window="$(xdotool search --sync --onlyvisible --name '^VRXWriter$' | head -n 1)"
+xdotool windowfocus --sync "$window"
+sleep 0.5
+
+press_write() {
+  # 書込み sits at 154,206 (50 x 14 dialog units): 7 x 12 pixels per 4 x 8
+  # units at the 96 DPI of the virtual screen.
+  xdotool mousemove --window "$window" $(((154 + 25) * 7 / 4)) $(((206 + 7) * 12 / 8)) click 1
+}
+
+press_write
+# The profile is written only at the end of a successful Write.
+for _ in $(seq 600); do
+  grep -q '^COM=' "$profile" 2>/dev/null && break
+  sleep 0.1
+done
+grep -q '^COM=' "$profile" || { echo "screenshots-writer: the Write did not succeed" >&2; exit 1; }
+sleep 0.5
+import -window "$window" "$images/writer-success.png"
+
+# The module stops answering: the second Write fails after the time-outs.
+stop_module
+start_module --fault 'connect=silentx*'
+press_write
+sleep 9
+import -window "$window" "$images/writer-failure.png"
+
+if [[ -s "$work/writer.log" ]]; then
+  echo "screenshots-writer: VRXWriter wrote to stderr:" >&2
+  cat "$work/writer.log" >&2
+fi
+echo "wrote $images/writer-success.png and $images/writer-failure.png"

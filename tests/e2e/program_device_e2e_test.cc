@@ -34,6 +34,15 @@ sim::FlashBytes ModuleFlash(const sim::FlashBytes& image, bool block0Equal) {
   return flash;
 }
 
+// A module holding ModuleFlash(TestImage(), block0Equal), with faults.
+std::unique_ptr<sim::Simulator> StartModule(const std::vector<std::string>& faults,
+                                            bool startInLoader, bool block0Equal) {
+  auto options = WithFaults(faults);
+  options.initialFlash = ModuleFlash(TestImage(), block0Equal);
+  options.startInLoader = startInLoader;
+  return StartSimulator(options);
+}
+
 FlashImage ToImage(const sim::FlashBytes& bytes) {
   FlashImage image;
   std::copy(bytes.begin(), bytes.end(), image.begin());
@@ -115,10 +124,7 @@ TEST(ProgramDeviceEndToEnd, ApplicationAt38400NeedsNoReopenAndOneDifferingByteRe
 
 TEST(ProgramDeviceEndToEnd, ARecordRefusedFourTimesIsSentFiveTimesAndWritten) {
   const sim::FlashBytes image = TestImage();
-  auto options = WithFaults({"record=0x06x4"});
-  options.initialFlash = ModuleFlash(image, true);
-  options.startInLoader = true;
-  auto simulator = StartSimulator(options);
+  auto simulator = StartModule({"record=0x06x4"}, true, true);
 
   const Outcome outcome = Program(*simulator, kSpeed38400, image);
 
@@ -222,10 +228,7 @@ class ProgramDeviceFaults : public ::testing::TestWithParam<FaultCase> {};
 TEST_P(ProgramDeviceFaults, EndsWithTheRightMessageAndNothingMoreSent) {
   const FaultCase& fault = GetParam();
   const sim::FlashBytes image = TestImage();
-  auto options = WithFaults(fault.faults);
-  options.initialFlash = ModuleFlash(image, fault.block0Equal);
-  options.startInLoader = fault.startInLoader;
-  auto simulator = StartSimulator(options);
+  auto simulator = StartModule(fault.faults, fault.startInLoader, fault.block0Equal);
 
   const Outcome outcome = Program(*simulator, kSpeed38400, image);
 
@@ -243,10 +246,7 @@ INSTANTIATE_TEST_SUITE_P(EveryAnswer, ProgramDeviceFaults, ::testing::ValuesIn(F
 
 TEST(ProgramDeviceEndToEnd, FailureInBlock4LeavesItPartlyWrittenAndTheNextRunRepairsIt) {
   const sim::FlashBytes image = TestImage();
-  auto options = WithFaults({"record=0x04@40"});
-  options.initialFlash = ModuleFlash(image, true);
-  options.startInLoader = true;
-  auto simulator = StartSimulator(options);
+  auto simulator = StartModule({"record=0x04@40"}, true, true);
 
   Outcome outcome = Program(*simulator, kSpeed38400, image);
   EXPECT_FALSE(outcome.programmed);
@@ -264,10 +264,7 @@ TEST(ProgramDeviceEndToEnd, FailureInBlock4LeavesItPartlyWrittenAndTheNextRunRep
 
 TEST(ProgramDeviceEndToEnd, AModuleThatVanishesMidWriteEndsTheWriteWithoutWaiting) {
   const sim::FlashBytes image = TestImage();
-  auto options = WithFaults({"host=vanish@5000"});
-  options.initialFlash = ModuleFlash(image, true);
-  options.startInLoader = true;
-  auto simulator = StartSimulator(options);
+  auto simulator = StartModule({"host=vanish@5000"}, true, true);
 
   // The real 2000 ms time-outs: a hang-up must be seen as a failure at
   // once, not waited out.

@@ -29,9 +29,6 @@ constexpr const char* kTitleSeparator = " - ";
 // the Windows filter string.
 constexpr const char* kDataFileFilter = "VRX7100 データ (*.vrx)|*.vrx";
 constexpr const char* kDataFileExtension = "vrx";
-constexpr const char* kUnsavedChangesPrompt = "データは更新されています。保存しますか？";
-constexpr const char* kSaveBeforeWritePrompt =
-    "書き込みを行うには、ファイルに保存する必要があります。保存しますか？";
 
 // The page templates are 359 x 299 dialog units; the buttons those of a
 // property sheet.
@@ -161,7 +158,7 @@ CSheetPage* CVRXSheet::ActivePage() const {
 
 bool CVRXSheet::ConfirmDiscard() {
   if (!AnyModified()) return true;
-  switch (ui::ShowMessage(this, wxString::FromUTF8(kUnsavedChangesPrompt),
+  switch (ui::ShowMessage(this, ui::FromCore(editor_msg::UnsavedChangesPrompt()),
                           wxYES_NO | wxCANCEL)) {
     case wxID_YES:
       // A save that did not happen must not let the edits be thrown away.
@@ -213,9 +210,8 @@ void CVRXSheet::OnExit() {
 
 void CVRXSheet::OnWrite() {
   if (AnyModified() || currentPath_.empty()) {
-    if (ui::ShowMessage(this, wxString::FromUTF8(kSaveBeforeWritePrompt), wxOK | wxCANCEL) !=
-        wxID_OK)
-      return;
+    const wxString prompt = ui::FromCore(editor_msg::SaveBeforeWritePrompt());
+    if (ui::ShowMessage(this, prompt, wxOK | wxCANCEL) != wxID_OK) return;
     // The writer starts even without a save: it loses nothing.
     OnSave();
   }

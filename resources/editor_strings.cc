@@ -22,6 +22,14 @@ std::string_view editor_msg::WriterStartFailed() {
   return "「VRXWriter.exe」が起動できませんでした。";
 }
 
+std::string_view editor_msg::UnsavedChangesPrompt() {
+  return "データは更新されています。保存しますか？";
+}
+
+std::string_view editor_msg::SaveBeforeWritePrompt() {
+  return "書き込みを行うには、ファイルに保存する必要があります。保存しますか？";
+}
+
 std::string_view EditorMessage(int id) {
   for (const auto& [number, text] : kEditorTable)
     if (number == id) return text;

@@ -19,6 +19,9 @@ inline constexpr int kFileWrongFormat = 10006;  // identification line missing
 inline constexpr int kAboutMenuEntry = 101;
 // 書込み could not start the writer (a text of its own, with no number).
 std::string_view WriterStartFailed();
+// The sheet's questions before changes could be lost, and before 書込み.
+std::string_view UnsavedChangesPrompt();
+std::string_view SaveBeforeWritePrompt();
 }  // namespace editor_msg
 
 // Writer string table (message numbers 10000..10008, string 101).

@@ -175,23 +175,6 @@ TEST_F(KeyMapPageTest, ModifiedByEditsSelectionsDropDownAndCapture) {
   EXPECT_TRUE(page_->modified);
 }
 
-TEST_F(KeyMapPageTest, CaptureStoresTheTripleIntoTheSelectedKey) {
-  ClickKey(20);
-  Type(page_->makeBox(), "E0,,75");  // a rejected text is simply replaced
-  page_->CaptureKey('A');
-  EXPECT_EQ(config_.keys[20].makeCode, "1C");
-  EXPECT_EQ(config_.keys[20].breakCode, "F0,1C");
-  EXPECT_EQ(Text(page_->makeBox()), "1C");
-  page_->CaptureKey(0x13);  // Pause
-  EXPECT_EQ(Text(page_->makeBox()), "E1,14,77,E1,F0,14,F0,77");
-  EXPECT_EQ(Text(page_->breakBox()), "");
-  EXPECT_FALSE(page_->typematicBox()->GetValue());
-  EXPECT_FALSE(config_.keys[20].typematic);
-  page_->CaptureKey(0x14);  // Caps Lock: ignored
-  EXPECT_EQ(config_.keys[20].makeCode, "E1,14,77,E1,F0,14,F0,77");
-  EXPECT_FALSE(config_.keys[20].typematic);
-}
-
 TEST_F(KeyMapPageTest, CodesAreKeptAsShiftJisAndShownAsText) {
   Type(page_->makeBox(), "1c");
   ClickKey(1);

@@ -133,6 +133,9 @@ TEST_F(WriterDialogTest, TabOrderDefaultButtonAndLists) {
   EXPECT_EQ(focusable, (std::vector<int>{2, 1000, 1001, 3, 1003, 1006}));
   EXPECT_EQ(dialog.GetDefaultItem(), dialog.FindWindow(3));
   EXPECT_EQ(dialog.GetEscapeId(), 2);
+  // The keyboard focus starts on 書込み, so Enter writes at once.
+  EXPECT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == dialog.FindWindow(3); }))
+      << "focus on " << (wxWindow::FindFocus() ? wxWindow::FindFocus()->GetId() : 0);
 
   auto entries = [this](int id) {
     std::vector<std::string> texts;

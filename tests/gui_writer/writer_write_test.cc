@@ -3,6 +3,7 @@
 // and the profile, for a success and each class of failure.
 #include <gtest/gtest.h>
 #include <wx/textctrl.h>
+#include <wx/tooltip.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -103,6 +104,22 @@ TEST_F(WriteTest, SuccessfulWriteLogsEveryStepAndRemembersPortAndSpeed) {
   // The first line of the panel is empty, and the view follows the end.
   EXPECT_EQ(LogText().substr(0, 1), "\n");
   EXPECT_EQ(dialog_->logPanel().GetInsertionPoint(), dialog_->logPanel().GetLastPosition());
+}
+
+TEST_F(WriteTest, PortListShowsTheDeviceBehindTheName) {
+  StartModule();
+  OpenReady();
+  wxChoice& port = Find<wxChoice>(CWriterDialog::kIdPort);
+  ASSERT_NE(port.GetToolTip(), nullptr);
+  EXPECT_EQ(std::string(port.GetToolTip()->GetTip().utf8_str()),
+            "COM3: " + module_->DevicePath());
+  // Choosing another entry updates it.
+  port.SetSelection(8);
+  wxCommandEvent chosen(wxEVT_CHOICE, CWriterDialog::kIdPort);
+  chosen.SetEventObject(&port);
+  chosen.SetInt(8);
+  port.ProcessWindowEvent(chosen);
+  EXPECT_EQ(std::string(port.GetToolTip()->GetTip().utf8_str()).rfind("COM9: ", 0), 0u);
 }
 
 TEST_F(WriteTest, SecondWriteGoesBelowTheFirstAndLeavesASelectionAlone) {

@@ -190,6 +190,13 @@ std::vector<FaultCase> FaultCases() {
       {"ModeChangeSecondByteSilent", {"enter=silent@1"}, false, true, FailureTail(kModeChange),
        {0xC3, 0x3C}},
       {"ReadEchoWrong", {"echo=0x00"}, true, true, kConnected + FailureTail(kWrite), {0xC4, 0x11}},
+      {"ReadAddressAnswerWrong", {"zero=0x01"}, true, true, kConnected + FailureTail(kWrite),
+       {0x11, 0x00}},
+      // Zero answers so far: 8 reads x 2 address bytes, the erase mask,
+      // the record's two address bytes; then data byte 0 and 1.
+      {"RecordDataAnswerWrong", {"zero=0x01@20"}, true, true,
+       kConnected + kBlock4Writing + FailureTail(kWrite),
+       {TestImage()[0x1000], TestImage()[0x1001]}},
       {"ReadBackShortByOneByte", {"read=short@7"}, true, true, kConnected + FailureTail(kWrite),
        {0x11, 0x80, 0x03}},
       {"ReadBackSilent", {"read=silent"}, true, true, kConnected + FailureTail(kWrite),

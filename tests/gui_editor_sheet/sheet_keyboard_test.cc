@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/notebook.h>
+#include <wx/stattext.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
 #include <wx/window.h>
 
 #include "dialog_script.h"
@@ -67,6 +70,34 @@ TEST_F(SheetKeyboardTest, EscapeMeansExit) {
   PressKey(WXK_ESCAPE);
   EXPECT_TRUE(test::PumpUntil([&] { return !sheet->IsShown(); }));
   EXPECT_EQ(sheet->GetReturnCode(), wxID_CANCEL);
+}
+
+TEST_F(SheetKeyboardTest, RightClickOffersTheVersionBox) {
+  test::DialogScript script;
+  wxString title;
+  wxString texts;
+  script.ExpectDialog("version box", [&](wxDialog& box) {
+    title = box.GetTitle();
+    for (wxWindow* child : box.GetChildren())
+      if (dynamic_cast<wxStaticText*>(child)) texts += child->GetLabel() + wxS("\n");
+    return static_cast<int>(wxID_OK);
+  });
+  // The menu runs its own loop; a timer inside it picks the one entry.
+  wxTimer pick;
+  pick.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+    wxUIActionSimulator input;
+    input.Char(WXK_DOWN);
+    input.Char(WXK_RETURN);
+  });
+  pick.StartOnce(500);
+  wxUIActionSimulator input;
+  const wxRect area = sheet->button(CVRXSheet::kOpenId)->GetScreenRect();
+  input.MouseMove(area.GetLeftTop() - wxPoint(40, 0));
+  test::PumpPending();
+  input.MouseClick(wxMOUSE_BTN_RIGHT);
+  EXPECT_TRUE(test::PumpUntil([&] { return script.AllMet(); }));
+  EXPECT_EQ(title, wxString::FromUTF8("VRXEditorのﾊﾞｰｼﾞｮﾝ情報"));
+  EXPECT_TRUE(texts.Contains(wxS("VRXEditor Version 1.0"))) << texts.utf8_string();
 }
 
 }  // namespace

@@ -10,7 +10,8 @@ namespace vrx::bench {
 
 class RealtimeScope {
  public:
-  RealtimeScope() {
+  explicit RealtimeScope(bool wanted = true) {
+    if (!wanted) return;
     sched_param priority{};
     priority.sched_priority = 10;
     active_ = sched_setscheduler(0, SCHED_FIFO, &priority) == 0;
@@ -27,7 +28,7 @@ class RealtimeScope {
   double Active() const { return active_ ? 1 : 0; }
 
  private:
-  bool active_;
+  bool active_ = false;
 };
 
 }  // namespace vrx::bench

@@ -91,7 +91,7 @@ void RawHostRoundTrip(benchmark::State& state, bool simulated) {
 // comparison that matters alternates the two hosts in short blocks, each
 // against its own bare C echo, and compares the medians of the blocks.
 void PairedRoundTrips(benchmark::State& state) {
-  vrx::bench::RealtimeScope realtime;
+  vrx::bench::RealtimeScope realtime(state.range(0) != 0);
   Peer floorPeer(false), linkPeer(false);
   const int fd = raw_host_open(floorPeer.Path().c_str(), 38400);
   auto link = vrx::SerialLink::Open(linkPeer.Path(), 38400);
@@ -132,7 +132,12 @@ void PairedRoundTrips(benchmark::State& state) {
   state.counters["realtime"] = realtime.Active();
 }
 
-BENCHMARK(PairedRoundTrips)->Iterations(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(PairedRoundTrips)
+    ->ArgName("realtime")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(60)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RawHostRoundTrip, floor_c_host_c_echo, false)->MinTime(2.0);
 BENCHMARK_CAPTURE(SerialLinkRoundTrip, serial_link_c_echo, false)->MinTime(2.0);
 BENCHMARK_CAPTURE(RawHostRoundTrip, c_host_simulator, true)->MinTime(2.0);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 #include <iostream>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,12 @@ class ChangeReporter {
  public:
   explicit ChangeReporter(const ProgramOptions& options) : options_(options) {}
 
+  // Held while the device path is printed: it must be the first line even
+  // if a host is quick enough to use the link before that.
+  std::mutex& Output() { return output_; }
+
   void HostClosed(const vrx::sim::ModuleModel& model) {
+    std::lock_guard lock(output_);
     if (!options_.flashPath.empty() && model.FlashVersion() != flashVersion_) {
       flashVersion_ = model.FlashVersion();
       std::string error;
@@ -43,6 +49,7 @@ class ChangeReporter {
 
  private:
   const ProgramOptions& options_;
+  std::mutex output_;
   uint64_t flashVersion_ = 0;
   uint64_t lcdVersion_ = 0;
 };
@@ -119,13 +126,20 @@ int main(int argc, char** argv) {
   sigaddset(&stopSignals, SIGTERM);
   sigaddset(&stopSignals, SIGHUP);
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  // A reader of our output that goes away must not kill us before the
+  // link is removed and the flash saved.
+  std::signal(SIGPIPE, SIG_IGN);
 
-  auto simulator = vrx::sim::Simulator::Start(std::move(simOptions), error);
-  if (!simulator) {
-    std::cerr << "vrxsim: " << error << '\n';
-    return 1;
+  std::unique_ptr<vrx::sim::Simulator> simulator;
+  {
+    std::lock_guard lock(reporter.Output());
+    simulator = vrx::sim::Simulator::Start(std::move(simOptions), error);
+    if (!simulator) {
+      std::cerr << "vrxsim: " << error << '\n';
+      return 1;
+    }
+    std::cout << simulator->DevicePath() << std::endl;
   }
-  std::cout << simulator->DevicePath() << std::endl;
 
   const timespec tick{0, 100'000'000};
   while (sigtimedwait(&stopSignals, nullptr, &tick) < 0) {

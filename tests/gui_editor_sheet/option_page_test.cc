@@ -118,26 +118,6 @@ TEST_F(OptionPageTest, RegisterValuesWithoutAListEntry) {
   EXPECT_EQ(config().brrValue, 0x40);
 }
 
-TEST_F(OptionPageTest, ValuesLoadedElsewhereShowOnReturn) {
-  ASSERT_TRUE(SelectPage(CVRXSheet::kOptionPage));
-  ASSERT_TRUE(SelectPage(CVRXSheet::kCgramPage));
-  ConfigImage loaded;
-  loaded.optionWord = 0x0041;
-  loaded.brrValue = 0x81;
-  loaded.poInitial = 0x5F;
-  Load(loaded);
-  ASSERT_TRUE(SelectPage(CVRXSheet::kOptionPage));
-  EXPECT_TRUE(page().OptionBox(0)->GetValue());
-  EXPECT_FALSE(page().OptionBox(2)->GetValue());
-  EXPECT_TRUE(page().OptionBox(6)->GetValue());
-  EXPECT_EQ(page().SpeedList()->GetStringSelection(), wxS("4800"));
-  EXPECT_FALSE(page().PoBox(7)->GetValue());
-  EXPECT_TRUE(page().PoBox(6)->GetValue());
-  EXPECT_FALSE(page().PoBox(5)->GetValue());
-  EXPECT_TRUE(page().PoBox(4)->GetValue());
-  EXPECT_FALSE(page().modified) << "showing loaded values is no change";
-}
-
 TEST_F(OptionPageTest, ClickAndClickBackChangesNothingButCounts) {
   ASSERT_TRUE(SelectPage(CVRXSheet::kOptionPage));
   Click(page().OptionBox(4));

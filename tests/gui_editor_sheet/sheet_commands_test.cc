@@ -2,6 +2,7 @@
 // answers, and what happens when a file cannot be read or written.
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
+#include <wx/choice.h>
 #include <wx/filedlg.h>
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
@@ -72,10 +73,8 @@ TEST_F(SheetCommandTest, SaveDialogOffersTheDataFilesAndTheCurrentName) {
   EXPECT_TRUE(seen.style & wxFD_SAVE);
   EXPECT_TRUE(seen.style & wxFD_OVERWRITE_PROMPT);
   EXPECT_EQ(Title(), "VRXEditor - first.vrx") << "a cancelled save changes nothing";
-}
 
-TEST_F(SheetCommandTest, NameWithoutExtensionGetsVrx) {
-  SaveAs(scratch / "plain");
+  SaveAs(scratch / "plain");  // typed without an extension
   EXPECT_TRUE(std::filesystem::exists(scratch / "plain.vrx"));
   EXPECT_EQ(Title(), "VRXEditor - plain.vrx");
 }
@@ -118,14 +117,6 @@ TEST_F(SheetCommandTest, ExitPromptAnswers) {
   }
   EXPECT_FALSE(sheet->IsShown()) << "Yes saves, then leaves";
   EXPECT_TRUE(std::filesystem::exists(scratch / "y.vrx"));
-}
-
-TEST_F(SheetCommandTest, ExitWithoutSavingWhenTheUserSaysNo) {
-  MakeAChange();
-  test::DialogScript script;
-  script.ExpectMessage(kUnsavedPrompt, wxID_NO);
-  Press(CVRXSheet::kExitId);
-  EXPECT_FALSE(sheet->IsShown());
 }
 
 // A Yes whose save does not happen must not throw the changes away.
@@ -203,49 +194,55 @@ TEST_F(SheetCommandTest, FilesThatCannotBeReadChangeNothing) {
   EXPECT_EQ(sheet->config().optionWord, before);
 }
 
-TEST_F(SheetCommandTest, RefusedKeyTextStopsTheSaveBeforeTheDialog) {
-  ASSERT_EQ(sheet->notebook()->GetSelection(), CVRXSheet::kKeyMapPage);
+TEST_F(SheetCommandTest, RefusedKeyTextStopsSaveAndPageSwitch) {
   sheet->keyMapPage()->makeBox()->ChangeValue(wxS("E0,,75"));
   {
     test::DialogScript script;
-    script.ExpectMessage(kBadInputText);
+    script.ExpectMessage(kBadInputText);  // before any file dialog
     Press(CVRXSheet::kSaveId);
-  }
-  EXPECT_TRUE(sheet->config().keys[0].makeCode.empty()) << "the refused text was stored";
-  EXPECT_EQ(Title(), "VRXEditor");
-}
-
-TEST_F(SheetCommandTest, RefusedKeyTextKeepsTheKeyMapPage) {
-  sheet->keyMapPage()->makeBox()->ChangeValue(wxS("E0,,75"));
-  {
-    test::DialogScript script;
     script.ExpectMessage(kBadInputText);
     EXPECT_FALSE(SelectPage(CVRXSheet::kOptionPage));
   }
+  EXPECT_TRUE(sheet->config().keys[0].makeCode.empty()) << "the refused text was stored";
+  EXPECT_EQ(Title(), "VRXEditor");
   EXPECT_EQ(sheet->notebook()->GetSelection(), CVRXSheet::kKeyMapPage);
   sheet->keyMapPage()->makeBox()->ChangeValue(wxS("E0,75"));
   EXPECT_TRUE(SelectPage(CVRXSheet::kOptionPage));
   EXPECT_EQ(sheet->config().keys[0].makeCode, "E0,75");
 }
 
-TEST_F(SheetCommandTest, KeysLoadedWhileAnotherPageIsActiveShowOnReturn) {
+TEST_F(SheetCommandTest, DataLoadedOnTheCgramPageShowsOnReturn) {
+  ASSERT_TRUE(SelectPage(CVRXSheet::kOptionPage));  // shown once before
   ConfigImage image;
   image.keys[0].makeCode = "1C";
   image.keys[0].breakCode = "F0,1C";
   image.keys[0].typematic = false;
-  const auto path = WriteImage("keys.vrx", image);
+  image.optionWord = 0x0041;
+  image.brrValue = 0x81;
+  image.poInitial = 0x5F;
+  const auto path = WriteImage("loaded.vrx", image);
   ASSERT_TRUE(SelectPage(CVRXSheet::kCgramPage));
   {
     test::DialogScript script;
     script.ExpectFileDialog(path.string());
     Press(CVRXSheet::kOpenId);
   }
+  ASSERT_TRUE(SelectPage(CVRXSheet::kOptionPage));
+  const COptionPage& options = *sheet->optionPage();
+  EXPECT_TRUE(options.OptionBox(0)->GetValue());
+  EXPECT_FALSE(options.OptionBox(2)->GetValue());
+  EXPECT_TRUE(options.OptionBox(6)->GetValue());
+  EXPECT_EQ(options.SpeedList()->GetStringSelection(), wxS("4800"));
+  for (int bit = 4; bit <= 7; ++bit)
+    EXPECT_EQ(options.PoBox(bit)->GetValue(), bit % 2 == 0) << "PO" << bit;
+
   ASSERT_TRUE(SelectPage(CVRXSheet::kKeyMapPage));
   EXPECT_EQ(sheet->keyMapPage()->makeBox()->GetValue(), wxS("1C"));
   EXPECT_EQ(sheet->keyMapPage()->breakBox()->GetValue(), wxS("F0,1C"));
   EXPECT_FALSE(sheet->keyMapPage()->typematicBox()->GetValue());
+  EXPECT_FALSE(sheet->AnyModified()) << "showing loaded data is no change";
   // Leaving again keeps the loaded codes instead of the old, empty texts.
-  ASSERT_TRUE(SelectPage(CVRXSheet::kOptionPage));
+  ASSERT_TRUE(SelectPage(CVRXSheet::kCgramPage));
   EXPECT_EQ(sheet->config().keys[0].makeCode, "1C");
 }
 

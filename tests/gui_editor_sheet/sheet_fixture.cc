@@ -58,8 +58,6 @@ ConfigImage SheetTest::ReadImage(const std::filesystem::path& path) {
   return image;
 }
 
-std::string SheetTest::PathText(const std::filesystem::path& path) const { return path.string(); }
-
 bool SheetTest::SelectPage(int index) {
   // A click on the page's tab, as the user switches pages.
   wxNotebook* book = sheet->notebook();

@@ -33,7 +33,6 @@ class SheetTest : public testing::Test {
   // A data file in the scratch folder holding `image`.
   std::filesystem::path WriteImage(const std::string& name, const ConfigImage& image);
   ConfigImage ReadImage(const std::filesystem::path& path);
-  std::string PathText(const std::filesystem::path& path) const;
 
   // Switches pages as a click on a tab does; false when the sheet stayed.
   bool SelectPage(int index);

@@ -240,11 +240,19 @@ TEST(VrxsimProgram, LcdOptionDrawsTheCharactersWhenTheHostCloses) {
   EXPECT_EQ(sim.Stop(SIGTERM), 0);
 }
 
-TEST(VrxsimProgram, RejectsAMalformedFaultAsAUsageError) {
-  const auto result = test::RunProcess({VrxsimPath(), "--fault", "record=often"});
+TEST(VrxsimProgram, UsageErrorsExitTwoBeforeMakingAPort) {
+  auto result = test::RunProcess({VrxsimPath(), "--fault", "record=often"});
   EXPECT_EQ(result.exitCode, 2);
   EXPECT_NE(result.err.find("bad fault \"record=often\""), std::string::npos) << result.err;
   EXPECT_TRUE(result.out.empty());
+
+  result = test::RunProcess({VrxsimPath(), "--no-such-option"});
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_TRUE(result.out.empty());
+
+  result = test::RunProcess({VrxsimPath(), "--help"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_NE(result.out.find("--fault"), std::string::npos);
 }
 
 }  // namespace

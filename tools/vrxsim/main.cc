@@ -80,7 +80,14 @@ int main(int argc, char** argv) {
                  "of POINT from 0 (default 0); COUNT is how many (default 1, * for all). "
                  "Example: --fault record=0x06x5")
       ->take_all();
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {
+    return app.exit(e);  // --help
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return 2;
+  }
 
   vrx::sim::SimulatorOptions simOptions;
   simOptions.startInLoader = options.loader;

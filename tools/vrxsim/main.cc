@@ -63,10 +63,12 @@ int main(int argc, char** argv) {
       "Prints the device path to open (e.g. /dev/pts/3) on its first line, then answers\n"
       "the module's application and loader commands until interrupted."};
   app.add_option("--link", options.linkPath,
-                 "Also make PATH a symlink to the device path (removed again on exit)");
+                 "Also make PATH a symlink to the device path (removed again on exit)")
+      ->option_text("PATH");
   app.add_option("--flash", options.flashPath,
                  "Keep the 32 KB flash in FILE: read at start if it exists (else erased), "
-                 "saved whenever the host closes the port after changing it");
+                 "saved whenever the host closes the port after changing it")
+      ->option_text("FILE");
   app.add_flag("--loader", options.loader, "Start in loader mode instead of the application");
   app.add_flag("--wire-time", options.wireTime,
                "Pace every byte like a real line: 11 bit times at the host's bit rate");
@@ -79,6 +81,7 @@ int main(int argc, char** argv) {
                  "short (read only), vanish or a byte such as 0x06; FIRST counts occurrences "
                  "of POINT from 0 (default 0); COUNT is how many (default 1, * for all). "
                  "Example: --fault record=0x06x5")
+      ->option_text("SPEC")
       ->take_all();
   try {
     app.parse(argc, argv);

@@ -56,8 +56,9 @@ COptionPage::COptionPage(wxWindow* parent, ConfigImage& config) : CSheetPage(par
   CreateControls();
   Bind(wxEVT_CHECKBOX, &COptionPage::MarkModified, this, kFirstControlId, kLastControlId);
   Bind(wxEVT_CHOICE, &COptionPage::MarkModified, this, kFirstControlId, kLastControlId);
-  // The list marks the page as soon as the user enters or opens it, not only
-  // when a new speed is chosen.
+  // The list marks the page as soon as the user enters or leaves it, not only
+  // when a new speed is chosen (where the toolkit reports a drop-down list's
+  // focus: GTK 3 does not).
   speedList_->Bind(wxEVT_SET_FOCUS, &COptionPage::MarkModified, this);
   speedList_->Bind(wxEVT_KILL_FOCUS, &COptionPage::MarkModified, this);
   RecordToControls();

@@ -229,6 +229,19 @@ TEST_F(WriterDialogTest, BrowseKeepsAnExtensionAndCancelKeepsThePath) {
   EXPECT_EQ(PathText(), (dir.path() / "keys.txt").string());
 }
 
+TEST_F(WriterDialogTest, ExitAndCloseBoxEndWithoutExchangeOrProfileWrite) {
+  CWriterDialog& dialog = Open([](CWriterDialog& d) { d.filePath = "start.vrx"; });
+  Find<wxTextCtrl>(CWriterDialog::kIdPath).ChangeValue(wxS("typed.vrx"));
+  Click(CWriterDialog::kIdExit);
+  EXPECT_FALSE(dialog.IsShown());
+  EXPECT_EQ(dialog.filePath, "start.vrx");
+  dialog.Show();
+  PumpPending();
+  dialog.Close();  // the window's close box
+  EXPECT_FALSE(dialog.IsShown());
+  EXPECT_EQ(profile_.writes, 0);
+}
+
 TEST_F(WriterDialogTest, VersionBoxFromTheContextMenu) {
   CWriterDialog& dialog = Open();
   const std::unique_ptr<wxMenu> menu = dialog.CreateAboutMenu();

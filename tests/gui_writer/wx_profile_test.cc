@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "dialog_script.h"
@@ -26,17 +27,23 @@ class ScratchConfigHome {
            ("vrx-profile-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
+    if (const char* old = std::getenv("XDG_CONFIG_HOME")) previous_ = old;
     setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
   }
   ~ScratchConfigHome() {
     delete wxConfigBase::Set(nullptr);
     fs::remove_all(dir_);
+    if (previous_)
+      setenv("XDG_CONFIG_HOME", previous_->c_str(), 1);
+    else
+      unsetenv("XDG_CONFIG_HOME");
   }
   const fs::path& dir() const { return dir_; }
 
  private:
   static inline int counter_ = 0;
   fs::path dir_;
+  std::optional<std::string> previous_;
 };
 
 std::string ReadFile(const fs::path& path) {

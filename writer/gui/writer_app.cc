@@ -26,14 +26,18 @@ bool CWriterApp::OnInit() {
   // writer's switches ("/p", "-dde", ...).
   SetAppName(wxString::FromUTF8(ProgramName()));
   SetVendorName(wxS("Zentrolith"));
-  ui::WxConfigProfile profile(*ui::InstallProgramConfig());
+  ui::InstallProgramConfig();
+  return true;
+}
 
+int CWriterApp::OnRun() {
+  ui::WxConfigProfile profile(*wxConfigBase::Get());
   CWriterDialog dialog(profile, OwnExecutablePath());
   SetTopWindow(&dialog);
   LoadStartupState(dialog, profile, ParseWriterCommandLine(arguments_));
   dialog.ShowModal();
   SetTopWindow(nullptr);
-  return false;  // the program ends without a message loop of its own
+  return 0;  // nothing is written to the profile at exit
 }
 
 }  // namespace vrx::writer

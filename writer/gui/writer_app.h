@@ -25,6 +25,9 @@ class CWriterApp : public wxApp {
   // re-encoded by the toolkit).
   explicit CWriterApp(std::vector<std::string> arguments);
   bool OnInit() override;
+  // Runs the dialog modally; the program ends when it closes, with exit
+  // status 0 (no message loop of the application's own).
+  int OnRun() override;
 
  private:
   std::vector<std::string> arguments_;

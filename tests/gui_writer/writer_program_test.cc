@@ -1,0 +1,99 @@
+// The built VRXWriter as a user starts it: path from the command line,
+// profile from the config folder, Enter presses 書込み, Escape ends it.
+// Driven through the X server with xdotool, against the simulated module.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "event_pump.h"
+#include "simulator.h"
+#include "writer_dialog_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace vrx::test {
+namespace {
+
+std::string ReadText(const fs::path& file) {
+  std::ifstream in(file);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+bool Xdotool(const std::string& arguments) {
+  return std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Waits for the child; kills it if it does not end in time.
+int WaitForExit(pid_t child) {
+  int status = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (waitpid(child, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+      return -1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(WriterProgram, WritesTheFileNamedOnItsCommandLineAndRemembersThePort) {
+  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs xdotool";
+  ScratchDir dir;
+  std::string error;
+  auto module = sim::Simulator::Start({}, error);
+  ASSERT_NE(module, nullptr) << error;
+  const fs::path data = WriteSampleDataFile(dir.path(), "my keys.vrx");
+  std::ofstream(dir.path() / "ports.conf") << "COM2=" << module->DevicePath() << "\n";
+  const fs::path config = dir.path() / "config";
+  fs::create_directories(config / "Zentrolith");
+  std::ofstream(config / "Zentrolith" / "VRXWriter.conf") << "[Option]\nCOM=com2\nBAUD=3\n";
+
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    setenv("VRX_PORT_MAP", (dir.path() / "ports.conf").c_str(), 1);
+    setenv("GSETTINGS_BACKEND", "memory", 1);
+    const std::string program = PackedWriter().string();
+    execl(program.c_str(), program.c_str(), data.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  const std::string window = "$(xdotool search --sync --onlyvisible --pid " +
+                             std::to_string(child) + " --name '^VRXWriter$' | head -n 1)";
+  ASSERT_TRUE(Xdotool("windowfocus --sync " + window)) << "no VRXWriter window";
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_TRUE(Xdotool("key --window " + window + " Return"));  // 書込み has the focus
+
+  const fs::path profile = config / "Zentrolith" / "VRXWriter.conf";
+  const bool written = PumpUntil(
+      [&] { return ReadText(profile).find("COM=COM2") != std::string::npos; },
+      std::chrono::seconds(90));
+  Xdotool("key --window " + window + " Escape");
+  EXPECT_EQ(WaitForExit(child), 0);
+  ASSERT_TRUE(written) << ReadText(profile);
+  // The write happened at the profile's speed: 19200 is index 3.
+  EXPECT_NE(ReadText(profile).find("BAUD=3"), std::string::npos) << ReadText(profile);
+  // The firmware the build packed reached the module.
+  std::ifstream firmware(fs::path(VRX_SOURCE_DIR) / "resources/firmware/vrx7100_firmware.bin",
+                         std::ios::binary);
+  std::vector<char> head(0x400);
+  firmware.read(head.data(), static_cast<std::streamsize>(head.size()));
+  const sim::FlashBytes flash = module->Flash();
+  EXPECT_TRUE(std::equal(head.begin(), head.end(), flash.begin(),
+                         [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; }));
+}
+
+}  // namespace
+}  // namespace vrx::test

@@ -95,6 +95,22 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   "$tool" lcd-test "$data" --port COM1
   echo "== Programming the simulated module on COM1"
   "$tool" program "$data" --port COM1 --container "$writer"
+  echo "== Checking the module's flash against the image the writer builds"
+  "$tool" image "$data" "$work/expected.bin" --container "$writer"
+  # vrxsim saves its flash when the host closes the port; blocks 0
+  # (0x0000-0x03FF) and 4 (0x1000-0x7FFF) are programmed, 0x0400-0x0FFF never.
+  for _ in $(seq 50); do
+    cmp -s -n 1024 "$work/expected.bin" "$work/flash.bin" &&
+      cmp -s -i 4096 "$work/expected.bin" "$work/flash.bin" && break
+    sleep 0.1
+  done
+  if cmp -s -n 1024 "$work/expected.bin" "$work/flash.bin" &&
+     cmp -s -i 4096 "$work/expected.bin" "$work/flash.bin"; then
+    echo "The module's flash holds the image: done."
+  else
+    echo "demo-editor: the module's flash differs from the image" >&2
+    exit 1
+  fi
   exit 0
 fi
 

@@ -1,5 +1,7 @@
 #include "child_process.h"
 
+#include <string_view>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -34,8 +36,17 @@ Spawned Spawn(const std::vector<std::string>& argv, const std::vector<std::strin
   std::vector<char*> args;
   for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
+  // The given variables replace inherited ones of the same name: with two
+  // entries getenv() would return the inherited one.
+  auto overridden = [&env](std::string_view entry) {
+    const std::string_view name = entry.substr(0, entry.find('='));
+    for (const std::string& own : env)
+      if (std::string_view(own).substr(0, own.find('=')) == name) return true;
+    return false;
+  };
   std::vector<std::string> environment;
-  for (char** entry = environ; *entry; ++entry) environment.emplace_back(*entry);
+  for (char** entry = environ; *entry; ++entry)
+    if (!overridden(*entry)) environment.emplace_back(*entry);
   environment.insert(environment.end(), env.begin(), env.end());
   std::vector<char*> envp;
   for (const std::string& entry : environment) envp.push_back(const_cast<char*>(entry.c_str()));

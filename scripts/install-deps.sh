@@ -28,4 +28,4 @@ for attempt in 1 2 3 4 5; do
   echo "apt-get update failed (attempt $attempt), retrying in 20 s" >&2
   sleep 20
 done
-apt-get -o DPkg::Lock::Timeout=300 install -y -qq --no-install-recommends "${packages[@]}"
+apt-get -o DPkg::Lock::Timeout=300 install -y -qq "${packages[@]}"

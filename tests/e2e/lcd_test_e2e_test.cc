@@ -62,6 +62,9 @@ struct LcdFault {
   std::vector<uint8_t> hostBytes;
 };
 
+// Shown in test listings instead of a byte dump of the case.
+void PrintTo(const LcdFault& fault, std::ostream* out) { *out << fault.name; }
+
 class LcdTestFaults : public ::testing::TestWithParam<LcdFault> {};
 
 TEST_P(LcdTestFaults, GiveTheDeviceErrorAndStopSending) {

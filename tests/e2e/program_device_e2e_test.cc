@@ -161,6 +161,9 @@ struct FaultCase {
   std::vector<uint8_t> lastHostBytes;  // how the conversation must end
 };
 
+// Shown in test listings instead of a byte dump of the case.
+void PrintTo(const FaultCase& fault, std::ostream* out) { *out << fault.name; }
+
 const std::string kConnected = "\r\n接続完了\r\n";
 const std::string kBlock0Erasing = "\r\nブロック0を消去中．．．";
 const std::string kBlock4Erasing = "\r\nブロック4を消去中．．．";

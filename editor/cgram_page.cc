@@ -18,6 +18,7 @@
 #include "message_box.h"
 #include "message_table.h"
 #include "port_names.h"
+#include "port_settings.h"
 #include "wx_profile.h"
 
 #include "../resources/cgram/dot_off.xpm"
@@ -31,11 +32,6 @@ constexpr int kRows = 8;
 constexpr int kColumns = 5;
 constexpr int kDotPixels = 16;
 
-constexpr const char* kSection = "Option";
-constexpr const char* kPortKey = "COM";
-constexpr const char* kSpeedKey = "BAUD";
-constexpr const char* kDefaultPort = "COM1";
-constexpr int kDefaultSpeedIndex = 4;
 
 // Speed indices 0..5; index 6 (128000) is not offered.
 constexpr int kOfferedSpeeds = 6;
@@ -81,8 +77,9 @@ wxArrayString SpeedEntries() {
 CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
     : CSheetPage(parent, config), dotOn_(dot_on_xpm), dotOff_(dot_off_xpm) {
   auto profile = Profile();
-  portName = profile.ReadString(kSection, kPortKey, kDefaultPort);
-  speedIndex = profile.ReadInt(kSection, kSpeedKey, kDefaultSpeedIndex);
+  const PortSettings settings = ReadPortSettings(profile);
+  portName = settings.portName;
+  speedIndex = settings.speedIndex;
 
   ui::UseCompactDropDownLists();
   SetFont(ui::DialogFont());
@@ -244,8 +241,7 @@ void CCGRAMPage::OnTest() {
 
 void CCGRAMPage::SaveTestSettings() {
   auto profile = Profile();
-  profile.WriteString(kSection, kPortKey, portName);
-  profile.WriteInt(kSection, kSpeedKey, speedIndex);
+  WritePortSettings(profile, {portName, speedIndex});
 }
 
 }  // namespace vrx::editor

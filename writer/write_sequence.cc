@@ -2,6 +2,7 @@
 
 #include "data_file.h"
 #include "firmware_container.h"
+#include "port_settings.h"
 #include "program_device.h"
 
 namespace vrx {
@@ -29,8 +30,7 @@ bool RunWrite(const WriteJob& job, FlashImage& image, WriteLog& log, MessageBoxS
   log.AppendLog("\r\n" + title + " ファイルを正常にロードしました。\r\n");
 
   if (!ProgramDevice(job.portName, job.speedIndex, image, log, job.serial)) return false;
-  profile.WriteString("Option", "COM", job.portName);
-  profile.WriteInt("Option", "BAUD", job.speedIndex);
+  WritePortSettings(profile, {job.portName, job.speedIndex});
   return true;
 }
 

@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
                  "short (read only), vanish or a byte such as 0x06; FIRST counts occurrences "
                  "of POINT from 0 (default 0); COUNT is how many (default 1, * for all). "
                  "Example: --fault record=0x06x5")
-      ->option_text("SPEC")
+      ->option_text("FAULT")
       ->take_all();
   try {
     app.parse(argc, argv);

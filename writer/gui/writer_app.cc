@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "module_path.h"
+#include "port_settings.h"
 #include "writer_dialog.h"
 #include "wx_profile.h"
 
@@ -12,10 +13,11 @@ namespace vrx::writer {
 
 void LoadStartupState(CWriterDialog& dialog, ProfileStore& profile,
                       const WriterCommandLine& commandLine) {
-  dialog.portName = profile.ReadString("Option", "COM", "COM1");
-  // Any number is taken; the data exchange leaves the list empty for one it
-  // does not offer.
-  dialog.speedIndex = profile.ReadInt("Option", "BAUD", 4);
+  // Any speed number is taken; the data exchange leaves the list empty for
+  // one it does not offer.
+  const PortSettings settings = ReadPortSettings(profile);
+  dialog.portName = settings.portName;
+  dialog.speedIndex = settings.speedIndex;
   if (commandLine.command == StartCommand::kOpen) dialog.filePath = commandLine.filePath;
 }
 

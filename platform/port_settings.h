@@ -1,0 +1,22 @@
+// The port and speed both programs remember in their profile (section
+// Option, values COM and BAUD): the editor after every LCD test, the writer
+// after every successful Write.
+#pragma once
+
+#include <string>
+
+#include "profile.h"
+
+namespace vrx {
+
+struct PortSettings {
+  std::string portName = "COM1";
+  int speedIndex = 4;  // any number is kept; the speed lists show none for one they lack
+};
+
+PortSettings ReadPortSettings(ProfileStore& profile);
+
+// Writes COM, then BAUD; false if either could not be stored.
+bool WritePortSettings(ProfileStore& profile, const PortSettings& settings);
+
+}  // namespace vrx

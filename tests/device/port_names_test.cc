@@ -5,19 +5,13 @@
 #include <fstream>
 
 #include "port_names.h"
+#include "scratch_dir.h"
 
 namespace vrx {
 namespace {
 
 using ::testing::ElementsAre;
 namespace fs = std::filesystem;
-
-fs::path FreshDir(const std::string& name) {
-  fs::path dir = fs::path(::testing::TempDir()) / name;
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir;
-}
 
 TEST(PortNamesTest, ReadsTheMappingFile) {
   const fs::path file = FreshDir("portmap") / "ports.conf";

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "profile_ini.h"
+#include "scratch_dir.h"
 
 namespace vrx {
 namespace {
@@ -16,12 +17,6 @@ std::string Slurp(const fs::path& file) {
   std::stringstream text;
   text << in.rdbuf();
   return text.str();
-}
-
-fs::path FreshDir(const std::string& name) {
-  fs::path dir = fs::path(::testing::TempDir()) / name;
-  fs::remove_all(dir);
-  return dir;
 }
 
 TEST(IniProfileTest, MissingFileGivesDefaultsAndFirstWriteCreatesIt) {

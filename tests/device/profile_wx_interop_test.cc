@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "profile_ini.h"
+#include "scratch_dir.h"
 
 namespace vrx {
 namespace {
@@ -14,16 +15,12 @@ namespace fs = std::filesystem;
 
 class WxInteropTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
   std::unique_ptr<wxFileConfig> OpenWx() {
     return std::make_unique<wxFileConfig>("VRXWriter", "Zentrolith", wxString(file_.string()),
                                           wxString(), wxCONFIG_USE_LOCAL_FILE);
   }
   wxInitializer init_;
-  fs::path dir_ = fs::path(::testing::TempDir()) / "wx-interop";
+  fs::path dir_ = FreshDir("wx-interop");
   fs::path file_ = dir_ / "VRXWriter.conf";
 };
 

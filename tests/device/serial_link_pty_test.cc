@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "scratch_dir.h"
 #include "serial_link.h"
 
 namespace vrx {
@@ -151,7 +152,7 @@ TEST_F(PtyLinkTest, MissingPortAndNamesThroughTheMapping) {
   EXPECT_FALSE(SerialLink::Open("/dev/no-such-port", 38400, options_));
   EXPECT_EQ(errno, ENOENT);
 
-  const std::string map = ::testing::TempDir() + "/ports-link.conf";
+  const std::string map = (FreshDir("ports-link") / "ports.conf").string();
   std::ofstream(map) << "COM7=" << slavePath_ << "\n";
   setenv("VRX_PORT_MAP", map.c_str(), 1);
   auto viaName = SerialLink::Open("COM7", 38400, options_);

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages needed to build, run and test the VRX7100
-# tools.  Runs as root, or re-runs itself through sudo.
+# tools.  Runs as root, or re-runs itself through sudo.  With --windows it
+# adds what scripts/build-windows.sh needs: the MinGW-w64 cross compilers,
+# Wine for the tests and NSIS for the installer.
 set -euo pipefail
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -19,6 +21,16 @@ packages=(
   # screenshots for the documentation
   imagemagick
 )
+if [ "${1:-}" = "--windows" ]; then
+  packages+=(
+    # cross build (the -posix compilers come with these) and its libraries'
+    # sources, which apt-get source unpacks with dpkg-dev
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    libz-mingw-w64-dev dpkg-dev make
+    # tests under Wine, the ZIP and the installer
+    wine64 zip nsis
+  )
+fi
 
 export DEBIAN_FRONTEND=noninteractive
 # On a fresh machine another process (unattended upgrades, cloud init) may

@@ -9,7 +9,8 @@ include(GNUInstallDirs)
 
 function(vrx_pack_firmware target)
   cmake_parse_arguments(ARG "EXCLUDE_FROM_ALL" "COMPONENT" "" ${ARGN})
-  set(pack_command $<TARGET_FILE:vrx_pack> "${VRX_FIRMWARE_IMAGE}")
+  # A cross-built vrx_pack runs through the emulator (Wine for Windows).
+  set(pack_command ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:vrx_pack> "${VRX_FIRMWARE_IMAGE}")
 
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${pack_command} "$<TARGET_FILE:${target}>" --key "${VRX_FIRMWARE_KEY}"
@@ -38,7 +39,7 @@ function(vrx_pack_firmware target)
   install(CODE "
     message(STATUS \"Appending firmware payload to ${installed}\")
     execute_process(
-      COMMAND \"$<TARGET_FILE:vrx_pack>\" \"${VRX_FIRMWARE_IMAGE}\" \"${installed}\"
+      COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} \"$<TARGET_FILE:vrx_pack>\" \"${VRX_FIRMWARE_IMAGE}\" \"${installed}\"
               --key \"${VRX_FIRMWARE_KEY}\"
       RESULT_VARIABLE pack_result)
     if(NOT pack_result EQUAL 0)

@@ -10,6 +10,10 @@ std::filesystem::path OwnExecutablePath() {
   return ec ? std::filesystem::path() : path;
 }
 
+std::filesystem::path SiblingProgramPath(std::string_view programName) {
+  return OwnExecutablePath().parent_path() / programName;
+}
+
 std::string ProgramName() { return OwnExecutablePath().stem().string(); }
 
 }  // namespace vrx

@@ -95,17 +95,4 @@ std::string ResolvePortName(std::string_view name, const std::map<std::string, s
   return {};
 }
 
-std::string ResolvePortName(std::string_view name) {
-  if (!name.empty() && name.front() == '/') return std::string(name);
-  return ResolvePortName(name, ReadPortMap(PortMapPath()), ListUsbSerialDevices());
-}
-
-std::string DescribePortName(std::string_view name) {
-  const std::string path = ResolvePortName(name);
-  if (path.empty()) return "not connected";
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return path + " (not connected)";
-  return path;
-}
-
 }  // namespace vrx

@@ -6,7 +6,7 @@
 #   libpng      from Debian's libpng1.6 source
 #   wxWidgets   3.2 for MSW, static, from Debian's wxwidgets3.2 source
 #   GoogleTest  from /usr/src/googletest
-#   CLI11       its headers, copied (the host's /usr/include must not be
+#   CLI11       its headers and package file, copied (the host's /usr/include must not be
 #               on a MinGW include path: it would pull in glibc headers)
 # The prefix is keyed by a hash of this script, the toolchain file and the
 # versions of the sources and compilers; it is rebuilt only when the key
@@ -100,6 +100,8 @@ cmake --install gtest >/dev/null
 
 echo "build-windows-prefix: CLI11 headers"
 cp -r /usr/include/CLI "$prefix/include/"
+mkdir -p "$prefix/share/cmake"
+cp -r /usr/share/cmake/CLI11 "$prefix/share/cmake/"  # finds the headers beside it
 
 echo "$key" > "$prefix/.vrx-key"
 rm -rf "$work"

@@ -2,20 +2,14 @@
 
 #include <wx/config.h>
 #include <wx/log.h>
-#ifndef __WXMSW__
-#include <wx/fileconf.h>
-#endif
 
 #include <climits>
-#include <system_error>
 
 #include "message_box.h"
 #include "module_path.h"
 
 namespace vrx::ui {
 namespace {
-
-constexpr const char* kVendor = "Zentrolith";
 
 wxString KeyPath(std::string_view section, std::string_view key) {
   return wxS("/") + FromCore(section) + wxS("/") + FromCore(key);
@@ -56,24 +50,7 @@ bool WxConfigProfile::WriteInt(std::string_view section, std::string_view key, i
 }
 
 wxConfigBase* InstallProgramConfig(const std::string& programName) {
-  const wxString app = FromCore(programName);
-  wxConfigBase* config = nullptr;
-#ifdef __WXMSW__
-  config = new wxConfig(app, wxString::FromAscii(kVendor), wxEmptyString, wxEmptyString,
-                        wxCONFIG_USE_LOCAL_FILE);
-#else
-  const std::filesystem::path file = ProfilePath(programName);
-  std::error_code ignored;  // a folder we cannot create only means nothing is remembered
-  std::filesystem::create_directories(file.parent_path(), ignored);
-  wxLogNull quiet;  // an unreadable file starts with the defaults, without an error box
-  auto* fileConfig = new wxFileConfig(app, wxString::FromAscii(kVendor),
-                                      wxString::FromUTF8(file.string()), wxEmptyString,
-                                      wxCONFIG_USE_LOCAL_FILE);
-  // Every write is flushed at once (Commit); saving again at exit could only
-  // repeat a failure, and then as an error box.
-  fileConfig->DisableAutoSave();
-  config = fileConfig;
-#endif
+  wxConfigBase* config = CreateProgramConfig(programName);
   delete wxConfigBase::Set(config);
   return config;
 }

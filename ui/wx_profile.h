@@ -29,6 +29,13 @@ class WxConfigProfile : public ProfileStore {
   wxConfigBase& config_;
 };
 
+// The vendor under which both programs keep their profile.
+inline constexpr const char* kProfileVendor = "Zentrolith";
+
+// The program's own config, not installed anywhere (one backend per
+// platform: the registry on Windows, the profile file elsewhere).
+wxConfigBase* CreateProgramConfig(const std::string& programName);
+
 // Creates the program's config (making the Zentrolith folder when missing)
 // and installs it as wxConfigBase::Get().  Returns the installed config,
 // owned by wx from then on.

@@ -1,9 +1,9 @@
 #include "expected_data_file.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "sjis.h"
@@ -95,9 +95,13 @@ void WriteWholeFile(const std::filesystem::path& path, const std::string& conten
 }
 
 ScratchFolder::ScratchFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vrx-config-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-  path_ = pattern;
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    path_ = std::filesystem::temp_directory_path() / ("vrx-config-" + std::to_string(random()));
+    std::error_code error;
+    if (std::filesystem::create_directory(path_, error)) return;
+  }
+  ADD_FAILURE() << "cannot make a scratch folder";
 }
 
 ScratchFolder::~ScratchFolder() {

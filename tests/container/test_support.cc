@@ -6,9 +6,21 @@
 #include <random>
 #include <stdexcept>
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 namespace vrx::test {
+namespace {
+
+// std::system's result: a wait status on POSIX, the exit code on Windows.
+#ifdef _WIN32
+int ExitCodeOf(int status) { return status; }
+#else
+int ExitCodeOf(int status) { return status == -1 || !WIFEXITED(status) ? -1 : WEXITSTATUS(status); }
+#endif
+
+}  // namespace
 
 Bytes FromHex(std::string_view hex) {
   Bytes bytes;
@@ -53,9 +65,7 @@ ScratchDir::~ScratchDir() {
 }
 
 int RunCommand(const std::string& command) {
-  const int status = std::system(command.c_str());
-  if (status == -1 || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
+  return ExitCodeOf(std::system(command.c_str()));
 }
 
 }  // namespace vrx::test

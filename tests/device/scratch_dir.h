@@ -3,17 +3,23 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 namespace vrx {
 
 inline std::filesystem::path FreshDir(const std::string& name) {
-  std::string pattern = ::testing::TempDir() + "/" + name + ".XXXXXX";
-  if (!mkdtemp(pattern.data())) ADD_FAILURE() << "cannot make a folder like " << pattern;
-  return pattern;
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) /
+                                         (name + "." + std::to_string(random()));
+    std::error_code error;
+    if (std::filesystem::create_directory(folder, error)) return folder;
+  }
+  ADD_FAILURE() << "cannot make a folder for " << name;
+  return {};
 }
 
 }  // namespace vrx

@@ -10,6 +10,7 @@
 int main(int argc, char** argv) {
   CLI::App app{"Enciphers a firmware image and appends it to an executable, replacing a "
                "payload appended earlier."};
+  app.allow_windows_style_options(false);  // "/..." is a path, never an option
   std::string firmware;
   std::string executable;
   std::string key;

@@ -22,7 +22,7 @@ struct ImageArguments {
 int BuildImage(const ImageArguments& args) {
   // An installed vrxtool sits beside the writer.
   const std::filesystem::path container =
-      args.container.empty() ? vrx::OwnExecutablePath().parent_path() / "VRXWriter"
+      args.container.empty() ? vrx::SiblingProgramPath("VRXWriter")
                              : std::filesystem::path(args.container);
   vrx::FlashImage image;
   if (const int failure = vrx::ReadFirmwarePayload(container, image);

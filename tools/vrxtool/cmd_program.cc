@@ -69,7 +69,7 @@ int Program(const ProgramArguments& args) {
   job.speedIndex = args.speedIndex;
   // An installed vrxtool sits beside the writer, whose payload it uses.
   job.containerPath = args.container.empty()
-                          ? vrx::OwnExecutablePath().parent_path() / "VRXWriter"
+                          ? vrx::SiblingProgramPath("VRXWriter")
                           : std::filesystem::path(args.container);
   vrx::FlashImage image{};
   vrx::IniProfile profile(vrx::ProfilePath("VRXWriter"));

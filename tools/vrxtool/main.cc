@@ -28,6 +28,9 @@ int main(int argc, char** argv) {
       "vrxtool - VRX7100 data files, flash images and module programming from the command line.\n"
       "Runs the same code as VRXEditor and VRXWriter."};
   app.require_subcommand(1);
+  // An argument beginning with "/" is a path on every platform, never a
+  // Windows-style option (subcommands inherit this).
+  app.allow_windows_style_options(false);
   app.set_help_all_flag("--help-all", "Show help for every command");
 
   std::function<int()> run;

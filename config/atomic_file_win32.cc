@@ -1,0 +1,71 @@
+// Windows backend of the atomic save: a temporary file beside the target,
+// written in binary (the data file's CR LF are written as they are),
+// flushed, then swapped in by ReplaceFileW, which keeps the target's
+// attributes and security, or MoveFileExW when there is no target yet.
+#include <windows.h>
+
+#include <string>
+#include <system_error>
+
+#include "atomic_file.h"
+
+namespace vrx {
+namespace {
+
+bool WriteAll(HANDLE file, std::string_view contents) {
+  while (!contents.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(contents.size(), 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(file, contents.data(), chunk, &written, nullptr)) return false;
+    contents.remove_prefix(written);
+  }
+  return true;
+}
+
+// Saving through a symbolic link updates the file it points to.
+std::filesystem::path ResolveTarget(const std::filesystem::path& target) {
+  std::error_code error;
+  if (std::filesystem::is_symlink(target, error)) {
+    auto resolved = std::filesystem::weakly_canonical(target, error);
+    if (!error) return resolved;
+  }
+  return target;
+}
+
+HANDLE CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = target;
+    temporary += L".~" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(attempt);
+    const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+bool SwapIn(const std::filesystem::path& temporary, const std::filesystem::path& target) {
+  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+      ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                   nullptr, nullptr)) {
+    return true;
+  }
+  return MoveFileExW(temporary.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+}  // namespace
+
+bool ReplaceFileContents(const std::filesystem::path& requested, std::string_view contents) {
+  if (requested.empty()) return false;
+  const std::filesystem::path target = ResolveTarget(requested);
+  std::filesystem::path temporary;
+  const HANDLE file = CreateTemporary(target, temporary);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = WriteAll(file, contents) && FlushFileBuffers(file);
+  ok = CloseHandle(file) && ok;
+  ok = ok && SwapIn(temporary, target);
+  if (!ok) DeleteFileW(temporary.c_str());
+  return ok;
+}
+
+}  // namespace vrx

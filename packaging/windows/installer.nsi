@@ -1,0 +1,86 @@
+; The 64-bit installer of the VRX7100 tools.  makensis gets VERSION, SOURCE
+; (the folder with the files to install) and OUTFILE with -D.
+Unicode true
+Target amd64-unicode
+!include "MUI2.nsh"
+!include "x64.nsh"
+
+!define PRODUCT "VRX7100 Tools"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zentrolith VRX7100 Tools"
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\Zentrolith\VRX7100 Tools"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+VIProductVersion "${VERSION}"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "CompanyName" "Zentrolith"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "FileDescription" "${PRODUCT} setup"
+
+!define MUI_ICON "${SOURCE}\VRX7100.ico"
+!define MUI_UNICON "${SOURCE}\VRX7100.ico"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "Japanese"
+!insertmacro MUI_LANGUAGE "English"
+
+Function .onInit
+  SetRegView 64
+  ${IfNot} ${RunningX64}
+    MessageBox MB_ICONSTOP "This program needs 64-bit Windows."
+    Abort
+  ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  SetRegView 64
+FunctionEnd
+
+Section "Install"
+  SetOutPath "$INSTDIR"
+  File "${SOURCE}\VRXEditor.exe"
+  File "${SOURCE}\VRXWriter.exe"
+  File "${SOURCE}\vrxtool.exe"
+  File "${SOURCE}\VRX7100.ico"
+  File /r "${SOURCE}\docs"
+  File "${SOURCE}\README.md"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+  SetShellVarContext all
+  CreateDirectory "$SMPROGRAMS\${PRODUCT}"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\VRXEditor.lnk" "$INSTDIR\VRXEditor.exe"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\VRXWriter.lnk" "$INSTDIR\VRXWriter.exe"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Zentrolith"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\VRXEditor.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Section "Uninstall"
+  SetShellVarContext all
+  Delete "$SMPROGRAMS\${PRODUCT}\VRXEditor.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT}\VRXWriter.lnk"
+  RMDir "$SMPROGRAMS\${PRODUCT}"
+  Delete "$INSTDIR\VRXEditor.exe"
+  Delete "$INSTDIR\VRXWriter.exe"
+  Delete "$INSTDIR\vrxtool.exe"
+  Delete "$INSTDIR\VRX7100.ico"
+  Delete "$INSTDIR\README.md"
+  RMDir /r "$INSTDIR\docs"
+  Delete "$INSTDIR\Uninstall.exe"
+  RMDir "$INSTDIR"
+  RMDir "$PROGRAMFILES64\Zentrolith"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd

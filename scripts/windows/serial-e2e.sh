@@ -40,6 +40,7 @@ pty=$(readlink -f "$work/module")
 "$WINE" reg add 'HKLM\Software\Wine\Ports' /v COM5 /d "$pty" /f >/dev/null
 "$WINESERVER" -k 2>/dev/null || true
 "$WINESERVER" -w
+"$WINESERVER" -p 2>/dev/null  # a killed server dumps its objects on stderr
 rm -f "$WINEPREFIX"/dosdevices/com[0-9]*
 ln -s "$pty" "$WINEPREFIX/dosdevices/com5"
 export LD_PRELOAD=$work/pty_parity_shim.so

@@ -23,5 +23,6 @@ wine_setup() {
   "$WINESERVER" -w
 }
 
-wine_start() { "$WINESERVER" -p; }
+# A server stopped with -k lists its objects on its stderr: keep that quiet.
+wine_start() { "$WINESERVER" -p 2>/dev/null; }
 wine_stop() { "$WINESERVER" -k 2>/dev/null || true; }

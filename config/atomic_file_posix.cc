@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <string>
-#include <system_error>
 
 #include "atomic_file.h"
 
@@ -21,17 +20,6 @@ bool WriteAll(int fd, std::string_view contents) {
     contents.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
-}
-
-// Saving through a symbolic link updates the file it points to rather than
-// replacing the link.
-std::filesystem::path ResolveTarget(const std::filesystem::path& target) {
-  std::error_code error;
-  if (std::filesystem::is_symlink(target, error)) {
-    auto resolved = std::filesystem::weakly_canonical(target, error);
-    if (!error) return resolved;
-  }
-  return target;
 }
 
 // A fresh name beside the target, created exclusively so that no other file
@@ -59,7 +47,7 @@ void SyncFolder(const std::filesystem::path& file) {
 
 bool ReplaceFileContents(const std::filesystem::path& requested, std::string_view contents) {
   if (requested.empty()) return false;
-  const std::filesystem::path target = ResolveTarget(requested);
+  const std::filesystem::path target = ResolveSaveTarget(requested);
   std::filesystem::path temporary;
   const int fd = CreateTemporary(target, temporary);
   if (fd < 0) return false;

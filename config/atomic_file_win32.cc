@@ -4,8 +4,8 @@
 // attributes and security, or MoveFileExW when there is no target yet.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
-#include <system_error>
 
 #include "atomic_file.h"
 
@@ -20,16 +20,6 @@ bool WriteAll(HANDLE file, std::string_view contents) {
     contents.remove_prefix(written);
   }
   return true;
-}
-
-// Saving through a symbolic link updates the file it points to.
-std::filesystem::path ResolveTarget(const std::filesystem::path& target) {
-  std::error_code error;
-  if (std::filesystem::is_symlink(target, error)) {
-    auto resolved = std::filesystem::weakly_canonical(target, error);
-    if (!error) return resolved;
-  }
-  return target;
 }
 
 HANDLE CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
@@ -57,7 +47,10 @@ bool SwapIn(const std::filesystem::path& temporary, const std::filesystem::path&
 
 bool ReplaceFileContents(const std::filesystem::path& requested, std::string_view contents) {
   if (requested.empty()) return false;
-  const std::filesystem::path target = ResolveTarget(requested);
+  const std::filesystem::path target = ResolveSaveTarget(requested);
+  // A folder is never replaced by a file (Wine's ReplaceFileW would).
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
   std::filesystem::path temporary;
   const HANDLE file = CreateTemporary(target, temporary);
   if (file == INVALID_HANDLE_VALUE) return false;

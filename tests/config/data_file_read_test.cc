@@ -10,6 +10,7 @@
 #include "data_file_format.h"
 #include "expected_data_file.h"
 #include "message_table.h"
+#include "never_ending_file.h"
 
 namespace vrx {
 namespace {
@@ -201,9 +202,10 @@ TEST(DataFileRead, BothReadersAgreeOnEveryInput) {
 TEST(DataFileRead, WhatCannotBeOpenedIsReportedWithoutWaiting) {
   ScratchFolder folder;
   std::filesystem::create_directory(folder / "folder.vrx");
-  ASSERT_EQ(mkfifo((folder / "pipe.vrx").c_str(), 0600), 0);
+  const auto pipe = test::NeverEndingFile(folder.path());
+  ASSERT_FALSE(pipe.empty());
   const std::filesystem::path unopenable[] = {
-      folder / "missing.vrx", folder / "folder.vrx", folder / "pipe.vrx", "/dev/zero",
+      folder / "missing.vrx", folder / "folder.vrx", pipe, "/dev/zero",
       folder / std::string(300, 'n'),
   };
   for (const auto& path : unopenable) {

@@ -11,21 +11,11 @@
 namespace vrx {
 namespace {
 
+using test::EntriesIn;
+using test::OneKeyImage;
 using test::ReadWholeFile;
 using test::ScratchFolder;
 using test::WriteWholeFile;
-
-std::size_t EntriesIn(const std::filesystem::path& folder) {
-  std::size_t count = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
-  return count;
-}
-
-ConfigImage SomeImage() {
-  ConfigImage image;
-  image.keys[0] = {true, "1C", "F0,1C"};
-  return image;
-}
 
 std::string ReadAllThrough(FileTextSource& source) {
   std::string text;
@@ -50,10 +40,10 @@ TEST(Win32Save, ReplacesALongerFileAndLeavesNothingBeside) {
   const auto path = folder / "keep.vrx";
   WriteWholeFile(path, std::string(100000, 'x'));
   ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_ARCHIVE));
-  ASSERT_TRUE(WriteDataFile(path, SomeImage()));
+  ASSERT_TRUE(WriteDataFile(path, OneKeyImage()));
   ConfigImage loaded;
   EXPECT_EQ(ReadDataFile(path, loaded), 0);
-  EXPECT_EQ(loaded, SomeImage());
+  EXPECT_EQ(loaded, OneKeyImage());
   EXPECT_EQ(EntriesIn(folder.path()), 1u);
   // The data file's lines end in CR LF exactly once.
   const std::string saved = ReadWholeFile(path);
@@ -64,22 +54,22 @@ TEST(Win32Save, ReplacesALongerFileAndLeavesNothingBeside) {
 TEST(Win32Save, JapaneseNamesSurviveTheWideApi) {
   ScratchFolder folder;
   const std::filesystem::path path = folder.path() / std::filesystem::path(u8"設定データ.vrx");
-  ASSERT_TRUE(WriteDataFile(path, SomeImage()));
+  ASSERT_TRUE(WriteDataFile(path, OneKeyImage()));
   // The file carries the name, not a code page 1252 garbling of it.
   EXPECT_TRUE(std::filesystem::exists(folder.path() / std::filesystem::path(L"\u8a2d\u5b9a\u30c7\u30fc\u30bf.vrx")));
   ConfigImage loaded;
   EXPECT_EQ(ReadDataFile(path, loaded), 0);
-  EXPECT_EQ(loaded, SomeImage());
+  EXPECT_EQ(loaded, OneKeyImage());
 }
 
 TEST(Win32Save, FailedSaveLeavesTheOldStateAndNoLeftovers) {
   ScratchFolder folder;
   std::filesystem::create_directory(folder / "dir.vrx");
   WriteWholeFile(folder / "dir.vrx" / "inside", "kept");
-  EXPECT_FALSE(WriteDataFile(folder / "dir.vrx", SomeImage()));
+  EXPECT_FALSE(WriteDataFile(folder / "dir.vrx", OneKeyImage()));
   EXPECT_EQ(ReadWholeFile(folder / "dir.vrx" / "inside"), "kept");
-  EXPECT_FALSE(WriteDataFile(folder / "missing" / "x.vrx", SomeImage()));
-  EXPECT_FALSE(WriteDataFile("", SomeImage()));
+  EXPECT_FALSE(WriteDataFile(folder / "missing" / "x.vrx", OneKeyImage()));
+  EXPECT_FALSE(WriteDataFile("", OneKeyImage()));
   EXPECT_EQ(EntriesIn(folder.path()), 1u);
 
   // A folder is not a data file to read either.

@@ -55,47 +55,54 @@ class StderrBoxes final : public vrx::MessageBoxSink {
   void ShowMessage(std::string_view text) override { PrintError(text); }
 };
 
-struct ProgramArguments {
-  std::string dataFile;
-  std::string port;
-  int speedIndex = 4;
-  std::string container;
+class ProgramCommand final : public Command {
+ public:
+  std::string Name() const override { return "program"; }
+  std::string Summary() const override {
+    return "Program DATAFILE into a VRX7100 exactly as VRXWriter's Write does";
+  }
+  std::string Footer() const override {
+    return "The log goes to stdout; on success the port and speed are stored in VRXWriter's "
+           "profile.\nExit status: 0 programmed, 1 failed.\n"
+           "Example:\n  vrxtool program keyboard.vrx --port COM1 --speed 4";
+  }
+  void AddOptions(CLI::App& sub) override {
+    sub.add_option("DATAFILE", dataFile_, "Data file (.vrx)")->required();
+    AddDeviceOptions(sub, port_, speedIndex_);
+    sub.add_option("--container", container_,
+                   "Executable carrying the firmware payload (default: VRXWriter beside vrxtool)");
+  }
+  int Execute() override {
+    vrx::WriteJob job;
+    job.filePath = dataFile_;
+    job.portName = port_;
+    job.speedIndex = speedIndex_;
+    // An installed vrxtool sits beside the writer, whose payload it uses.
+    job.containerPath = container_.empty()
+                            ? vrx::OwnExecutablePath().parent_path() / "VRXWriter"
+                            : std::filesystem::path(container_);
+    vrx::FlashImage image{};
+    vrx::IniProfile profile(vrx::ProfilePath("VRXWriter"));
+    StderrBoxes boxes;
+    bool written = false;
+    {
+      ConsoleLog log;
+      written = vrx::RunWrite(job, image, log, boxes, profile);
+    }
+    // The log and the message boxes have told the user why.
+    if (!written) throw CommandFailure();
+    return kExitOk;
+  }
+
+ private:
+  std::string dataFile_;
+  std::string port_;
+  int speedIndex_ = 4;
+  std::string container_;
 };
 
-int Program(const ProgramArguments& args) {
-  vrx::WriteJob job;
-  job.filePath = args.dataFile;
-  job.portName = args.port;
-  job.speedIndex = args.speedIndex;
-  // An installed vrxtool sits beside the writer, whose payload it uses.
-  job.containerPath = args.container.empty()
-                          ? vrx::OwnExecutablePath().parent_path() / "VRXWriter"
-                          : std::filesystem::path(args.container);
-  vrx::FlashImage image{};
-  vrx::IniProfile profile(vrx::ProfilePath("VRXWriter"));
-  StderrBoxes boxes;
-  bool written = false;
-  {
-    ConsoleLog log;
-    written = vrx::RunWrite(job, image, log, boxes, profile);
-  }
-  return written ? kExitOk : kExitFailure;
-}
-
-const bool registered = RegisterCommand(90, [](CLI::App& app) -> std::function<int()> {
-  auto args = std::make_shared<ProgramArguments>();
-  auto* sub = app.add_subcommand(
-      "program", "Program DATAFILE into a VRX7100 exactly as VRXWriter's Write does");
-  sub->add_option("DATAFILE", args->dataFile, "Data file (.vrx)")->required();
-  AddDeviceOptions(*sub, args->port, args->speedIndex);
-  sub->add_option("--container", args->container,
-                  "Executable carrying the firmware payload (default: VRXWriter beside vrxtool)");
-  sub->footer(
-      "The log goes to stdout; on success the port and speed are stored in VRXWriter's "
-      "profile.\nExit status: 0 programmed, 1 failed.\n"
-      "Example:\n  vrxtool program keyboard.vrx --port COM1 --speed 4");
-  return [args] { return Program(*args); };
-});
-
 }  // namespace
+
+std::unique_ptr<Command> MakeProgramCommand() { return std::make_unique<ProgramCommand>(); }
+
 }  // namespace vrxtool

@@ -3,12 +3,12 @@
 #include <memory>
 #include <string>
 
-#include "atomic_file.h"
 #include "command.h"
 #include "data_file.h"
 #include "firmware_container.h"
 #include "message_table.h"
 #include "module_path.h"
+#include "output_file.h"
 
 namespace vrxtool {
 namespace {
@@ -35,7 +35,7 @@ int BuildImage(const ImageArguments& args) {
     return kExitFailure;
   }
   const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
-  if (!vrx::ReplaceFileContents(args.output, bytes)) {
+  if (!WriteOutputFile(args.output, bytes)) {
     PrintError("cannot write " + args.output);
     return kExitFailure;
   }
@@ -47,7 +47,7 @@ const bool registered = RegisterCommand(70, [](CLI::App& app) -> std::function<i
   auto* sub = app.add_subcommand(
       "image", "Build the 32768-byte flash image the writer would program for DATAFILE");
   sub->add_option("DATAFILE", args->dataFile, "Data file (.vrx)")->required();
-  sub->add_option("OUT.bin", args->output, "Image file to create or replace")->required();
+  sub->add_option("OUT.bin", args->output, "Image file to create or replace, - for standard output")->required();
   sub->add_option("--container", args->container,
                   "Executable carrying the firmware payload (default: VRXWriter in the same "
                   "folder as vrxtool)");

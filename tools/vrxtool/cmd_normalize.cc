@@ -6,6 +6,7 @@
 #include "config_image.h"
 #include "data_file.h"
 #include "message_table.h"
+#include "output_file.h"
 
 namespace vrxtool {
 namespace {
@@ -17,7 +18,7 @@ std::function<int()> SetupNormalize(CLI::App& app) {
   auto output = std::make_shared<std::string>();
   sub->add_option("IN.vrx", *input, "Data file to read (any layout the programs accept)")
       ->required();
-  sub->add_option("OUT.vrx", *output, "Data file to write; left untouched if IN cannot be read")
+  sub->add_option("OUT.vrx", *output, "Data file to write, - for standard output; left untouched if IN cannot be read")
       ->required();
   sub->footer("Example:\n  vrxtool normalize hand-edited.txt keyboard.vrx");
   return [input, output] {
@@ -26,7 +27,7 @@ std::function<int()> SetupNormalize(CLI::App& app) {
       PrintError(vrx::EditorMessage(message));
       return kExitFailure;
     }
-    if (!vrx::WriteDataFile(*output, image)) {
+    if (!WriteOutputFile(*output, vrx::DataFileContents(image))) {
       PrintError(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed));
       return kExitFailure;
     }

@@ -3,12 +3,12 @@
 #include <memory>
 #include <string>
 
-#include "atomic_file.h"
 #include "command.h"
 #include "data_file.h"
 #include "firmware_container.h"
 #include "message_table.h"
 #include "module_path.h"
+#include "output_file.h"
 
 namespace vrxtool {
 namespace {
@@ -26,7 +26,7 @@ class ImageCommand final : public Command {
   }
   void AddOptions(CLI::App& sub) override {
     sub.add_option("DATAFILE", dataFile_, "Data file (.vrx)")->required();
-    sub.add_option("OUT.bin", output_, "Image file to create or replace")->required();
+    sub.add_option("OUT.bin", output_, "Image file to create or replace, - for standard output")->required();
     sub.add_option("--container", container_,
                    "Executable carrying the firmware payload (default: VRXWriter in the same "
                    "folder as vrxtool)");
@@ -43,7 +43,7 @@ class ImageCommand final : public Command {
     if (const int message = vrx::LoadConfigIntoFlashImage(dataFile_, image); message != 0)
       throw CommandFailure(vrx::WriterMessage(message));
     const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
-    if (!vrx::ReplaceFileContents(output_, bytes)) throw CommandFailure("cannot write " + output_);
+    if (!WriteOutputFile(output_, bytes)) throw CommandFailure("cannot write " + output_);
     return kExitOk;
   }
 

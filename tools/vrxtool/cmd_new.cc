@@ -6,6 +6,7 @@
 #include "config_image.h"
 #include "data_file.h"
 #include "message_table.h"
+#include "output_file.h"
 
 namespace vrxtool {
 namespace {
@@ -18,10 +19,10 @@ class NewCommand final : public Command {
   }
   std::string Footer() const override { return "Example:\n  vrxtool new blank.vrx"; }
   void AddOptions(CLI::App& sub) override {
-    sub.add_option("OUT.vrx", output_, "Data file to create or replace")->required();
+    sub.add_option("OUT.vrx", output_, "Data file to create or replace, - for standard output")->required();
   }
   int Execute() override {
-    if (!vrx::WriteDataFile(output_, vrx::ConfigImage{}))
+    if (!WriteOutputFile(output_, vrx::DataFileContents(vrx::ConfigImage{})))
       throw CommandFailure(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed));
     return kExitOk;
   }

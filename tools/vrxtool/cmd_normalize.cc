@@ -7,6 +7,7 @@
 #include "config_image.h"
 #include "data_file.h"
 #include "message_table.h"
+#include "output_file.h"
 
 namespace vrxtool {
 namespace {
@@ -23,14 +24,14 @@ class NormalizeCommand final : public Command {
   void AddOptions(CLI::App& sub) override {
     sub.add_option("IN.vrx", input_, "Data file to read (any layout the programs accept)")
         ->required();
-    sub.add_option("OUT.vrx", output_, "Data file to write; left untouched if IN cannot be read")
+    sub.add_option("OUT.vrx", output_, "Data file to write, - for standard output; left untouched if IN cannot be read")
         ->required();
   }
   int Execute() override {
     vrx::ConfigImage image;
     if (const int message = vrx::ReadDataFile(input_, image); message != 0)
       throw CommandFailure(vrx::EditorMessage(message));
-    if (!vrx::WriteDataFile(output_, image))
+    if (!WriteOutputFile(output_, vrx::DataFileContents(image)))
       throw CommandFailure(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed));
     return kExitOk;
   }

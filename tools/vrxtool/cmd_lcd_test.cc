@@ -9,6 +9,7 @@
 #include "data_file.h"
 #include "lcd_test.h"
 #include "message_table.h"
+#include "program_usage.h"
 
 namespace vrxtool {
 namespace {
@@ -25,6 +26,7 @@ int LcdTest(const LcdTestArguments& args) {
   if (message == 0) message = vrx::RunLcdTest(args.port, args.speedIndex, config.cgram);
   if (message == 0) return kExitOk;
   PrintError(vrx::EditorMessage(message));
+  if (message == vrx::editor_msg::kPortOpenFailed) PrintError(vrx::PortOpenHint());
   return kExitFailure;
 }
 

@@ -1,5 +1,10 @@
 #include "editor_app.h"
 
+#include <string>
+#include <vector>
+
+#include "info_options.h"
+#include "program_usage.h"
 #include "vrx_sheet.h"
 #include "wx_profile.h"
 
@@ -20,4 +25,12 @@ int CEditorApp::OnRun() {
 
 }  // namespace vrx::editor
 
-wxIMPLEMENT_APP(vrx::editor::CEditorApp);
+wxIMPLEMENT_APP_NO_MAIN(vrx::editor::CEditorApp);
+
+// --help and --version are answered before the toolkit needs a display.
+int main(int argc, char** argv) {
+  const std::vector<std::string> arguments(argv, argv + argc);
+  if (auto status = vrx::ui::AnswerInfoOption(arguments, "VRXEditor", vrx::EditorUsage()))
+    return *status;
+  return wxEntry(argc, argv);
+}

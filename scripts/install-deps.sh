@@ -18,6 +18,10 @@ packages=(
   xvfb xauth xdotool x11-utils openssl python3
   # screenshots for the documentation
   imagemagick
+  # the Debian package: manual pages (scdoc), dependencies (dpkg-shlibdeps,
+  # file), and its checks (lintian, validators, man, completion, xdg-mime)
+  scdoc dpkg-dev file lintian desktop-file-utils appstream shared-mime-info
+  man-db bash-completion xdg-utils
 )
 
 export DEBIAN_FRONTEND=noninteractive

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "program_version.h"
 #include "simulator.h"
 
 namespace {
@@ -83,10 +84,12 @@ int main(int argc, char** argv) {
                  "Example: --fault record=0x06x5")
       ->option_text("FAULT")
       ->take_all();
+  app.set_version_flag("--version", "vrxsim " + std::string(vrx::kProductVersion),
+                       "Show the version and exit");
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {
-    return app.exit(e);  // --help
+    return app.exit(e);  // --help, --version
   } catch (const CLI::ParseError& e) {
     app.exit(e);
     return 2;

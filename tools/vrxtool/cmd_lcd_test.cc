@@ -9,6 +9,7 @@
 #include "device_options.h"
 #include "lcd_test.h"
 #include "message_table.h"
+#include "program_usage.h"
 
 namespace vrxtool {
 namespace {
@@ -31,7 +32,10 @@ class LcdTestCommand final : public Command {
     vrx::ConfigImage config;
     int message = vrx::ReadDataFile(dataFile_, config);
     if (message == 0) message = vrx::RunLcdTest(port_, speedIndex_, config.cgram);
-    if (message != 0) throw CommandFailure(vrx::EditorMessage(message));
+    if (message == 0) return kExitOk;
+    std::string text = vrx::EditorMessage(message);
+    if (message == vrx::editor_msg::kPortOpenFailed) text += "\n" + std::string(vrx::PortOpenHint());
+    throw CommandFailure(text);
     return kExitOk;
   }
 

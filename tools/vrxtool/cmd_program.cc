@@ -9,8 +9,10 @@
 
 #include "command.h"
 #include "device_options.h"
+#include "message_table.h"
 #include "module_path.h"
 #include "profile_ini.h"
+#include "program_usage.h"
 #include "write_sequence.h"
 
 namespace vrxtool {
@@ -52,7 +54,11 @@ class ConsoleLog final : public vrx::WriteLog {
 
 class StderrBoxes final : public vrx::MessageBoxSink {
  public:
-  void ShowMessage(std::string_view text) override { PrintError(text); }
+  void ShowMessage(std::string_view text) override {
+    PrintError(text);
+    if (text == vrx::WriterMessage(vrx::writer_msg::kPortOpenFailed))
+      PrintError(vrx::PortOpenHint());
+  }
 };
 
 class ProgramCommand final : public Command {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "command.h"
+#include "program_version.h"
 
 namespace vrxtool {
 
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
       "Runs the same code as VRXEditor and VRXWriter."};
   app.require_subcommand(1);
   app.set_help_all_flag("--help-all", "Show help for every command");
+  app.set_version_flag("--version", "vrxtool " + std::string(vrx::kProductVersion),
+                       "Show the version and exit");
 
   const std::vector<std::unique_ptr<Command>> commands = AllCommands();
   for (const auto& command : commands) {
@@ -53,9 +56,7 @@ int main(int argc, char** argv) {
 
   try {
     app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
-  } catch (const CLI::CallForAllHelp& e) {
+  } catch (const CLI::Success& e) {  // --help, --help-all, --version
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);

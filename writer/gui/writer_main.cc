@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "info_options.h"
+#include "program_usage.h"
 #include "writer_app.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv, argv + argc);
+  if (auto status = vrx::ui::AnswerInfoOption(arguments, "VRXWriter", vrx::WriterUsage()))
+    return *status;
   wxApp::SetInstance(new vrx::writer::CWriterApp(std::move(arguments)));
   return wxEntry(argc, argv);
 }

@@ -1,0 +1,61 @@
+// A port that cannot be opened: vrxtool gives the programs' own message and
+// then says where the usual causes are explained, and that place exists.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "child_process.h"
+#include "message_table.h"
+#include "program_usage.h"
+
+namespace vrx::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(PortOpenHelp, VrxtoolPointsToTheSerialPortHelpAfterThePortMessage) {
+  const fs::path dir = fs::temp_directory_path() / ("vrx-port-help-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  const std::string data = (dir / "x.vrx").string();
+  ASSERT_EQ(RunProcess({VRXTOOL_PATH, "new", data}).exitCode, 0);
+  const std::string missing = (dir / "no-such-port").string();
+  const std::vector<std::string> env{"XDG_CONFIG_HOME=" + dir.string()};
+
+  const ProcessResult lcd =
+      RunProcess({VRXTOOL_PATH, "lcd-test", data, "--port", missing}, env);
+  EXPECT_EQ(lcd.exitCode, 1);
+  EXPECT_EQ(lcd.err, std::string(EditorMessage(editor_msg::kPortOpenFailed)) + "\n" +
+                         std::string(PortOpenHint()) + "\n");
+
+  const ProcessResult write = RunProcess(
+      {VRXTOOL_PATH, "program", data, "--port", missing, "--container", VRXWRITER_PATH}, env);
+  EXPECT_EQ(write.exitCode, 1);
+  EXPECT_NE(write.err.find(std::string(WriterMessage(writer_msg::kPortOpenFailed)) + "\n" +
+                           std::string(PortOpenHint()) + "\n"),
+            std::string::npos)
+      << write.err;
+  fs::remove_all(dir);
+}
+
+TEST(PortOpenHelp, TheGuideAndManualPagesCoverTheUsualCauses) {
+  std::ifstream in(std::string(VRX_SOURCE_DIR) + "/docs/man/serial-ports.scd.part");
+  std::stringstream part;
+  part << in.rdbuf();
+  std::ifstream guideIn(std::string(VRX_SOURCE_DIR) + "/docs/ports.md");
+  std::stringstream guide;
+  guide << guideIn.rdbuf();
+  for (const char* cause : {"dialout", "ModemManager", "brltty"}) {
+    EXPECT_NE(part.str().find(cause), std::string::npos) << cause;
+    EXPECT_NE(guide.str().find(cause), std::string::npos) << cause;
+  }
+  for (const std::string& text : {std::string(EditorMessage(editor_msg::kPortOpenFailed)),
+                                  std::string(WriterMessage(writer_msg::kPortOpenFailed))}) {
+    EXPECT_NE(part.str().find(text), std::string::npos) << text;
+    EXPECT_NE(guide.str().find(text), std::string::npos) << text;
+  }
+}
+
+}  // namespace
+}  // namespace vrx::test

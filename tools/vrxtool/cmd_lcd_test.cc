@@ -33,7 +33,7 @@ class LcdTestCommand final : public Command {
     int message = vrx::ReadDataFile(dataFile_, config);
     if (message == 0) message = vrx::RunLcdTest(port_, speedIndex_, config.cgram);
     if (message == 0) return kExitOk;
-    std::string text = vrx::EditorMessage(message);
+    std::string text(vrx::EditorMessage(message));
     if (message == vrx::editor_msg::kPortOpenFailed) text += "\n" + std::string(vrx::PortOpenHint());
     throw CommandFailure(text);
     return kExitOk;

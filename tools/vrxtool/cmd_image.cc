@@ -3,12 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "atomic_file.h"
 #include "command.h"
-#include "data_file.h"
-#include "firmware_container.h"
-#include "message_table.h"
-#include "module_path.h"
+#include "image_source.h"
 
 namespace vrxtool {
 namespace {
@@ -20,26 +16,13 @@ struct ImageArguments {
 };
 
 int BuildImage(const ImageArguments& args) {
-  // An installed vrxtool sits beside the writer.
-  const std::filesystem::path container =
-      args.container.empty() ? vrx::OwnExecutablePath().parent_path() / "VRXWriter"
-                             : std::filesystem::path(args.container);
   vrx::FlashImage image;
-  if (const int failure = vrx::ReadFirmwarePayload(container, image);
-      failure != vrx::kContainerOk) {
-    PrintError(vrx::ContainerFailureText(failure));
+  if (const std::string failure = BuildFlashImage(args.dataFile, args.container, image);
+      !failure.empty()) {
+    PrintError(failure);
     return kExitFailure;
   }
-  if (const int message = vrx::LoadConfigIntoFlashImage(args.dataFile, image); message != 0) {
-    PrintError(vrx::WriterMessage(message));
-    return kExitFailure;
-  }
-  const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
-  if (!vrx::ReplaceFileContents(args.output, bytes)) {
-    PrintError("cannot write " + args.output);
-    return kExitFailure;
-  }
-  return kExitOk;
+  return WriteFlashFile(args.output, image) ? kExitOk : kExitFailure;
 }
 
 const bool registered = RegisterCommand(70, [](CLI::App& app) -> std::function<int()> {

@@ -4,11 +4,7 @@
 #include <string>
 
 #include "command.h"
-#include "data_file.h"
-#include "firmware_container.h"
-#include "message_table.h"
-#include "module_path.h"
-#include "output_file.h"
+#include "image_source.h"
 
 namespace vrxtool {
 namespace {
@@ -26,24 +22,19 @@ class ImageCommand final : public Command {
   }
   void AddOptions(CLI::App& sub) override {
     sub.add_option("DATAFILE", dataFile_, "Data file (.vrx)")->required();
-    sub.add_option("OUT.bin", output_, "Image file to create or replace, - for standard output")->required();
+    sub.add_option("OUT.bin", output_, "Image file to create or replace, - for standard output")
+        ->required();
     sub.add_option("--container", container_,
                    "Executable carrying the firmware payload (default: VRXWriter in the same "
                    "folder as vrxtool)");
   }
   int Execute() override {
-    // An installed vrxtool sits beside the writer.
-    const std::filesystem::path container =
-        container_.empty() ? vrx::OwnExecutablePath().parent_path() / "VRXWriter"
-                           : std::filesystem::path(container_);
     vrx::FlashImage image;
-    if (const int failure = vrx::ReadFirmwarePayload(container, image);
-        failure != vrx::kContainerOk)
-      throw CommandFailure(vrx::ContainerFailureText(failure));
-    if (const int message = vrx::LoadConfigIntoFlashImage(dataFile_, image); message != 0)
-      throw CommandFailure(vrx::WriterMessage(message));
-    const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
-    if (!WriteOutputFile(output_, bytes)) throw CommandFailure("cannot write " + output_);
+    if (const std::string failure = BuildFlashImage(dataFile_, container_, image);
+        !failure.empty())
+      throw CommandFailure(failure);
+    // WriteFlashFile has reported its own failure.
+    if (!WriteFlashFile(output_, image)) throw CommandFailure();
     return kExitOk;
   }
 

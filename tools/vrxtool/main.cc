@@ -16,6 +16,8 @@ std::unique_ptr<Command> MakeImageCommand();
 std::unique_ptr<Command> MakePackCommand();
 std::unique_ptr<Command> MakeProgramCommand();
 std::unique_ptr<Command> MakeLcdTestCommand();
+std::unique_ptr<Command> MakeReadCommand();
+std::unique_ptr<Command> MakeVerifyCommand();
 
 namespace {
 
@@ -28,6 +30,8 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
   commands.push_back(MakePackCommand());
   commands.push_back(MakeProgramCommand());
   commands.push_back(MakeLcdTestCommand());
+  commands.push_back(MakeReadCommand());
+  commands.push_back(MakeVerifyCommand());
   return commands;
 }
 

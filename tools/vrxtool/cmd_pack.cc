@@ -26,7 +26,7 @@ const bool registered = RegisterCommand(80, [](CLI::App& app) -> std::function<i
   return [args] {
     const int result = vrx::PackFirmwareFile(args->firmware, args->executable, args->key);
     if (result == vrx::kPackOk) return kExitOk;
-    PrintError(args->executable + ": " + std::string(vrx::PackErrorText(result)));
+    PrintError(vrx::PackErrorMessage(result, args->firmware, args->executable));
     return kExitFailure;
   };
 });

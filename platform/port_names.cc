@@ -68,10 +68,7 @@ std::map<std::string, std::string> ParsePortMap(std::string_view text) {
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
     text.remove_prefix(kByteOrderMark.size());
   std::map<std::string, std::string> map;
-  while (!text.empty()) {
-    const auto end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+  for (std::string_view line : SplitLines(text)) {
     line = TrimBlanks(line.substr(0, line.find('#')));
     const auto equals = line.find('=');
     if (equals == std::string_view::npos) continue;

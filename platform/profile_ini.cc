@@ -118,14 +118,7 @@ std::optional<std::vector<std::string>> IniProfile::ReadLines() const {
   const auto text = ReadSettingsFile(file_);
   if (!text) return std::nullopt;
   std::vector<std::string> lines;
-  std::string_view rest = *text;
-  while (!rest.empty()) {
-    const auto end = rest.find('\n');
-    std::string_view line = rest.substr(0, end);
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.emplace_back(line);
-  }
+  for (const std::string_view line : SplitLines(*text)) lines.emplace_back(line);
   return lines;
 }
 

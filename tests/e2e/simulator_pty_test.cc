@@ -274,6 +274,41 @@ TEST(VrxsimProgram, LcdOptionDrawsTheCharactersWhenTheHostCloses) {
   EXPECT_EQ(sim.Stop(SIGTERM), 0);
 }
 
+long ResidentKilobytes(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return -1;
+}
+
+// A simulator left running for a day of writes must not keep every byte it
+// ever saw: after warming up, thousands of flash reads cost it no memory.
+TEST(VrxsimProgram, MemoryStaysFlatOverALongSession) {
+  test::BackgroundProcess sim({VrxsimPath(), "--loader"});
+  const std::string path = sim.ReadLine();
+  const int fd = raw_host_open(path.c_str(), 38400);
+  ASSERT_GE(fd, 0);
+  const auto readRecords = [fd](int count) {
+    for (int i = 0; i < count; ++i) {
+      RoundTrip(fd, 0x11);
+      RoundTrip(fd, 0x80);
+      ASSERT_EQ(RoundTrip(fd, 0x00), 0x00);
+      unsigned char record[128];
+      ASSERT_EQ(raw_host_read(fd, record, 128, 2000), 128);
+    }
+  };
+  readRecords(100);
+  const long warm = ResidentKilobytes(sim.pid());
+  readRecords(1000);  // 134,000 bytes on the line, 1.6 MB if each were kept
+  const long after = ResidentKilobytes(sim.pid());
+  close(fd);
+  ASSERT_GT(warm, 0);
+  EXPECT_LT(after - warm, 512) << "kB grown: " << after - warm;
+  EXPECT_EQ(sim.Stop(SIGTERM), 0);
+}
+
 TEST(VrxsimProgram, UsageErrorsExitTwoBeforeMakingAPort) {
   auto result = test::RunProcess({VrxsimPath(), "--fault", "record=often"});
   EXPECT_EQ(result.exitCode, 2);

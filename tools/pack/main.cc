@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   }
   const int result = vrx::PackFirmwareFile(firmware, executable, key);
   if (result != vrx::kPackOk) {
-    std::cerr << "vrx_pack: " << executable << ": " << vrx::PackErrorText(result) << '\n';
+    std::cerr << "vrx_pack: " << vrx::PackErrorMessage(result, firmware, executable) << '\n';
     return 1;
   }
   return 0;

@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
   simOptions.startInLoader = options.loader;
   simOptions.wireTime = options.wireTime;
   simOptions.linkPath = options.linkPath;
+  simOptions.keepTranscript = false;  // nothing here reads it back
   std::string error;
   for (const std::string& text : options.faults) {
     const auto fault = vrx::sim::ParseFault(text, error);

@@ -217,7 +217,7 @@ bool Simulator::HandleHostBytes(const uint8_t* bytes, std::size_t count) {
     {
       std::lock_guard lock(mutex_);
       const TranscriptEntry in{Direction::kHostToModule, bytes[i], bitRate};
-      transcript_.push_back(in);
+      if (options_.keepTranscript) transcript_.push_back(in);
       if (options_.onByte) options_.onByte(in);
       reaction = model_.Feed(bytes[i]);
     }
@@ -245,7 +245,7 @@ bool Simulator::WriteToHost(const uint8_t* bytes, std::size_t count) {
     std::lock_guard lock(mutex_);
     for (std::size_t i = 0; i < count; ++i) {
       const TranscriptEntry out{Direction::kModuleToHost, bytes[i], 0};
-      transcript_.push_back(out);
+      if (options_.keepTranscript) transcript_.push_back(out);
       if (options_.onByte) options_.onByte(out);
     }
   }

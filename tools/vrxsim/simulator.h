@@ -31,6 +31,10 @@ struct SimulatorOptions {
   bool wireTime = false;
   std::vector<Fault> faults;
   std::filesystem::path linkPath;  // optional symlink to the device path
+  // Record every byte for TakeTranscript.  Tests compare conversations with
+  // it; the vrxsim program, which may run for days, turns it off (its
+  // --trace prints the bytes instead of keeping them).
+  bool keepTranscript = true;
 
   // Called with the module's lock held: for every byte, on the
   // simulator's thread; and each time the host closes the port (and once
@@ -60,7 +64,7 @@ class Simulator {
   // new device path, or "" with `error` set.
   std::string PlugIn(std::string& error);
 
-  Transcript TakeTranscript();  // returns and clears what was recorded
+  Transcript TakeTranscript();  // returns and clears what was recorded (keepTranscript)
   Transcript CurrentTranscript() const;
   FlashBytes Flash() const;
   std::array<uint8_t, 64> Cgram() const;

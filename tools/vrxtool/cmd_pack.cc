@@ -26,7 +26,7 @@ class PackCommand final : public Command {
   int Execute() override {
     const int result = vrx::PackFirmwareFile(firmware_, executable_, key_);
     if (result != vrx::kPackOk)
-      throw CommandFailure(executable_ + ": " + std::string(vrx::PackErrorText(result)));
+      throw CommandFailure(vrx::PackErrorMessage(result, firmware_, executable_));
     return kExitOk;
   }
 

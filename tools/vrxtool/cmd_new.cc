@@ -4,8 +4,7 @@
 
 #include "command.h"
 #include "config_image.h"
-#include "data_file.h"
-#include "message_table.h"
+#include "data_file_io.h"
 
 namespace vrxtool {
 namespace {
@@ -21,8 +20,7 @@ class NewCommand final : public Command {
     sub.add_option("OUT.vrx", output_, "Data file to create or replace")->required();
   }
   int Execute() override {
-    if (!vrx::WriteDataFile(output_, vrx::ConfigImage{}))
-      throw CommandFailure(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed));
+    SaveDataFile(output_, vrx::ConfigImage{});
     return kExitOk;
   }
 

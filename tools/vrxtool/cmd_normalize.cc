@@ -4,9 +4,7 @@
 #include <string>
 
 #include "command.h"
-#include "config_image.h"
-#include "data_file.h"
-#include "message_table.h"
+#include "data_file_io.h"
 
 namespace vrxtool {
 namespace {
@@ -27,11 +25,7 @@ class NormalizeCommand final : public Command {
         ->required();
   }
   int Execute() override {
-    vrx::ConfigImage image;
-    if (const int message = vrx::ReadDataFile(input_, image); message != 0)
-      throw CommandFailure(vrx::EditorMessage(message));
-    if (!vrx::WriteDataFile(output_, image))
-      throw CommandFailure(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed));
+    SaveDataFile(output_, LoadDataFile(input_));
     return kExitOk;
   }
 

@@ -264,8 +264,10 @@ class JsonImport {
   static std::optional<uint8_t> Row(const json& value) {
     if (!value.is_string()) return std::nullopt;
     const std::string text = value.get<std::string>();
-    if (const auto byte = ParseHexValue(text, 0xFF); byte && text.size() > kCgramDots)
-      return static_cast<uint8_t>(*byte);
+    if (text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0) {
+      const auto byte = ParseHexValue(text, 0xFF);
+      return byte ? std::optional<uint8_t>(static_cast<uint8_t>(*byte)) : std::nullopt;
+    }
     if (text.size() != kCgramDots) return std::nullopt;
     uint8_t row = 0;
     for (char dot : text) {

@@ -1,14 +1,12 @@
 #include "data_file_io.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "atomic_file.h"
 #include "command.h"
 #include "data_file.h"
 #include "message_table.h"
+#include "whole_file.h"
 
 namespace vrxtool {
 
@@ -25,14 +23,10 @@ void SaveDataFile(const std::string& path, const vrx::ConfigImage& image) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  // Only regular files: a FIFO or a device could block or never end.
-  std::error_code error;
-  std::ifstream in;
-  if (std::filesystem::is_regular_file(path, error)) in.open(path, std::ios::binary);
-  std::ostringstream contents;
-  if (!in || !(contents << in.rdbuf()))
+  const std::optional<std::string> contents = vrx::ReadWholeFile(path);
+  if (!contents)
     throw CommandFailure(path + ": " + std::string(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed)));
-  return contents.str();
+  return *contents;
 }
 
 void WriteWholeFile(const std::string& path, std::string_view contents) {

@@ -73,6 +73,16 @@ struct Refused {
   int keyNumber;
 };
 
+void ExpectRefused(ExchangeFormat format, const Refused& bad) {
+  ConfigImage image = RichImage();
+  const auto error = ImportConfig(format, bad.input, image);
+  ASSERT_TRUE(error) << bad.name;
+  EXPECT_EQ(error->problem, bad.problem) << bad.name;
+  EXPECT_EQ(error->line, bad.line) << bad.name;
+  EXPECT_EQ(error->keyNumber, bad.keyNumber) << bad.name;
+  EXPECT_EQ(image, RichImage()) << bad.name;
+}
+
 TEST(Exchange, BadEntriesAreRefusedWithTheirPlaceAndNothingChanges) {
   const std::string head = "{\"format\": \"VRX7100 data file\", \"version\": 1,\n";
   const Refused json[] = {
@@ -92,15 +102,7 @@ TEST(Exchange, BadEntriesAreRefusedWithTheirPlaceAndNothingChanges) {
       {"format", "{\"version\": 1}", ImportProblem::kWrongFormat, 1, 0},
       {"syntax", head + "\"speed\": 38400,\n}", ImportProblem::kSyntax, 3, 0},
   };
-  for (const Refused& bad : json) {
-    ConfigImage image = RichImage();
-    const auto error = ImportJson(bad.input, image);
-    ASSERT_TRUE(error) << bad.name;
-    EXPECT_EQ(error->problem, bad.problem) << bad.name;
-    EXPECT_EQ(error->line, bad.line) << bad.name;
-    EXPECT_EQ(error->keyNumber, bad.keyNumber) << bad.name;
-    EXPECT_EQ(image, RichImage()) << bad.name;
-  }
+  for (const Refused& bad : json) ExpectRefused(ExchangeFormat::kJson, bad);
 
   std::string tooLong;
   for (int i = 0; i < 32; ++i) tooLong += (i ? " " : "") + std::string("1C");
@@ -114,15 +116,7 @@ TEST(Exchange, BadEntriesAreRefusedWithTheirPlaceAndNothingChanges) {
       {"quote", "key,make\n1,\"E0,12\n", ImportProblem::kSyntax, 2, 0},
       {"empty", "\n", ImportProblem::kWrongFormat, 1, 0},
   };
-  for (const Refused& bad : csv) {
-    ConfigImage image = RichImage();
-    const auto error = ImportCsv(bad.input, image);
-    ASSERT_TRUE(error) << bad.name;
-    EXPECT_EQ(error->problem, bad.problem) << bad.name;
-    EXPECT_EQ(error->line, bad.line) << bad.name;
-    EXPECT_EQ(error->keyNumber, bad.keyNumber) << bad.name;
-    EXPECT_EQ(image, RichImage()) << bad.name;
-  }
+  for (const Refused& bad : csv) ExpectRefused(ExchangeFormat::kCsv, bad);
   EXPECT_EQ(ImportErrorText("keys.csv", {ImportProblem::kBadCode, 4, 7, "make"}),
             "keys.csv:4: KEY7 make: 入力データに誤まりがあります。");
 }

@@ -13,6 +13,7 @@
 #include "cgram_page.h"
 #include "data_file.h"
 #include "dialog_units.h"
+#include "exchange_menu.h"
 #include "key_map_page.h"
 #include "message_box.h"
 #include "message_table.h"
@@ -255,7 +256,10 @@ void CVRXSheet::OnContextMenu(wxContextMenuEvent&) {
   if (entry.empty()) return;
   wxMenu menu;
   menu.Append(kAboutId, ui::FromCore(entry));
-  if (GetPopupMenuSelectionFromUser(menu) == kAboutId) ShowAboutBox();
+  AppendExchangeEntries(menu);
+  const int chosen = GetPopupMenuSelectionFromUser(menu);
+  if (chosen == kAboutId) ShowAboutBox();
+  else RunExchangeEntry(*this, chosen);
 }
 
 void CVRXSheet::ShowAboutBox() {

@@ -4,9 +4,7 @@
 
 #include "command.h"
 #include "config_image.h"
-#include "data_file.h"
-#include "message_table.h"
-#include "output_file.h"
+#include "data_file_io.h"
 
 namespace vrxtool {
 namespace {
@@ -22,8 +20,7 @@ class NewCommand final : public Command {
     sub.add_option("OUT.vrx", output_, "Data file to create or replace, - for standard output")->required();
   }
   int Execute() override {
-    if (!WriteOutputFile(output_, vrx::DataFileContents(vrx::ConfigImage{})))
-      throw CommandFailure(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed));
+    SaveDataFile(output_, vrx::ConfigImage{});
     return kExitOk;
   }
 

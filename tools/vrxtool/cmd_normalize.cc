@@ -4,10 +4,7 @@
 #include <string>
 
 #include "command.h"
-#include "config_image.h"
-#include "data_file.h"
-#include "message_table.h"
-#include "output_file.h"
+#include "data_file_io.h"
 
 namespace vrxtool {
 namespace {
@@ -28,11 +25,7 @@ class NormalizeCommand final : public Command {
         ->required();
   }
   int Execute() override {
-    vrx::ConfigImage image;
-    if (const int message = vrx::ReadDataFile(input_, image); message != 0)
-      throw CommandFailure(vrx::EditorMessage(message));
-    if (!WriteOutputFile(output_, vrx::DataFileContents(image)))
-      throw CommandFailure(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed));
+    SaveDataFile(output_, LoadDataFile(input_));
     return kExitOk;
   }
 

@@ -12,7 +12,12 @@ namespace vrxtool {
 // One factory per command, each defined in its cmd_*.cc file.
 std::unique_ptr<Command> MakeNewCommand();
 std::unique_ptr<Command> MakeNormalizeCommand();
+std::unique_ptr<Command> MakeShowCommand();
+std::unique_ptr<Command> MakeDiffCommand();
+std::unique_ptr<Command> MakeExportCommand();
+std::unique_ptr<Command> MakeImportCommand();
 std::unique_ptr<Command> MakeImageCommand();
+std::unique_ptr<Command> MakeExtractCommand();
 std::unique_ptr<Command> MakePackCommand();
 std::unique_ptr<Command> MakeProgramCommand();
 std::unique_ptr<Command> MakeLcdTestCommand();
@@ -26,7 +31,12 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
   std::vector<std::unique_ptr<Command>> commands;
   commands.push_back(MakeNewCommand());
   commands.push_back(MakeNormalizeCommand());
+  commands.push_back(MakeShowCommand());
+  commands.push_back(MakeDiffCommand());
+  commands.push_back(MakeExportCommand());
+  commands.push_back(MakeImportCommand());
   commands.push_back(MakeImageCommand());
+  commands.push_back(MakeExtractCommand());
   commands.push_back(MakePackCommand());
   commands.push_back(MakeProgramCommand());
   commands.push_back(MakeLcdTestCommand());

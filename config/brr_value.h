@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace vrx::editor {
+namespace vrx {
 
 // Entries of the option page's speed list (4800 .. 57600 bit/s); index 6
 // (128000 bit/s) has a register value but no list entry.
@@ -19,4 +19,4 @@ uint8_t BrrValueForSpeedIndex(int speedIndex);
 // no speed has it.
 std::optional<int> SpeedIndexForBrrValue(uint8_t brrValue);
 
-}  // namespace vrx::editor
+}  // namespace vrx

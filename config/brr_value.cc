@@ -2,7 +2,7 @@
 
 #include "bit_rate.h"
 
-namespace vrx::editor {
+namespace vrx {
 namespace {
 
 constexpr uint8_t kNoSelectionBrrValue = 0x0F;
@@ -25,4 +25,4 @@ std::optional<int> SpeedIndexForBrrValue(uint8_t brrValue) {
   return std::nullopt;
 }
 
-}  // namespace vrx::editor
+}  // namespace vrx

@@ -31,7 +31,13 @@ class ConsoleLog final : public vrx::WriteLog {
     if (showProgress_) std::fputs("\r\033[K", stderr);
   }
 
+  // The writer reports a port it cannot open in its log.
+  bool PortOpenFailed() const { return portOpenFailed_; }
+
   void AppendLog(std::string_view text) override {
+    portOpenFailed_ = portOpenFailed_ ||
+                      text.find(vrx::WriterMessage(vrx::writer_msg::kPortOpenFailed)) !=
+                          std::string_view::npos;
     for (char c : text) {
       if (pendingCr_ && c != '\n') std::fputc('\r', stdout);
       pendingCr_ = c == '\r';
@@ -49,16 +55,13 @@ class ConsoleLog final : public vrx::WriteLog {
  private:
   bool showProgress_;
   bool pendingCr_ = false;
+  bool portOpenFailed_ = false;
   std::string currentLine_;
 };
 
 class StderrBoxes final : public vrx::MessageBoxSink {
  public:
-  void ShowMessage(std::string_view text) override {
-    PrintError(text);
-    if (text == vrx::WriterMessage(vrx::writer_msg::kPortOpenFailed))
-      PrintError(vrx::PortOpenHint());
-  }
+  void ShowMessage(std::string_view text) override { PrintError(text); }
 };
 
 struct ProgramArguments {
@@ -81,10 +84,13 @@ int Program(const ProgramArguments& args) {
   vrx::IniProfile profile(vrx::ProfilePath("VRXWriter"));
   StderrBoxes boxes;
   bool written = false;
+  bool portOpenFailed = false;
   {
     ConsoleLog log;
     written = vrx::RunWrite(job, image, log, boxes, profile);
+    portOpenFailed = log.PortOpenFailed();
   }
+  if (portOpenFailed) PrintError(vrx::PortOpenHint());
   return written ? kExitOk : kExitFailure;
 }
 

@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "child_process.h"
@@ -18,13 +17,6 @@ namespace fs = std::filesystem;
 
 const std::string kLinuxDir = std::string(VRX_SOURCE_DIR) + "/packaging/linux/";
 const std::vector<std::string> kAppIds{"com.zentrolith.VRXEditor", "com.zentrolith.VRXWriter"};
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class TempDir {
  public:

@@ -1,12 +1,13 @@
 // Reading the programs' --help output: the sections CLI11 prints
 // ("Options:", "Subcommands:") and the option names in them; finding the
-// system tools the checks run.
+// system tools the checks run; reading files.
 #pragma once
 
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -38,6 +39,13 @@ inline std::set<std::string> LongOptions(const std::string& text) {
   for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
     found.insert(it->str());
   return found;
+}
+
+inline std::string ReadText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 // The full path of a program found on PATH, or "" (the test's child

@@ -3,9 +3,6 @@
 // version as --version.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "child_process.h"
 #include "help_text.h"
 
@@ -21,13 +18,6 @@ const std::vector<Program> kPrograms{{"vrxtool", VRXTOOL_PATH},
                                      {"vrxsim", VRXSIM_PATH},
                                      {"VRXEditor", VRXEDITOR_PATH},
                                      {"VRXWriter", VRXWRITER_PATH}};
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::string ManSource(const std::string& program) {
   return ReadText(std::string(VRX_SOURCE_DIR) + "/docs/man/" + program + ".1.scd");

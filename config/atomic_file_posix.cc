@@ -3,6 +3,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -23,15 +26,75 @@ bool WriteAll(int fd, std::string_view contents) {
   return true;
 }
 
-// Saving through a symbolic link updates the file it points to rather than
-// replacing the link.
-std::filesystem::path ResolveTarget(const std::filesystem::path& target) {
-  std::error_code error;
-  if (std::filesystem::is_symlink(target, error)) {
-    auto resolved = std::filesystem::weakly_canonical(target, error);
-    if (!error) return resolved;
+// The signals that end a program from the terminal or the session.  While a
+// temporary file exists they are only noted, and delivered again once it is
+// gone, so that no half-written "*.~PID_N" file is ever left behind.
+constexpr int kEndingSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
+constexpr std::size_t kEndingSignalCount = std::size(kEndingSignals);
+volatile std::sig_atomic_t deferredSignals[kEndingSignalCount];
+
+void NoteEndingSignal(int signal) {
+  for (std::size_t i = 0; i < kEndingSignalCount; ++i) {
+    if (kEndingSignals[i] == signal) deferredSignals[i] = 1;
   }
-  return target;
+}
+
+class DeferEndingSignals {
+ public:
+  DeferEndingSignals() {
+    struct sigaction note {};
+    note.sa_handler = NoteEndingSignal;
+    sigemptyset(&note.sa_mask);
+    note.sa_flags = SA_RESTART;
+    for (std::size_t i = 0; i < kEndingSignalCount; ++i) {
+      deferredSignals[i] = 0;
+      ::sigaction(kEndingSignals[i], &note, &previous_[i]);
+    }
+  }
+  // Whatever handled the signals before (the default, a handler of the
+  // program, or ignoring them) gets the ones that came meanwhile.
+  ~DeferEndingSignals() {
+    for (std::size_t i = 0; i < kEndingSignalCount; ++i) {
+      ::sigaction(kEndingSignals[i], &previous_[i], nullptr);
+    }
+    for (std::size_t i = 0; i < kEndingSignalCount; ++i) {
+      if (deferredSignals[i]) ::raise(kEndingSignals[i]);
+    }
+  }
+  DeferEndingSignals(const DeferEndingSignals&) = delete;
+  DeferEndingSignals& operator=(const DeferEndingSignals&) = delete;
+
+ private:
+  struct sigaction previous_[kEndingSignalCount] {};
+};
+
+// Where a chain of symbolic links ends: `path` itself when it is no link,
+// the (perhaps missing) file the last link names otherwise.  Nothing for a
+// loop.
+std::optional<std::filesystem::path> FollowLinks(std::filesystem::path path) {
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::error_code error;
+    std::filesystem::path next = std::filesystem::read_symlink(path, error);
+    if (error) return std::nullopt;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return std::nullopt;
+}
+
+bool SameFile(const std::filesystem::path& path, const struct stat& expected) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && info.st_dev == expected.st_dev &&
+         info.st_ino == expected.st_ino;
+}
+
+// A device, FIFO or open-file link is written as it is, the way cp does.
+bool WriteInPlace(const std::filesystem::path& target, std::string_view contents) {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = WriteAll(fd, contents);
+  return (::close(fd) == 0) && ok;
 }
 
 // A fresh name beside the target, created exclusively so that no other file
@@ -55,11 +118,8 @@ void SyncFolder(const std::filesystem::path& file) {
   ::close(fd);
 }
 
-}  // namespace
-
-bool ReplaceFileContents(const std::filesystem::path& requested, std::string_view contents) {
-  if (requested.empty()) return false;
-  const std::filesystem::path target = ResolveTarget(requested);
+bool ReplaceRegularFile(const std::filesystem::path& target, std::string_view contents) {
+  DeferEndingSignals deferred;
   std::filesystem::path temporary;
   const int fd = CreateTemporary(target, temporary);
   if (fd < 0) return false;
@@ -80,5 +140,24 @@ bool ReplaceFileContents(const std::filesystem::path& requested, std::string_vie
   SyncFolder(target);
   return true;
 }
+
+}  // namespace
+
+bool ReplaceFileContents(const std::filesystem::path& requested, std::string_view contents) {
+  if (requested.empty()) return false;
+  struct stat existing {};
+  const bool exists = ::stat(requested.c_str(), &existing) == 0;
+  if (exists && S_ISDIR(existing.st_mode)) return false;
+  if (exists && !S_ISREG(existing.st_mode)) return WriteInPlace(requested, contents);
+
+  const auto target = FollowLinks(requested);
+  if (!target) return false;
+  // A link that leads elsewhere than its name says (an open file's link
+  // under /proc whose file was deleted) can only be written in place.
+  if (exists && !SameFile(*target, existing)) return WriteInPlace(requested, contents);
+  return ReplaceRegularFile(*target, contents);
+}
+
+bool WriteStandardOutput(std::string_view contents) { return WriteAll(STDOUT_FILENO, contents); }
 
 }  // namespace vrx

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
 #include <system_error>
 
 #include "profile.h"
+#include "settings_file.h"
 #include "text_trim.h"
 
 namespace vrx {
@@ -62,20 +62,28 @@ std::filesystem::path PortMapPath() {
   return ZentrolithConfigDir() / "ports.conf";
 }
 
-std::map<std::string, std::string> ReadPortMap(const std::filesystem::path& file) {
+std::map<std::string, std::string> ParsePortMap(std::string_view text) {
+  // Editors on some systems start a UTF-8 file with a byte-order mark.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    text.remove_prefix(kByteOrderMark.size());
   std::map<std::string, std::string> map;
-  std::ifstream in(file);
-  std::string line;
-  while (std::getline(in, line)) {
-    std::string_view text = line;
-    text = TrimBlanks(text.substr(0, text.find('#')));
-    const auto equals = text.find('=');
+  while (!text.empty()) {
+    const auto end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    line = TrimBlanks(line.substr(0, line.find('#')));
+    const auto equals = line.find('=');
     if (equals == std::string_view::npos) continue;
-    const std::string name = UpperCase(TrimBlanks(text.substr(0, equals)));
-    const std::string_view path = TrimBlanks(text.substr(equals + 1));
+    const std::string name = UpperCase(TrimBlanks(line.substr(0, equals)));
+    const std::string_view path = TrimBlanks(line.substr(equals + 1));
     if (!name.empty() && !path.empty()) map[name] = std::string(path);
   }
   return map;
+}
+
+std::map<std::string, std::string> ReadPortMap(const std::filesystem::path& file) {
+  return ParsePortMap(ReadSettingsFile(file).value_or(std::string()));
 }
 
 std::vector<std::string> ListUsbSerialDevices(const std::filesystem::path& deviceDir) {
@@ -97,7 +105,11 @@ std::string ResolvePortName(std::string_view name, const std::map<std::string, s
 
 std::string ResolvePortName(std::string_view name) {
   if (!name.empty() && name.front() == '/') return std::string(name);
-  return ResolvePortName(name, ReadPortMap(PortMapPath()), ListUsbSerialDevices());
+  const auto mapText = ReadSettingsFile(PortMapPath());
+  // With the user's map unusable, COMn must not quietly become whatever
+  // adapter happens to be n-th: that may be another module.
+  if (!mapText) return {};
+  return ResolvePortName(name, ParsePortMap(*mapText), ListUsbSerialDevices());
 }
 
 std::string DescribePortName(std::string_view name) {

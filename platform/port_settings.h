@@ -16,6 +16,11 @@ struct PortSettings {
 
 PortSettings ReadPortSettings(ProfileStore& profile);
 
+// The writer's opt-in check of the flash after every Write (Option/VERIFY,
+// off unless set).
+bool ReadVerifyAfterWrite(ProfileStore& profile);
+bool WriteVerifyAfterWrite(ProfileStore& profile, bool verify);
+
 // Writes COM, then BAUD; false if either could not be stored.
 bool WritePortSettings(ProfileStore& profile, const PortSettings& settings);
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "settings_file.h"
 #include "text_trim.h"
 
 namespace vrx {
@@ -113,22 +114,27 @@ Location Locate(const std::vector<std::string>& lines, std::string_view section,
 
 IniProfile::IniProfile(std::filesystem::path file) : file_(std::move(file)) {}
 
-std::vector<std::string> IniProfile::ReadLines() const {
+std::optional<std::vector<std::string>> IniProfile::ReadLines() const {
+  const auto text = ReadSettingsFile(file_);
+  if (!text) return std::nullopt;
   std::vector<std::string> lines;
-  std::ifstream in(file_, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
+  std::string_view rest = *text;
+  while (!rest.empty()) {
+    const auto end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.emplace_back(line);
   }
   return lines;
 }
 
 std::optional<std::string> IniProfile::Find(std::string_view section, std::string_view key) const {
   const auto lines = ReadLines();
-  const Location at = Locate(lines, section, key);
+  if (!lines) return std::nullopt;
+  const Location at = Locate(*lines, section, key);
   if (at.entry == std::string::npos) return std::nullopt;
-  std::string_view line = lines[at.entry];
+  std::string_view line = (*lines)[at.entry];
   return UnescapeValue(TrimBlanks(line.substr(line.find('=') + 1)));
 }
 
@@ -149,7 +155,11 @@ int IniProfile::ReadInt(std::string_view section, std::string_view key, int fall
 
 bool IniProfile::WriteString(std::string_view section, std::string_view key,
                              std::string_view value) {
-  auto lines = ReadLines();
+  auto read = ReadLines();
+  // A profile that cannot be read is not replaced: it may be something the
+  // user put there on purpose.
+  if (!read) return false;
+  auto& lines = *read;
   const std::string entry = std::string(key) + "=" + EscapeValue(value);
   const Location at = Locate(lines, section, key);
   if (at.entry != std::string::npos) {

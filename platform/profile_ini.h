@@ -30,7 +30,8 @@ class IniProfile final : public ProfileStore {
 
  private:
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
-  std::vector<std::string> ReadLines() const;
+  // Nothing when the file is there but cannot be used as a profile.
+  std::optional<std::vector<std::string>> ReadLines() const;
 
   std::filesystem::path file_;
 };

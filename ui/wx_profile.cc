@@ -4,6 +4,7 @@
 #include <wx/log.h>
 #ifndef __WXMSW__
 #include <wx/fileconf.h>
+#include <wx/sstream.h>
 #endif
 
 #include <climits>
@@ -11,6 +12,7 @@
 
 #include "message_box.h"
 #include "module_path.h"
+#include "settings_file.h"
 
 namespace vrx::ui {
 namespace {
@@ -66,9 +68,17 @@ wxConfigBase* InstallProgramConfig(const std::string& programName) {
   std::error_code ignored;  // a folder we cannot create only means nothing is remembered
   std::filesystem::create_directories(file.parent_path(), ignored);
   wxLogNull quiet;  // an unreadable file starts with the defaults, without an error box
-  auto* fileConfig = new wxFileConfig(app, wxString::FromAscii(kVendor),
-                                      wxString::FromUTF8(file.string()), wxEmptyString,
-                                      wxCONFIG_USE_LOCAL_FILE);
+  wxFileConfig* fileConfig = nullptr;
+  if (ReadSettingsFile(file)) {
+    fileConfig = new wxFileConfig(app, wxString::FromAscii(kVendor),
+                                  wxString::FromUTF8(file.string()), wxEmptyString,
+                                  wxCONFIG_USE_LOCAL_FILE);
+  } else {
+    // wxFileConfig would wait on a FIFO or read a device forever: the
+    // program runs with the defaults and leaves that file alone.
+    wxStringInputStream nothing(wxEmptyString);
+    fileConfig = new wxFileConfig(nothing);
+  }
   // Every write is flushed at once (Commit); saving again at exit could only
   // repeat a failure, and then as an error box.
   fileConfig->DisableAutoSave();

@@ -149,6 +149,40 @@ TEST(SimulatorPty, VanishHangsUpTheHostInsteadOfLeavingItWaiting) {
   close(fd);
 }
 
+TEST(SimulatorPty, UnplugHangsUpAndPlugInBringsAFreshModuleBehindTheLink) {
+  const auto link = TempPath("vrxsim_station");
+  SimulatorOptions options;
+  options.linkPath = link;
+  auto simulator = StartSimulator(options);
+  int fd = raw_host_open(link.c_str(), 38400);
+  ASSERT_GE(fd, 0);
+  // Into the loader: the next module must not start there.
+  EXPECT_EQ(RoundTrip(fd, 0xC3), 0xFA);
+  EXPECT_EQ(RoundTrip(fd, 0x3C), 0xFA);
+  EXPECT_EQ(RoundTrip(fd, 0xC4), 0xC4);
+
+  simulator->Unplug();
+  unsigned char answer = 0;
+  EXPECT_EQ(raw_host_round_trip(fd, 0xC4, &answer, 5000), -1);  // hung up, not timed out
+  close(fd);
+  EXPECT_TRUE([&] {
+    for (int i = 0; i < 100 && std::filesystem::exists(std::filesystem::symlink_status(link)); ++i)
+      std::this_thread::sleep_for(10ms);
+    return !std::filesystem::exists(std::filesystem::symlink_status(link));
+  }());
+  EXPECT_FALSE(simulator->Vanished());  // unplugging is not the end of the simulator
+
+  std::string error;
+  const std::string second = simulator->PlugIn(error);
+  ASSERT_FALSE(second.empty()) << error;
+  EXPECT_EQ(std::filesystem::read_symlink(link), second);
+  EXPECT_EQ(simulator->DevicePath(), second);
+  fd = raw_host_open(link.c_str(), 38400);
+  ASSERT_GE(fd, 0);
+  EXPECT_EQ(RoundTrip(fd, 0xC4), 0xFA);  // a fresh module, in its application
+  close(fd);
+}
+
 TEST(SimulatorPty, WireTimePacesBothDirectionsAtTheHostRate) {
   SimulatorOptions options;
   options.wireTime = true;

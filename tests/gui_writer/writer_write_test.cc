@@ -2,6 +2,7 @@
 // pseudo-terminal: the log panel's texts, the flash the module ends up with,
 // and the profile, for a success and each class of failure.
 #include <gtest/gtest.h>
+#include <wx/menu.h>
 #include <wx/textctrl.h>
 #include <wx/tooltip.h>
 
@@ -246,6 +247,38 @@ TEST_F(WriteTest, SilentModuleIsReportedInTheLog) {
   StartModule();
   Click(CWriterDialog::kIdWrite);
   EXPECT_NE(LogText().find(kSucceeded), std::string::npos) << LogText();
+}
+
+}  // namespace
+}  // namespace vrx::test
+
+namespace vrx::test {
+namespace {
+
+TEST_F(WriteTest, VerifyAfterWriteIsAnOptInRememberedAndLoggedInOneLine) {
+  StartModule();
+  CWriterDialog& dialog = OpenReady();
+  writer::LoadStartupState(dialog, profile_, {});
+  EXPECT_FALSE(dialog.verifyAfterWrite);  // off unless the profile says so
+  std::unique_ptr<wxMenu> menu = dialog.CreateContextMenu();
+  const wxMenuItem* item = menu->FindItem(CWriterDialog::kIdVerify);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(std::string(item->GetItemLabel().utf8_str()), "書込み後に検証する");
+  EXPECT_TRUE(item->IsCheckable());
+  EXPECT_FALSE(item->IsChecked());
+  EXPECT_NE(menu->FindItem(CWriterDialog::kIdAbout), nullptr);
+
+  dialog.SetVerifyAfterWrite(true);
+  EXPECT_EQ(profile_.values["Option/VERIFY"], "1");
+  EXPECT_TRUE(dialog.CreateContextMenu()->FindItem(CWriterDialog::kIdVerify)->IsChecked());
+  Click(CWriterDialog::kIdWrite);
+  EXPECT_EQ(LogText(), kLoaded + kConnected + kBlock0 + Block4() + kSucceeded + "\n検証完了\n");
+  ExpectModuleHoldsTheImage();
+
+  // The next start takes the choice from the profile.
+  dialog.verifyAfterWrite = false;
+  writer::LoadStartupState(dialog, profile_, {});
+  EXPECT_TRUE(dialog.verifyAfterWrite);
 }
 
 }  // namespace

@@ -1,30 +1,48 @@
+// vrxtool: every command is listed once below; main parses the command line,
+// runs the chosen command and turns its outcome into the exit status.
 #include <iostream>
-#include <map>
 #include <memory>
+#include <vector>
 
 #include "command.h"
 #include "program_version.h"
 
 namespace vrxtool {
+
+// One factory per command, each defined in its cmd_*.cc file.
+std::unique_ptr<Command> MakeNewCommand();
+std::unique_ptr<Command> MakeNormalizeCommand();
+std::unique_ptr<Command> MakeImageCommand();
+std::unique_ptr<Command> MakePackCommand();
+std::unique_ptr<Command> MakeProgramCommand();
+std::unique_ptr<Command> MakeLcdTestCommand();
+std::unique_ptr<Command> MakeReadCommand();
+std::unique_ptr<Command> MakeVerifyCommand();
+
 namespace {
 
-std::multimap<int, CommandSetup>& Registry() {
-  static std::multimap<int, CommandSetup> registry;
-  return registry;
+// The commands in the order --help lists them.
+std::vector<std::unique_ptr<Command>> AllCommands() {
+  std::vector<std::unique_ptr<Command>> commands;
+  commands.push_back(MakeNewCommand());
+  commands.push_back(MakeNormalizeCommand());
+  commands.push_back(MakeImageCommand());
+  commands.push_back(MakePackCommand());
+  commands.push_back(MakeProgramCommand());
+  commands.push_back(MakeLcdTestCommand());
+  commands.push_back(MakeReadCommand());
+  commands.push_back(MakeVerifyCommand());
+  return commands;
 }
 
 }  // namespace
-
-bool RegisterCommand(int order, CommandSetup setup) {
-  Registry().emplace(order, std::move(setup));
-  return true;
-}
 
 void PrintError(std::string_view text) { std::cerr << text << '\n'; }
 
 }  // namespace vrxtool
 
 int main(int argc, char** argv) {
+  using namespace vrxtool;
   CLI::App app{
       "vrxtool - VRX7100 data files, flash images and module programming from the command line.\n"
       "Runs the same code as VRXEditor and VRXWriter."};
@@ -33,13 +51,11 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", "vrxtool " + std::string(vrx::kProductVersion),
                        "Show the version and exit");
 
-  std::function<int()> run;
-  for (auto& [order, setup] : vrxtool::Registry()) {
-    auto action = setup(app);
-    // The subcommand just added is the last one; remember what to run if
-    // the user picked it.
-    auto* sub = app.get_subcommands({}).back();
-    sub->callback([&run, action] { run = action; });
+  const std::vector<std::unique_ptr<Command>> commands = AllCommands();
+  for (const auto& command : commands) {
+    CLI::App* sub = app.add_subcommand(command->Name(), command->Summary());
+    command->AddOptions(*sub);
+    sub->footer(command->Footer());
   }
 
   try {
@@ -48,7 +64,21 @@ int main(int argc, char** argv) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);
-    return vrxtool::kExitUsage;
+    return kExitUsage;
   }
-  return run ? run() : vrxtool::kExitUsage;
+
+  for (const auto& command : commands) {
+    if (!app.got_subcommand(command->Name())) continue;
+    try {
+      return command->Execute();
+    } catch (const CommandFailure& failure) {
+      if (*failure.what() != '\0') PrintError(failure.what());
+      return kExitFailure;
+    } catch (const std::exception& unexpected) {
+      // Out of memory, a file system refusal the command did not foresee.
+      PrintError(unexpected.what());
+      return kExitFailure;
+    }
+  }
+  return kExitUsage;
 }

@@ -18,6 +18,7 @@ void LoadStartupState(CWriterDialog& dialog, ProfileStore& profile,
   const PortSettings settings = ReadPortSettings(profile);
   dialog.portName = settings.portName;
   dialog.speedIndex = settings.speedIndex;
+  dialog.verifyAfterWrite = ReadVerifyAfterWrite(profile);
   if (commandLine.command == StartCommand::kOpen) dialog.filePath = commandLine.filePath;
 }
 

@@ -22,7 +22,9 @@
 #include "message_box.h"
 #include "message_table.h"
 #include "port_names.h"
+#include "port_settings.h"
 #include "program_icon.h"
+#include "readback_texts.h"
 #include "write_sequence.h"
 
 namespace vrx::writer {
@@ -201,7 +203,8 @@ void CWriterDialog::Write() {
   } done{writing_};
 
   TransferDataFromWindow();
-  const WriteJob job{filePath, portName, speedIndex, container_, serialOptions};
+  WriteJob job{filePath, portName, speedIndex, container_, serialOptions};
+  job.verify = verifyAfterWrite;
   DialogMessageBoxes boxes(*this);
   RunWrite(job, *flashImage_, *logPanel_, boxes, profile_);
 }
@@ -211,17 +214,29 @@ void CWriterDialog::ShowVersionBox() {
   about.ShowModal();
 }
 
-std::unique_ptr<wxMenu> CWriterDialog::CreateAboutMenu() const {
-  const std::string_view entry = WriterMessage(writer_msg::kAboutMenuEntry);
-  if (entry.empty()) return nullptr;
+std::unique_ptr<wxMenu> CWriterDialog::CreateContextMenu() const {
   auto menu = std::make_unique<wxMenu>();
-  menu->Append(kIdAbout, ui::FromCore(entry));
+  menu->AppendCheckItem(kIdVerify, ui::FromCore(readback_text::VerifyMenuEntry()))
+      ->Check(verifyAfterWrite);
+  if (const std::string_view entry = WriterMessage(writer_msg::kAboutMenuEntry); !entry.empty()) {
+    menu->AppendSeparator();
+    menu->Append(kIdAbout, ui::FromCore(entry));
+  }
   return menu;
 }
 
+void CWriterDialog::SetVerifyAfterWrite(bool verify) {
+  verifyAfterWrite = verify;
+  WriteVerifyAfterWrite(profile_, verify);
+}
+
 void CWriterDialog::OnContextMenu(wxContextMenuEvent&) {
-  const std::unique_ptr<wxMenu> menu = CreateAboutMenu();
-  if (menu && GetPopupMenuSelectionFromUser(*menu) == kIdAbout) ShowVersionBox();
+  const std::unique_ptr<wxMenu> menu = CreateContextMenu();
+  switch (GetPopupMenuSelectionFromUser(*menu)) {
+    case kIdAbout: ShowVersionBox(); break;
+    case kIdVerify: SetVerifyAfterWrite(!verifyAfterWrite); break;
+    default: break;
+  }
 }
 
 void CWriterDialog::ShowPortDevice() {

@@ -32,6 +32,7 @@ class CWriterDialog : public wxDialog {
     kIdLog = 1005,
     kIdSpeed = 1006,
     kIdAbout = 0x0010,  // the about command of the window's menu
+    kIdVerify = 0x0020,  // right-click menu: verify after every Write
   };
 
   // `profile` receives the port and speed after a successful Write;
@@ -44,6 +45,8 @@ class CWriterDialog : public wxDialog {
   std::string filePath;
   std::string portName = "COM1";
   int speedIndex = 4;
+  // Read the flash back after each Write (Option/VERIFY, stored on change).
+  bool verifyAfterWrite = false;
 
   // Device time-outs for the Write; only tests of silent devices change them.
   SerialOptions serialOptions;
@@ -54,8 +57,9 @@ class CWriterDialog : public wxDialog {
   void Browse();        // 参照
   void Write();         // 書込み
   void ShowVersionBox();
-  // The context menu that holds the about command ("" entry: no menu).
-  std::unique_ptr<wxMenu> CreateAboutMenu() const;
+  // The right-click menu: the verify switch and the about command.
+  std::unique_ptr<wxMenu> CreateContextMenu() const;
+  void SetVerifyAfterWrite(bool verify);
 
   wxTextCtrl& logPanel() const { return *log_; }
 

@@ -5,10 +5,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "child_process.h"
+#include "help_text.h"
 
 namespace vrx::test {
 namespace {
@@ -17,17 +17,6 @@ namespace fs = std::filesystem;
 
 const std::string kLinuxDir = std::string(VRX_SOURCE_DIR) + "/packaging/linux/";
 const std::vector<std::string> kAppIds{"com.zentrolith.VRXEditor", "com.zentrolith.VRXWriter"};
-
-bool HaveProgram(const std::string& name) {
-  return RunProcess({"sh", "-c", "command -v " + name}).exitCode == 0;
-}
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class TempDir {
  public:
@@ -43,32 +32,35 @@ class TempDir {
 };
 
 TEST(DesktopFiles, PassDesktopFileValidate) {
-  if (!HaveProgram("desktop-file-validate")) GTEST_SKIP() << "desktop-file-utils not installed";
+  const std::string validate = SystemProgram("desktop-file-validate");
+  if (validate.empty()) GTEST_SKIP() << "desktop-file-utils not installed";
   for (const std::string& id : kAppIds) {
-    const ProcessResult result = RunProcess({"desktop-file-validate", kLinuxDir + id + ".desktop"});
+    const ProcessResult result = RunProcess({validate, kLinuxDir + id + ".desktop"});
     EXPECT_EQ(result.exitCode, 0) << id << ": " << result.out << result.err;
     EXPECT_EQ(result.out + result.err, "") << id;
   }
 }
 
 TEST(DesktopFiles, MetainfoPassesAppstreamValidation) {
-  if (!HaveProgram("appstreamcli")) GTEST_SKIP() << "appstream not installed";
+  const std::string appstreamcli = SystemProgram("appstreamcli");
+  if (appstreamcli.empty()) GTEST_SKIP() << "appstream not installed";
   for (const std::string& id : kAppIds) {
     const std::string file = std::string(VRX_METAINFO_BUILD_DIR) + "/" + id + ".metainfo.xml";
     ASSERT_TRUE(fs::exists(file)) << file;
     EXPECT_NE(ReadText(file).find("version=\"" VRX_VERSION "\""), std::string::npos);
-    const ProcessResult result = RunProcess({"appstreamcli", "validate", "--no-net", file});
+    const ProcessResult result = RunProcess({appstreamcli, "validate", "--no-net", file});
     EXPECT_EQ(result.exitCode, 0) << id << ": " << result.out << result.err;
   }
 }
 
 TEST(DesktopFiles, VrxTypeBuildsIntoAMimeDatabaseByNameAndFirstLine) {
-  if (!HaveProgram("update-mime-database")) GTEST_SKIP() << "shared-mime-info not installed";
+  const std::string update = SystemProgram("update-mime-database");
+  if (update.empty()) GTEST_SKIP() << "shared-mime-info not installed";
   TempDir dir;
   const fs::path mime = dir.path() / "mime";
   fs::create_directories(mime / "packages");
   fs::copy_file(kLinuxDir + "vrx7100-tools.xml", mime / "packages" / "vrx7100-tools.xml");
-  const ProcessResult result = RunProcess({"update-mime-database", "-V", mime.string()});
+  const ProcessResult result = RunProcess({update, "-V", mime.string()});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.err.find("Warning"), std::string::npos) << result.err;
   EXPECT_TRUE(fs::exists(mime / "application" / "x-vrx.xml"));
@@ -90,7 +82,7 @@ std::vector<std::string> Complete(const std::string& line) {
       "_vrxtool vrxtool \"${COMP_WORDS[COMP_CWORD]}\" \"${COMP_WORDS[COMP_CWORD-1]}\"\n"
       "printf '%s\\n' \"${COMPREPLY[@]}\"\n";
   const ProcessResult result = RunProcess(
-      {"bash", "-c", script, "bash", kLinuxDir + "vrxtool.bash-completion", line, VRXTOOL_PATH});
+      {SystemProgram("bash"), "-c", script, "bash", kLinuxDir + "vrxtool.bash-completion", line, VRXTOOL_PATH});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   std::vector<std::string> words;
   std::istringstream lines(result.out);

@@ -1,7 +1,13 @@
 // Reading the programs' --help output: the sections CLI11 prints
-// ("Options:", "Subcommands:") and the option names in them.
+// ("Options:", "Subcommands:") and the option names in them; finding the
+// system tools the checks run; reading files.
 #pragma once
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -33,6 +39,25 @@ inline std::set<std::string> LongOptions(const std::string& text) {
   for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
     found.insert(it->str());
   return found;
+}
+
+inline std::string ReadText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The full path of a program found on PATH, or "" (the test's child
+// processes are started without a PATH search).
+inline std::string SystemProgram(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::istringstream dirs(path ? path : "/usr/bin:/bin");
+  for (std::string dir; std::getline(dirs, dir, ':');) {
+    const std::filesystem::path candidate = std::filesystem::path(dir) / name;
+    if (!dir.empty() && access(candidate.c_str(), X_OK) == 0) return candidate.string();
+  }
+  return {};
 }
 
 }  // namespace vrx::test

@@ -3,9 +3,6 @@
 // version as --version.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "child_process.h"
 #include "help_text.h"
 
@@ -21,13 +18,6 @@ const std::vector<Program> kPrograms{{"vrxtool", VRXTOOL_PATH},
                                      {"vrxsim", VRXSIM_PATH},
                                      {"VRXEditor", VRXEDITOR_PATH},
                                      {"VRXWriter", VRXWRITER_PATH}};
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::string ManSource(const std::string& program) {
   return ReadText(std::string(VRX_SOURCE_DIR) + "/docs/man/" + program + ".1.scd");
@@ -60,14 +50,16 @@ TEST(ManualPages, NameEveryOptionOfEachProgramsHelp) {
 
 TEST(ManualPages, VrxtoolHasASectionForEveryCommandWithItsOptions) {
   const std::string man = ManSource("vrxtool");
-  const auto commands = HelpSectionWords(Help({VRXTOOL_PATH, "--help"}), "Subcommands");
+  const std::string topHelp = Help({VRXTOOL_PATH, "--help"});
+  const auto commands = HelpSectionWords(topHelp, "Subcommands");
+  const auto topOptions = LongOptions(topHelp);  // described once, not per command
   ASSERT_GE(commands.size(), 6u);
   for (const std::string& command : commands) {
     SCOPED_TRACE(command);
     const std::string section = CommandSection(man, command);
     ASSERT_FALSE(section.empty()) << "no \"## " << command << " ...\" section";
     for (const std::string& option : LongOptions(Help({VRXTOOL_PATH, command, "--help"}))) {
-      if (option == "--help") continue;  // described once for all commands
+      if (topOptions.contains(option)) continue;
       EXPECT_NE(section.find("*" + option + "*"), std::string::npos)
           << option << " is not described under " << command;
     }
@@ -78,8 +70,10 @@ TEST(ManualPages, RenderWithoutWarningsAndShowTheVersion) {
   for (const Program& program : kPrograms) {
     SCOPED_TRACE(program.name);
     const std::string page = std::string(VRX_MAN_BUILD_DIR) + "/" + program.name + ".1.gz";
-    const ProcessResult rendered = RunProcess(
-        {"man", "--warnings=all", "--local-file", page}, {"MANWIDTH=80", "MAN_KEEP_FORMATTING=0"});
+    const std::string man = SystemProgram("man");
+    if (man.empty()) GTEST_SKIP() << "man-db not installed";
+    const ProcessResult rendered =
+        RunProcess({man, "--warnings=all", "--local-file", page}, {"MANWIDTH=80"});
     EXPECT_EQ(rendered.exitCode, 0) << rendered.err;
     EXPECT_EQ(rendered.err, "");
     EXPECT_NE(rendered.out.find("vrx7100-tools " VRX_VERSION), std::string::npos);
@@ -99,7 +93,7 @@ TEST(ProgramVersion, EveryProgramReportsTheProjectVersion) {
 TEST(ProgramVersion, WindowProgramsAnswerHelpWithoutADisplay) {
   for (const Program& program : {kPrograms[2], kPrograms[3]}) {
     const ProcessResult result =
-        RunProcess({"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", program.path, "--help"});
+        RunProcess({SystemProgram("env"), "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", program.path, "--help"});
     EXPECT_EQ(result.exitCode, 0) << program.name << ": " << result.err;
     EXPECT_EQ(result.out.rfind("Usage: " + program.name + " [FILE.vrx]\n", 0), 0u) << result.out;
   }

@@ -26,8 +26,6 @@ class StderrBoxes final : public vrx::MessageBoxSink {
     shown = std::string(text);
     if (json_) PrintEvent("message", {{"text", JsonString(text)}});
     PrintError(text);
-    if (text == vrx::WriterMessage(vrx::writer_msg::kPortOpenFailed))
-      PrintError(vrx::PortOpenHint());
   }
   std::string shown;
 
@@ -69,6 +67,8 @@ ModuleOutcome ProgramOnce(const ProgramArguments& args) {
     outcome.message = log.LastMessage();
   }
   outcome.boxText = boxes.shown;
+  // The writer logs a port it cannot open; say where the causes are.
+  if (outcome.message == vrx::writer_msg::kPortOpenFailed) PrintError(vrx::PortOpenHint());
   return outcome;
 }
 

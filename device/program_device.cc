@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <optional>
 #include <span>
 
 #include "bit_rate.h"
+#include "interrupt.h"
 #include "loader.h"
 #include "message_table.h"
+#include "port_messages.h"
 #include "serial_link.h"
 
 namespace vrx {
@@ -17,18 +20,24 @@ constexpr uint32_t kBlock0Size = 0x400;
 constexpr uint32_t kBlock4Start = 0x1000;
 constexpr uint32_t kChunkSize = 2048;
 
-// A failing step: the writer message that ends the sequence.
+// A failing step: the writer message that ends the sequence, and what is
+// known of its cause (a line of its own under the message, when not empty).
 struct StepFailed {
   int messageId;
+  std::string cause;
 };
 
 void Require(bool succeeded, int messageId) {
-  if (!succeeded) throw StepFailed{messageId};
+  if (!succeeded) throw StepFailed{messageId, {}};
 }
 
 SerialLink OpenOrRaise(const std::string& portName, int bitRate, const SerialOptions& options) {
   auto link = SerialLink::Open(portName, bitRate, options);
-  Require(link.has_value(), writer_msg::kPortOpenFailed);
+  if (!link) {
+    const int error = errno;
+    throw StepFailed{writer_msg::kPortOpenFailed,
+                     ExplainOpenFailure(portName, bitRate, error, options)};
+  }
   return std::move(*link);
 }
 
@@ -56,6 +65,8 @@ void RunSequence(std::optional<SerialLink>& link, const std::string& portName, i
   link = OpenOrRaise(portName, bitRate, options);
 
   const int connected = LoaderConnect(*link);
+  if (connected < 0 && !InterruptRequested())
+    throw StepFailed{writer_msg::kNoDeviceAnswer, ExplainSilentLink(portName, options)};
   Require(connected >= 0, writer_msg::kNoDeviceAnswer);
   if (connected == 1) {  // the application answered: switch to the loader
     Require(LoaderEnter(*link) == 0, writer_msg::kModeChangeFailed);
@@ -93,12 +104,18 @@ void RunSequence(std::optional<SerialLink>& link, const std::string& portName, i
 
 bool ProgramDevice(const std::string& portName, int speedIndex, const FlashImage& image,
                    WriteLog& log, const SerialOptions& options) {
+  const InterruptScope catchInterrupts;  // outlives the link: the port closes first
   std::optional<SerialLink> link;
   try {
     RunSequence(link, portName, speedIndex, image, log, options);
   } catch (const StepFailed& failure) {
     log.AppendLog("\r\n");
-    log.AppendLogMessage(failure.messageId);
+    if (InterruptRequested()) {
+      log.AppendLog(port_msg::Interrupted());
+    } else {
+      log.AppendLogMessage(failure.messageId);
+      if (!failure.cause.empty()) log.AppendLog("\r\n" + failure.cause);
+    }
     log.AppendLog("\r\n処理を中止します。\r\n");
     if (link) link->Close();
     return false;

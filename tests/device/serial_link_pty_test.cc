@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "port_diagnosis.h"
 #include "scratch_dir.h"
 #include "serial_link.h"
 
@@ -160,6 +162,123 @@ TEST_F(PtyLinkTest, MissingPortAndNamesThroughTheMapping) {
   ASSERT_TRUE(viaName);
   ASSERT_TRUE(viaName->WriteByte(0xC4));
   EXPECT_EQ(MasterRead(1), std::vector<uint8_t>{0xC4});
+}
+
+// What one session leaves behind must not trouble the next: answers still
+// on the line, changed settings, the exclusive flag of a killed process.
+class PtySessionTest : public PtyLinkTest {
+ protected:
+  // A descriptor on the slave that takes no lock (root may always open).
+  int Probe() { return open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK); }
+  bool ExclusiveFlagSet() {
+    const int probe = Probe();
+    if (probe < 0) return errno == EBUSY;
+    int exclusive = 0;
+    ioctl(probe, TIOCGEXCL, &exclusive);
+    close(probe);
+    return exclusive != 0;
+  }
+};
+
+TEST_F(PtySessionTest, AnAnswerLeftOnTheLineIsDiscardedAtOpen) {
+  MasterWrite({0xFA, 0x0A});
+  usleep(20000);
+  auto link = Open();
+  ASSERT_TRUE(link);
+  uint8_t byte = 0;
+  EXPECT_EQ(link->ReadByte(byte), SerialLink::ReadStatus::kTimedOut) << int(byte);
+  MasterWrite({0x5A});  // what comes after the open is kept
+  EXPECT_EQ(link->ReadByte(byte), SerialLink::ReadStatus::kByte);
+  EXPECT_EQ(byte, 0x5A);
+}
+
+TEST_F(PtySessionTest, CloseRestoresTheLineAndClearsTheFlag) {
+  const int probe = Probe();
+  ASSERT_GE(probe, 0);
+  termios before{};
+  ASSERT_EQ(tcgetattr(probe, &before), 0);
+  {
+    auto link = Open(9600);
+    ASSERT_TRUE(link);
+    EXPECT_TRUE(ExclusiveFlagSet());
+  }
+  termios after{};
+  ASSERT_EQ(tcgetattr(probe, &after), 0);
+  close(probe);
+  EXPECT_EQ(after.c_iflag, before.c_iflag);
+  EXPECT_EQ(after.c_lflag, before.c_lflag);
+  EXPECT_EQ(after.c_oflag, before.c_oflag);
+  EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
+  EXPECT_FALSE(ExclusiveFlagSet());
+}
+
+TEST_F(PtySessionTest, AProcessKilledOutrightLeavesThePortUsable) {
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    auto link = Open();
+    const char state = link ? 'o' : 'x';
+    [[maybe_unused]] ssize_t sent = write(ready[1], &state, 1);
+    pause();  // killed here, port open
+    _exit(0);
+  }
+  close(ready[1]);
+  char state = 0;
+  ASSERT_EQ(read(ready[0], &state, 1), 1);
+  close(ready[0]);
+  ASSERT_EQ(state, 'o');
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+
+  auto link = Open();
+  for (int tries = 0; !link && tries < 100; ++tries) {  // the flag's keeper needs a moment
+    usleep(10000);
+    link = Open();
+  }
+  EXPECT_TRUE(link) << "errno " << errno;
+}
+
+TEST_F(PtySessionTest, AStaleFlagWithNobodyHoldingThePortIsTakenOver) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can reopen a terminal whose flag is set";
+  const int probe = Probe();
+  ASSERT_GE(probe, 0);
+  ASSERT_EQ(ioctl(probe, TIOCEXCL), 0);
+  close(probe);  // the flag stays: the master keeps the terminal alive
+  ASSERT_TRUE(ExclusiveFlagSet());
+  EXPECT_TRUE(Open()) << "errno " << errno;
+}
+
+TEST_F(PtySessionTest, APortHeldByAnotherProgramFailsAndNamesIt) {
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t holder = fork();
+  ASSERT_GE(holder, 0);
+  if (holder == 0) {
+    const int fd = Probe();
+    ioctl(fd, TIOCEXCL);
+    [[maybe_unused]] ssize_t sent = write(ready[1], "h", 1);
+    pause();
+    _exit(0);
+  }
+  close(ready[1]);
+  char held = 0;
+  ASSERT_EQ(read(ready[0], &held, 1), 1);
+  close(ready[0]);
+
+  errno = 0;
+  EXPECT_FALSE(Open());
+  const int error = errno;
+  EXPECT_EQ(error, EBUSY);
+  const std::string cause = ExplainPortOpenFailure(slavePath_, 38400, error);
+  EXPECT_THAT(cause, ::testing::HasSubstr("プロセス " + std::to_string(holder) + " ("));
+  EXPECT_THAT(cause, ::testing::HasSubstr("が使用中です。"));
+  const auto users = FindPortUsers(slavePath_);
+  ASSERT_EQ(users.size(), 1u);
+  EXPECT_EQ(users[0].pid, holder);
+  kill(holder, SIGKILL);
+  waitpid(holder, nullptr, 0);
 }
 
 }  // namespace

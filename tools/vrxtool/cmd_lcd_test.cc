@@ -7,6 +7,7 @@
 #include "device_options.h"
 #include "config_image.h"
 #include "data_file.h"
+#include "interrupt.h"
 #include "lcd_test.h"
 #include "message_table.h"
 
@@ -21,10 +22,14 @@ struct LcdTestArguments {
 
 int LcdTest(const LcdTestArguments& args) {
   vrx::ConfigImage config;
+  std::string cause;
+  StopCleanlyOnInterrupt();
   int message = vrx::ReadDataFile(args.dataFile, config);
-  if (message == 0) message = vrx::RunLcdTest(args.port, args.speedIndex, config.cgram);
+  if (message == 0) message = vrx::RunLcdTest(args.port, args.speedIndex, config.cgram, {}, &cause);
+  if (vrx::InterruptRequested()) return ReportInterrupted();
   if (message == 0) return kExitOk;
   PrintError(vrx::EditorMessage(message));
+  if (!cause.empty()) PrintError(cause);
   return kExitFailure;
 }
 

@@ -9,6 +9,7 @@
 
 #include "command.h"
 #include "device_options.h"
+#include "interrupt.h"
 #include "module_path.h"
 #include "profile_ini.h"
 #include "write_sequence.h"
@@ -75,10 +76,12 @@ int Program(const ProgramArguments& args) {
   vrx::IniProfile profile(vrx::ProfilePath("VRXWriter"));
   StderrBoxes boxes;
   bool written = false;
+  StopCleanlyOnInterrupt();
   {
     ConsoleLog log;
     written = vrx::RunWrite(job, image, log, boxes, profile);
   }
+  if (vrx::InterruptRequested()) return ReportInterrupted();
   return written ? kExitOk : kExitFailure;
 }
 

@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "command.h"
+#include "interrupt.h"
+#include "port_messages.h"
 
 namespace vrxtool {
 namespace {
@@ -20,6 +22,13 @@ bool RegisterCommand(int order, CommandSetup setup) {
 }
 
 void PrintError(std::string_view text) { std::cerr << text << '\n'; }
+
+void StopCleanlyOnInterrupt() { vrx::CatchInterruptsForProcess(); }
+
+int ReportInterrupted() {
+  PrintError(vrx::port_msg::Interrupted());
+  return kExitInterrupted;
+}
 
 }  // namespace vrxtool
 

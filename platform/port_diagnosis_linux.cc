@@ -76,6 +76,19 @@ std::string UsbDeviceDir(const std::string& ttyName) {
   return {};
 }
 
+// The driver behind a tty, past the serial core's own "port" and "ctrl"
+// devices that newer kernels put in between.
+std::string DriverName(const std::string& ttyName) {
+  std::string dir = RealPath("/sys/class/tty/" + ttyName + "/device");
+  for (int level = 0; level < 4 && dir.size() > 1; ++level) {
+    const std::string driver = RealPath(dir + "/driver");
+    if (driver.empty()) return {};
+    if (driver.find("/bus/serial-base/") == std::string::npos) return BaseName(driver);
+    dir = dir.substr(0, dir.rfind('/'));
+  }
+  return {};
+}
+
 std::string ByIdName(const std::string& realDevice) {
   std::string found;
   const std::string byId = "/dev/serial/by-id";
@@ -149,7 +162,7 @@ SerialPortInfo DescribeSerialDevice(const std::string& devicePath) {
 
   const std::string name = BaseName(real);
   const std::string classDir = "/sys/class/tty/" + name;
-  info.driver = BaseName(LinkTarget(classDir + "/device/driver"));
+  info.driver = DriverName(name);
   const std::string latency = FirstLine(classDir + "/device/latency_timer");
   if (AllDigits(latency)) {
     info.latencyTimerMs = std::atoi(latency.c_str());

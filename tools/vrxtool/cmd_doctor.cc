@@ -99,11 +99,17 @@ void CheckPortMap(const std::vector<ListedPort>& ports,
     report.Add(Status::kOk, "no port map entries in " + mapFile +
                                 "; COM1, COM2, ... are the USB adapters in order");
   }
+  std::size_t present = 0;
   for (const auto& [name, path] : portMap) {
-    if (!std::filesystem::exists(path))
+    if (std::filesystem::exists(path)) {
+      ++present;
+    } else {
       report.Add(Status::kWarning, mapFile + ": " + name + "=" + path + " does not exist",
                  "plug the adapter in or correct the line");
+    }
   }
+  if (present > 0 && present == portMap.size())
+    report.Add(Status::kOk, mapFile + ": every name leads to a device");
   for (const auto& port : ports) {
     std::vector<std::string> mapped;
     for (const auto& name : port.comNames)
@@ -116,6 +122,7 @@ void CheckPortMap(const std::vector<ListedPort>& ports,
   }
   // The ports the two programs remember must still lead somewhere.
   for (const char* program : {"VRXWriter", "VRXEditor"}) {
+    if (!std::filesystem::exists(vrx::ProfilePath(program))) continue;
     vrx::IniProfile profile(vrx::ProfilePath(program));
     const std::string name = vrx::ReadPortSettings(profile).portName;
     if (!vrx::ResolvePortName(name).empty()) continue;

@@ -17,6 +17,11 @@ std::string SameDeviceKey(const std::string& path) {
   return ec ? path : canonical.string();
 }
 
+// COM2 before COM10.
+bool NameOrder(const std::string& a, const std::string& b) {
+  return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
 }  // namespace
 
 std::vector<ListedPort> ListPorts(const std::map<std::string, std::string>& portMap) {
@@ -25,7 +30,7 @@ std::vector<ListedPort> ListPorts(const std::map<std::string, std::string>& port
 
   // Every name the programs offer and every name of the map, resolved the
   // way the programs resolve them.
-  std::set<std::string> names;
+  std::set<std::string, decltype(&NameOrder)> names(&NameOrder);
   for (const auto& name : vrx::OfferedPortNames()) names.insert(name);
   for (const auto& [name, path] : portMap) names.insert(name);
   const auto usbDevices = vrx::ListUsbSerialDevices();

@@ -93,6 +93,7 @@ class ExclusiveFlagKeeper {
     }
     child_ = child;
     toChild_ = ends[1];
+    RegisterPortHelper(child_);
   }
   ~ExclusiveFlagKeeper() {
     if (child_ <= 0) return;
@@ -101,6 +102,7 @@ class ExclusiveFlagKeeper {
     close(toChild_);
     while (waitpid(child_, nullptr, 0) < 0 && errno == EINTR) {
     }
+    ForgetPortHelper(child_);
   }
   ExclusiveFlagKeeper(const ExclusiveFlagKeeper&) = delete;
   ExclusiveFlagKeeper& operator=(const ExclusiveFlagKeeper&) = delete;

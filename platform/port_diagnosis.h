@@ -15,12 +15,18 @@ struct PortUser {
   std::string command;  // the process's name, e.g. "minicom"
 };
 
-// Processes other than this one and its children that have `devicePath`
-// open.  Processes of other users may be invisible to an ordinary user.
+// Processes other than this one (and the helpers it registered below) that
+// have `devicePath` open.  Processes of other users may be invisible to an
+// ordinary user.
 std::vector<PortUser> FindPortUsers(const std::string& devicePath);
 // The same for several devices in one look at the process table, keyed by
 // the paths as given.
 std::map<std::string, std::vector<PortUser>> FindPortUsers(const std::vector<std::string>& devicePaths);
+
+// A child process that holds a port on this process's behalf is not
+// another user of it.
+void RegisterPortHelper(int pid);
+void ForgetPortHelper(int pid);
 
 struct SerialPortInfo {
   std::string devicePath;     // /dev/ttyUSB0

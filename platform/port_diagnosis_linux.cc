@@ -49,15 +49,9 @@ void ForEachEntry(const std::string& dir, Visit visit) {
   closedir(handle);
 }
 
-// The parent process id from /proc/<pid>/stat ("pid (comm) state ppid ...";
-// comm may hold blanks and parentheses, so count from the last ')').
-std::string ParentOf(const std::string& pid) {
-  const std::string stat = FirstLine("/proc/" + pid + "/stat");
-  const auto close = stat.rfind(')');
-  if (close == std::string::npos) return {};
-  const auto start = stat.find(' ', close + 2);
-  if (start == std::string::npos) return {};
-  return stat.substr(start + 1, stat.find(' ', start + 1) - start - 1);
+std::vector<std::string>& PortHelpers() {
+  static std::vector<std::string> helpers;
+  return helpers;
 }
 
 bool AllDigits(const std::string& text) {
@@ -130,19 +124,26 @@ std::map<std::string, std::vector<PortUser>> FindPortUsers(
   if (wanted.empty()) return users;
   const std::string self = std::to_string(getpid());
   ForEachEntry("/proc", [&](const std::string& pid) {
-    if (!AllDigits(pid) || pid == self) return;
+    if (!AllDigits(pid) || pid == self || std::count(PortHelpers().begin(), PortHelpers().end(), pid))
+      return;
     const std::string fdDir = "/proc/" + pid + "/fd";
     std::vector<std::string> seen;
     ForEachEntry(fdDir, [&](const std::string& fd) {
       auto match = wanted.find(LinkTarget(fdDir + "/" + fd));
       if (match == wanted.end() || std::count(seen.begin(), seen.end(), match->first)) return;
-      if (ParentOf(pid) == self) return;  // this process's own helper
       seen.push_back(match->first);
       const PortUser user{std::atoi(pid.c_str()), FirstLine("/proc/" + pid + "/comm")};
       for (const auto& path : match->second) users[path].push_back(user);
     });
   });
   return users;
+}
+
+void RegisterPortHelper(int pid) { PortHelpers().push_back(std::to_string(pid)); }
+
+void ForgetPortHelper(int pid) {
+  auto& helpers = PortHelpers();
+  helpers.erase(std::remove(helpers.begin(), helpers.end(), std::to_string(pid)), helpers.end());
 }
 
 std::vector<PortUser> FindPortUsers(const std::string& devicePath) {

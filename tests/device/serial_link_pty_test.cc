@@ -178,6 +178,30 @@ class PtySessionTest : public PtyLinkTest {
     close(probe);
     return exclusive != 0;
   }
+  // A child process that runs `take` and then waits to be killed, holding
+  // what it took; its pid once `take` succeeded, else -1.
+  template <typename Take>
+  pid_t HoldInChild(Take take) {
+    int ready[2];
+    if (pipe(ready) != 0) return -1;
+    const pid_t child = fork();
+    if (child == 0) {
+      const char state = take() ? 'y' : 'n';
+      [[maybe_unused]] ssize_t sent = write(ready[1], &state, 1);
+      close(STDOUT_FILENO);  // never keep the test runner's output open
+      close(STDERR_FILENO);
+      pause();
+      _exit(0);
+    }
+    close(ready[1]);
+    char state = 'n';
+    const bool told = read(ready[0], &state, 1) == 1;
+    close(ready[0]);
+    if (told && state == 'y') return child;
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    return -1;
+  }
 };
 
 TEST_F(PtySessionTest, AnAnswerLeftOnTheLineIsDiscardedAtOpen) {
@@ -213,31 +237,24 @@ TEST_F(PtySessionTest, CloseRestoresTheLineAndClearsTheFlag) {
 }
 
 TEST_F(PtySessionTest, AProcessKilledOutrightLeavesThePortUsable) {
-  int ready[2];
-  ASSERT_EQ(pipe(ready), 0);
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    auto link = Open();
-    const char state = link ? 'o' : 'x';
-    [[maybe_unused]] ssize_t sent = write(ready[1], &state, 1);
-    pause();  // killed here, port open
-    _exit(0);
-  }
-  close(ready[1]);
-  char state = 0;
-  ASSERT_EQ(read(ready[0], &state, 1), 1);
-  close(ready[0]);
-  ASSERT_EQ(state, 'o');
+  const pid_t child = HoldInChild([this] {
+    static std::optional<SerialLink> held;  // open until the child is killed
+    held = Open();
+    return held.has_value();
+  });
+  ASSERT_GT(child, 0);
+  const bool flagWhileHeld = ExclusiveFlagSet();
   kill(child, SIGKILL);
   waitpid(child, nullptr, 0);
+  ASSERT_TRUE(flagWhileHeld);
 
-  auto link = Open();
-  for (int tries = 0; !link && tries < 100; ++tries) {  // the flag's keeper needs a moment
+  bool flagSet = true;  // the flag's keeper needs a moment
+  for (int tries = 0; flagSet && tries < 100; ++tries) {
     usleep(10000);
-    link = Open();
+    flagSet = ExclusiveFlagSet();
   }
-  EXPECT_TRUE(link) << "errno " << errno;
+  EXPECT_FALSE(flagSet);
+  EXPECT_TRUE(Open()) << "errno " << errno;
 }
 
 TEST_F(PtySessionTest, AStaleFlagWithNobodyHoldingThePortIsTakenOver) {
@@ -251,21 +268,15 @@ TEST_F(PtySessionTest, AStaleFlagWithNobodyHoldingThePortIsTakenOver) {
 }
 
 TEST_F(PtySessionTest, APortHeldByAnotherProgramFailsAndNamesIt) {
-  int ready[2];
-  ASSERT_EQ(pipe(ready), 0);
-  const pid_t holder = fork();
-  ASSERT_GE(holder, 0);
-  if (holder == 0) {
-    const int fd = Probe();
-    ioctl(fd, TIOCEXCL);
-    [[maybe_unused]] ssize_t sent = write(ready[1], "h", 1);
-    pause();
-    _exit(0);
-  }
-  close(ready[1]);
-  char held = 0;
-  ASSERT_EQ(read(ready[0], &held, 1), 1);
-  close(ready[0]);
+  const pid_t holder = HoldInChild([this] { return ioctl(Probe(), TIOCEXCL) == 0; });
+  ASSERT_GT(holder, 0);
+  struct KillAtEnd {
+    pid_t pid;
+    ~KillAtEnd() {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  } killAtEnd{holder};
 
   errno = 0;
   EXPECT_FALSE(Open());
@@ -277,8 +288,6 @@ TEST_F(PtySessionTest, APortHeldByAnotherProgramFailsAndNamesIt) {
   const auto users = FindPortUsers(slavePath_);
   ASSERT_EQ(users.size(), 1u);
   EXPECT_EQ(users[0].pid, holder);
-  kill(holder, SIGKILL);
-  waitpid(holder, nullptr, 0);
 }
 
 }  // namespace

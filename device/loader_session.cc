@@ -1,15 +1,23 @@
 #include "loader_session.h"
 
+#include <cerrno>
+
 #include "bit_rate.h"
+#include "interrupt.h"
 #include "loader.h"
 #include "message_table.h"
+#include "port_messages.h"
 
 namespace vrx {
 namespace {
 
 SerialLink OpenOrRaise(const std::string& portName, int bitRate, const SerialOptions& options) {
   auto link = SerialLink::Open(portName, bitRate, options);
-  RequireStep(link.has_value(), writer_msg::kPortOpenFailed);
+  if (!link) {
+    const int error = errno;
+    throw LoaderStepFailed{writer_msg::kPortOpenFailed,
+                           ExplainOpenFailure(portName, bitRate, error, options)};
+  }
   return std::move(*link);
 }
 
@@ -21,7 +29,7 @@ DeviceProgress& NoProgress() {
 }
 
 void RequireStep(bool succeeded, int messageId) {
-  if (!succeeded) throw LoaderStepFailed{messageId};
+  if (!succeeded) throw LoaderStepFailed{messageId, {}};
 }
 
 void EnterLoaderSession(std::optional<SerialLink>& link, const std::string& portName,
@@ -31,6 +39,8 @@ void EnterLoaderSession(std::optional<SerialLink>& link, const std::string& port
   link = OpenOrRaise(portName, bitRate, options);
 
   const int connected = LoaderConnect(*link);
+  if (connected < 0 && !InterruptRequested())
+    throw LoaderStepFailed{writer_msg::kNoDeviceAnswer, ExplainSilentLink(portName, options)};
   RequireStep(connected >= 0, writer_msg::kNoDeviceAnswer);
   if (connected == 1) {  // the application answered: switch to the loader
     RequireStep(LoaderEnter(*link) == 0, writer_msg::kModeChangeFailed);
@@ -58,9 +68,14 @@ void ReadFlashRecords(SerialLink& link, uint32_t address, std::span<uint8_t> out
   }
 }
 
-void LogDeviceFailure(WriteLog& log, int messageId) {
+void LogDeviceFailure(WriteLog& log, int messageId, std::string_view cause) {
   log.AppendLog("\r\n");
-  log.AppendLogMessage(messageId);
+  if (InterruptRequested()) {
+    log.AppendLog(port_msg::Interrupted());
+  } else {
+    log.AppendLogMessage(messageId);
+    if (!cause.empty()) log.AppendLog("\r\n" + std::string(cause));
+  }
   log.AppendLog("\r\n処理を中止します。\r\n");
 }
 

@@ -20,9 +20,12 @@ namespace vrx {
 inline constexpr int kLoaderBitRate = 38400;
 
 // A failing step of a loader session: the writer message (10004..10008)
-// it maps to.  Raised by the functions below, caught where the session began.
+// it maps to, and what is known of its cause (a line of its own under the
+// message, when not empty).  Raised by the functions below, caught where the
+// session began.
 struct LoaderStepFailed {
   int messageId;
+  std::string cause;
 };
 
 // Raises `messageId` unless `succeeded`.
@@ -45,8 +48,9 @@ void LeaveLoaderSession(SerialLink& link, DeviceProgress& progress);
 void ReadFlashRecords(SerialLink& link, uint32_t address, std::span<uint8_t> out,
                       ProgressStep& step, std::size_t doneBefore = 0);
 
-// How a failed device step ends the writer's log: "\r\n", the message and
-// "\r\n処理を中止します。\r\n".
-void LogDeviceFailure(WriteLog& log, int messageId);
+// How a failed device step ends the writer's log: "\r\n", the message (or
+// "中断しました。" after Ctrl-C and the like), the cause on a line of its own
+// when known, and "\r\n処理を中止します。\r\n".
+void LogDeviceFailure(WriteLog& log, int messageId, std::string_view cause = {});
 
 }  // namespace vrx

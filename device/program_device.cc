@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "interrupt.h"
 #include "loader.h"
 #include "message_table.h"
 #include "serial_link.h"
@@ -76,11 +77,12 @@ void RunSequence(std::optional<SerialLink>& link, const std::string& portName, i
 
 bool ProgramDevice(const std::string& portName, int speedIndex, const FlashImage& image,
                    WriteLog& log, const SerialOptions& options, DeviceProgress& progress) {
+  const InterruptScope catchInterrupts;  // outlives the link: the port closes first
   std::optional<SerialLink> link;
   try {
     RunSequence(link, portName, speedIndex, image, log, options, progress);
   } catch (const LoaderStepFailed& failure) {
-    LogDeviceFailure(log, failure.messageId);
+    LogDeviceFailure(log, failure.messageId, failure.cause);
     if (link) link->Close();
     return false;
   }

@@ -231,11 +231,16 @@ void CCGRAMPage::DrawCharacters(wxDC& dc) const {
 void CCGRAMPage::OnTest() {
   FieldsFromControls();
   int result = 0;
+  std::string cause;
   {
     wxBusyCursor busy;  // the test blocks for up to 2 s per silent byte
-    result = RunLcdTest(portName, speedIndex, config_.cgram, linkOptions);
+    result = RunLcdTest(portName, speedIndex, config_.cgram, linkOptions, &cause);
   }
-  if (result != 0) ui::ShowMessage(this, ui::FromCore(EditorMessage(result)));
+  if (result != 0) {
+    std::string text(EditorMessage(result));
+    if (!cause.empty()) text += "\n" + cause;
+    ui::ShowMessage(this, ui::FromCore(text));
+  }
   SaveTestSettings();
 }
 

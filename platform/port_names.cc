@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "port_messages.h"
 #include "profile.h"
 #include "settings_file.h"
 #include "text_trim.h"
@@ -111,9 +112,9 @@ std::string ResolvePortName(std::string_view name) {
 
 std::string DescribePortName(std::string_view name) {
   const std::string path = ResolvePortName(name);
-  if (path.empty()) return "not connected";
+  if (path.empty()) return port_msg::NotConnected();
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return path + " (not connected)";
+  if (!std::filesystem::exists(path, ec)) return port_msg::PathNotConnected(path);
   return path;
 }
 

@@ -42,8 +42,8 @@ std::string ResolvePortName(std::string_view name, const std::map<std::string, s
                             const std::vector<std::string>& usbDevices);
 
 // What the GUIs show beside a port name: the device path if it exists,
-// "<path> (not connected)" for a mapped path that is missing, and
-// "not connected" when the name stands for nothing.
+// "<path> (未接続)" for a mapped path that is missing, and "未接続" when
+// the name stands for nothing.
 std::string DescribePortName(std::string_view name);
 
 }  // namespace vrx

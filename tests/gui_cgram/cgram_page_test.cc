@@ -210,8 +210,9 @@ TEST_F(CgramProfile, AStoredSpeedOutsideTheListShowsNoneAndTheTestCannotOpen) {
   ShowPage();
   EXPECT_EQ(SpeedList().GetSelection(), wxNOT_FOUND);
 
-  DialogScript boxes;
-  boxes.ExpectMessage(std::string(EditorMessage(editor_msg::kPortOpenFailed)));
+  DialogScript boxes;  // the cause below the editor's own text
+  boxes.ExpectMessage(std::string(EditorMessage(editor_msg::kPortOpenFailed)) +
+                      "\n速度が選択されていません。");
   ClickTest();
   EXPECT_TRUE(boxes.AllMet());
   ASSERT_EQ(boxes.messages().size(), 1u);

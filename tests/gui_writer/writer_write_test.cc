@@ -214,7 +214,8 @@ TEST_F(WriteTest, PortFailureKeepsTheOldProfile) {
   // no map entry and (in CI) no adapter leave it unopenable.
   if (LogText().find("通信ポートのオープンに失敗しました。") == std::string::npos)
     GTEST_SKIP() << "COM9 reaches a real device here: " << LogText();
-  EXPECT_EQ(LogText(), kLoaded + "\n通信ポートのオープンに失敗しました。\n処理を中止します。\n");
+  EXPECT_EQ(LogText(), kLoaded + "\n通信ポートのオープンに失敗しました。\nCOM9 はどのデバイスにも割り当てられていません (" +
+                           (dir_.path() / "no-ports.conf").string() + " を参照)。\n処理を中止します。\n");
   EXPECT_EQ(profile_.values["Option/COM"], "COM3");
   EXPECT_EQ(profile_.values["Option/BAUD"], "2");
   EXPECT_EQ(profile_.writes, 0);
@@ -229,7 +230,9 @@ TEST_F(WriteTest, NoPortSelectedFailsToOpen) {
     dialog.filePath = dataFile_.string();
   });
   Click(CWriterDialog::kIdWrite);
-  EXPECT_EQ(LogText(), kLoaded + "\n通信ポートのオープンに失敗しました。\n処理を中止します。\n");
+  EXPECT_EQ(LogText(), kLoaded +
+                           "\n通信ポートのオープンに失敗しました。\nポートが選択されていません。\n"
+                           "処理を中止します。\n");
 }
 
 TEST_F(WriteTest, SilentModuleIsReportedInTheLog) {

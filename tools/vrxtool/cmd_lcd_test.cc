@@ -7,6 +7,7 @@
 #include "config_image.h"
 #include "data_file.h"
 #include "device_options.h"
+#include "interrupt.h"
 #include "lcd_test.h"
 #include "message_table.h"
 #include "program_usage.h"
@@ -30,13 +31,16 @@ class LcdTestCommand final : public Command {
   }
   int Execute() override {
     vrx::ConfigImage config;
+    std::string cause;
+    StopCleanlyOnInterrupt();
     int message = vrx::ReadDataFile(dataFile_, config);
-    if (message == 0) message = vrx::RunLcdTest(port_, speedIndex_, config.cgram);
+    if (message == 0) message = vrx::RunLcdTest(port_, speedIndex_, config.cgram, {}, &cause);
+    if (vrx::InterruptRequested()) return ReportInterrupted();
     if (message == 0) return kExitOk;
     std::string text(vrx::EditorMessage(message));
+    if (!cause.empty()) text += "\n" + cause;
     if (message == vrx::editor_msg::kPortOpenFailed) text += "\n" + std::string(vrx::PortOpenHint());
     throw CommandFailure(text);
-    return kExitOk;
   }
 
  private:

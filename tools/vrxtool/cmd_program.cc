@@ -8,6 +8,7 @@
 #include "device_options.h"
 #include "feedback.h"
 #include "image_source.h"
+#include "interrupt.h"
 #include "message_table.h"
 #include "production_loop.h"
 #include "profile_ini.h"
@@ -105,8 +106,11 @@ class ProgramCommand final : public Command {
     if (args_.repeat)
       return ProgramRepeatedly({args_.port, args_.speedIndex, args_.resultsLog},
                                [this] { return ProgramOnce(args_); });
+    StopCleanlyOnInterrupt();
+    const bool passed = ProgramOnce(args_).passed;
+    if (vrx::InterruptRequested()) return ReportInterrupted();
     // The log and the message boxes have told the user why.
-    if (!ProgramOnce(args_).passed) throw CommandFailure();
+    if (!passed) throw CommandFailure();
     return kExitOk;
   }
 

@@ -15,6 +15,8 @@ namespace vrxtool {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+// Stopped by Ctrl-C or a termination signal (the shell's 128 + SIGINT).
+inline constexpr int kExitInterrupted = 130;
 
 // Thrown by a command that fails; main prints the text on stderr (when there
 // is one: a command may have reported the failure itself, as `program` does
@@ -44,5 +46,12 @@ class Command {
 
 // Writes UTF-8 text to stderr with a final line end.
 void PrintError(std::string_view text);
+
+// For the commands that talk to a module: from now on Ctrl-C, SIGTERM and
+// SIGHUP stop the session between two byte exchanges, and the command then
+// ends through ReportInterrupted().
+void StopCleanlyOnInterrupt();
+// Says so on stderr; returns kExitInterrupted.
+int ReportInterrupted();
 
 }  // namespace vrxtool

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "command.h"
+#include "interrupt.h"
+#include "port_messages.h"
 #include "program_version.h"
 
 namespace vrxtool {
@@ -23,6 +25,8 @@ std::unique_ptr<Command> MakeProgramCommand();
 std::unique_ptr<Command> MakeLcdTestCommand();
 std::unique_ptr<Command> MakeReadCommand();
 std::unique_ptr<Command> MakeVerifyCommand();
+std::unique_ptr<Command> MakePortsCommand();
+std::unique_ptr<Command> MakeDoctorCommand();
 
 namespace {
 
@@ -42,12 +46,21 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
   commands.push_back(MakeLcdTestCommand());
   commands.push_back(MakeReadCommand());
   commands.push_back(MakeVerifyCommand());
+  commands.push_back(MakePortsCommand());
+  commands.push_back(MakeDoctorCommand());
   return commands;
 }
 
 }  // namespace
 
 void PrintError(std::string_view text) { std::cerr << text << '\n'; }
+
+void StopCleanlyOnInterrupt() { vrx::CatchInterruptsForProcess(); }
+
+int ReportInterrupted() {
+  PrintError(vrx::port_msg::Interrupted());
+  return kExitInterrupted;
+}
 
 }  // namespace vrxtool
 

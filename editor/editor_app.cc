@@ -1,5 +1,6 @@
 #include "editor_app.h"
 
+#include "program_entry.h"
 #include "vrx_sheet.h"
 #include "wx_profile.h"
 
@@ -20,4 +21,6 @@ int CEditorApp::OnRun() {
 
 }  // namespace vrx::editor
 
-wxIMPLEMENT_APP(vrx::editor::CEditorApp);
+int main(int argc, char** argv) {
+  return vrx::ui::RunGuiProgram(new vrx::editor::CEditorApp, argc, argv);
+}

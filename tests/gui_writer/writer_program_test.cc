@@ -124,5 +124,42 @@ TEST(GuiPrograms, WithoutADisplayPrintOneLineAndExitWithOne) {
   }
 }
 
+// The window's size in device pixels, as the X server has it, of `program`
+// started with GDK_SCALE=`scale`; (0, 0) when no window appeared.
+std::pair<int, int> WindowSizeAtScale(const fs::path& program, const std::string& name,
+                                      int scale, const fs::path& config) {
+  const fs::path output = config / ("geometry-" + std::to_string(scale));
+  const std::string script =
+      "export XDG_CONFIG_HOME='" + config.string() + "' GSETTINGS_BACKEND=memory GDK_SCALE=" +
+      std::to_string(scale) + "; '" + program.string() + "' & pid=$!; " +
+      "w=$(timeout 20 xdotool search --sync --onlyvisible --pid $pid --name '" + name +
+      "' | head -n 1); sleep 0.5; xdotool getwindowgeometry --shell $w > '" + output.string() +
+      "'; kill $pid; wait $pid";
+  std::system(("bash -c \"" + script + "\" >/dev/null 2>&1").c_str());
+  const std::string text = ReadText(output);
+  const auto value = [&](const std::string& key) {
+    const std::size_t at = text.find(key + "=");
+    return at == std::string::npos ? 0 : std::atoi(text.c_str() + at + key.size() + 1);
+  };
+  return {value("WIDTH"), value("HEIGHT")};
+}
+
+// A desktop scale of 2 (GDK_SCALE) makes each window exactly twice as large
+// in device pixels: the layout is scaled once, by the toolkit.
+TEST(GuiPrograms, WindowsAreTwiceAsLargeAtScaleTwo) {
+  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs xdotool";
+  ScratchDir dir;
+  const std::pair<fs::path, std::string> programs[] = {
+      {PackedWriter(), "^VRXWriter$"},
+      {fs::path(VRX_BINARY_DIR) / "editor" / "VRXEditor", "^VRXEditor$"}};
+  for (const auto& [program, name] : programs) {
+    const auto [width, height] = WindowSizeAtScale(program, name, 1, dir.path());
+    ASSERT_GT(width, 0) << name;
+    const auto [width2, height2] = WindowSizeAtScale(program, name, 2, dir.path());
+    EXPECT_EQ(width2, 2 * width) << name;
+    EXPECT_EQ(height2, 2 * height) << name;
+  }
+}
+
 }  // namespace
 }  // namespace vrx::test

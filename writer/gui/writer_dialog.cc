@@ -24,6 +24,7 @@
 #include "port_names.h"
 #include "program_icon.h"
 #include "repaint.h"
+#include "ui_texts.h"
 #include "write_sequence.h"
 
 namespace vrx::writer {
@@ -98,6 +99,7 @@ CWriterDialog::CWriterDialog(ProfileStore& profile, std::filesystem::path contai
   SetIcons(ui::ProgramIcons());
   CreateControls();
   SetClientSize(ui::DluRectToPixels(this, kClient).GetSize());
+  ui::FixWindowSize(*this);
   SetEscapeId(kIdExit);
 
   Bind(wxEVT_INIT_DIALOG, &CWriterDialog::OnInitDialog, this);
@@ -183,7 +185,7 @@ void CWriterDialog::OnInitDialog(wxInitDialogEvent&) {
 void CWriterDialog::Browse() {
   TransferDataFromWindow();
   const wxFileName initial(ui::FromCore(filePath));
-  ui::FileDialog chooser(this, wxEmptyString, initial.GetPath(), initial.GetFullName(),
+  ui::FileDialog chooser(this, ui::FromCore(ui_text::kChooseDataFileTitle), initial.GetPath(), initial.GetFullName(),
                        ui::FromCore(kDataFileFilter), wxFD_OPEN);
   if (chooser.ShowModal() != wxID_OK) return;
   wxFileName chosen(chooser.GetPath());

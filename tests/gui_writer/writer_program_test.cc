@@ -129,13 +129,19 @@ TEST(GuiPrograms, WithoutADisplayPrintOneLineAndExitWithOne) {
 std::pair<int, int> WindowSizeAtScale(const fs::path& program, const std::string& name,
                                       int scale, const fs::path& config) {
   const fs::path output = config / ("geometry-" + std::to_string(scale));
-  const std::string script =
-      "export XDG_CONFIG_HOME='" + config.string() + "' GSETTINGS_BACKEND=memory GDK_SCALE=" +
-      std::to_string(scale) + "; '" + program.string() + "' & pid=$!; " +
-      "w=$(timeout 20 xdotool search --sync --onlyvisible --pid $pid --name '" + name +
-      "' | head -n 1); sleep 0.5; xdotool getwindowgeometry --shell $w > '" + output.string() +
-      "'; kill $pid; wait $pid";
-  std::system(("bash -c \"" + script + "\" >/dev/null 2>&1").c_str());
+  const fs::path script = config / "measure.sh";
+  std::ofstream(script) << "export XDG_CONFIG_HOME='" << config.string()
+                        << "' GSETTINGS_BACKEND=memory GDK_SCALE=" << scale << "\n'"
+                        << program.string() << "' & pid=$!\n"
+                        << "w=$(timeout 20 xdotool search --sync --onlyvisible --pid $pid --name '"
+                        << name << "' | head -n 1)\n"
+                        // the size once it has stopped changing
+                        << "last=; for i in $(seq 20); do sleep 0.3;"
+                        << " now=$(xdotool getwindowgeometry --shell $w);"
+                        << " [ \"$now\" = \"$last\" ] && break; last=$now; done\n"
+                        << "echo \"$now\" > '" << output.string() << "'\n"
+                        << "kill $pid; wait $pid\n";
+  std::system(("bash '" + script.string() + "' >/dev/null 2>&1").c_str());
   const std::string text = ReadText(output);
   const auto value = [&](const std::string& key) {
     const std::size_t at = text.find(key + "=");

@@ -141,7 +141,11 @@ std::pair<int, int> WindowSizeAtScale(const fs::path& program, const std::string
                         << " [ \"$now\" = \"$last\" ] && break; last=$now; done\n"
                         << "echo \"$now\" > '" << output.string() << "'\n"
                         << "kill $pid; wait $pid\n";
-  std::system(("bash '" + script.string() + "' >/dev/null 2>&1").c_str());
+  // A screen of its own, large enough for the doubled windows (a window
+  // larger than the screen would be cut down to it).
+  std::system(("xvfb-run -a -s '-screen 0 2800x2400x24 -dpi 96' bash '" + script.string() +
+               "' >/dev/null 2>&1")
+                  .c_str());
   const std::string text = ReadText(output);
   const auto value = [&](const std::string& key) {
     const std::size_t at = text.find(key + "=");

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "info_options.h"
+#include "program_entry.h"
 #include "program_usage.h"
 #include "vrx_sheet.h"
 #include "wx_profile.h"
@@ -25,12 +26,10 @@ int CEditorApp::OnRun() {
 
 }  // namespace vrx::editor
 
-wxIMPLEMENT_APP_NO_MAIN(vrx::editor::CEditorApp);
-
 // --help and --version are answered before the toolkit needs a display.
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv, argv + argc);
   if (auto status = vrx::ui::AnswerInfoOption(arguments, "VRXEditor", vrx::EditorUsage()))
     return *status;
-  return wxEntry(argc, argv);
+  return vrx::ui::RunGuiProgram(new vrx::editor::CEditorApp, argc, argv);
 }

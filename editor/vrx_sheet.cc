@@ -12,6 +12,7 @@
 #include "about_box.h"
 #include "cgram_page.h"
 #include "data_file.h"
+#include "dialog_layout.h"
 #include "dialog_units.h"
 #include "exchange_menu.h"
 #include "key_map_page.h"
@@ -19,6 +20,7 @@
 #include "message_table.h"
 #include "option_page.h"
 #include "program_icon.h"
+#include "ui_texts.h"
 #include "writer_launch.h"
 
 namespace vrx::editor {
@@ -55,7 +57,9 @@ std::string WithDataFileExtension(const wxString& chosen) {
 // The chosen path, or "" when the user cancelled.
 std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, long style) {
   const wxFileName current(wxString::FromUTF8(currentPath));
-  wxFileDialog dialog(parent, wxString(), current.GetPath(), current.GetFullName(),
+  const std::string_view title =
+      (style & wxFD_SAVE) ? ui_text::kSaveAsTitle : ui_text::kOpenTitle;
+  wxFileDialog dialog(parent, ui::FromCore(title), current.GetPath(), current.GetFullName(),
                       wxString::FromUTF8(kDataFileFilter), style);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return {};
   return WithDataFileExtension(dialog.GetPath());
@@ -124,6 +128,7 @@ void CVRXSheet::CreateButtonRow() {
   column->Add(notebook_, 1, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, margin);
   column->Add(row, 0, wxEXPAND | wxALL, margin);
   SetSizerAndFit(column);
+  ui::FixWindowSize(*this);
 }
 
 wxButton* CVRXSheet::button(CommandId id) const {

@@ -26,6 +26,7 @@ CAboutDialog::CAboutDialog(wxWindow* parent, const std::string& product)
     : wxDialog(parent, wxID_ANY, FromCore(product + "のﾊﾞｰｼﾞｮﾝ情報")) {
   SetFont(DialogFont());
   SetClientSize(DluRectToPixels(this, kClient).GetSize());
+  FixWindowSize(*this);
 
   const wxRect iconCell = DluRectToPixels(this, kIcon);
   const int iconSize = static_cast<int>(kIconPixels * DpiScale(this));

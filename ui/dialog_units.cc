@@ -4,6 +4,10 @@
 
 #include <cmath>
 
+#ifdef __WXGTK__
+#include <dlfcn.h>
+#endif
+
 namespace vrx::ui {
 namespace {
 
@@ -11,11 +15,28 @@ namespace {
 constexpr double kBaseUnitX = 7.0;   // pixels per 4 horizontal units
 constexpr double kBaseUnitY = 12.0;  // pixels per 8 vertical units
 
+#ifdef __WXGTK__
+// GTK scales whole windows by the desktop's scale (GDK_SCALE) itself and
+// works in logical pixels; what is left to follow is the resolution it
+// renders fonts at (Xft.dpi, GDK_DPI_SCALE).  wx's GetDPI() includes the
+// window scale and would scale the layout a second time.
+double ScreenDpi(const wxWindow*) {
+  using DefaultScreen = void*();
+  using Resolution = double(void*);
+  auto* defaultScreen = reinterpret_cast<DefaultScreen*>(dlsym(RTLD_DEFAULT, "gdk_screen_get_default"));
+  auto* resolution = reinterpret_cast<Resolution*>(dlsym(RTLD_DEFAULT, "gdk_screen_get_resolution"));
+  void* screen = defaultScreen ? defaultScreen() : nullptr;
+  return screen && resolution ? resolution(screen) : -1.0;
+}
+#else
+double ScreenDpi(const wxWindow* window) { return window ? window->GetDPI().y : -1.0; }
+#endif
+
 }  // namespace
 
 double DpiScale(const wxWindow* window) {
-  const wxSize dpi = window ? window->GetDPI() : wxSize();
-  return dpi.y > 0 ? dpi.y / 96.0 : 1.0;
+  const double dpi = ScreenDpi(window);
+  return dpi > 0 ? dpi / 96.0 : 1.0;
 }
 
 int DluXToPixels(const wxWindow* window, int x) {

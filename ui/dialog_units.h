@@ -18,7 +18,9 @@ struct DluRect {
   int height = 0;
 };
 
-// Pixels per 96-DPI pixel on the screen of `window` (1.0 on a 96-DPI screen).
+// Pixels per 96-DPI pixel on the screen of `window` (1.0 on a 96-DPI screen),
+// in the toolkit's logical pixels: a desktop scale the toolkit applies to
+// whole windows (GDK_SCALE) is not counted again.
 double DpiScale(const wxWindow* window);
 
 int DluXToPixels(const wxWindow* window, int x);

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <wx/dialog.h>
+#include <wx/utils.h>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -68,6 +70,22 @@ class CWriterDialog : public wxDialog {
   void PlaceDropDownLists();
   void OnInitDialog(wxInitDialogEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
+  void OnCloseRequest(wxCloseEvent& event);
+  std::array<wxWindow*, 3> CommandButtons() const;  // 書込み, 参照, 終了
+
+  // The dialog during a Write: command buttons disabled, busy cursor.
+  class WriteInProgress {
+   public:
+    explicit WriteInProgress(CWriterDialog& dialog);
+    ~WriteInProgress();
+    WriteInProgress(const WriteInProgress&) = delete;
+    WriteInProgress& operator=(const WriteInProgress&) = delete;
+
+   private:
+    CWriterDialog& dialog_;
+    wxWindow* focus_ = nullptr;
+    wxBusyCursor busy_;
+  };
   void OnPortChosen();
   void ShowPortDevice();
 #ifdef __WXMSW__
@@ -85,6 +103,8 @@ class CWriterDialog : public wxDialog {
   wxChoice* port_ = nullptr;
   wxChoice* speed_ = nullptr;
   wxButton* write_ = nullptr;
+  wxButton* browse_ = nullptr;
+  wxButton* exit_ = nullptr;
   wxTextCtrl* log_ = nullptr;
   std::unique_ptr<LogPanel> logPanel_;
 };

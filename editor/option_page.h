@@ -9,6 +9,8 @@
 
 class wxCheckBox;
 class wxChoice;
+class wxCommandEvent;
+class wxEvent;
 
 namespace vrx::editor {
 
@@ -44,6 +46,7 @@ class COptionPage : public CSheetPage {
  private:
   void CreateControls();
   void MarkModified(wxEvent& event);
+  void OnControlChanged(wxCommandEvent& event);
 
   std::array<wxCheckBox*, kOptionBoxCount> optionBoxes_{};
   std::array<wxCheckBox*, kPoBoxCount> poBoxes_{};  // PO4, PO5, PO6, PO7

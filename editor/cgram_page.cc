@@ -253,11 +253,14 @@ void CCGRAMPage::OnMouseDown(wxMouseEvent& event) {
 }
 
 void CCGRAMPage::OnMouseMove(wxMouseEvent& event) {
-  if (stroke_ && (event.LeftIsDown() || event.RightIsDown())) ContinueStroke(PagePoint(event));
+  // A stroke lasts from the press to the release or the loss of the mouse.
+  if (stroke_) ContinueStroke(PagePoint(event));
   event.Skip();
 }
 
 void CCGRAMPage::OnMouseUp(wxMouseEvent& event) {
+  // The last stretch, should its motion not have been reported.
+  if (stroke_) ContinueStroke(PagePoint(event));
   EndStroke();
   event.Skip();
 }

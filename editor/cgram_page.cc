@@ -129,6 +129,10 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
   ControlsFromFields();
 }
 
+CCGRAMPage::~CCGRAMPage() {
+  if (HasCapture()) ReleaseMouse();
+}
+
 void CCGRAMPage::PlaceDropDownLists() {
   ui::PlaceDropDown(*portList_, kPortListRect, kListRowHeight);
   ui::PlaceDropDown(*speedList_, kSpeedListRect, kListRowHeight);

@@ -29,6 +29,8 @@ class CCGRAMPage : public CSheetPage {
   // Reads the port and speed of the last test from the program's profile
   // (wxConfigBase::Get()).
   CCGRAMPage(wxWindow* parent, ConfigImage& config);
+  // A stroke still running lets go of the mouse.
+  ~CCGRAMPage() override;
 
   // The port and speed index for the test, exchanged with the two lists.
   std::string portName;

@@ -97,19 +97,27 @@ void COptionPage::RecordToControls() {
     optionBoxes_[bit]->SetValue((config_.optionWord >> bit) & 1U);
   for (int i = 0; i < kPoBoxCount; ++i)
     poBoxes_[i]->SetValue((config_.poInitial >> (kFirstPoBit + i)) & 1U);
+  // What the controls show, for the undo step of the next click.
+  shown_ = config_;
+  ControlsInto(shown_);
 }
 
 void COptionPage::ControlsToRecord() {
+  ControlsInto(config_);
+  CopyOptionFields(config_, shown_);
+}
+
+void COptionPage::ControlsInto(ConfigImage& config) const {
   // Bits without a box keep their value.
-  unsigned optionWord = config_.optionWord;
+  unsigned optionWord = config.optionWord;
   for (int bit = 0; bit < kOptionBoxCount; ++bit)
     SetBit(optionWord, 1U << bit, optionBoxes_[bit]->GetValue());
-  unsigned poInitial = config_.poInitial;
+  unsigned poInitial = config.poInitial;
   for (int i = 0; i < kPoBoxCount; ++i)
     SetBit(poInitial, 1U << (kFirstPoBit + i), poBoxes_[i]->GetValue());
-  config_.optionWord = static_cast<uint16_t>(optionWord);
-  config_.poInitial = static_cast<uint8_t>(poInitial);
-  config_.brrValue = BrrValueForSpeedIndex(speedList_->GetSelection());
+  config.optionWord = static_cast<uint16_t>(optionWord);
+  config.poInitial = static_cast<uint8_t>(poInitial);
+  config.brrValue = BrrValueForSpeedIndex(speedList_->GetSelection());
 }
 
 bool COptionPage::OnKillActive() {
@@ -127,9 +135,21 @@ bool COptionPage::CommitBeforeSave() {
 void COptionPage::ShowLoadedConfig() { RecordToControls(); }
 
 void COptionPage::OnControlChanged(wxCommandEvent& event) {
-  // Taken over at once, so that each click is one undo step.
-  RecordEdit(-1, [this] { ControlsToRecord(); });
+  // One undo step per click, while the record itself takes the controls
+  // over only when the page is left or saved.
+  ConfigImage before = config_;
+  CopyOptionFields(shown_, before);
+  ConfigImage after = config_;
+  ControlsInto(after);
+  if (recorder) recorder->RecordChange(*this, -1, before, after);
+  CopyOptionFields(after, shown_);
   MarkModified(event);
+}
+
+void COptionPage::CopyOptionFields(const ConfigImage& from, ConfigImage& to) {
+  to.optionWord = from.optionWord;
+  to.brrValue = from.brrValue;
+  to.poInitial = from.poInitial;
 }
 
 void COptionPage::MarkModified(wxEvent& event) {

@@ -47,10 +47,15 @@ class COptionPage : public CSheetPage {
   void CreateControls();
   void MarkModified(wxEvent& event);
   void OnControlChanged(wxCommandEvent& event);
+  // The controls' values over `config`'s three fields.
+  void ControlsInto(ConfigImage& config) const;
+  static void CopyOptionFields(const ConfigImage& from, ConfigImage& to);
 
   std::array<wxCheckBox*, kOptionBoxCount> optionBoxes_{};
   std::array<wxCheckBox*, kPoBoxCount> poBoxes_{};  // PO4, PO5, PO6, PO7
   wxChoice* speedList_ = nullptr;
+  // The three fields as the controls showed them before the latest click.
+  ConfigImage shown_;
 };
 
 }  // namespace vrx::editor

@@ -17,6 +17,9 @@ class EditRecorder {
   virtual void BeginEdit() = 0;
   // `item`: the key or character changed, shown again by undo; -1 for none.
   virtual void EndEdit(const CSheetPage& page, int item) = 0;
+  // A change the page shows but keeps out of the ConfigImage for now.
+  virtual void RecordChange(const CSheetPage& page, int item, const ConfigImage& before,
+                            const ConfigImage& after) = 0;
 
  protected:
   ~EditRecorder() = default;

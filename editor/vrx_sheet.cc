@@ -277,11 +277,11 @@ void CVRXSheet::OnCloseBox(wxCloseEvent& event) {
 
 void CVRXSheet::OnContextMenu(wxContextMenuEvent&) {
   wxMenu menu;
-  menu.Append(kSaveLayoutId, ui::FromCore(editor_text::SaveLayoutMenuEntry()));
   if (const std::string_view entry = EditorMessage(editor_msg::kAboutMenuEntry); !entry.empty()) {
-    menu.AppendSeparator();
     menu.Append(kAboutId, ui::FromCore(entry));
+    menu.AppendSeparator();
   }
+  menu.Append(kSaveLayoutId, ui::FromCore(editor_text::SaveLayoutMenuEntry()));
   switch (GetPopupMenuSelectionFromUser(menu)) {
     case kAboutId: ShowAboutBox(); break;
     case kSaveLayoutId: AskAndSaveLayoutSheet(); break;
@@ -326,6 +326,16 @@ void CVRXSheet::BeginEdit() {
   if (editDepth_++ > 0) return;
   editBefore_ = config_;
   flagsBefore_ = Flags();
+}
+
+void CVRXSheet::RecordChange(const CSheetPage& page, int item, const ConfigImage& before,
+                             const ConfigImage& after) {
+  BeginEdit();
+  editBefore_ = before;
+  const ConfigImage present = config_;
+  config_ = after;
+  EndEdit(page, item);
+  config_ = present;
 }
 
 void CVRXSheet::EndEdit(const CSheetPage& page, int item) {

@@ -94,6 +94,8 @@ class CVRXSheet : public wxDialog, private EditRecorder {
 
   void BeginEdit() override;
   void EndEdit(const CSheetPage& page, int item) override;
+  void RecordChange(const CSheetPage& page, int item, const ConfigImage& before,
+                    const ConfigImage& after) override;
   ModifiedFlags Flags() const;
   void SetFlags(const ModifiedFlags& flags);
   void StepHistory(bool forward);

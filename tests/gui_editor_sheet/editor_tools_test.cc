@@ -61,7 +61,7 @@ TEST_F(EditorToolsTest, UndoWalksBackThroughThePagesAndRedoForward) {
   ClickAt(sheet->cgramPage(), DotPoint(0, 0, 0));
   ASSERT_TRUE(SelectPage(CVRXSheet::kOptionPage));
   Click(sheet->optionPage()->OptionBox(0));
-  ASSERT_EQ(sheet->config().optionWord, 0x000D);
+  ASSERT_TRUE(sheet->optionPage()->OptionBox(0)->GetValue());
   ASSERT_EQ(sheet->config().cgram[0], 0x10);
 
   PressWithControl('Z');

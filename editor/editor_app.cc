@@ -1,5 +1,6 @@
 #include "editor_app.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,8 @@
 namespace vrx::editor {
 
 bool CEditorApp::OnInit() {
-  // The editor ignores its command line: it always starts with a fresh
+  // A data file named on the command line (a desktop's "open with") is
+  // opened once the window shows; otherwise the editor starts with a fresh
   // configuration and no file.
   ui::InstallProgramConfig();
   return true;
@@ -20,6 +22,15 @@ bool CEditorApp::OnInit() {
 
 int CEditorApp::OnRun() {
   CVRXSheet sheet;
+  if (argc > 1) {
+    const std::string given = argv[1].utf8_string();
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(std::u8string(given.begin(), given.end()), error);
+    const std::u8string path = error ? std::u8string(given.begin(), given.end()) : absolute.u8string();
+    sheet.CallAfter([&sheet, file = std::string(path.begin(), path.end())] {
+      sheet.OpenDataFile(file);
+    });
+  }
   sheet.ShowModal();
   return 0;
 }

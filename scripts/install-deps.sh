@@ -10,7 +10,7 @@ fi
 packages=(
   # build
   g++ cmake ninja-build pkg-config ccache
-  libwxgtk3.2-dev libcli11-dev nlohmann-json3-dev
+  libwxgtk3.2-dev libcli11-dev nlohmann-json3-dev libcairo2-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # run: the dialog font of both programs
   fonts-ipafont-gothic

@@ -18,6 +18,7 @@ std::unique_ptr<Command> MakeShowCommand();
 std::unique_ptr<Command> MakeDiffCommand();
 std::unique_ptr<Command> MakeExportCommand();
 std::unique_ptr<Command> MakeImportCommand();
+std::unique_ptr<Command> MakeRenderCommand();
 std::unique_ptr<Command> MakeImageCommand();
 std::unique_ptr<Command> MakeExtractCommand();
 std::unique_ptr<Command> MakePackCommand();
@@ -39,6 +40,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
   commands.push_back(MakeDiffCommand());
   commands.push_back(MakeExportCommand());
   commands.push_back(MakeImportCommand());
+  commands.push_back(MakeRenderCommand());
   commands.push_back(MakeImageCommand());
   commands.push_back(MakeExtractCommand());
   commands.push_back(MakePackCommand());

@@ -19,6 +19,7 @@
 #include "compact_lists.h"
 #include "dialog_layout.h"
 #include "file_dialog.h"
+#include "file_drop_target.h"
 #include "message_box.h"
 #include "message_table.h"
 #include "port_names.h"
@@ -125,6 +126,12 @@ void CWriterDialog::CreateControls() {
 
   path_ = new ui::Compact<wxTextCtrl>(this, kIdPath, wxEmptyString);
   ui::PlaceControl(*path_, kPathRect);
+  // A file dropped on the field or the window becomes the path to write.
+  for (wxWindow* target : {static_cast<wxWindow*>(this), static_cast<wxWindow*>(path_)}) {
+    ui::AcceptDroppedFiles(*target, [this](const std::vector<std::string>& paths) {
+      path_->ChangeValue(ui::FromCore(paths.front()));
+    });
+  }
 
   browse_ = NewButton(this, kIdBrowse, "参照");
   ui::PlaceControl(*browse_, kBrowseRect);

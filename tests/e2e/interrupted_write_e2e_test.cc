@@ -8,6 +8,7 @@
 
 #include <fstream>
 
+#include "program_usage.h"
 #include "child_process.h"
 #include "e2e_support.h"
 
@@ -112,7 +113,8 @@ TEST_F(PortTrouble, TheCauseFollowsThePortMessage) {
   ProcessResult unmapped = Run({"lcd-test", files_.dataFile.string(), "--port", "COM42"});
   EXPECT_EQ(unmapped.exitCode, 1);
   EXPECT_EQ(unmapped.err, "COMポートが開けません。\nCOM42 はどのデバイスにも割り当てられていません (" +
-                              map_.string() + " を参照)。\n");
+                              map_.string() + " を参照)。\n" +
+                              std::string(vrx::PortOpenHint()) + "\n");
 }
 
 TEST_F(PortTrouble, ASpeedOutsideTheListIsAUsageError) {

@@ -31,8 +31,10 @@ std::string Help(const std::vector<std::string>& argv) {
 
 // The man source's text from the heading "## <command>" to the next heading.
 std::string CommandSection(const std::string& man, const std::string& command) {
-  const std::string heading = "\n## " + command + " ";
-  const std::size_t start = man.find(heading);
+  // A command without arguments has a heading of its name alone.
+  std::string heading = "\n## " + command + " ";
+  std::size_t start = man.find(heading);
+  if (start == std::string::npos) start = man.find(heading = "\n## " + command + "\n");
   if (start == std::string::npos) return {};
   const std::size_t end = man.find("\n#", start + heading.size());
   return man.substr(start, end == std::string::npos ? std::string::npos : end - start);

@@ -25,8 +25,10 @@ TEST(PortOpenHelp, VrxtoolPointsToTheSerialPortHelpAfterThePortMessage) {
   const ProcessResult lcd =
       RunProcess({VRXTOOL_PATH, "lcd-test", data, "--port", missing}, env);
   EXPECT_EQ(lcd.exitCode, 1);
-  EXPECT_EQ(lcd.err, std::string(EditorMessage(editor_msg::kPortOpenFailed)) + "\n" +
-                         std::string(PortOpenHint()) + "\n");
+  // The message, the cause of this failure, then the pointer to the help.
+  EXPECT_EQ(lcd.err.rfind(std::string(EditorMessage(editor_msg::kPortOpenFailed)) + "\n", 0), 0u)
+      << lcd.err;
+  EXPECT_TRUE(lcd.err.ends_with("\n" + std::string(PortOpenHint()) + "\n")) << lcd.err;
 
   const ProcessResult write = RunProcess(
       {VRXTOOL_PATH, "program", data, "--port", missing, "--container", VRXWRITER_PATH}, env);

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "command.h"
+#include "interrupt.h"
 #include "message_table.h"
 #include "module_presence.h"
 #include "readback_texts.h"
@@ -23,7 +24,7 @@ constexpr auto kProbePause = 200ms;
 // Probes until the module's presence is `wanted`; false when Ctrl-C came
 // first.
 bool WaitForModule(const StationSettings& station, bool wanted) {
-  while (!Interrupted()) {
+  while (!vrx::InterruptRequested()) {
     if (vrx::ModuleAnswers(station.port, station.speedIndex, kProbeTimeout) == wanted) return true;
     std::this_thread::sleep_for(kProbePause);
   }
@@ -67,7 +68,7 @@ void AppendResult(const StationSettings& station, const ModuleOutcome& outcome, 
 
 int ProgramRepeatedly(const StationSettings& station,
                       const std::function<ModuleOutcome()>& programModule) {
-  CatchInterrupt();
+  vrx::CatchInterruptsForProcess();
   int passed = 0;
   int failed = 0;
   while (true) {
@@ -79,7 +80,7 @@ int ProgramRepeatedly(const StationSettings& station,
     (outcome.passed ? passed : failed) += 1;
     AppendResult(station, outcome, seconds.count());
     PrintError(vrx::readback_text::RunningCount(passed, failed));
-    if (Interrupted() || !WaitForModule(station, false)) break;
+    if (vrx::InterruptRequested() || !WaitForModule(station, false)) break;
   }
   PrintError(vrx::readback_text::RepeatSummary(passed, failed));
   return failed == 0 ? kExitOk : kExitFailure;

@@ -82,6 +82,8 @@ void CKeyMapPage::CreateControls() {
   for (int key = 0; key < kKeyCount; ++key) numbers.Add(wxString::Format(wxS("%d"), key + 1));
   numberList_ = new wxComboBox(this, kNumberListId, wxString(), wxDefaultPosition, wxDefaultSize,
                                numbers, wxCB_READONLY | wxCB_DROPDOWN);
+  // 128 numbers in 8 columns: the list opens as 16 rows, not the screen's height.
+  ui::WrapDropDownList(*numberList_, 8);
   captureButton_ = new ui::Compact<wxToggleButton>(this, kCaptureButtonId,
                                                    wxString::FromUTF8("キャプチャ"));
   typematicBox_ = new ui::Compact<wxCheckBox>(this, kTypematicBoxId,

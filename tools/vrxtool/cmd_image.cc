@@ -24,9 +24,7 @@ class ImageCommand final : public Command {
     sub.add_option("DATAFILE", dataFile_, "Data file (.vrx)")->required();
     sub.add_option("OUT.bin", output_, "Image file to create or replace, - for standard output")
         ->required();
-    sub.add_option("--container", container_,
-                   "Executable carrying the firmware payload (default: VRXWriter in the same "
-                   "folder as vrxtool)");
+    AddContainerOption(sub, container_);
   }
   int Execute() override {
     vrx::FlashImage image;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "command.h"
+#include "json_events.h"
 #include "port_listing.h"
 #include "port_names.h"
 

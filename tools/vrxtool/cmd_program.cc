@@ -89,8 +89,7 @@ class ProgramCommand final : public Command {
   void AddOptions(CLI::App& sub) override {
     sub.add_option("DATAFILE", args_.dataFile, "Data file (.vrx)")->required();
     AddDeviceOptions(sub, args_.port, args_.speedIndex);
-    sub.add_option("--container", args_.container,
-                   "Executable carrying the firmware payload (default: VRXWriter beside vrxtool)");
+    AddContainerOption(sub, args_.container);
     sub.add_flag("--verify", args_.verify,
                  "Read the programmed ranges back afterwards; fail if they differ");
     AddJsonFlag(sub, args_.json);

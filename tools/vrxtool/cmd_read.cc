@@ -45,8 +45,8 @@ class ReadCommand final : public Command {
   }
   std::string Footer() const override {
     return "The module is taken into its loader and back as a Write does; OUT.bin is\n"
-      "written only when every byte was read.  Exit status: 0 read, 1 failed.\n"
-      "Example:\n  vrxtool read --port COM1 backup.bin";
+           "written only when every byte was read.  Exit status: 0 read, 1 failed.\n"
+           "Example:\n  vrxtool read --port COM1 backup.bin";
   }
   void AddOptions(CLI::App& sub) override {
     sub.add_option("OUT.bin", args_.output, "Flash image file to create or replace")->required();

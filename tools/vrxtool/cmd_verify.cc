@@ -78,15 +78,14 @@ class VerifyCommand final : public Command {
   }
   std::string Footer() const override {
     return "Compares 0x0000-0x03FF and 0x1000-0x7FFF (the ranges a Write programs) and\n"
-      "lists the first 16 differing addresses with the count of differing bytes.\n"
-      "Exit status: 0 equal, 1 different or failed.\n"
-      "Example:\n  vrxtool verify keyboard.vrx --port COM1";
+           "lists the first 16 differing addresses with the count of differing bytes.\n"
+           "Exit status: 0 equal, 1 different or failed.\n"
+           "Example:\n  vrxtool verify keyboard.vrx --port COM1";
   }
   void AddOptions(CLI::App& sub) override {
     sub.add_option("DATAFILE", args_.dataFile, "Data file (.vrx)")->required();
     AddDeviceOptions(sub, args_.port, args_.speedIndex);
-    sub.add_option("--container", args_.container,
-                    "Executable carrying the firmware payload (default: VRXWriter beside vrxtool)");
+    AddContainerOption(sub, args_.container);
     AddJsonFlag(sub, args_.json);
   }
   int Execute() override { return Verify(args_); }

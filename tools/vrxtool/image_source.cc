@@ -15,6 +15,12 @@ std::filesystem::path ContainerOrDefault(const std::string& container) {
                            : std::filesystem::path(container);
 }
 
+void AddContainerOption(CLI::App& sub, std::string& container) {
+  sub.add_option("--container", container,
+                 "Executable carrying the firmware payload (default: VRXWriter in the same "
+                 "folder as vrxtool)");
+}
+
 std::string BuildFlashImage(const std::string& dataFile, const std::string& container,
                             vrx::FlashImage& image) {
   if (const int failure = vrx::ReadFirmwarePayload(ContainerOrDefault(container), image);

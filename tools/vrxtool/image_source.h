@@ -2,6 +2,8 @@
 // firmware from the payload container with the data file laid over it.
 #pragma once
 
+#include <CLI/CLI.hpp>
+
 #include <filesystem>
 #include <string>
 
@@ -12,6 +14,9 @@ namespace vrxtool {
 // `container` as given, or VRXWriter beside vrxtool (where an installed
 // vrxtool finds the writer's payload).
 std::filesystem::path ContainerOrDefault(const std::string& container);
+
+// The --container option of the commands that build the flash image.
+void AddContainerOption(CLI::App& sub, std::string& container);
 
 // "" on success, else the programs' own message for what failed.
 std::string BuildFlashImage(const std::string& dataFile, const std::string& container,

@@ -1,7 +1,6 @@
 #include "port_listing.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <set>
 
@@ -53,28 +52,6 @@ std::vector<ListedPort> ListPorts(const std::map<std::string, std::string>& port
   auto users = vrx::FindPortUsers(paths);
   for (auto& port : ports) port.users = users[port.info.devicePath];
   return ports;
-}
-
-std::string JsonString(const std::string& text) {
-  std::string json = "\"";
-  for (char c : text) {
-    switch (c) {
-      case '"': json += "\\\""; break;
-      case '\\': json += "\\\\"; break;
-      case '\n': json += "\\n"; break;
-      case '\r': json += "\\r"; break;
-      case '\t': json += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-          json += escaped;
-        } else {
-          json += c;
-        }
-    }
-  }
-  return json + "\"";
 }
 
 }  // namespace vrxtool

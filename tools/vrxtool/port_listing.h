@@ -19,7 +19,4 @@ struct ListedPort {
 
 std::vector<ListedPort> ListPorts(const std::map<std::string, std::string>& portMap);
 
-// `text` as a JSON string literal.
-std::string JsonString(const std::string& text);
-
 }  // namespace vrxtool

@@ -38,6 +38,12 @@ ConfigBlock ImageToBlock(const ConfigImage& image) {
   return block;
 }
 
+ConfigBlock BlockOfFlashImage(const FlashImage& flash) {
+  ConfigBlock block;
+  std::copy_n(flash.begin() + kConfigBlockOffset, kConfigBlockSize, block.begin());
+  return block;
+}
+
 void BlockToImage(const ConfigBlock& block, ConfigImage& image) {
   image.optionWord = static_cast<uint16_t>((block[0] << 8) | block[1]);
   image.brrValue = block[2];

@@ -31,6 +31,9 @@ inline constexpr std::size_t BreakRecordOffset(int keyIndex) {
 
 ConfigBlock ImageToBlock(const ConfigImage& image);
 
+// The block as a flash image holds it, at 0x5000.
+ConfigBlock BlockOfFlashImage(const FlashImage& flash);
+
 // Replaces the fields of `image` with the block's contents.  A key whose make
 // record is absent keeps its typematic flag, because the block cannot hold it.
 void BlockToImage(const ConfigBlock& block, ConfigImage& image);

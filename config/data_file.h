@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "config_image.h"
 #include "flash_image.h"
@@ -14,6 +15,8 @@ namespace vrx {
 // written completely; the file that was at `path` is then unchanged.  The
 // editor shows message 10004 for false.
 bool WriteDataFile(const std::filesystem::path& path, const ConfigImage& image);
+// The bytes WriteDataFile saves (Shift_JIS text, CR LF line ends).
+std::string DataFileContents(const ConfigImage& image);
 
 // The editor's open: 0, or editor message 10004 (cannot open), 10006 (not a
 // data file) or 10005 (too few values, or one above 0xFF).  `image` changes

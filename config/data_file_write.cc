@@ -6,7 +6,11 @@
 namespace vrx {
 
 bool WriteDataFile(const std::filesystem::path& path, const ConfigImage& image) {
-  return ReplaceFileContents(path, FormatDataFile(ImageToBlock(image)));
+  return ReplaceFileContents(path, DataFileContents(image));
+}
+
+std::string DataFileContents(const ConfigImage& image) {
+  return FormatDataFile(ImageToBlock(image));
 }
 
 }  // namespace vrx

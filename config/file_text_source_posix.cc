@@ -1,22 +1,16 @@
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "file_text_source.h"
+#include "regular_file_posix.h"
 
 namespace vrx {
 
 std::unique_ptr<FileTextSource> FileTextSource::Open(const std::filesystem::path& path) {
-  // O_NONBLOCK keeps the open itself from waiting for a FIFO's writer.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  FileReadResult why = FileReadResult::kRead;
+  const int fd = OpenRegularFile(path, why);
   if (fd < 0) return nullptr;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return nullptr;
-  }
   return std::unique_ptr<FileTextSource>(new FileTextSource(fd));
 }
 

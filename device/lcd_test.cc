@@ -1,7 +1,10 @@
 #include "lcd_test.h"
 
+#include <cerrno>
+
 #include "bit_rate.h"
 #include "device_commands.h"
+#include "interrupt.h"
 #include "message_table.h"
 
 namespace vrx {
@@ -25,13 +28,24 @@ int SendCharactersToLcd(SerialLink& link, const std::array<uint8_t, 64>& cgram) 
 }  // namespace
 
 int RunLcdTest(const std::string& portName, int speedIndex, const std::array<uint8_t, 64>& cgram,
-               const SerialOptions& options) {
+               const SerialOptions& options, std::string* cause) {
+  std::string unused;
+  std::string& explanation = cause ? *cause : unused;
+  explanation.clear();
   if (portName.empty()) return editor_msg::kNoPortSelected;
-  auto link = SerialLink::Open(portName, BitRateForSpeedIndex(speedIndex), options);
-  if (!link) return editor_msg::kPortOpenFailed;
+  const InterruptScope catchInterrupts;  // outlives the link: the port closes first
+  const int bitRate = BitRateForSpeedIndex(speedIndex);
+  auto link = SerialLink::Open(portName, bitRate, options);
+  if (!link) {
+    const int error = errno;
+    explanation = ExplainOpenFailure(portName, bitRate, error, options);
+    return editor_msg::kPortOpenFailed;
+  }
   const int result = SendCharactersToLcd(*link, cgram);
   link->Close();
-  return result == 0 ? 0 : editor_msg::kDeviceError;
+  if (result == 0) return 0;
+  if (!InterruptRequested()) explanation = ExplainSilentLink(portName, options);
+  return editor_msg::kDeviceError;
 }
 
 }  // namespace vrx

@@ -5,7 +5,7 @@
 #include <optional>
 #include <span>
 
-#include "bit_rate.h"
+#include "interrupt.h"
 #include "loader.h"
 #include "message_table.h"
 #include "serial_link.h"
@@ -17,89 +17,72 @@ constexpr uint32_t kBlock0Size = 0x400;
 constexpr uint32_t kBlock4Start = 0x1000;
 constexpr uint32_t kChunkSize = 2048;
 
-// A failing step: the writer message that ends the sequence.
-struct StepFailed {
-  int messageId;
-};
-
-void Require(bool succeeded, int messageId) {
-  if (!succeeded) throw StepFailed{messageId};
-}
-
-SerialLink OpenOrRaise(const std::string& portName, int bitRate, const SerialOptions& options) {
-  auto link = SerialLink::Open(portName, bitRate, options);
-  Require(link.has_value(), writer_msg::kPortOpenFailed);
-  return std::move(*link);
-}
-
-bool Block0Matches(SerialLink& link, const FlashImage& image) {
+bool Block0Matches(SerialLink& link, const FlashImage& image, DeviceProgress& progress) {
+  ProgressStep step(progress, {DeviceStep::kReadBack, 0, kBlock0Size});
   std::array<uint8_t, kBlock0Size> readBack{};
-  for (uint32_t address = 0; address < kBlock0Size; address += kLoaderRecordSize) {
-    auto record = std::span(readBack).subspan(address).first<kLoaderRecordSize>();
-    Require(LoaderReadBlock(link, address, record) == 0, writer_msg::kWriteFailed);
-  }
+  ReadFlashRecords(link, 0, readBack, step);
+  step.Succeeded();
   return std::equal(readBack.begin(), readBack.end(), image.begin());
 }
 
-void Erase(SerialLink& link, uint8_t mask) {
-  Require(LoaderEraseBlocks(link, mask) == 0, writer_msg::kEraseFailed);
+void Erase(SerialLink& link, uint8_t mask, int block, DeviceProgress& progress) {
+  ProgressStep step(progress, {DeviceStep::kErase, block});
+  RequireStep(LoaderEraseBlocks(link, mask) == 0, writer_msg::kEraseFailed);
+  step.Succeeded();
 }
 
 void Write(SerialLink& link, const FlashImage& image, uint32_t address, uint32_t length) {
-  Require(LoaderWrite(link, address, image.data() + address, length) == 0,
-          writer_msg::kWriteFailed);
+  RequireStep(LoaderWrite(link, address, image.data() + address, length) == 0,
+              writer_msg::kWriteFailed);
 }
 
 void RunSequence(std::optional<SerialLink>& link, const std::string& portName, int speedIndex,
-                 const FlashImage& image, WriteLog& log, const SerialOptions& options) {
-  const int bitRate = BitRateForSpeedIndex(speedIndex);
-  link = OpenOrRaise(portName, bitRate, options);
-
-  const int connected = LoaderConnect(*link);
-  Require(connected >= 0, writer_msg::kNoDeviceAnswer);
-  if (connected == 1) {  // the application answered: switch to the loader
-    Require(LoaderEnter(*link) == 0, writer_msg::kModeChangeFailed);
-    if (bitRate != kLoaderBitRate) {
-      link.reset();  // closes the port before it is opened again
-      link = OpenOrRaise(portName, kLoaderBitRate, options);
-    }
-  }
+                 const FlashImage& image, WriteLog& log, const SerialOptions& options,
+                 DeviceProgress& progress) {
+  EnterLoaderSession(link, portName, speedIndex, options, progress);
   log.AppendLog("\r\n接続完了\r\n");
 
-  if (!Block0Matches(*link, image)) {
+  if (!Block0Matches(*link, image, progress)) {
     log.AppendLog("\r\nブロック0を消去中．．．");
-    Erase(*link, kEraseMaskBlock0);
+    Erase(*link, kEraseMaskBlock0, 0, progress);
     log.AppendLog("完了\r\n");
     log.AppendLog("\r\nブロック0に書き込み中．．．");
+    ProgressStep step(progress, {DeviceStep::kWrite, 0, kBlock0Size});
     Write(*link, image, 0, kBlock0Size);
+    step.Bytes(kBlock0Size);
+    step.Succeeded();
     log.AppendLog("完了\r\n");
   }
 
   log.AppendLog("\r\nブロック4を消去中．．．");
-  Erase(*link, kEraseMaskBlock4);
+  Erase(*link, kEraseMaskBlock4, 4, progress);
   log.AppendLog("完了\r\n");
   log.AppendLog("\r\nブロック4に書き込み中");
-  for (uint32_t address = kBlock4Start; address < kFlashSize; address += kChunkSize) {
-    Write(*link, image, address, kChunkSize);
-    log.AppendLog("．");
+  {
+    ProgressStep step(progress, {DeviceStep::kWrite, 4, kFlashSize - kBlock4Start});
+    for (uint32_t address = kBlock4Start; address < kFlashSize; address += kChunkSize) {
+      Write(*link, image, address, kChunkSize);
+      step.Bytes(address + kChunkSize - kBlock4Start);
+      log.AppendLog("．");
+    }
+    step.Succeeded();
   }
   log.AppendLog("完了\r\n");
 
-  Require(LoaderExit(*link) == 0, writer_msg::kModeChangeFailed);
+  LeaveLoaderSession(*link, progress);
   log.AppendLog("\r\n書き込みは正常に終了しました。\r\n");
 }
 
 }  // namespace
 
 bool ProgramDevice(const std::string& portName, int speedIndex, const FlashImage& image,
-                   WriteLog& log, const SerialOptions& options) {
+                   WriteLog& log, const SerialOptions& options, DeviceProgress& progress) {
+  const InterruptScope catchInterrupts;  // outlives the link: the port closes first
   std::optional<SerialLink> link;
   try {
-    RunSequence(link, portName, speedIndex, image, log, options);
-  } catch (const StepFailed& failure) {
-    log.AppendLog("\r\n");
-    log.AppendLogMessage(failure.messageId);
-    log.AppendLog("\r\n処理を中止します。\r\n");
+    RunSequence(link, portName, speedIndex, image, log, options, progress);
+  } catch (const LoaderStepFailed& failure) {
+    LogDeviceFailure(log, failure.messageId, failure.cause);
     if (link) link->Close();
     return false;
   }

@@ -6,19 +6,19 @@
 
 #include <string>
 
+#include "device_progress.h"
 #include "flash_image.h"
+#include "loader_session.h"
 #include "serial_options.h"
 #include "write_log.h"
 
 namespace vrx {
 
-// The loader runs at this rate after a mode change.
-inline constexpr int kLoaderBitRate = 38400;
-
 // True when the module has been programmed.  On failure the log gains
 // "\r\n", the writer message (10004..10008) and "\r\n処理を中止します。\r\n";
 // the port is closed in every case.
 bool ProgramDevice(const std::string& portName, int speedIndex, const FlashImage& image,
-                   WriteLog& log, const SerialOptions& options = {});
+                   WriteLog& log, const SerialOptions& options = {},
+                   DeviceProgress& progress = NoProgress());
 
 }  // namespace vrx

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <thread>
 
+#include "interrupt.h"
+#include "port_diagnosis.h"
 #include "port_names.h"
 
 namespace vrx {
@@ -29,7 +31,15 @@ SerialLink::SerialLink(std::unique_ptr<SerialPort> port, SerialOptions options)
 
 SerialLink::~SerialLink() { Close(); }
 
-bool SerialLink::WriteByte(uint8_t byte) { return port_ && port_->WriteByte(byte); }
+bool SerialLink::WriteByte(uint8_t byte) {
+  // Every exchange begins with a host byte, so this is where a caught
+  // Ctrl-C ends the session: between two exchanges, never inside one.
+  if (InterruptRequested()) {
+    errno = EINTR;
+    return false;
+  }
+  return port_ && port_->WriteByte(byte);
+}
 
 SerialLink::ReadStatus SerialLink::ReadByte(uint8_t& byte) {
   int got = ReadBytes(&byte, 1);
@@ -54,6 +64,16 @@ void SerialLink::Close() {
   if (!port_) return;
   port_->Close();
   port_.reset();
+}
+
+std::string ExplainOpenFailure(const std::string& portName, int bitRate, int error,
+                               const SerialOptions& options) {
+  if (options.openPort && !portName.empty() && bitRate > 0) return {};
+  return ExplainPortOpenFailure(portName, bitRate, error);
+}
+
+std::string ExplainSilentLink(const std::string& portName, const SerialOptions& options) {
+  return options.openPort ? std::string() : ExplainSilentPort(portName);
 }
 
 }  // namespace vrx

@@ -5,9 +5,11 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -17,6 +19,7 @@
 #include "custom_bit_rate.h"
 #endif
 
+#include "port_diagnosis.h"
 #include "serial_port.h"
 
 namespace vrx {
@@ -69,10 +72,78 @@ int WaitFor(int fd, short events, Clock::time_point deadline) {
   }
 }
 
+// The exclusive flag lives in the terminal, not in the process: a process
+// killed outright (SIGKILL) would leave it set for as long as anything else
+// keeps the terminal open (a pseudo-terminal's other end, for one), and
+// every later open would fail.  A small child holding a copy of the
+// descriptor clears it then: it waits on a pipe whose write end only this
+// process holds; a byte means the port was closed the normal way, end of
+// file that this process is gone.
+class ExclusiveFlagKeeper {
+ public:
+  explicit ExclusiveFlagKeeper(int fd) {
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0) return;
+    const pid_t child = fork();
+    if (child == 0) WatchOver(fd, ends[0], ends[1]);
+    close(ends[0]);
+    if (child < 0) {
+      close(ends[1]);
+      return;
+    }
+    child_ = child;
+    toChild_ = ends[1];
+    RegisterPortHelper(child_);
+  }
+  ~ExclusiveFlagKeeper() {
+    if (child_ <= 0) return;
+    const char closedNormally = 'c';
+    [[maybe_unused]] ssize_t sent = write(toChild_, &closedNormally, 1);
+    close(toChild_);
+    while (waitpid(child_, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    ForgetPortHelper(child_);
+  }
+  ExclusiveFlagKeeper(const ExclusiveFlagKeeper&) = delete;
+  ExclusiveFlagKeeper& operator=(const ExclusiveFlagKeeper&) = delete;
+
+ private:
+  // Runs in the child, which may only make async-signal-safe calls.
+  [[noreturn]] static void WatchOver(int fd, int fromParent, int toParentEnd) {
+    close(toParentEnd);
+    // Hold nothing else: another end of the line (a pseudo-terminal's
+    // master, a pipe) must close when this process closes it.
+    const unsigned low = static_cast<unsigned>(std::min(fd, fromParent));
+    const unsigned high = static_cast<unsigned>(std::max(fd, fromParent));
+    if (low > 0) close_range(0, low - 1, 0);
+    if (high > low + 1) close_range(low + 1, high - 1, 0);
+    close_range(high + 1, ~0U, 0);
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    // Ctrl-C reaches the whole process group; the parent decides.
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &ignore, nullptr);
+    char message = 0;
+    ssize_t got;
+    while ((got = read(fromParent, &message, 1)) < 0 && errno == EINTR) {
+    }
+    if (got == 0) ioctl(fd, TIOCNXCL);
+    _exit(0);
+  }
+
+  pid_t child_ = -1;
+  int toChild_ = -1;
+};
+
 class PosixSerialPort final : public SerialPort {
  public:
-  PosixSerialPort(int fd, bool clearExclusiveOnClose, std::chrono::milliseconds writeTimeout)
-      : fd_(fd), clearExclusiveOnClose_(clearExclusiveOnClose), writeTimeout_(writeTimeout) {}
+  PosixSerialPort(int fd, bool clearExclusiveOnClose, const termios& settingsBefore,
+                  std::chrono::milliseconds writeTimeout)
+      : fd_(fd),
+        clearExclusiveOnClose_(clearExclusiveOnClose),
+        settingsBefore_(settingsBefore),
+        writeTimeout_(writeTimeout) {
+    if (clearExclusiveOnClose_) keeper_ = std::make_unique<ExclusiveFlagKeeper>(fd_);
+  }
   ~PosixSerialPort() override { Close(); }
 
   bool WriteByte(uint8_t byte) override {
@@ -108,9 +179,13 @@ class PosixSerialPort final : public SerialPort {
     return static_cast<int>(received);
   }
 
+  // The normal way out: line settings as they were, flag cleared, lock
+  // released.
   void Close() override {
     if (fd_ < 0) return;
+    tcsetattr(fd_, TCSANOW, &settingsBefore_);
     if (clearExclusiveOnClose_) ioctl(fd_, TIOCNXCL);
+    keeper_.reset();
     close(fd_);  // also drops the flock
     fd_ = -1;
   }
@@ -123,19 +198,24 @@ class PosixSerialPort final : public SerialPort {
 
   int fd_;
   bool clearExclusiveOnClose_;
+  termios settingsBefore_;
   std::chrono::milliseconds writeTimeout_;
+  std::unique_ptr<ExclusiveFlagKeeper> keeper_;
 };
 
 // A second open of the same port, from this process or another, must fail.
-// TIOCEXCL stops other opens except root's, so a flock backs it up.
-bool TakeExclusive(int fd, bool& setExclusive) {
+// TIOCEXCL stops other opens except root's, so a flock backs it up.  An
+// exclusive flag with the lock free and nobody else having the port open is
+// stale (left by a process killed outright) and is taken over.
+bool TakeExclusive(int fd, const std::string& devicePath, bool& setExclusive) {
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     errno = EBUSY;
     return false;
   }
 #ifdef TIOCGEXCL
   int alreadyExclusive = 0;
-  if (ioctl(fd, TIOCGEXCL, &alreadyExclusive) == 0 && alreadyExclusive) {
+  if (ioctl(fd, TIOCGEXCL, &alreadyExclusive) == 0 && alreadyExclusive &&
+      !FindPortUsers(devicePath).empty()) {
     errno = EBUSY;  // someone else holds it; only root gets this far
     return false;
   }
@@ -223,7 +303,9 @@ std::unique_ptr<SerialPort> OpenPlatformSerialPort(const std::string& devicePath
   int fd = open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return nullptr;
   bool setExclusive = false;
-  if (!isatty(fd) || !TakeExclusive(fd, setExclusive) || !ApplyFraming(fd, bitRate)) {
+  termios settingsBefore{};
+  if (!isatty(fd) || !TakeExclusive(fd, devicePath, setExclusive) ||
+      tcgetattr(fd, &settingsBefore) != 0 || !ApplyFraming(fd, bitRate)) {
     const int savedErrno = errno;  // the clean-up must not lose why it failed
     if (setExclusive) ioctl(fd, TIOCNXCL);
     close(fd);
@@ -231,7 +313,10 @@ std::unique_ptr<SerialPort> OpenPlatformSerialPort(const std::string& devicePath
     return nullptr;
   }
   RequestLowLatency(fd);
-  return std::make_unique<PosixSerialPort>(fd, setExclusive, options.writeTimeout);
+  // An answer still on the line from an earlier session (one that was
+  // interrupted, say) would be taken for this session's first answer.
+  tcflush(fd, TCIOFLUSH);
+  return std::make_unique<PosixSerialPort>(fd, setExclusive, settingsBefore, options.writeTimeout);
 }
 
 }  // namespace vrx

@@ -11,8 +11,9 @@ class WriteLog {
   virtual ~WriteLog() = default;
   // Appends UTF-8 text ("\r\n" line ends) at the end of the log.
   virtual void AppendLog(std::string_view text) = 0;
-  // Appends the writer string-table text of a message number.
-  void AppendLogMessage(int id);
+  // Appends the writer string-table text of a message number (a log that
+  // reports numbers as well may override it).
+  virtual void AppendLogMessage(int id);
 };
 
 // Shows a modal message box (warning icon, OK, the program's name as caption)

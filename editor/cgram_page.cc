@@ -2,6 +2,9 @@
 
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/menu.h>
 #include <wx/config.h>
 #include <wx/dcclient.h>
 #include <wx/stattext.h>
@@ -19,7 +22,7 @@
 #include "message_table.h"
 #include "port_names.h"
 #include "port_settings.h"
-#include "wx_profile.h"
+#include "app_profile.h"
 
 #include "../resources/cgram/dot_off.xpm"
 #include "../resources/cgram/dot_on.xpm"
@@ -27,11 +30,9 @@
 namespace vrx::editor {
 namespace {
 
-constexpr int kCharacters = 8;
-constexpr int kRows = 8;
-constexpr int kColumns = 5;
-constexpr int kDotPixels = 16;
-
+constexpr int kCharacters = kCharacterCount;
+constexpr int kRows = kCharacterRows;
+constexpr int kColumns = kCharacterColumns;
 
 // Speed indices 0..5; index 6 (128000) is not offered.
 constexpr int kOfferedSpeeds = 6;
@@ -57,7 +58,7 @@ constexpr ui::DluRect kTestButtonRect{266, 250, 50, 14};
 constexpr int kListRowHeight = 10;
 constexpr ui::DluRect kPortDeviceRect{122, 272, 194, 10};
 
-ui::WxConfigProfile Profile() { return ui::WxConfigProfile(*wxConfigBase::Get()); }
+ProfileStore& Profile() { return ui::AppProfile(); }
 
 wxArrayString PortEntries() {
   wxArrayString entries;
@@ -76,7 +77,7 @@ wxArrayString SpeedEntries() {
 
 CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
     : CSheetPage(parent, config), dotOn_(dot_on_xpm), dotOff_(dot_off_xpm) {
-  auto profile = Profile();
+  ProfileStore& profile = Profile();
   const PortSettings settings = ReadPortSettings(profile);
   portName = settings.portName;
   speedIndex = settings.speedIndex;
@@ -97,7 +98,8 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
 
   for (int c = 0; c < kCharacters; ++c) {
     const wxString number = wxString::Format(wxS("%02d"), c);
-    label(number.utf8_str(), {kCellOrigins[c].x, kCellOrigins[c].y - 16, 20, 8});
+    labels_[static_cast<size_t>(c)] =
+        label(number.utf8_str(), {kCellOrigins[c].x, kCellOrigins[c].y - 16, 20, 8});
   }
 
   label("ポート", kPortLabelRect);
@@ -116,10 +118,19 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
   Bind(wxEVT_PAINT, &CCGRAMPage::OnPaint, this);
   Bind(wxEVT_LEFT_DOWN, &CCGRAMPage::OnMouseDown, this);
   Bind(wxEVT_RIGHT_DOWN, &CCGRAMPage::OnMouseDown, this);
+  Bind(wxEVT_MOTION, &CCGRAMPage::OnMouseMove, this);
+  Bind(wxEVT_LEFT_UP, &CCGRAMPage::OnMouseUp, this);
+  Bind(wxEVT_RIGHT_UP, &CCGRAMPage::OnMouseUp, this);
+  Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { EndStroke(); });
+  Bind(wxEVT_CONTEXT_MENU, &CCGRAMPage::OnContextMenu, this);
   portList_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ShowPortDevice(); });
   testButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnTest(); });
 
   ControlsFromFields();
+}
+
+CCGRAMPage::~CCGRAMPage() {
+  if (HasCapture()) ReleaseMouse();
 }
 
 void CCGRAMPage::PlaceDropDownLists() {
@@ -182,28 +193,150 @@ wxRect CCGRAMPage::CellRect(int character) const {
   return cell;
 }
 
-void CCGRAMPage::SetDotAt(const wxPoint& point, bool lit) {
-  modified = true;
+DotGrid CCGRAMPage::Grid() const {
+  std::array<PixelRect, kCharacters> cells{};
   for (int c = 0; c < kCharacters; ++c) {
     const wxRect cell = CellRect(c);
-    if (!cell.Contains(point)) continue;
-    const int row = (point.y - cell.y) / kDotPixels;
-    const int column = (point.x - cell.x) / kDotPixels;
-    if (row >= kRows || column >= kColumns) return;
-    uint8_t& pattern = config_.cgram[static_cast<size_t>(kRows * c + row)];
-    const auto bit = static_cast<uint8_t>(0x10 >> column);
-    pattern = static_cast<uint8_t>(lit ? pattern | bit : pattern & ~bit);
-    RefreshRect(cell, false);
-    return;
+    cells[static_cast<size_t>(c)] = {cell.x, cell.y, cell.width, cell.height};
+  }
+  return DotGrid(cells);
+}
+
+int CCGRAMPage::CharacterAt(const wxPoint& point) const {
+  for (int c = 0; c < kCharacters; ++c)
+    if (labels_[static_cast<size_t>(c)]->GetRect().Contains(point)) return c;
+  return Grid().CharacterAt({point.x, point.y});
+}
+
+void CCGRAMPage::PaintDots(const std::vector<DotPlace>& dots) {
+  for (const DotPlace& dot : dots) {
+    if (PaintDot(config_.cgram, dot.character, dot.row, dot.column, stroke_->lit))
+      RefreshRect(CellRect(dot.character), false);
   }
 }
 
-void CCGRAMPage::OnMouseDown(wxMouseEvent& event) {
+void CCGRAMPage::SetDotAt(const wxPoint& point, bool lit) {
+  BeginStroke(point, lit);
+  EndStroke();
+}
+
+void CCGRAMPage::BeginStroke(const wxPoint& point, bool lit) {
+  if (stroke_) EndStroke();
+  // After BeginEdit: undo puts the flag back as it was before the stroke.
+  BeginEdit();
+  modified = true;
+  const std::optional<DotPlace> dot = Grid().DotAt({point.x, point.y});
+  stroke_ = Stroke{lit, point, dot ? dot->character : -1};
+  if (dot) PaintDots({*dot});
+}
+
+void CCGRAMPage::ContinueStroke(const wxPoint& point) {
+  if (!stroke_) return;
+  PaintDots(Grid().DotsAlong({stroke_->last.x, stroke_->last.y}, {point.x, point.y}));
+  stroke_->last = point;
+}
+
+void CCGRAMPage::EndStroke() {
+  if (!stroke_) return;
+  const int character = stroke_->character;
+  stroke_.reset();
+  if (HasCapture()) ReleaseMouse();
+  EndEdit(character);
+}
+
+wxPoint CCGRAMPage::PagePoint(const wxMouseEvent& event) const {
   const auto* source = static_cast<wxWindow*>(event.GetEventObject());
-  const wxPoint point = source == this ? event.GetPosition()
-                                       : ScreenToClient(source->ClientToScreen(event.GetPosition()));
-  SetDotAt(point, event.LeftDown());
+  return source == this ? event.GetPosition()
+                        : ScreenToClient(source->ClientToScreen(event.GetPosition()));
+}
+
+void CCGRAMPage::OnMouseDown(wxMouseEvent& event) {
+  BeginStroke(PagePoint(event), event.LeftDown());
+  // Held while the button is down, so that a drag off the page still ends.
+  if (!HasCapture()) CaptureMouse();
   event.Skip();
+}
+
+void CCGRAMPage::OnMouseMove(wxMouseEvent& event) {
+  // A stroke lasts from the press to the release or the loss of the mouse.
+  if (stroke_) ContinueStroke(PagePoint(event));
+  event.Skip();
+}
+
+void CCGRAMPage::OnMouseUp(wxMouseEvent& event) {
+  // The last stretch, should its motion not have been reported.
+  if (stroke_) ContinueStroke(PagePoint(event));
+  EndStroke();
+  event.Skip();
+}
+
+void CCGRAMPage::OnContextMenu(wxContextMenuEvent& event) {
+  // From the menu key or Shift+F10 the event has no place: the mouse's.
+  const wxPoint point = event.GetPosition() == wxDefaultPosition
+                            ? ScreenToClient(wxGetMousePosition())
+                            : ScreenToClient(event.GetPosition());
+  const int character = CharacterAt(point);
+  const bool onLabel =
+      character >= 0 && labels_[static_cast<size_t>(character)]->GetRect().Contains(point);
+  const bool fromKeyboard = event.GetPosition() == wxDefaultPosition;
+  if (character >= 0 && (onLabel || fromKeyboard)) {
+    EndStroke();  // the menu takes the button's release
+    ShowCharacterMenu(character);
+    return;
+  }
+  // A right-click on a dot only clears it (and may go on as a drag); the
+  // rest of the page is the sheet's.
+  if (character < 0) {
+    EndStroke();
+    event.Skip();
+  }
+}
+
+void CCGRAMPage::ShowCharacterMenu(int character) {
+  using editor_text::CharacterTool;
+  constexpr int kFirstToolId = wxID_HIGHEST + 1;
+  wxMenu menu;
+  for (int tool = 0; tool < editor_text::kCharacterToolCount; ++tool) {
+    const auto which = static_cast<CharacterTool>(tool);
+    // Separators between clear/invert, the shifts, the mirrors and the clipboard.
+    if (which == CharacterTool::kShiftUp || which == CharacterTool::kMirrorLeftRight ||
+        which == CharacterTool::kCopy)
+      menu.AppendSeparator();
+    menu.Append(kFirstToolId + tool, ui::FromCore(editor_text::CharacterToolLabel(which)));
+  }
+  const int chosen = GetPopupMenuSelectionFromUser(menu);
+  if (chosen >= kFirstToolId && chosen < kFirstToolId + editor_text::kCharacterToolCount)
+    ApplyTool(character, static_cast<CharacterTool>(chosen - kFirstToolId));
+}
+
+void CCGRAMPage::ApplyTool(int character, editor_text::CharacterTool tool) {
+  using editor_text::CharacterTool;
+  const Character rows = CharacterOf(config_.cgram, character);
+  std::optional<Character> result;
+  if (tool == CharacterTool::kCopy) {
+    if (wxTheClipboard->Open()) {
+      wxTheClipboard->SetData(new wxTextDataObject(ui::FromCore(CharacterToText(rows))));
+      wxTheClipboard->Close();
+    }
+    return;
+  }
+  if (tool == CharacterTool::kPaste) {
+    wxTextDataObject text;
+    if (wxTheClipboard->Open()) {
+      if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) wxTheClipboard->GetData(text);
+      wxTheClipboard->Close();
+    }
+    result = CharacterFromText(text.GetText().utf8_string(), rows);
+    if (!result) {
+      wxBell();  // no character drawing on the clipboard
+      return;
+    }
+  } else {
+    result = ApplyCharacterTool(rows, tool);
+  }
+  RecordEdit(character, [&] { StoreCharacter(config_.cgram, character, *result); });
+  modified = true;  // after the record, which keeps the flag as it was before
+  RefreshRect(CellRect(character), false);
 }
 
 void CCGRAMPage::OnPaint(wxPaintEvent&) {
@@ -231,16 +364,21 @@ void CCGRAMPage::DrawCharacters(wxDC& dc) const {
 void CCGRAMPage::OnTest() {
   FieldsFromControls();
   int result = 0;
+  std::string cause;
   {
     wxBusyCursor busy;  // the test blocks for up to 2 s per silent byte
-    result = RunLcdTest(portName, speedIndex, config_.cgram, linkOptions);
+    result = RunLcdTest(portName, speedIndex, config_.cgram, linkOptions, &cause);
   }
-  if (result != 0) ui::ShowMessage(this, ui::FromCore(EditorMessage(result)));
+  if (result != 0) {
+    std::string text(EditorMessage(result));
+    if (!cause.empty()) text += "\n" + cause;
+    ui::ShowMessage(this, ui::FromCore(text));
+  }
   SaveTestSettings();
 }
 
 void CCGRAMPage::SaveTestSettings() {
-  auto profile = Profile();
+  ProfileStore& profile = Profile();
   WritePortSettings(profile, {portName, speedIndex});
 }
 

@@ -4,12 +4,18 @@
 
 #include <wx/bitmap.h>
 
+#include <array>
+#include <optional>
 #include <string>
+
+#include "dot_grid.h"
+#include "editor_texts.h"
 
 #include "serial_options.h"
 #include "sheet_page.h"
 
 class wxButton;
+class wxContextMenuEvent;
 class wxChoice;
 class wxDC;
 class wxMouseEvent;
@@ -21,8 +27,10 @@ namespace vrx::editor {
 class CCGRAMPage : public CSheetPage {
  public:
   // Reads the port and speed of the last test from the program's profile
-  // (wxConfigBase::Get()).
+  // (ui::AppProfile()).
   CCGRAMPage(wxWindow* parent, ConfigImage& config);
+  // A stroke still running lets go of the mouse.
+  ~CCGRAMPage() override;
 
   // The port and speed index for the test, exchanged with the two lists.
   std::string portName;
@@ -43,6 +51,17 @@ class CCGRAMPage : public CSheetPage {
   // button) the dot under it, if any, and marks the page modified.
   void SetDotAt(const wxPoint& point, bool lit);
 
+  // A drag with a button held: the press at `point` starts it, every move
+  // paints the dots passed on the way, the release ends it as one undo step.
+  void BeginStroke(const wxPoint& point, bool lit);
+  void ContinueStroke(const wxPoint& point);
+  void EndStroke();
+
+  // The character whose cell or label lies under `point`, or -1.
+  int CharacterAt(const wxPoint& point) const;
+  // A tool of the character menu on `character`, as its menu entry does.
+  void ApplyTool(int character, editor_text::CharacterTool tool);
+
   // Draws the eight cells and their dots on `dc` (page coordinates): the
   // page's paint, or a picture of it.
   void DrawCharacters(wxDC& dc) const;
@@ -58,8 +77,24 @@ class CCGRAMPage : public CSheetPage {
   void ShowPortDevice();
   void SaveTestSettings();
 
+  DotGrid Grid() const;
+  wxPoint PagePoint(const wxMouseEvent& event) const;
+  void PaintDots(const std::vector<DotPlace>& dots);
+  void ShowCharacterMenu(int character);
+
   void OnPaint(wxPaintEvent& event);
   void OnMouseDown(wxMouseEvent& event);
+  void OnMouseMove(wxMouseEvent& event);
+  void OnMouseUp(wxMouseEvent& event);
+  void OnContextMenu(wxContextMenuEvent& event);
+
+  struct Stroke {
+    bool lit;
+    wxPoint last;
+    int character;
+  };
+  std::optional<Stroke> stroke_;
+  std::array<wxWindow*, kCharacterCount> labels_{};
 
   wxBitmap dotOn_;
   wxBitmap dotOff_;

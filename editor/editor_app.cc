@@ -1,23 +1,48 @@
 #include "editor_app.h"
 
+#include <wx/config.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "info_options.h"
+#include "program_entry.h"
+#include "program_usage.h"
 #include "vrx_sheet.h"
-#include "wx_profile.h"
 
 namespace vrx::editor {
 
 bool CEditorApp::OnInit() {
-  // The editor ignores its command line: it always starts with a fresh
-  // configuration and no file.
-  ui::InstallProgramConfig();
+  // A data file named on the command line (a desktop's "open with") is
+  // opened once the window shows; otherwise the editor starts with a fresh
+  // configuration and no file.  The profile is the project's own
+  // (ui::AppProfile()); wx must not create a config file of its own.
+  wxConfigBase::DontCreateOnDemand();
   return true;
 }
 
 int CEditorApp::OnRun() {
   CVRXSheet sheet;
+  if (argc > 1) {
+    const std::string given = argv[1].utf8_string();
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(std::u8string(given.begin(), given.end()), error);
+    const std::u8string path = error ? std::u8string(given.begin(), given.end()) : absolute.u8string();
+    sheet.CallAfter([&sheet, file = std::string(path.begin(), path.end())] {
+      sheet.OpenDataFile(file);
+    });
+  }
   sheet.ShowModal();
   return 0;
 }
 
 }  // namespace vrx::editor
 
-wxIMPLEMENT_APP(vrx::editor::CEditorApp);
+// --help and --version are answered before the toolkit needs a display.
+int main(int argc, char** argv) {
+  const std::vector<std::string> arguments(argv, argv + argc);
+  if (auto status = vrx::ui::AnswerInfoOption(arguments, "VRXEditor", vrx::EditorUsage()))
+    return *status;
+  return vrx::ui::RunGuiProgram(new vrx::editor::CEditorApp, argc, argv);
+}

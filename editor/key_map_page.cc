@@ -75,13 +75,15 @@ CKeyMapPage::CKeyMapPage(wxWindow* parent, ConfigImage& config) : CSheetPage(par
 CKeyMapPage::~CKeyMapPage() = default;
 
 void CKeyMapPage::CreateControls() {
-  matrix_ = new KeyMatrix(this, kFirstKeyButtonId);
+  matrix_ = new KeyMatrix(this, kFirstKeyButtonId, config_.keys);
 
   AddLabel(this, "Number", 4, 226);
   wxArrayString numbers;
   for (int key = 0; key < kKeyCount; ++key) numbers.Add(wxString::Format(wxS("%d"), key + 1));
   numberList_ = new wxComboBox(this, kNumberListId, wxString(), wxDefaultPosition, wxDefaultSize,
                                numbers, wxCB_READONLY | wxCB_DROPDOWN);
+  // 128 numbers in 8 columns: the list opens as 16 rows, not the screen's height.
+  ui::WrapDropDownList(*numberList_, 8);
   captureButton_ = new ui::Compact<wxToggleButton>(this, kCaptureButtonId,
                                                    wxString::FromUTF8("キャプチャ"));
   typematicBox_ = new ui::Compact<wxCheckBox>(this, kTypematicBoxId,
@@ -127,6 +129,7 @@ void CKeyMapPage::ShowSelectedKey() {
   makeBox_->ChangeValue(ui::FromCore(Cp932ToUtf8(key.makeCode)));
   breakBox_->ChangeValue(ui::FromCore(Cp932ToUtf8(key.breakCode)));
   typematicBox_->SetValue(key.typematic);
+  matrix_->Refresh();  // the key may have got or lost its codes
   // Filling the boxes is a change of their texts like any other.
   modified = true;
 }
@@ -135,9 +138,11 @@ bool CKeyMapPage::CommitEdits() {
   std::optional<std::string> makeCode = CodeTextOf(makeBox_);
   std::optional<std::string> breakCode = CodeTextOf(breakBox_);
   if (!makeCode || !breakCode) return false;
-  KeyEntry& key = config_.keys[static_cast<size_t>(selectedKey_)];
-  key.makeCode = std::move(*makeCode);
-  key.breakCode = std::move(*breakCode);
+  RecordEdit(selectedKey_, [&] {
+    KeyEntry& key = config_.keys[static_cast<size_t>(selectedKey_)];
+    key.makeCode = std::move(*makeCode);
+    key.breakCode = std::move(*breakCode);
+  });
   return true;
 }
 
@@ -159,10 +164,20 @@ void CKeyMapPage::OnSetActive() {
 void CKeyMapPage::CaptureKey(unsigned virtualKey) {
   const std::optional<CapturedKey> captured = TranslateCapturedKey(virtualKey);
   if (!captured) return;
-  KeyEntry& key = config_.keys[static_cast<size_t>(selectedKey_)];
-  key.makeCode = captured->makeCode;
-  key.breakCode = captured->breakCode;
-  key.typematic = captured->typematic;
+  RecordEdit(selectedKey_, [&] {
+    KeyEntry& key = config_.keys[static_cast<size_t>(selectedKey_)];
+    key.makeCode = captured->makeCode;
+    key.breakCode = captured->breakCode;
+    key.typematic = captured->typematic;
+  });
+  ShowSelectedKey();
+}
+
+void CKeyMapPage::ShowUndoneEdit(int key) {
+  // The boxes hold no pending text (undo took it over first), so the
+  // selection may move without a commit.
+  if (key >= 0 && key < kKeyCount) selectedKey_ = key;
+  ShowSelection();
   ShowSelectedKey();
 }
 
@@ -200,7 +215,9 @@ void CKeyMapPage::OnCaptureClicked(wxCommandEvent&) {
 }
 
 void CKeyMapPage::OnTypematicClicked(wxCommandEvent&) {
-  config_.keys[static_cast<size_t>(selectedKey_)].typematic = typematicBox_->GetValue();
+  RecordEdit(selectedKey_, [this] {
+    config_.keys[static_cast<size_t>(selectedKey_)].typematic = typematicBox_->GetValue();
+  });
   modified = true;
 }
 

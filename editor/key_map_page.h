@@ -37,6 +37,8 @@ class CKeyMapPage : public CSheetPage {
   void OnSetActive() override;
   bool CommitBeforeSave() override { return CommitEdits(); }
   void ShowLoadedConfig() override { ShowSelectedKey(); }
+  // Selects the key and shows it.
+  void ShowUndoneEdit(int key) override;
 
   int selectedKey() const { return selectedKey_; }
   bool captureOn() const { return captureOn_; }

@@ -6,11 +6,14 @@
 #include <wx/renderer.h>
 #include <wx/settings.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
 #include "config_image.h"
 #include "dialog_units.h"
+#include "key_description.h"
+#include "message_box.h"
 
 namespace vrx::editor {
 namespace {
@@ -46,18 +49,28 @@ wxBitmap LoadPicture(double scale) {
 
 }  // namespace
 
-KeyMatrix::KeyMatrix(wxWindow* parent, int firstButtonId)
+KeyMatrix::KeyMatrix(wxWindow* parent, int firstButtonId,
+                     const std::array<KeyEntry, kKeyCount>& keys)
     : wxControl(parent, wxID_ANY,
                 ui::DluToPixels(parent, kPictureX, kPictureY),
                 ui::DluRectToPixels(parent, kPictureX, kPictureY, kPictureWidth, kPictureHeight)
                     .GetSize(),
                 wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
       firstButtonId_(firstButtonId),
+      keys_(keys),
       picture_(LoadPicture(ui::DpiScale(parent))) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   Bind(wxEVT_PAINT, &KeyMatrix::OnPaint, this);
   Bind(wxEVT_LEFT_DOWN, &KeyMatrix::OnLeftDown, this);
   Bind(wxEVT_KEY_DOWN, &KeyMatrix::OnKeyDown, this);
+  Bind(wxEVT_MOTION, &KeyMatrix::OnMotion, this);
+  Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& event) {
+    hoveredKey_ = -1;
+    UnsetToolTip();
+    event.Skip();
+  });
+  // The sheet's about menu is for clicks on the sheet itself.
+  Bind(wxEVT_CONTEXT_MENU, [](wxContextMenuEvent&) {});
   Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) { Refresh(); event.Skip(); });
   Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) { Refresh(); event.Skip(); });
 }
@@ -103,11 +116,21 @@ void KeyMatrix::Render(wxDC& dc, bool focused) {
 
   wxRendererNative& renderer = wxRendererNative::Get();
   const wxSize indicator = renderer.GetCheckBoxSize(this);
+  // A node with codes: a filled disk behind the radio button, large enough
+  // to show around it.
+  const wxColour assigned(0x20, 0x60, 0xD0);
+  dc.SetPen(wxPen(assigned));
+  dc.SetBrush(wxBrush(assigned));
   for (int key = 0; key < kKeyCount; ++key) {
     const wxRect button = KeyButtonRect(key);
     const wxRect mark(button.GetLeft() + (button.GetWidth() - indicator.x) / 2,
                       button.GetTop() + (button.GetHeight() - indicator.y) / 2, indicator.x,
                       indicator.y);
+    if (HasCodes(keys_[static_cast<size_t>(key)])) {
+      const wxPoint centre(mark.GetLeft() + mark.GetWidth() / 2,
+                           mark.GetTop() + mark.GetHeight() / 2);
+      dc.DrawCircle(centre, std::max(mark.GetWidth(), mark.GetHeight()) / 2 + 3);
+    }
     renderer.DrawRadioBitmap(this, dc, mark, key == selection_ ? int{wxCONTROL_CHECKED} : 0);
   }
   if (focused) {
@@ -122,6 +145,18 @@ void KeyMatrix::Render(wxDC& dc, bool focused) {
 void KeyMatrix::OnLeftDown(wxMouseEvent& event) {
   SetFocus();
   if (const int key = KeyAt(event.GetPosition()); key >= 0) Choose(key);
+}
+
+void KeyMatrix::OnMotion(wxMouseEvent& event) {
+  const int key = KeyAt(event.GetPosition());
+  if (key != hoveredKey_) {
+    hoveredKey_ = key;
+    if (key < 0)
+      UnsetToolTip();
+    else
+      SetToolTip(ui::FromCore(KeyTooltipText(key, keys_[static_cast<size_t>(key)])));
+  }
+  event.Skip();
 }
 
 void KeyMatrix::OnKeyDown(wxKeyEvent& event) {

@@ -1,11 +1,16 @@
 // The key matrix of the key map page: the matrix picture with one radio
 // button per key, working as one radio group.  A click selects a key, the
 // arrow keys move the selection through the matrix, and while the control
-// has the focus a focus frame surrounds the selected key.
+// has the focus a focus frame surrounds the selected key.  Keys with codes
+// are drawn as filled nodes, and a key's tooltip tells its codes.
 #pragma once
 
 #include <wx/bitmap.h>
 #include <wx/control.h>
+
+#include <array>
+
+#include "config_image.h"
 
 class wxDC;
 class wxKeyEvent;
@@ -19,7 +24,7 @@ class KeyMatrix : public wxControl {
   // Every click on a key button, and every move by the keyboard, sends a
   // wxEVT_RADIOBUTTON command with id `firstButtonId` + key and the key as
   // its int, after the selection has moved to that key.
-  KeyMatrix(wxWindow* parent, int firstButtonId);
+  KeyMatrix(wxWindow* parent, int firstButtonId, const std::array<KeyEntry, kKeyCount>& keys);
 
   int selection() const { return selection_; }
   // Moves the selection without a command (the page restoring its state).
@@ -43,8 +48,11 @@ class KeyMatrix : public wxControl {
   void OnPaint(wxPaintEvent& event);
   void OnLeftDown(wxMouseEvent& event);
   void OnKeyDown(wxKeyEvent& event);
+  void OnMotion(wxMouseEvent& event);
 
   const int firstButtonId_;
+  const std::array<KeyEntry, kKeyCount>& keys_;
+  int hoveredKey_ = -1;
   int selection_ = 0;
   wxBitmap picture_;
 };

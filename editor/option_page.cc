@@ -10,26 +10,20 @@
 #include "compact_check_box.h"
 #include "dialog_layout.h"
 #include "dialog_units.h"
+#include "editor_texts.h"
+#include "message_box.h"
 
 namespace vrx::editor {
 namespace {
 
+// Boxes 1152..1158, for optionWord bits 0..6, all at x 70: their rows and
+// widths.
 struct OptionBoxLayout {
-  const char* label;
   int y;
   int width;
 };
-
-// Boxes 1152..1158, for optionWord bits 0..6, all at x 70.
 constexpr OptionBoxLayout kOptionBoxes[COptionPage::kOptionBoxCount] = {
-    {"起動時にBAT終了コードを出力しない。", 28, 212},
-    {"識別できないコマンドに対してもACKで応答する。", 40, 212},
-    {"PIOをLCD制御端子として使用する。", 52, 212},
-    {"PO4～PO7端子を出力ポートとして使用する。", 64, 212},
-    {"PI0～PI6をCOL9#～COL15#として使用する。", 76, 212},
-    {"キーボードのステータスインジケータ(LED)をPIO4～PIO7に割り当てる。", 88, 216},
-    {"キーコードをシリアルポートに出力する(PS/2は使用できません)。", 100, 212},
-};
+    {28, 212}, {40, 212}, {52, 212}, {64, 212}, {76, 212}, {88, 216}, {100, 212}};
 constexpr int kOptionBoxX = 70;
 constexpr int kOptionBoxHeight = 12;
 
@@ -54,8 +48,8 @@ void SetBit(unsigned& value, unsigned mask, bool on) {
 COptionPage::COptionPage(wxWindow* parent, ConfigImage& config) : CSheetPage(parent, config) {
   SetFont(ui::DialogFont());
   CreateControls();
-  Bind(wxEVT_CHECKBOX, &COptionPage::MarkModified, this, kFirstControlId, kLastControlId);
-  Bind(wxEVT_CHOICE, &COptionPage::MarkModified, this, kFirstControlId, kLastControlId);
+  Bind(wxEVT_CHECKBOX, &COptionPage::OnControlChanged, this, kFirstControlId, kLastControlId);
+  Bind(wxEVT_CHOICE, &COptionPage::OnControlChanged, this, kFirstControlId, kLastControlId);
   // The list marks the page as soon as the user enters or leaves it, not only
   // when a new speed is chosen (where the toolkit reports a drop-down list's
   // focus: GTK 3 does not).
@@ -69,7 +63,8 @@ void COptionPage::CreateControls() {
     const OptionBoxLayout& box = kOptionBoxes[bit];
     const wxRect rect = DluRect(this, kOptionBoxX, box.y, box.width, kOptionBoxHeight);
     optionBoxes_[bit] =
-        new CompactCheckBox(this, kFirstOptionBoxId + bit, wxString::FromUTF8(box.label), rect);
+        new CompactCheckBox(this, kFirstOptionBoxId + bit,
+                            ui::FromCore(editor_text::OptionFlagLabel(bit)), rect);
   }
 
   wxArrayString speeds;
@@ -79,13 +74,13 @@ void COptionPage::CreateControls() {
   // GTK's height, centred with its two labels on one 12-unit row.
   speedList_ = new wxChoice(this, kSpeedListId, wxDefaultPosition, wxDefaultSize, speeds);
   ui::PlaceDropDown(*speedList_, {105, kSpeedRowY, 46, 101}, kSpeedRowHeight);
-  ui::PlaceCentredLabel(*new wxStaticText(this, wxID_ANY, wxString::FromUTF8("通信速度")),
+  ui::PlaceCentredLabel(*new wxStaticText(this, wxID_ANY, ui::FromCore(editor_text::SpeedLabel())),
                         {70, kSpeedRowY, 0, kSpeedRowHeight});
   ui::PlaceCentredLabel(*new wxStaticText(this, wxID_ANY, wxS("bps")),
                         {157, kSpeedRowY, 0, kSpeedRowHeight});
 
   const wxRect groupRect = DluRect(this, 70, 156, 104, 34);
-  new wxStaticBox(this, wxID_ANY, wxString::FromUTF8("POの初期値"), groupRect.GetPosition(),
+  new wxStaticBox(this, wxID_ANY, ui::FromCore(editor_text::PoInitialLabel()), groupRect.GetPosition(),
                   groupRect.GetSize());
   for (int i = 0; i < kPoBoxCount; ++i) {
     const wxRect rect = DluRect(this, kPoBoxX[i], 170, 22, 16);
@@ -102,19 +97,27 @@ void COptionPage::RecordToControls() {
     optionBoxes_[bit]->SetValue((config_.optionWord >> bit) & 1U);
   for (int i = 0; i < kPoBoxCount; ++i)
     poBoxes_[i]->SetValue((config_.poInitial >> (kFirstPoBit + i)) & 1U);
+  // What the controls show, for the undo step of the next click.
+  shown_ = config_;
+  ControlsInto(shown_);
 }
 
 void COptionPage::ControlsToRecord() {
+  ControlsInto(config_);
+  CopyOptionFields(config_, shown_);
+}
+
+void COptionPage::ControlsInto(ConfigImage& config) const {
   // Bits without a box keep their value.
-  unsigned optionWord = config_.optionWord;
+  unsigned optionWord = config.optionWord;
   for (int bit = 0; bit < kOptionBoxCount; ++bit)
     SetBit(optionWord, 1U << bit, optionBoxes_[bit]->GetValue());
-  unsigned poInitial = config_.poInitial;
+  unsigned poInitial = config.poInitial;
   for (int i = 0; i < kPoBoxCount; ++i)
     SetBit(poInitial, 1U << (kFirstPoBit + i), poBoxes_[i]->GetValue());
-  config_.optionWord = static_cast<uint16_t>(optionWord);
-  config_.poInitial = static_cast<uint8_t>(poInitial);
-  config_.brrValue = BrrValueForSpeedIndex(speedList_->GetSelection());
+  config.optionWord = static_cast<uint16_t>(optionWord);
+  config.poInitial = static_cast<uint8_t>(poInitial);
+  config.brrValue = BrrValueForSpeedIndex(speedList_->GetSelection());
 }
 
 bool COptionPage::OnKillActive() {
@@ -130,6 +133,24 @@ bool COptionPage::CommitBeforeSave() {
 }
 
 void COptionPage::ShowLoadedConfig() { RecordToControls(); }
+
+void COptionPage::OnControlChanged(wxCommandEvent& event) {
+  // One undo step per click, while the record itself takes the controls
+  // over only when the page is left or saved.
+  ConfigImage before = config_;
+  CopyOptionFields(shown_, before);
+  ConfigImage after = config_;
+  ControlsInto(after);
+  if (recorder) recorder->RecordChange(*this, -1, before, after);
+  CopyOptionFields(after, shown_);
+  MarkModified(event);
+}
+
+void COptionPage::CopyOptionFields(const ConfigImage& from, ConfigImage& to) {
+  to.optionWord = from.optionWord;
+  to.brrValue = from.brrValue;
+  to.poInitial = from.poInitial;
+}
 
 void COptionPage::MarkModified(wxEvent& event) {
   modified = true;

@@ -9,6 +9,8 @@
 
 class wxCheckBox;
 class wxChoice;
+class wxCommandEvent;
+class wxEvent;
 
 namespace vrx::editor {
 
@@ -44,10 +46,16 @@ class COptionPage : public CSheetPage {
  private:
   void CreateControls();
   void MarkModified(wxEvent& event);
+  void OnControlChanged(wxCommandEvent& event);
+  // The controls' values over `config`'s three fields.
+  void ControlsInto(ConfigImage& config) const;
+  static void CopyOptionFields(const ConfigImage& from, ConfigImage& to);
 
   std::array<wxCheckBox*, kOptionBoxCount> optionBoxes_{};
   std::array<wxCheckBox*, kPoBoxCount> poBoxes_{};  // PO4, PO5, PO6, PO7
   wxChoice* speedList_ = nullptr;
+  // The three fields as the controls showed them before the latest click.
+  ConfigImage shown_;
 };
 
 }  // namespace vrx::editor

@@ -8,6 +8,23 @@
 
 namespace vrx::editor {
 
+class CSheetPage;
+
+// Turns the changes a page makes into undo steps.  Begin and end nest: a
+// drag stroke with many dots is one step.
+class EditRecorder {
+ public:
+  virtual void BeginEdit() = 0;
+  // `item`: the key or character changed, shown again by undo; -1 for none.
+  virtual void EndEdit(const CSheetPage& page, int item) = 0;
+  // A change the page shows but keeps out of the ConfigImage for now.
+  virtual void RecordChange(const CSheetPage& page, int item, const ConfigImage& before,
+                            const ConfigImage& after) = 0;
+
+ protected:
+  ~EditRecorder() = default;
+};
+
 class CSheetPage : public wxPanel {
  public:
   CSheetPage(wxWindow* parent, ConfigImage& config) : wxPanel(parent), config_(config) {}
@@ -30,7 +47,28 @@ class CSheetPage : public wxPanel {
   // After a data file was loaded while this page is active: show it.
   virtual void ShowLoadedConfig() = 0;
 
+  // Undo or redo changed `item` (a key or character; -1 for none) on this
+  // page, which is now the active page: show the change.
+  virtual void ShowUndoneEdit(int /*item*/) { ShowLoadedConfig(); }
+
+  // Set by the sheet; without one, changes are simply made.
+  EditRecorder* recorder = nullptr;
+
  protected:
+  // Makes `change` on the ConfigImage as one undo step.
+  template <typename Change>
+  void RecordEdit(int item, Change&& change) {
+    BeginEdit();
+    change();
+    EndEdit(item);
+  }
+  void BeginEdit() {
+    if (recorder) recorder->BeginEdit();
+  }
+  void EndEdit(int item) {
+    if (recorder) recorder->EndEdit(*this, item);
+  }
+
   ConfigImage& config_;
 };
 

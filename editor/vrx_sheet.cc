@@ -7,17 +7,25 @@
 #include <wx/notebook.h>
 #include <wx/sizer.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "about_box.h"
 #include "cgram_page.h"
 #include "data_file.h"
+#include "dialog_layout.h"
 #include "dialog_units.h"
+#include "editor_texts.h"
+#include "exchange_menu.h"
+#include "file_drop_target.h"
 #include "key_map_page.h"
+#include "layout_sheet.h"
+#include "layout_sheet_render.h"
 #include "message_box.h"
 #include "message_table.h"
 #include "option_page.h"
 #include "program_icon.h"
+#include "ui_texts.h"
 #include "writer_launch.h"
 
 namespace vrx::editor {
@@ -54,7 +62,9 @@ std::string WithDataFileExtension(const wxString& chosen) {
 // The chosen path, or "" when the user cancelled.
 std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, long style) {
   const wxFileName current(wxString::FromUTF8(currentPath));
-  wxFileDialog dialog(parent, wxString(), current.GetPath(), current.GetFullName(),
+  const std::string_view title =
+      (style & wxFD_SAVE) ? ui_text::kSaveAsTitle : ui_text::kOpenTitle;
+  wxFileDialog dialog(parent, ui::FromCore(title), current.GetPath(), current.GetFullName(),
                       wxString::FromUTF8(kDataFileFilter), style);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return {};
   return WithDataFileExtension(dialog.GetPath());
@@ -79,6 +89,10 @@ CVRXSheet::CVRXSheet(wxWindow* parent)
   Bind(wxEVT_INIT_DIALOG, &CVRXSheet::OnInitDialog, this);
   Bind(wxEVT_CLOSE_WINDOW, &CVRXSheet::OnCloseBox, this);
   Bind(wxEVT_CONTEXT_MENU, &CVRXSheet::OnContextMenu, this);
+  Bind(wxEVT_CHAR_HOOK, &CVRXSheet::OnCharHook, this);
+  ui::AcceptDroppedFiles(*this, [this](const std::vector<std::string>& paths) {
+    OnFilesDropped(paths);
+  });
   notebook_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGING, &CVRXSheet::OnPageChanging, this);
   notebook_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CVRXSheet::OnPageChanged, this);
 
@@ -91,6 +105,7 @@ void CVRXSheet::CreatePages() {
   cgramPage_ = new CCGRAMPage(notebook_, config_);
   optionPage_ = new COptionPage(notebook_, config_);
   pages_ = {keyMapPage_, cgramPage_, optionPage_};
+  for (CSheetPage* page : pages_) page->recorder = this;
 
   const wxSize pageSize = ui::DluRectToPixels(this, 0, 0, kPageWidth, kPageHeight).GetSize();
   const char* const captions[kPageCount] = {"キーマップ", "CGRAM", "オプション"};
@@ -123,6 +138,7 @@ void CVRXSheet::CreateButtonRow() {
   column->Add(notebook_, 1, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, margin);
   column->Add(row, 0, wxEXPAND | wxALL, margin);
   SetSizerAndFit(column);
+  ui::FixWindowSize(*this);
 }
 
 wxButton* CVRXSheet::button(CommandId id) const {
@@ -174,6 +190,19 @@ void CVRXSheet::OnOpen() {
   if (!ConfirmDiscard()) return;
   const std::string path = AskDataFilePath(this, currentPath_, wxFD_OPEN);
   if (path.empty()) return;
+  LoadDataFile(path);
+}
+
+void CVRXSheet::OpenDataFile(const std::string& path) {
+  if (ConfirmDiscard()) LoadDataFile(path);
+}
+
+void CVRXSheet::OnFilesDropped(const std::vector<std::string>& paths) {
+  // The rest of several files is left alone, without a word.
+  if (!paths.empty()) OpenDataFile(paths.front());
+}
+
+void CVRXSheet::LoadDataFile(const std::string& path) {
   if (const int failure = ReadDataFile(PathFromUtf8(path), config_); failure != 0) {
     ui::ShowMessage(this, ui::FromCore(EditorMessage(failure)));
     return;
@@ -183,6 +212,7 @@ void CVRXSheet::OnOpen() {
   if (CSheetPage* page = ActivePage()) page->ShowLoadedConfig();
   // After the refresh: showing the loaded data counts as no change.
   ClearModified();
+  history_.Clear();
 }
 
 bool CVRXSheet::OnSave() {
@@ -201,6 +231,7 @@ bool CVRXSheet::OnSave() {
   currentPath_ = path;
   ShowFileTitle();
   ClearModified();
+  history_.MarkSaved();
   return true;
 }
 
@@ -251,11 +282,134 @@ void CVRXSheet::OnCloseBox(wxCloseEvent& event) {
 }
 
 void CVRXSheet::OnContextMenu(wxContextMenuEvent&) {
-  const std::string_view entry = EditorMessage(editor_msg::kAboutMenuEntry);
-  if (entry.empty()) return;
   wxMenu menu;
-  menu.Append(kAboutId, ui::FromCore(entry));
-  if (GetPopupMenuSelectionFromUser(menu) == kAboutId) ShowAboutBox();
+  if (const std::string_view entry = EditorMessage(editor_msg::kAboutMenuEntry); !entry.empty()) {
+    menu.Append(kAboutId, ui::FromCore(entry));
+    menu.AppendSeparator();
+  }
+  menu.Append(kSaveLayoutId, ui::FromCore(editor_text::SaveLayoutMenuEntry()));
+  AppendExchangeEntries(menu);
+  const int chosen = GetPopupMenuSelectionFromUser(menu);
+  switch (chosen) {
+    case kAboutId: ShowAboutBox(); break;
+    case kSaveLayoutId: AskAndSaveLayoutSheet(); break;
+    case kImportMenuId:
+      // An import is one step of the undo history.
+      BeginEdit();
+      RunExchangeEntry(*this, chosen);
+      EndEdit(*ActivePage(), -1);
+      break;
+    default: RunExchangeEntry(*this, chosen); break;
+  }
+}
+
+void CVRXSheet::AskAndSaveLayoutSheet() {
+  // The sheet shows what the pages show, typed texts included.
+  if (CSheetPage* page = ActivePage(); page && !page->CommitBeforeSave()) {
+    ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
+    return;
+  }
+  const wxFileName current(wxString::FromUTF8(currentPath_));
+  wxFileDialog dialog(this, ui::FromCore(editor_text::SaveLayoutDialogTitle()), current.GetPath(),
+                      current.GetName() + wxS(".pdf"),
+                      ui::FromCore(editor_text::LayoutFileFilter()),
+                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  dialog.SetFilterIndex(2);
+  if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return;
+  wxFileName chosen(dialog.GetPath());
+  // A name without one of the three extensions gets the chosen filter's.
+  if (!SheetFormatForPath(chosen.GetFullPath().utf8_string())) {
+    const char* const extensions[] = {"svg", "png", "pdf"};
+    const int filter = std::clamp(dialog.GetFilterIndex(), 0, 2);
+    chosen.SetFullName(chosen.GetFullName() + wxS(".") + wxString::FromUTF8(extensions[filter]));
+  }
+  SaveLayoutSheet(chosen.GetFullPath().utf8_string());
+}
+
+void CVRXSheet::SaveLayoutSheet(const std::string& path) {
+  const auto file = PathFromUtf8(path);
+  const std::optional<SheetFormat> format = SheetFormatForPath(file);
+  const std::string fileTitle =
+      currentPath_.empty() ? std::string()
+                           : wxFileName(wxString::FromUTF8(currentPath_)).GetFullName().utf8_string();
+  if (!format || !RenderLayoutSheet(LayOutSheet(config_, fileTitle), *format, file))
+    ui::ShowMessage(this, ui::FromCore(editor_text::LayoutSaveFailed()));
+}
+
+void CVRXSheet::BeginEdit() {
+  if (editDepth_++ > 0) return;
+  editBefore_ = config_;
+  flagsBefore_ = Flags();
+}
+
+void CVRXSheet::RecordChange(const CSheetPage& page, int item, const ConfigImage& before,
+                             const ConfigImage& after) {
+  BeginEdit();
+  editBefore_ = before;
+  const ConfigImage present = config_;
+  config_ = after;
+  EndEdit(page, item);
+  config_ = present;
+}
+
+void CVRXSheet::EndEdit(const CSheetPage& page, int item) {
+  if (editDepth_ == 0 || --editDepth_ > 0) return;
+  const auto index = static_cast<int>(std::find(pages_.begin(), pages_.end(), &page) - pages_.begin());
+  if (index >= kPageCount) return;
+  // A change that is recorded is a change of the page, whatever the page
+  // sets itself later.
+  ModifiedFlags flagsAfter = Flags();
+  flagsAfter[static_cast<size_t>(index)] = true;
+  if (history_.Record({index, item}, editBefore_, flagsBefore_, config_, flagsAfter))
+    pages_[static_cast<size_t>(index)]->modified = true;
+}
+
+ModifiedFlags CVRXSheet::Flags() const {
+  ModifiedFlags flags{};
+  for (size_t index = 0; index < flags.size(); ++index) flags[index] = pages_[index]->modified;
+  return flags;
+}
+
+void CVRXSheet::SetFlags(const ModifiedFlags& flags) {
+  for (size_t index = 0; index < flags.size(); ++index) pages_[index]->modified = flags[index];
+}
+
+void CVRXSheet::Undo() { StepHistory(false); }
+void CVRXSheet::Redo() { StepHistory(true); }
+
+void CVRXSheet::StepHistory(bool forward) {
+  // Text typed on the key map page becomes a step of its own first, so
+  // that undo takes back the newest change.
+  if (CSheetPage* page = ActivePage(); page && !page->CommitBeforeSave()) {
+    ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
+    return;
+  }
+  ModifiedFlags flags = Flags();
+  const std::optional<EditPlace> place =
+      forward ? history_.Redo(config_, flags) : history_.Undo(config_, flags);
+  if (!place) return;
+  CSheetPage* page = pages_[static_cast<size_t>(place->page)];
+  if (notebook_->GetSelection() != place->page) {
+    // The page left has handed its controls over above.
+    notebook_->ChangeSelection(static_cast<size_t>(place->page));
+    page->OnSetActive();
+  }
+  page->ShowUndoneEdit(place->item);
+  // Showing the data again is no change of its own.
+  SetFlags(flags);
+}
+
+void CVRXSheet::OnCharHook(wxKeyEvent& event) {
+  const int key = event.GetKeyCode();
+  const int modifiers = event.GetModifiers();
+  if (modifiers == wxMOD_CONTROL && key == 'Z') {
+    Undo();
+  } else if ((modifiers == wxMOD_CONTROL && key == 'Y') ||
+             (modifiers == (wxMOD_CONTROL | wxMOD_SHIFT) && key == 'Z')) {
+    Redo();
+  } else {
+    event.Skip();
+  }
 }
 
 void CVRXSheet::ShowAboutBox() {

@@ -7,23 +7,26 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "config_image.h"
+#include "edit_history.h"
+#include "sheet_page.h"
 
 class wxButton;
 class wxBookCtrlEvent;
 class wxCloseEvent;
 class wxContextMenuEvent;
+class wxKeyEvent;
 class wxNotebook;
 
 namespace vrx::editor {
 
-class CSheetPage;
 class CKeyMapPage;
 class CCGRAMPage;
 class COptionPage;
 
-class CVRXSheet : public wxDialog {
+class CVRXSheet : public wxDialog, private EditRecorder {
  public:
   enum CommandId {
     kOpenId = 9999,
@@ -31,6 +34,7 @@ class CVRXSheet : public wxDialog {
     kExitId = wxID_CANCEL,
     kWriteId = 0x3021,
     kAboutId = 0x10,
+    kSaveLayoutId = 0x20,
   };
   enum PageIndex { kKeyMapPage = 0, kCgramPage = 1, kOptionPage = 2, kPageCount = 3 };
 
@@ -51,10 +55,23 @@ class CVRXSheet : public wxDialog {
   bool AnyModified() const;
 
   void OnOpen();
+  // Opens `path` as 開く does after its file dialog, with the same prompt
+  // and messages: the command line's file, a dropped file.
+  void OpenDataFile(const std::string& path);
+  // Files dropped on the window: the first one is opened.
+  void OnFilesDropped(const std::vector<std::string>& paths);
   // True when the file was written.
   bool OnSave();
   void OnExit();
   void OnWrite();
+
+  // Ctrl+Z; Ctrl+Y and Ctrl+Shift+Z.  Each shows the page of the change.
+  void Undo();
+  void Redo();
+  const EditHistory& history() const { return history_; }
+
+  // レイアウト図を保存…: the layout sheet as SVG, PNG or PDF.
+  void SaveLayoutSheet(const std::string& path);
 
   // How 書込み starts the writer; tests put a recorder here so that no
   // program is started.
@@ -62,6 +79,7 @@ class CVRXSheet : public wxDialog {
 
  private:
   void CreatePages();
+  void LoadDataFile(const std::string& path);
   void CreateButtonRow();
   void ClearModified();
   void ShowFileTitle();
@@ -72,6 +90,16 @@ class CVRXSheet : public wxDialog {
   void CloseSheet();
   CSheetPage* ActivePage() const;
   void ShowAboutBox();
+  void AskAndSaveLayoutSheet();
+
+  void BeginEdit() override;
+  void EndEdit(const CSheetPage& page, int item) override;
+  void RecordChange(const CSheetPage& page, int item, const ConfigImage& before,
+                    const ConfigImage& after) override;
+  ModifiedFlags Flags() const;
+  void SetFlags(const ModifiedFlags& flags);
+  void StepHistory(bool forward);
+  void OnCharHook(wxKeyEvent& event);
 
   void OnInitDialog(wxInitDialogEvent& event);
   void OnPageChanging(wxBookCtrlEvent& event);
@@ -90,6 +118,11 @@ class CVRXSheet : public wxDialog {
   wxButton* saveButton_ = nullptr;
   wxButton* exitButton_ = nullptr;
   wxButton* writeButton_ = nullptr;
+
+  EditHistory history_;
+  int editDepth_ = 0;
+  ConfigImage editBefore_;
+  ModifiedFlags flagsBefore_{};
 };
 
 }  // namespace vrx::editor

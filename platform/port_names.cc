@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
 #include <system_error>
 
+#include "port_messages.h"
 #include "profile.h"
+#include "settings_file.h"
 #include "text_trim.h"
 
 namespace vrx {
@@ -62,20 +63,25 @@ std::filesystem::path PortMapPath() {
   return ZentrolithConfigDir() / "ports.conf";
 }
 
-std::map<std::string, std::string> ReadPortMap(const std::filesystem::path& file) {
+std::map<std::string, std::string> ParsePortMap(std::string_view text) {
+  // Editors on some systems start a UTF-8 file with a byte-order mark.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    text.remove_prefix(kByteOrderMark.size());
   std::map<std::string, std::string> map;
-  std::ifstream in(file);
-  std::string line;
-  while (std::getline(in, line)) {
-    std::string_view text = line;
-    text = TrimBlanks(text.substr(0, text.find('#')));
-    const auto equals = text.find('=');
+  for (std::string_view line : SplitLines(text)) {
+    line = TrimBlanks(line.substr(0, line.find('#')));
+    const auto equals = line.find('=');
     if (equals == std::string_view::npos) continue;
-    const std::string name = UpperCase(TrimBlanks(text.substr(0, equals)));
-    const std::string_view path = TrimBlanks(text.substr(equals + 1));
+    const std::string name = UpperCase(TrimBlanks(line.substr(0, equals)));
+    const std::string_view path = TrimBlanks(line.substr(equals + 1));
     if (!name.empty() && !path.empty()) map[name] = std::string(path);
   }
   return map;
+}
+
+std::map<std::string, std::string> ReadPortMap(const std::filesystem::path& file) {
+  return ParsePortMap(ReadSettingsFile(file).value_or(std::string()));
 }
 
 std::vector<std::string> ListUsbSerialDevices(const std::filesystem::path& deviceDir) {

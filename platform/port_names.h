@@ -21,9 +21,13 @@ std::vector<std::string> OfferedPortNames();
 // ZentrolithConfigDir()/ports.conf.
 std::filesystem::path PortMapPath();
 
-// Reads a mapping file: "COM1=/dev/ttyUSB0" lines, '#' starts a comment,
-// blanks around names and paths are ignored, names are upper-cased.  A
-// missing file is an empty mapping.
+// A mapping file's text: "COM1=/dev/ttyUSB0" lines, '#' starts a comment,
+// blanks around names and paths are ignored, names are upper-cased; a
+// byte-order mark at the start is skipped.
+std::map<std::string, std::string> ParsePortMap(std::string_view text);
+
+// Reads a mapping file as a settings file (ReadSettingsFile).  A missing
+// file, or one that cannot be used, is an empty mapping.
 std::map<std::string, std::string> ReadPortMap(const std::filesystem::path& file);
 
 // USB serial adapters under `deviceDir`: ttyUSB0, ttyUSB1, ... ttyUSB10,
@@ -31,14 +35,15 @@ std::map<std::string, std::string> ReadPortMap(const std::filesystem::path& file
 std::vector<std::string> ListUsbSerialDevices(const std::filesystem::path& deviceDir = "/dev");
 
 // The device path `name` stands for, "" if it stands for none.  "com3" and
-// "COM3" are the same name.
+// "COM3" are the same name.  While the mapping file exists but cannot be
+// used, only device paths stand for anything.
 std::string ResolvePortName(std::string_view name);
 std::string ResolvePortName(std::string_view name, const std::map<std::string, std::string>& map,
                             const std::vector<std::string>& usbDevices);
 
 // What the GUIs show beside a port name: the device path if it exists,
-// "<path> (not connected)" for a mapped path that is missing, and
-// "not connected" when the name stands for nothing.
+// "<path> (未接続)" for a mapped path that is missing, and "未接続" when
+// the name stands for nothing.
 std::string DescribePortName(std::string_view name);
 
 }  // namespace vrx

@@ -7,6 +7,8 @@
 
 #include <cwctype>
 
+#include "port_devices_win32.h"
+#include "port_messages.h"
 #include "port_names.h"
 #include "wide_text_win32.h"
 
@@ -28,8 +30,9 @@ std::wstring ReadPortNameValue(HDEVINFO devices, SP_DEVINFO_DATA& device) {
   return result == ERROR_SUCCESS ? UpperCase(value) : std::wstring();
 }
 
-// "USB Serial Port (COM3)" for the present port device named `upperName`.
-std::wstring FriendlyName(const std::wstring& upperName) {
+}  // namespace
+
+std::wstring PortFriendlyName(const std::wstring& upperName) {
   const HDEVINFO devices = SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
   if (devices == INVALID_HANDLE_VALUE) return {};
   std::wstring found;
@@ -46,6 +49,8 @@ std::wstring FriendlyName(const std::wstring& upperName) {
   SetupDiDestroyDeviceInfoList(devices);
   return found;
 }
+
+namespace {
 
 // The kernel device a DOS name stands for ("\Device\Serial0"); empty when
 // the name stands for nothing.
@@ -65,9 +70,9 @@ std::string ResolvePortName(std::string_view name) {
 
 std::string DescribePortName(std::string_view name) {
   const std::wstring upper = UpperCase(WidenUtf8(name));
-  if (std::wstring friendly = FriendlyName(upper); !friendly.empty()) return NarrowToUtf8(friendly);
+  if (std::wstring friendly = PortFriendlyName(upper); !friendly.empty()) return NarrowToUtf8(friendly);
   if (std::wstring target = DosDeviceTarget(upper); !target.empty()) return NarrowToUtf8(target);
-  return "not connected";
+  return port_msg::NotConnected();
 }
 
 }  // namespace vrx

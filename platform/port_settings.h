@@ -15,8 +15,16 @@ struct PortSettings {
 };
 
 PortSettings ReadPortSettings(ProfileStore& profile);
+// Whether a port was ever stored (ReadPortSettings gives the default otherwise).
+bool HasStoredPort(ProfileStore& profile);
 
-// Writes COM, then BAUD; false if either could not be stored.
+// The writer's opt-in check of the flash after every Write (Option/VERIFY,
+// off unless set).
+bool ReadVerifyAfterWrite(ProfileStore& profile);
+bool WriteVerifyAfterWrite(ProfileStore& profile, bool verify);
+
+// Writes COM, then BAUD; false if either could not be stored, which is then
+// reported on stderr.
 bool WritePortSettings(ProfileStore& profile, const PortSettings& settings);
 
 }  // namespace vrx

@@ -2,9 +2,12 @@
 
 #include <cctype>
 #include <charconv>
-#include <fstream>
+#include <climits>
 #include <system_error>
 
+#include "atomic_file.h"
+#include "profile_lock.h"
+#include "settings_file.h"
 #include "text_trim.h"
 
 namespace vrx {
@@ -113,22 +116,20 @@ Location Locate(const std::vector<std::string>& lines, std::string_view section,
 
 IniProfile::IniProfile(std::filesystem::path file) : file_(std::move(file)) {}
 
-std::vector<std::string> IniProfile::ReadLines() const {
+std::optional<std::vector<std::string>> IniProfile::ReadLines() const {
+  const auto text = ReadSettingsFile(file_);
+  if (!text) return std::nullopt;
   std::vector<std::string> lines;
-  std::ifstream in(file_, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-  }
+  for (const std::string_view line : SplitLines(*text)) lines.emplace_back(line);
   return lines;
 }
 
 std::optional<std::string> IniProfile::Find(std::string_view section, std::string_view key) const {
   const auto lines = ReadLines();
-  const Location at = Locate(lines, section, key);
+  if (!lines) return std::nullopt;
+  const Location at = Locate(*lines, section, key);
   if (at.entry == std::string::npos) return std::nullopt;
-  std::string_view line = lines[at.entry];
+  std::string_view line = (*lines)[at.entry];
   return UnescapeValue(TrimBlanks(line.substr(line.find('=') + 1)));
 }
 
@@ -144,12 +145,25 @@ int IniProfile::ReadInt(std::string_view section, std::string_view key, int fall
   int number = 0;
   const char* end = value->data() + value->size();
   auto [next, error] = std::from_chars(value->data(), end, number);
-  return error == std::errc() && next == end ? number : fallback;
+  if (next != end) return fallback;
+  // Saturate rather than fall back: an out-of-range number must stay out of
+  // range (the speed lists then show none), as wxConfig reads it.
+  if (error == std::errc::result_out_of_range) return value->front() == '-' ? INT_MIN : INT_MAX;
+  return error == std::errc() ? number : fallback;
 }
 
 bool IniProfile::WriteString(std::string_view section, std::string_view key,
                              std::string_view value) {
-  auto lines = ReadLines();
+  std::error_code ec;
+  if (file_.has_parent_path()) std::filesystem::create_directories(file_.parent_path(), ec);
+  if (ec) return false;
+  // Read, change and write as one step against other programs saving.
+  const ProfileLock lock(file_);
+  auto read = ReadLines();
+  // A profile that cannot be read is not replaced: it may be something the
+  // user put there on purpose, and every other value in it would be lost.
+  if (!read) return false;
+  auto& lines = *read;
   const std::string entry = std::string(key) + "=" + EscapeValue(value);
   const Location at = Locate(lines, section, key);
   if (at.entry != std::string::npos) {
@@ -160,28 +174,9 @@ bool IniProfile::WriteString(std::string_view section, std::string_view key,
     lines.push_back("[" + std::string(section) + "]");
     lines.push_back(entry);
   }
-
-  std::error_code ec;
-  if (file_.has_parent_path()) std::filesystem::create_directories(file_.parent_path(), ec);
-  if (ec) return false;
-  std::filesystem::path temp = file_;
-  temp += ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    for (const auto& line : lines) out << line << '\n';
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temp, ignored);
-      return false;
-    }
-  }
-  std::filesystem::rename(temp, file_, ec);
-  if (!ec) return true;
-  std::error_code ignored;
-  std::filesystem::remove(temp, ignored);
-  return false;
+  std::string text;
+  for (const auto& line : lines) text += line + '\n';
+  return ReplaceFileContents(file_, text);
 }
 
 bool IniProfile::WriteInt(std::string_view section, std::string_view key, int value) {

@@ -20,8 +20,9 @@ class IniProfile final : public ProfileStore {
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) override;
   int ReadInt(std::string_view section, std::string_view key, int fallback) override;
-  // Rewrites the file through a temporary file and a rename, creating its
-  // folder first; false (never an exception) when that is not possible.
+  // Rewrites the file atomically under the profile lock, creating its folder
+  // first (a symbolic link is written through); false, never an exception,
+  // when that is not possible or when the file exists but cannot be read.
   bool WriteString(std::string_view section, std::string_view key,
                    std::string_view value) override;
   bool WriteInt(std::string_view section, std::string_view key, int value) override;
@@ -30,7 +31,8 @@ class IniProfile final : public ProfileStore {
 
  private:
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
-  std::vector<std::string> ReadLines() const;
+  // Nothing when the file is there but cannot be used as a profile.
+  std::optional<std::vector<std::string>> ReadLines() const;
 
   std::filesystem::path file_;
 };

@@ -12,7 +12,7 @@ fi
 packages=(
   # build
   g++ cmake ninja-build pkg-config ccache
-  libwxgtk3.2-dev libcli11-dev
+  libwxgtk3.2-dev libcli11-dev nlohmann-json3-dev libcairo2-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # run: the dialog font of both programs
   fonts-ipafont-gothic
@@ -20,6 +20,10 @@ packages=(
   xvfb xauth xdotool x11-utils openssl python3
   # screenshots for the documentation
   imagemagick
+  # the Debian package: manual pages (scdoc), dependencies (dpkg-shlibdeps,
+  # file), and its checks (lintian, validators, man, completion, xdg-mime)
+  scdoc dpkg-dev file lintian desktop-file-utils appstream shared-mime-info
+  man-db bash-completion xdg-utils
 )
 if [ "${1:-}" = "--windows" ]; then
   packages+=(

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Makes docs/images/writer-success.png and docs/images/writer-failure.png:
 # the real VRXWriter under a virtual X server, programming the simulated
-# module (vrxsim) mapped to COM1, then failing against a module that does
-# not answer.
+# module (vrxsim) mapped to COM1 three times in a row (so the log has
+# scrolled), then failing against a module that does not answer.
 #
 # Usage: scripts/screenshots-writer.sh [BUILD_DIR]     (default: ./build)
-# Needs xvfb-run, xdotool and ImageMagick's import; builds nothing itself
+# Needs xvfb-run, xdotool and ImageMagick's import (openbox if installed); builds nothing itself
 # (VRXWriter, vrxsim and vrxtool must exist in BUILD_DIR).
 set -euo pipefail
 
@@ -19,9 +19,11 @@ images="$root/docs/images"
 work="$(mktemp -d "${TMPDIR:-/tmp}/vrx-writer-shot.XXXXXX")"
 writer_pid=""
 sim_pid=""
+wm_pid=""
 cleanup() {
   [[ -n "$writer_pid" ]] && kill "$writer_pid" 2>/dev/null || true
   [[ -n "$sim_pid" ]] && kill "$sim_pid" 2>/dev/null || true
+  [[ -n "$wm_pid" ]] && kill "$wm_pid" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
 }
@@ -48,6 +50,13 @@ export VRX_PORT_MAP="$work/ports.conf"    # COM1 = the simulated module
 echo "COM1=$work/module" >"$VRX_PORT_MAP"
 profile="$XDG_CONFIG_HOME/Zentrolith/VRXWriter.conf"
 
+# A window manager where one is installed, as on a desktop.
+if command -v openbox >/dev/null; then
+  openbox >/dev/null 2>&1 &
+  wm_pid=$!
+  sleep 1
+fi
+
 "$build/tools/vrxtool" new "$work/keyboard.vrx" >/dev/null
 start_module
 
@@ -59,21 +68,27 @@ sleep 0.5
 
 press_write() {
   # 書込み sits at 154,206 (50 x 14 dialog units): 7 x 12 pixels per 4 x 8
-  # units at the 96 DPI of the virtual screen.
-  xdotool mousemove --window "$window" $(((154 + 25) * 7 / 4)) $(((206 + 7) * 12 / 8)) click 1
+  # units at the 96 DPI of the virtual screen, times GDK_SCALE.
+  local scale="${GDK_SCALE:-1}"
+  xdotool mousemove --window "$window" $(((154 + 25) * 7 * scale / 4)) \
+    $(((206 + 7) * 12 * scale / 8)) click 1
 }
 
-press_write
-# The profile is written only at the end of a successful Write.
-for _ in $(seq 600); do
-  grep -q '^COM=' "$profile" 2>/dev/null && break
-  sleep 0.1
+# The profile is written only at the end of a successful Write, so its
+# return tells when each Write has ended.
+for _ in 1 2 3; do
+  rm -f "$profile"
+  press_write
+  for _ in $(seq 600); do
+    grep -q '^COM=' "$profile" 2>/dev/null && break
+    sleep 0.1
+  done
+  grep -q '^COM=' "$profile" || { echo "screenshots-writer: the Write did not succeed" >&2; exit 1; }
+  sleep 0.5
 done
-grep -q '^COM=' "$profile" || { echo "screenshots-writer: the Write did not succeed" >&2; exit 1; }
-sleep 0.5
 import -window "$window" "$images/writer-success.png"
 
-# The module stops answering: the second Write fails after the time-outs.
+# The module stops answering: the next Write fails after the time-outs.
 stop_module
 start_module --fault 'connect=silentx*'
 press_write

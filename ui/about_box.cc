@@ -8,6 +8,7 @@
 #include "dialog_layout.h"
 #include "message_box.h"
 #include "program_icon.h"
+#include "program_version.h"
 
 namespace vrx::ui {
 namespace {
@@ -25,12 +26,13 @@ CAboutDialog::CAboutDialog(wxWindow* parent, const std::string& product)
     : wxDialog(parent, wxID_ANY, FromCore(product + "のﾊﾞｰｼﾞｮﾝ情報")) {
   SetFont(DialogFont());
   SetClientSize(DluRectToPixels(this, kClient).GetSize());
+  FixWindowSize(*this);
 
   const wxRect iconCell = DluRectToPixels(this, kIcon);
   const int iconSize = static_cast<int>(kIconPixels * DpiScale(this));
   new wxStaticBitmap(this, wxID_ANY, ProgramIcon(iconSize), iconCell.GetPosition(),
                      wxSize(iconSize, iconSize));
-  PlaceLabel(*new wxStaticText(this, wxID_ANY, FromCore(product + " Version 1.0")),
+  PlaceLabel(*new wxStaticText(this, wxID_ANY, FromCore(product + " Version " + std::string(kAboutVersion))),
              kVersionText);
   PlaceLabel(*new wxStaticText(this, wxID_ANY, FromCore(kMakerNotice)), kNoticeText);
   auto* ok = new Compact<wxButton>(this, wxID_OK, wxS("OK"));

@@ -1,5 +1,6 @@
 #include "compact_lists.h"
 
+#include <wx/control.h>
 #include <wx/defs.h>
 
 #ifdef __WXGTK3__
@@ -44,8 +45,15 @@ void UseCompactDropDownLists() {
   addForScreen(screen, provider, kApplicationPriority);
   installed = true;
 }
+
+void WrapDropDownList(wxControl& list, int columns) {
+  using SetWrapWidth = void(void*, int);
+  auto* setWrapWidth = Gtk<SetWrapWidth>("gtk_combo_box_set_wrap_width");
+  if (setWrapWidth && list.GetHandle()) setWrapWidth(list.GetHandle(), columns);
+}
 #else
 void UseCompactDropDownLists() {}
+void WrapDropDownList(wxControl&, int) {}
 #endif
 
 }  // namespace vrx::ui

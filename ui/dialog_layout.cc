@@ -33,6 +33,11 @@ void PlaceCentredLabel(wxWindow& label, const DluRect& rect) {
   label.SetSize(CentredHeight(pixels, label.GetBestSize().y));
 }
 
+void FixWindowSize(wxWindow& dialog) {
+  const wxSize size = dialog.GetSize();
+  dialog.SetSizeHints(size, size);
+}
+
 void PlaceDropDown(wxWindow& list, const DluRect& rect, int rowHeight) {
   const wxRect row = DluRectToPixels(list.GetParent(), {rect.x, rect.y, rect.width, rowHeight});
   list.InvalidateBestSize();

@@ -21,6 +21,10 @@ void PlaceLabel(wxWindow& label, const DluRect& rect);
 // height, centred on the rectangle's middle (growing right like PlaceLabel).
 void PlaceCentredLabel(wxWindow& label, const DluRect& rect);
 
+// Keeps a dialog at its present size: window managers then offer neither
+// resizing nor a maximise button.
+void FixWindowSize(wxWindow& dialog);
+
 // A drop-down list whose template height is that of the opened list: the
 // closed control takes the toolkit's height and is centred on a row of
 // `rowHeight` units starting at rect.y (the height of its neighbours).

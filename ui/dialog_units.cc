@@ -4,26 +4,16 @@
 
 #include <cmath>
 
+#include "dialog_metrics.h"
+
 namespace vrx::ui {
-namespace {
-
-// Average character cell of the dialog font at 96 DPI.
-constexpr double kBaseUnitX = 7.0;   // pixels per 4 horizontal units
-constexpr double kBaseUnitY = 12.0;  // pixels per 8 vertical units
-
-}  // namespace
-
-double DpiScale(const wxWindow* window) {
-  const wxSize dpi = window ? window->GetDPI() : wxSize();
-  return dpi.y > 0 ? dpi.y / 96.0 : 1.0;
-}
 
 int DluXToPixels(const wxWindow* window, int x) {
-  return static_cast<int>(std::lround(x * kBaseUnitX * DpiScale(window) / 4.0));
+  return static_cast<int>(std::lround(x * BaseUnits(window).x / 4.0));
 }
 
 int DluYToPixels(const wxWindow* window, int y) {
-  return static_cast<int>(std::lround(y * kBaseUnitY * DpiScale(window) / 8.0));
+  return static_cast<int>(std::lround(y * BaseUnits(window).y / 8.0));
 }
 
 wxPoint DluToPixels(const wxWindow* window, int x, int y) {
@@ -40,15 +30,6 @@ wxRect DluRectToPixels(const wxWindow* window, int x, int y, int width, int heig
 
 wxRect DluRectToPixels(const wxWindow* window, const DluRect& rect) {
   return DluRectToPixels(window, rect.x, rect.y, rect.width, rect.height);
-}
-
-wxFont DialogFont() {
-#ifdef __WXMSW__
-  const wxString face = wxString::FromUTF8("ＭＳ Ｐゴシック");
-#else
-  const wxString face = wxS("IPAPGothic");
-#endif
-  return wxFont(wxFontInfo(9).FaceName(face));
 }
 
 }  // namespace vrx::ui

@@ -1,5 +1,6 @@
 // Dialog units of the programs' dialog font ("ＭＳ Ｐゴシック" 9 pt): 4 x 8
-// units are 7 x 12 pixels at 96 DPI, scaled for the screen's DPI.  Every
+// units are its average character cell, 7 x 12 pixels at 96 DPI (measured
+// from the real font on Windows), scaled for the screen's DPI.  Every
 // control of both programs is placed through these functions.
 #pragma once
 
@@ -18,7 +19,9 @@ struct DluRect {
   int height = 0;
 };
 
-// Pixels per 96-DPI pixel on the screen of `window` (1.0 on a 96-DPI screen).
+// Pixels per 96-DPI pixel on the screen of `window` (1.0 on a 96-DPI screen),
+// in the toolkit's logical pixels: a desktop scale the toolkit applies to
+// whole windows (GDK_SCALE) is not counted again.
 double DpiScale(const wxWindow* window);
 
 int DluXToPixels(const wxWindow* window, int x);

@@ -3,11 +3,16 @@
 #include <wx/msgdlg.h>
 
 #include "module_path.h"
+#include "ui_texts.h"
 
 namespace vrx::ui {
 
 int ShowMessage(wxWindow* parent, const wxString& text, long style) {
   wxMessageDialog dialog(parent, text, FromCore(ProgramName()), style | wxICON_EXCLAMATION);
+  // Set for every style: wx uses only the labels of the buttons it shows.
+  dialog.SetYesNoCancelLabels(FromCore(ui_text::kYes), FromCore(ui_text::kNo),
+                              FromCore(ui_text::kCancel));
+  dialog.SetOKCancelLabels(FromCore(ui_text::kOk), FromCore(ui_text::kCancel));
   return dialog.ShowModal();
 }
 

@@ -1,5 +1,5 @@
 // The programs' message boxes: modal, captioned with the program's name,
-// exclamation icon.
+// exclamation icon, buttons captioned in Japanese.
 #pragma once
 
 #include <wx/string.h>
@@ -11,7 +11,7 @@ class wxWindow;
 namespace vrx::ui {
 
 // `style` is wxOK (default), wxYES_NO | wxCANCEL or wxOK | wxCANCEL; the
-// exclamation icon is always added.  Returns wxID_OK, wxID_YES, wxID_NO or
+// exclamation icon, buttons captioned in Japanese.is always added.  Returns wxID_OK, wxID_YES, wxID_NO or
 // wxID_CANCEL.
 int ShowMessage(wxWindow* parent, const wxString& text, long style = wxOK);
 

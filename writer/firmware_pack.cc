@@ -2,25 +2,25 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 
 #include "atomic_file.h"
 #include "des.h"
+#include "regular_file.h"
 
 namespace vrx {
 namespace {
 
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
-  if (in.bad()) return std::nullopt;
-  return bytes;
+// An executable larger than this is not one the packer is meant for.
+constexpr std::size_t kExecutableLimit = std::size_t{1} << 30;
+
+std::optional<std::vector<uint8_t>> ReadFileUpTo(const std::filesystem::path& path,
+                                                 std::size_t limit, FileReadResult& result) {
+  std::string bytes;
+  result = ReadRegularFile(path, limit, bytes);
+  if (result != FileReadResult::kRead) return std::nullopt;
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 }  // namespace
@@ -35,6 +35,13 @@ std::string_view PackErrorText(int result) {
     case kPackBadKey: return "the key must be 16 hexadecimal digits";
     default: return "unknown pack result";
   }
+}
+
+std::string PackErrorMessage(int result, const std::filesystem::path& firmwareFile,
+                             const std::filesystem::path& executable) {
+  const bool aboutFirmware = result == kPackFirmwareTooLarge || result == kPackFirmwareUnreadable;
+  const std::filesystem::path& subject = aboutFirmware ? firmwareFile : executable;
+  return subject.string() + ": " + std::string(PackErrorText(result));
 }
 
 std::optional<DesKey> ParseDesKey(std::string_view hex) {
@@ -77,7 +84,8 @@ std::size_t ExecutableImageSize(std::span<const uint8_t> file) {
 int PackFirmware(std::span<const uint8_t> firmware, const std::filesystem::path& executable,
                  const DesKey& key) {
   if (firmware.size() > kMaxPayloadSize) return kPackFirmwareTooLarge;
-  auto file = ReadWholeFile(executable);
+  FileReadResult readResult = FileReadResult::kRead;
+  auto file = ReadFileUpTo(executable, kExecutableLimit, readResult);
   if (!file) return kPackExecutableUnreadable;
 
   const std::vector<uint8_t> container = BuildContainer(firmware, key);
@@ -94,7 +102,11 @@ int PackFirmwareFile(const std::filesystem::path& firmwareFile,
                      const std::filesystem::path& executable, std::string_view keyHex) {
   const auto key = ParseDesKey(keyHex);
   if (!key) return kPackBadKey;
-  const auto firmware = ReadWholeFile(firmwareFile);
+  // The size is checked before anything is read, so a huge file costs no
+  // memory.
+  FileReadResult readResult = FileReadResult::kRead;
+  const auto firmware = ReadFileUpTo(firmwareFile, kMaxPayloadSize, readResult);
+  if (readResult == FileReadResult::kTooLarge) return kPackFirmwareTooLarge;
   if (!firmware) return kPackFirmwareUnreadable;
   return PackFirmware(*firmware, executable, *key);
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,6 +28,10 @@ inline constexpr int kPackBadKey = 5;
 
 // A one-line English description of a pack result, for the tools' stderr.
 std::string_view PackErrorText(int result);
+// The same after the path of the file it is about: the firmware image for
+// the firmware's failures, else the executable.
+std::string PackErrorMessage(int result, const std::filesystem::path& firmwareFile,
+                             const std::filesystem::path& executable);
 
 // Sixteen hexadecimal digits -> key; nothing for any other text.
 std::optional<DesKey> ParseDesKey(std::string_view hex);

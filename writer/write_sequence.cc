@@ -4,6 +4,8 @@
 #include "firmware_container.h"
 #include "port_settings.h"
 #include "program_device.h"
+#include "read_back.h"
+#include "readback_texts.h"
 
 namespace vrx {
 namespace {
@@ -12,6 +14,22 @@ namespace {
 // directory, extension kept.
 std::string FileTitle(const std::string& filePath) {
   return std::filesystem::path(filePath).filename().string();
+}
+
+// The module's flash read back and compared; false, with the reason
+// logged, unless it equals the image.
+bool VerifyWrite(const WriteJob& job, const FlashImage& image, WriteLog& log,
+                 DeviceProgress& progress) {
+  const VerifyResult result = VerifyDevice(job.portName, job.speedIndex, image, job.serial, progress);
+  if (result.messageId != 0) {
+    LogDeviceFailure(log, result.messageId);
+    return false;
+  }
+  const std::size_t differing = result.comparison.differing;
+  const std::string line =
+      differing == 0 ? std::string(readback_text::Verified()) : readback_text::Mismatch(differing);
+  log.AppendLog("\r\n" + line + "\r\n");
+  return differing == 0;
 }
 
 }  // namespace
@@ -29,7 +47,9 @@ bool RunWrite(const WriteJob& job, FlashImage& image, WriteLog& log, MessageBoxS
   }
   log.AppendLog("\r\n" + title + " ファイルを正常にロードしました。\r\n");
 
-  if (!ProgramDevice(job.portName, job.speedIndex, image, log, job.serial)) return false;
+  DeviceProgress& progress = job.progress ? *job.progress : NoProgress();
+  if (!ProgramDevice(job.portName, job.speedIndex, image, log, job.serial, progress)) return false;
+  if (job.verify && !VerifyWrite(job, image, log, progress)) return false;
   WritePortSettings(profile, {job.portName, job.speedIndex});
   return true;
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "device_progress.h"
 #include "flash_image.h"
 #include "profile.h"
 #include "serial_options.h"
@@ -18,11 +19,15 @@ struct WriteJob {
   int speedIndex = 4;     // -1 when no speed is chosen
   std::filesystem::path containerPath;  // executable carrying the payload
   SerialOptions serial;
+  bool verify = false;  // read the programmed ranges back after the write
+  DeviceProgress* progress = nullptr;  // optional: steps and byte counts
 };
 
 // Returns true when the module was programmed.  Every step and failure is
 // reported through `log` (and `boxes` for the payload container); the profile
-// gets Option/COM and Option/BAUD only after a successful write.
+// gets Option/COM and Option/BAUD only after a successful write.  With
+// `verify`, the write succeeds only when the module's flash then equals the
+// image, and the log gains one line saying so or counting the differences.
 bool RunWrite(const WriteJob& job, FlashImage& image, WriteLog& log,
               MessageBoxSink& boxes, ProfileStore& profile);
 

@@ -90,5 +90,32 @@ TEST(VrxtoolDataFile, NormalizeFailureLeavesTheOutputAlone) {
   EXPECT_EQ(RunVrxtool(folder, "normalize " + Quoted(folder / "in.vrx")).exitCode, 2);
 }
 
+// "-" and links to standard output, as a pipeline uses them: the bytes come
+// out of the pipe, and the link is still a link afterwards.
+TEST(VrxtoolDataFile, StandardOutputTargets) {
+  ScratchFolder folder;
+  const std::string tool = std::string(VRX_BINARY_DIR) + "/tools/vrxtool";
+  const auto captured = folder / "captured";
+  const auto pipeTo = [&](const std::string& arguments) {
+    const std::string command =
+        "cd " + Quoted(folder.path()) + " && " + tool + " " + arguments + " | cat > captured";
+    EXPECT_EQ(std::system(command.c_str()), 0) << arguments;
+    return ReadWholeFile(captured);
+  };
+  EXPECT_EQ(pipeTo("new -"), ExpectedDataFile());
+
+  WriteWholeFile(folder / "in.vrx", ExpectedDataFile());
+  EXPECT_EQ(pipeTo("normalize in.vrx -"), ExpectedDataFile());
+
+  std::filesystem::create_symlink("/proc/self/fd/1", folder / "o");
+  EXPECT_EQ(pipeTo("new o"), ExpectedDataFile());
+  EXPECT_TRUE(std::filesystem::is_symlink(folder / "o"));
+  EXPECT_EQ(pipeTo("new /dev/stdout"), ExpectedDataFile());
+
+  // A file literally named "-" is reached as ./-.
+  EXPECT_EQ(RunVrxtool(folder, "new " + Quoted(folder / "-")).exitCode, 0);
+  EXPECT_EQ(ReadWholeFile(folder / "-"), ExpectedDataFile());
+}
+
 }  // namespace
 }  // namespace vrx

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "data_file.h"
 #include "firmware_container.h"
@@ -41,7 +42,7 @@ void ExpectRuns(const fs::path& executable) {
 class PackagedProgram : public ::testing::Test {
  protected:
   std::string PackCommand(const fs::path& executable) const {
-    return Quote(VRX_PACK_TOOL) + " " + Quote(kFirmwareImage) + " " + Quote(executable) +
+    return Quote(VRX_VRXTOOL) + " pack " + Quote(kFirmwareImage) + " " + Quote(executable) +
            " --key " VRX_FIRMWARE_KEY_HEX;
   }
   test::ScratchDir dir_;
@@ -82,7 +83,7 @@ TEST_F(PackagedProgram, StrippedInstallIsPackedAgain) {
 }
 
 TEST_F(PackagedProgram, PackToolExitCodes) {
-  const std::string tool = Quote(VRX_PACK_TOOL);
+  const std::string tool = Quote(VRX_VRXTOOL) + " pack";
   EXPECT_EQ(test::RunCommand(tool + " 2> /dev/null"), 2);
   EXPECT_EQ(test::RunCommand(tool + " " + Quote(kFirmwareImage) + " " + Quote(dir_ / "none") +
                              " --key 0123456789ABCDEF 2> /dev/null"),
@@ -145,6 +146,46 @@ TEST_F(VrxtoolImage, FailuresPrintTheWritersTextAndWriteNothing) {
             1);
   EXPECT_EQ(stderr_, std::string(WriterMessage(writer_msg::kFileOpenFailed)) + "\n");
   EXPECT_EQ(test::ReadBytes(output_), (Bytes{1, 2, 3}));
+}
+
+TEST_F(VrxtoolImage, ImageGoesToStandardOutputOrAnOpenPipe) {
+  const std::string container = " --container " + Quote(kPackedProgram);
+  ASSERT_EQ(Vrxtool("image " + Quote(dataFile_) + " " + Quote(output_) + container), 0) << stderr_;
+  const Bytes expected = test::ReadBytes(output_);
+  const fs::path piped = dir_ / "piped.bin";
+  const std::vector<std::string> targets{"-", "/dev/stdout", Quote(dir_ / "stdout-link")};
+  for (const std::string& target : targets) {
+    SCOPED_TRACE(target);
+    fs::remove(piped);
+    ASSERT_EQ(Vrxtool("image " + Quote(dataFile_) + " " + target + container + " | cat > " +
+                      Quote(piped)),
+              0)
+        << stderr_;
+    EXPECT_EQ(test::ReadBytes(piped), expected);
+    if (!fs::is_symlink(dir_ / "stdout-link")) {
+      fs::create_symlink("/proc/self/fd/1", dir_ / "stdout-link");
+    }
+  }
+  EXPECT_TRUE(fs::is_symlink(dir_ / "stdout-link"));
+}
+
+// The firmware's size is known before it is read: a huge file neither
+// takes memory nor crashes the packer, and the message names that file.
+TEST_F(VrxtoolImage, OversizedFirmwareIsRefusedByName) {
+  const fs::path copy = dir_ / "program";
+  fs::copy_file(kPackedProgram, copy);
+  const Bytes before = test::ReadBytes(copy);
+  const fs::path huge = dir_ / "huge firmware.bin";
+  { std::ofstream(huge).put('\0'); }
+  fs::resize_file(huge, std::uintmax_t{3} << 30);  // sparse: costs no disk
+  // The packer's memory is limited well below the file's size.
+  const std::string pack = "ulimit -v 1000000; " + Quote(VRX_VRXTOOL) + " pack " + Quote(huge) +
+                           " " + Quote(copy) + " --key " VRX_FIRMWARE_KEY_HEX;
+  EXPECT_EQ(test::RunCommand("(" + pack + ") 2> " + Quote(dir_ / "stderr.txt")), 1);
+  std::ifstream in(dir_ / "stderr.txt");
+  stderr_.assign(std::istreambuf_iterator<char>(in), {});
+  EXPECT_EQ(stderr_, huge.string() + ": the firmware image is larger than 32768 bytes\n");
+  EXPECT_EQ(test::ReadBytes(copy), before);
 }
 
 TEST_F(VrxtoolImage, PackCommandSharesThePackingStep) {

@@ -60,8 +60,8 @@ TEST(PortNamesTest, DescribesWhatANameStandsFor) {
   setenv("VRX_PORT_MAP", (dir / "ports.conf").c_str(), 1);
   EXPECT_EQ(PortMapPath(), dir / "ports.conf");
   EXPECT_EQ(DescribePortName("COM8"), present.string());
-  EXPECT_EQ(DescribePortName("COM9"), (dir / "gone").string() + " (not connected)");
-  EXPECT_EQ(DescribePortName(""), "not connected");
+  EXPECT_EQ(DescribePortName("COM9"), (dir / "gone").string() + " (未接続)");
+  EXPECT_EQ(DescribePortName(""), "未接続");
   unsetenv("VRX_PORT_MAP");
   EXPECT_THAT(OfferedPortNames(), ElementsAre("COM1", "COM2", "COM3", "COM4", "COM5", "COM6",
                                               "COM7", "COM8", "COM9"));

@@ -35,8 +35,12 @@ std::vector<std::string> SuccessLog(bool block0Rewritten) {
   return lines;
 }
 
-std::vector<std::string> FailureLog(std::vector<std::string> before, const char* message) {
-  before.insert(before.end(), {"\r\n", message, "\r\n処理を中止します。\r\n"});
+// `causeLine` ("\r\n" and the cause) is appended on its own after the message.
+std::vector<std::string> FailureLog(std::vector<std::string> before, const char* message,
+                                    const char* causeLine = nullptr) {
+  before.insert(before.end(), {"\r\n", message});
+  if (causeLine) before.push_back(causeLine);
+  before.push_back("\r\n処理を中止します。\r\n");
   return before;
 }
 
@@ -120,6 +124,9 @@ TEST_F(ProgramDeviceTest, PortFailures) {
   RecordingLog noSpeedLog;
   EXPECT_FALSE(ProgramDevice("COM5", -1, image, noSpeedLog, noSpeed->Options()));
   EXPECT_THAT(noSpeed->events, ElementsAre("refused COM5 0"));
+  EXPECT_THAT(noSpeedLog.texts,  // the cause follows the message on a line of its own
+              ElementsAreArray(FailureLog({}, "通信ポートのオープンに失敗しました。",
+                                          "\r\n速度が選択されていません。")));
 }
 
 TEST_F(ProgramDeviceTest, SilentDeviceCannotBeReached) {

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "port_diagnosis.h"
 #include "scratch_dir.h"
 #include "serial_link.h"
 
@@ -160,6 +162,132 @@ TEST_F(PtyLinkTest, MissingPortAndNamesThroughTheMapping) {
   ASSERT_TRUE(viaName);
   ASSERT_TRUE(viaName->WriteByte(0xC4));
   EXPECT_EQ(MasterRead(1), std::vector<uint8_t>{0xC4});
+}
+
+// What one session leaves behind must not trouble the next: answers still
+// on the line, changed settings, the exclusive flag of a killed process.
+class PtySessionTest : public PtyLinkTest {
+ protected:
+  // A descriptor on the slave that takes no lock (root may always open).
+  int Probe() { return open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK); }
+  bool ExclusiveFlagSet() {
+    const int probe = Probe();
+    if (probe < 0) return errno == EBUSY;
+    int exclusive = 0;
+    ioctl(probe, TIOCGEXCL, &exclusive);
+    close(probe);
+    return exclusive != 0;
+  }
+  // A child process that runs `take` and then waits to be killed, holding
+  // what it took; its pid once `take` succeeded, else -1.
+  template <typename Take>
+  pid_t HoldInChild(Take take) {
+    int ready[2];
+    if (pipe(ready) != 0) return -1;
+    const pid_t child = fork();
+    if (child == 0) {
+      const char state = take() ? 'y' : 'n';
+      [[maybe_unused]] ssize_t sent = write(ready[1], &state, 1);
+      close(STDOUT_FILENO);  // never keep the test runner's output open
+      close(STDERR_FILENO);
+      pause();
+      _exit(0);
+    }
+    close(ready[1]);
+    char state = 'n';
+    const bool told = read(ready[0], &state, 1) == 1;
+    close(ready[0]);
+    if (told && state == 'y') return child;
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    return -1;
+  }
+};
+
+TEST_F(PtySessionTest, AnAnswerLeftOnTheLineIsDiscardedAtOpen) {
+  MasterWrite({0xFA, 0x0A});
+  usleep(20000);
+  auto link = Open();
+  ASSERT_TRUE(link);
+  uint8_t byte = 0;
+  EXPECT_EQ(link->ReadByte(byte), SerialLink::ReadStatus::kTimedOut) << int(byte);
+  MasterWrite({0x5A});  // what comes after the open is kept
+  EXPECT_EQ(link->ReadByte(byte), SerialLink::ReadStatus::kByte);
+  EXPECT_EQ(byte, 0x5A);
+}
+
+TEST_F(PtySessionTest, CloseRestoresTheLineAndClearsTheFlag) {
+  const int probe = Probe();
+  ASSERT_GE(probe, 0);
+  termios before{};
+  ASSERT_EQ(tcgetattr(probe, &before), 0);
+  {
+    auto link = Open(9600);
+    ASSERT_TRUE(link);
+    EXPECT_TRUE(ExclusiveFlagSet());
+  }
+  termios after{};
+  ASSERT_EQ(tcgetattr(probe, &after), 0);
+  close(probe);
+  EXPECT_EQ(after.c_iflag, before.c_iflag);
+  EXPECT_EQ(after.c_lflag, before.c_lflag);
+  EXPECT_EQ(after.c_oflag, before.c_oflag);
+  EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
+  EXPECT_FALSE(ExclusiveFlagSet());
+}
+
+TEST_F(PtySessionTest, AProcessKilledOutrightLeavesThePortUsable) {
+  const pid_t child = HoldInChild([this] {
+    static std::optional<SerialLink> held;  // open until the child is killed
+    held = Open();
+    return held.has_value();
+  });
+  ASSERT_GT(child, 0);
+  const bool flagWhileHeld = ExclusiveFlagSet();
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  ASSERT_TRUE(flagWhileHeld);
+
+  bool flagSet = true;  // the flag's keeper needs a moment
+  for (int tries = 0; flagSet && tries < 100; ++tries) {
+    usleep(10000);
+    flagSet = ExclusiveFlagSet();
+  }
+  EXPECT_FALSE(flagSet);
+  EXPECT_TRUE(Open()) << "errno " << errno;
+}
+
+TEST_F(PtySessionTest, AStaleFlagWithNobodyHoldingThePortIsTakenOver) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can reopen a terminal whose flag is set";
+  const int probe = Probe();
+  ASSERT_GE(probe, 0);
+  ASSERT_EQ(ioctl(probe, TIOCEXCL), 0);
+  close(probe);  // the flag stays: the master keeps the terminal alive
+  ASSERT_TRUE(ExclusiveFlagSet());
+  EXPECT_TRUE(Open()) << "errno " << errno;
+}
+
+TEST_F(PtySessionTest, APortHeldByAnotherProgramFailsAndNamesIt) {
+  const pid_t holder = HoldInChild([this] { return ioctl(Probe(), TIOCEXCL) == 0; });
+  ASSERT_GT(holder, 0);
+  struct KillAtEnd {
+    pid_t pid;
+    ~KillAtEnd() {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  } killAtEnd{holder};
+
+  errno = 0;
+  EXPECT_FALSE(Open());
+  const int error = errno;
+  EXPECT_EQ(error, EBUSY);
+  const std::string cause = ExplainPortOpenFailure(slavePath_, 38400, error);
+  EXPECT_THAT(cause, ::testing::HasSubstr("プロセス " + std::to_string(holder) + " ("));
+  EXPECT_THAT(cause, ::testing::HasSubstr("が使用中です。"));
+  const auto users = FindPortUsers(slavePath_);
+  ASSERT_EQ(users.size(), 1u);
+  EXPECT_EQ(users[0].pid, holder);
 }
 
 }  // namespace

@@ -114,8 +114,9 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::vector
   return result;
 }
 
-BackgroundProcess::BackgroundProcess(const std::vector<std::string>& argv) {
-  const Spawned child = Spawn(argv, {});
+BackgroundProcess::BackgroundProcess(const std::vector<std::string>& argv,
+                                     const std::vector<std::string>& env) {
+  const Spawned child = Spawn(argv, env);
   pid_ = child.pid;
   out_ = child.out;
   err_ = child.err;

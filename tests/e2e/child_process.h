@@ -26,7 +26,8 @@ ProcessResult RunProcess(const std::vector<std::string>& argv,
 // A long-running child (vrxsim) whose stdout is read line by line.
 class BackgroundProcess {
  public:
-  explicit BackgroundProcess(const std::vector<std::string>& argv);
+  explicit BackgroundProcess(const std::vector<std::string>& argv,
+                             const std::vector<std::string>& env = {});
   ~BackgroundProcess();  // SIGKILL if still running
   BackgroundProcess(const BackgroundProcess&) = delete;
   BackgroundProcess& operator=(const BackgroundProcess&) = delete;

@@ -295,7 +295,8 @@ TEST(ProgramDeviceEndToEnd, PortThatCannotBeOpenedOrReopenedGivesTheOpenMessage)
   StringLog log;
   EXPECT_FALSE(ProgramDevice("/dev/vrx-no-such-port", kSpeed38400, ToImage(TestImage()), log,
                              FastOptions(nullptr)));
-  EXPECT_EQ(log.Text(), FailureTail(kPortOpen));
+  EXPECT_EQ(log.Text(), FailureTail(kPortOpen + "\r\n/dev/vrx-no-such-port がありません。"
+                                                "接続を確認してください。"));
 
   // The module disappears during the pause after the mode change, so the
   // reopen at 38400 finds no port.
@@ -305,7 +306,8 @@ TEST(ProgramDeviceEndToEnd, PortThatCannotBeOpenedOrReopenedGivesTheOpenMessage)
   SerialOptions options = FastOptions(nullptr);
   options.pause = [&simulator](std::chrono::milliseconds) { simulator.reset(); };
   EXPECT_FALSE(ProgramDevice(path, kSpeed9600, ToImage(TestImage()), reopenLog, options));
-  EXPECT_EQ(reopenLog.Text(), FailureTail(kPortOpen));
+  EXPECT_EQ(reopenLog.Text(),
+            FailureTail(kPortOpen + "\r\n" + path + " がありません。接続を確認してください。"));
 }
 
 }  // namespace

@@ -149,6 +149,40 @@ TEST(SimulatorPty, VanishHangsUpTheHostInsteadOfLeavingItWaiting) {
   close(fd);
 }
 
+TEST(SimulatorPty, UnplugHangsUpAndPlugInBringsAFreshModuleBehindTheLink) {
+  const auto link = TempPath("vrxsim_station");
+  SimulatorOptions options;
+  options.linkPath = link;
+  auto simulator = StartSimulator(options);
+  int fd = raw_host_open(link.c_str(), 38400);
+  ASSERT_GE(fd, 0);
+  // Into the loader: the next module must not start there.
+  EXPECT_EQ(RoundTrip(fd, 0xC3), 0xFA);
+  EXPECT_EQ(RoundTrip(fd, 0x3C), 0xFA);
+  EXPECT_EQ(RoundTrip(fd, 0xC4), 0xC4);
+
+  simulator->Unplug();
+  unsigned char answer = 0;
+  EXPECT_EQ(raw_host_round_trip(fd, 0xC4, &answer, 5000), -1);  // hung up, not timed out
+  close(fd);
+  EXPECT_TRUE([&] {
+    for (int i = 0; i < 100 && std::filesystem::exists(std::filesystem::symlink_status(link)); ++i)
+      std::this_thread::sleep_for(10ms);
+    return !std::filesystem::exists(std::filesystem::symlink_status(link));
+  }());
+  EXPECT_FALSE(simulator->Vanished());  // unplugging is not the end of the simulator
+
+  std::string error;
+  const std::string second = simulator->PlugIn(error);
+  ASSERT_FALSE(second.empty()) << error;
+  EXPECT_EQ(std::filesystem::read_symlink(link), second);
+  EXPECT_EQ(simulator->DevicePath(), second);
+  fd = raw_host_open(link.c_str(), 38400);
+  ASSERT_GE(fd, 0);
+  EXPECT_EQ(RoundTrip(fd, 0xC4), 0xFA);  // a fresh module, in its application
+  close(fd);
+}
+
 TEST(SimulatorPty, WireTimePacesBothDirectionsAtTheHostRate) {
   SimulatorOptions options;
   options.wireTime = true;
@@ -237,6 +271,41 @@ TEST(VrxsimProgram, LcdOptionDrawsTheCharactersWhenTheHostCloses) {
   for (int line = 0; line < 11; ++line) art += sim.ReadLine() + "\n";
   EXPECT_NE(art.find("display on, cursor"), std::string::npos) << art;
   EXPECT_NE(art.find("|#...#"), std::string::npos) << art;
+  EXPECT_EQ(sim.Stop(SIGTERM), 0);
+}
+
+long ResidentKilobytes(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return -1;
+}
+
+// A simulator left running for a day of writes must not keep every byte it
+// ever saw: after warming up, thousands of flash reads cost it no memory.
+TEST(VrxsimProgram, MemoryStaysFlatOverALongSession) {
+  test::BackgroundProcess sim({VrxsimPath(), "--loader"});
+  const std::string path = sim.ReadLine();
+  const int fd = raw_host_open(path.c_str(), 38400);
+  ASSERT_GE(fd, 0);
+  const auto readRecords = [fd](int count) {
+    for (int i = 0; i < count; ++i) {
+      RoundTrip(fd, 0x11);
+      RoundTrip(fd, 0x80);
+      ASSERT_EQ(RoundTrip(fd, 0x00), 0x00);
+      unsigned char record[128];
+      ASSERT_EQ(raw_host_read(fd, record, 128, 2000), 128);
+    }
+  };
+  readRecords(100);
+  const long warm = ResidentKilobytes(sim.pid());
+  readRecords(1000);  // 134,000 bytes on the line, 1.6 MB if each were kept
+  const long after = ResidentKilobytes(sim.pid());
+  close(fd);
+  ASSERT_GT(warm, 0);
+  EXPECT_LT(after - warm, 512) << "kB grown: " << after - warm;
   EXPECT_EQ(sim.Stop(SIGTERM), 0);
 }
 

@@ -105,7 +105,8 @@ TEST_F(CgramDots, ARealClickOnTheScreenReachesThePage) {
       label = text;
   ASSERT_NE(label, nullptr);
   mouse.MouseMove(label->GetScreenRect().GetPosition() + wxPoint(3, 3));
-  mouse.MouseClick(wxMOUSE_BTN_RIGHT);
+  // The left button: the right one opens the character's menu there.
+  mouse.MouseClick(wxMOUSE_BTN_LEFT);
   EXPECT_TRUE(PumpUntil([&] { return page_->modified; }));
 }
 
@@ -210,8 +211,9 @@ TEST_F(CgramProfile, AStoredSpeedOutsideTheListShowsNoneAndTheTestCannotOpen) {
   ShowPage();
   EXPECT_EQ(SpeedList().GetSelection(), wxNOT_FOUND);
 
-  DialogScript boxes;
-  boxes.ExpectMessage(std::string(EditorMessage(editor_msg::kPortOpenFailed)));
+  DialogScript boxes;  // the cause below the editor's own text
+  boxes.ExpectMessage(std::string(EditorMessage(editor_msg::kPortOpenFailed)) +
+                      "\n速度が選択されていません。");
   ClickTest();
   EXPECT_TRUE(boxes.AllMet());
   ASSERT_EQ(boxes.messages().size(), 1u);

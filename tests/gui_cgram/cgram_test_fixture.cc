@@ -7,7 +7,8 @@
 #include <wx/frame.h>
 
 #include "event_pump.h"
-#include "wx_profile.h"
+#include "app_profile.h"
+#include "profile_ini.h"
 
 namespace vrx::test {
 
@@ -24,7 +25,7 @@ TempFolder::~TempFolder() {
 
 void CgramPageTest::SetUp() {
   setenv("XDG_CONFIG_HOME", folder_.path().c_str(), 1);
-  ui::InstallProgramConfig("VRXEditor");
+  ui::UseAppProfile("VRXEditor");
 }
 
 void CgramPageTest::TearDown() {
@@ -32,12 +33,11 @@ void CgramPageTest::TearDown() {
     frame_->Destroy();
     PumpPending();
   }
-  delete wxConfigBase::Set(nullptr);
   unsetenv("XDG_CONFIG_HOME");
 }
 
 void CgramPageTest::StoreProfile(const std::string& port, int speedIndex) {
-  ui::WxConfigProfile profile(*wxConfigBase::Get());
+  ProfileStore& profile = ui::AppProfile();
   ASSERT_TRUE(profile.WriteString("Option", "COM", port));
   ASSERT_TRUE(profile.WriteInt("Option", "BAUD", speedIndex));
 }
@@ -45,13 +45,11 @@ void CgramPageTest::StoreProfile(const std::string& port, int speedIndex) {
 // Read back from the file itself, not from the config object the page
 // wrote through, so a value that never reached the disk is caught.
 std::string CgramPageTest::StoredPort() {
-  ui::InstallProgramConfig("VRXEditor");
-  return ui::WxConfigProfile(*wxConfigBase::Get()).ReadString("Option", "COM", "<none>");
+  return IniProfile(ProfilePath("VRXEditor")).ReadString("Option", "COM", "<none>");
 }
 
 int CgramPageTest::StoredSpeed() {
-  ui::InstallProgramConfig("VRXEditor");
-  return ui::WxConfigProfile(*wxConfigBase::Get()).ReadInt("Option", "BAUD", -100);
+  return IniProfile(ProfilePath("VRXEditor")).ReadInt("Option", "BAUD", -100);
 }
 
 editor::CCGRAMPage& CgramPageTest::ShowPage() {

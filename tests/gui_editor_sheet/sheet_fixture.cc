@@ -1,8 +1,6 @@
 #include "sheet_fixture.h"
 
 #include <wx/button.h>
-#include <wx/config.h>
-#include <wx/memconf.h>
 #include <wx/notebook.h>
 #include <wx/uiaction.h>
 
@@ -10,23 +8,20 @@
 #include <chrono>
 #include <thread>
 
+#include "app_profile.h"
 #include "data_file.h"
 #include "event_pump.h"
 
 namespace vrx::editor {
-
-void SheetTest::SetUpTestSuite() {
-  // The CGRAM page reads the profile; keep the user's own out of the tests.
-  static bool installed = false;
-  if (!installed) delete wxConfigBase::Set(new wxMemoryConfig);
-  installed = true;
-}
 
 void SheetTest::SetUp() {
   static std::atomic<int> counter = 0;
   scratch = std::filesystem::temp_directory_path() /
             ("vrx-sheet-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
   std::filesystem::create_directories(scratch);
+  // The CGRAM page reads the profile; keep the user's own out of the tests.
+  setenv("XDG_CONFIG_HOME", scratch.c_str(), 1);
+  ui::UseAppProfile("VRXEditor");
 
   sheet = new CVRXSheet;
   sheet->startWriter = [this](wxWindow*, const std::string& path) { writerStarts.push_back(path); };

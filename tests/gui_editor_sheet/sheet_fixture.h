@@ -26,7 +26,6 @@ inline constexpr const char* kWrongFormatText = "ファイルの形式が違い�
 
 class SheetTest : public testing::Test {
  protected:
-  static void SetUpTestSuite();
   void SetUp() override;
   void TearDown() override;
 

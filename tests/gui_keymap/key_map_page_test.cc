@@ -1,4 +1,5 @@
 // The key map page's selection, validation, activation and `modified` rules.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
@@ -50,6 +51,17 @@ TEST_F(KeyMapPageTest, ChoosingANumberSelectsThatKey) {
   EXPECT_EQ(page_->selectedKey(), 99);
   EXPECT_EQ(page_->keyMatrix()->selection(), 99);
   EXPECT_EQ(Text(page_->makeBox()), "5A");
+}
+
+TEST_F(KeyMapPageTest, NumberListOpensAsAGridNotAScreenTallMenu) {
+  // GTK lays a wrapped list out in columns: the 128 numbers in 16 rows.
+  using GetWrapWidth = int(void*);
+  auto* getWrapWidth =
+      reinterpret_cast<GetWrapWidth*>(dlsym(RTLD_DEFAULT, "gtk_combo_box_get_wrap_width"));
+  ASSERT_NE(getWrapWidth, nullptr);
+  EXPECT_EQ(getWrapWidth(page_->numberList()->GetHandle()), 8);
+  ChooseNumber(17);  // choosing from the grid still selects the key
+  EXPECT_EQ(page_->selectedKey(), 16);
 }
 
 TEST_F(KeyMapPageTest, RefusedTextsKeepSelectionAndTextAndStoreNothing) {

@@ -244,7 +244,7 @@ TEST_F(WriterDialogTest, ExitAndCloseBoxEndWithoutExchangeOrProfileWrite) {
 
 TEST_F(WriterDialogTest, VersionBoxFromTheContextMenu) {
   CWriterDialog& dialog = Open();
-  const std::unique_ptr<wxMenu> menu = dialog.CreateAboutMenu();
+  const std::unique_ptr<wxMenu> menu = dialog.CreateContextMenu();
   ASSERT_NE(menu, nullptr);
   const wxMenuItem* entry = menu->FindItem(0x0010);
   ASSERT_NE(entry, nullptr);

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -34,11 +35,18 @@ bool Xdotool(const std::string& arguments) {
 }
 
 // Waits for the child; kills it if it does not end in time.
-int WaitForExit(pid_t child) {
+// `nudge`, when given, runs every second meanwhile.
+int WaitForExit(pid_t child, const std::function<void()>& nudge = {}) {
   int status = 0;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  const auto start = std::chrono::steady_clock::now();
+  auto nextNudge = start;
   while (waitpid(child, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
+    const auto now = std::chrono::steady_clock::now();
+    if (nudge && now >= nextNudge) {
+      nudge();
+      nextNudge = now + std::chrono::seconds(1);
+    }
+    if (now > start + std::chrono::seconds(10)) {
       kill(child, SIGKILL);
       waitpid(child, &status, 0);
       return -1;
@@ -80,8 +88,9 @@ TEST(WriterProgram, WritesTheFileNamedOnItsCommandLineAndRemembersThePort) {
   const bool written = PumpUntil(
       [&] { return ReadText(profile).find("COM=COM2") != std::string::npos; },
       std::chrono::seconds(90));
-  Xdotool("key --window " + window + " Escape");
-  EXPECT_EQ(WaitForExit(child), 0);
+  // The Write stores the profile just before its last log line, and a key
+  // given before the Write has ended is dropped: Escape until it is taken.
+  EXPECT_EQ(WaitForExit(child, [&] { Xdotool("key --window " + window + " Escape"); }), 0);
   ASSERT_TRUE(written) << ReadText(profile);
   // The write happened at the profile's speed: 19200 is index 3.
   EXPECT_NE(ReadText(profile).find("BAUD=3"), std::string::npos) << ReadText(profile);
@@ -93,6 +102,73 @@ TEST(WriterProgram, WritesTheFileNamedOnItsCommandLineAndRemembersThePort) {
   const sim::FlashBytes flash = module->Flash();
   EXPECT_TRUE(std::equal(head.begin(), head.end(), flash.begin(),
                          [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; }));
+}
+
+// Without a window system both programs say so in one line and end with
+// status 1, not with toolkit warnings or a crash.
+TEST(GuiPrograms, WithoutADisplayPrintOneLineAndExitWithOne) {
+  ScratchDir dir;
+  const std::pair<fs::path, std::string> programs[] = {
+      {PackedWriter(), "VRXWriter"},
+      {fs::path(VRX_BINARY_DIR) / "editor" / "VRXEditor", "VRXEditor"}};
+  for (const auto& [program, name] : programs) {
+    const fs::path output = dir.path() / (name + ".out");
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME='" +
+                                dir.path().string() + "' '" + program.string() + "' >'" +
+                                output.string() + "' 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << name;
+    EXPECT_EQ(WEXITSTATUS(status), 1) << name;
+    EXPECT_EQ(ReadText(output),
+              name + ": cannot open the X display; set DISPLAY or run vrxtool\n");
+  }
+}
+
+// The window's size in device pixels, as the X server has it, of `program`
+// started with GDK_SCALE=`scale`; (0, 0) when no window appeared.
+std::pair<int, int> WindowSizeAtScale(const fs::path& program, const std::string& name,
+                                      int scale, const fs::path& config) {
+  const fs::path output = config / ("geometry-" + std::to_string(scale));
+  const fs::path script = config / "measure.sh";
+  std::ofstream(script) << "export XDG_CONFIG_HOME='" << config.string()
+                        << "' GSETTINGS_BACKEND=memory GDK_SCALE=" << scale << "\n'"
+                        << program.string() << "' & pid=$!\n"
+                        << "w=$(timeout 20 xdotool search --sync --onlyvisible --pid $pid --name '"
+                        << name << "' | head -n 1)\n"
+                        // the size once it has stopped changing
+                        << "last=; for i in $(seq 20); do sleep 0.3;"
+                        << " now=$(xdotool getwindowgeometry --shell $w);"
+                        << " [ \"$now\" = \"$last\" ] && break; last=$now; done\n"
+                        << "echo \"$now\" > '" << output.string() << "'\n"
+                        << "kill $pid; wait $pid\n";
+  // A screen of its own, large enough for the doubled windows (a window
+  // larger than the screen would be cut down to it).
+  std::system(("xvfb-run -a -s '-screen 0 2800x2400x24 -dpi 96' bash '" + script.string() +
+               "' >/dev/null 2>&1")
+                  .c_str());
+  const std::string text = ReadText(output);
+  const auto value = [&](const std::string& key) {
+    const std::size_t at = text.find(key + "=");
+    return at == std::string::npos ? 0 : std::atoi(text.c_str() + at + key.size() + 1);
+  };
+  return {value("WIDTH"), value("HEIGHT")};
+}
+
+// A desktop scale of 2 (GDK_SCALE) makes each window exactly twice as large
+// in device pixels: the layout is scaled once, by the toolkit.
+TEST(GuiPrograms, WindowsAreTwiceAsLargeAtScaleTwo) {
+  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs xdotool";
+  ScratchDir dir;
+  const std::pair<fs::path, std::string> programs[] = {
+      {PackedWriter(), "^VRXWriter$"},
+      {fs::path(VRX_BINARY_DIR) / "editor" / "VRXEditor", "^VRXEditor$"}};
+  for (const auto& [program, name] : programs) {
+    const auto [width, height] = WindowSizeAtScale(program, name, 1, dir.path());
+    ASSERT_GT(width, 0) << name;
+    const auto [width2, height2] = WindowSizeAtScale(program, name, 2, dir.path());
+    EXPECT_EQ(width2, 2 * width) << name;
+    EXPECT_EQ(height2, 2 * height) << name;
+  }
 }
 
 }  // namespace

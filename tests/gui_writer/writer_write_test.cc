@@ -2,10 +2,12 @@
 // pseudo-terminal: the log panel's texts, the flash the module ends up with,
 // and the profile, for a success and each class of failure.
 #include <gtest/gtest.h>
+#include <wx/menu.h>
 #include <wx/textctrl.h>
 #include <wx/tooltip.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -14,6 +16,7 @@
 #include "event_pump.h"
 #include "flash_image.h"
 #include "module_path.h"
+#include "screen_grab.h"
 #include "simulator.h"
 #include "writer_app.h"
 #include "writer_dialog_fixture.h"
@@ -140,20 +143,105 @@ TEST_F(WriteTest, SecondWriteGoesBelowTheFirstAndLeavesASelectionAlone) {
   ExpectModuleHoldsTheImage();
 }
 
-TEST_F(WriteTest, ClicksDuringAWriteWaitUntilItHasEnded) {
+TEST_F(WriteTest, ClicksQueuedDuringAWriteAreDropped) {
   StartModule();
   OpenReady();
   // A click already queued when the Write starts: the Write's repaints must
-  // not handle it, so it starts a second, complete Write afterwards instead
-  // of one inside the first.
+  // not handle it, and once the Write has ended it is dropped, not replayed.
   wxCommandEvent queued(wxEVT_BUTTON, CWriterDialog::kIdWrite);
   queued.SetEventObject(dialog_->FindWindow(CWriterDialog::kIdWrite));
   wxPostEvent(dialog_->FindWindow(CWriterDialog::kIdWrite), queued);
   Click(CWriterDialog::kIdWrite);
   const std::string one = kLoaded + kConnected + kBlock0 + Block4() + kSucceeded;
   EXPECT_EQ(LogText(), one);
-  const std::string both = one + kLoaded + kConnected + Block4() + kSucceeded;
-  EXPECT_TRUE(PumpUntil([&] { return LogText() == both; })) << LogText();
+  PumpUntil([] { return false; }, std::chrono::milliseconds(300));
+  EXPECT_EQ(LogText(), one);
+}
+
+// While the device is written the dialog takes no command: 書込み, 参照 and
+// 終了 are disabled, the cursor is busy, a close request is refused and a
+// double click the X server delivers meanwhile does not write again.
+TEST_F(WriteTest, DialogRefusesCommandsWhileWriting) {
+  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs xdotool";
+  StartModule();
+  OpenReady();
+  dialog_->Raise();
+  PumpPending();
+  wxWindow& write = *dialog_->FindWindow(CWriterDialog::kIdWrite);
+  const wxPoint target = write.GetScreenRect().GetPosition() + write.GetSize() / 2;
+
+  struct Seen {
+    bool checked = false;
+    bool buttonsDisabled = false;
+    bool busy = false;
+    bool closeRefused = false;
+  } seen;
+  dialog_->logPanel().Bind(wxEVT_TEXT, [&](wxCommandEvent& event) {
+    event.Skip();
+    if (seen.checked || LogText().find(kConnected) == std::string::npos) return;
+    seen.checked = true;
+    seen.buttonsDisabled = !write.IsEnabled() &&
+                           !dialog_->FindWindow(CWriterDialog::kIdBrowse)->IsEnabled() &&
+                           !dialog_->FindWindow(CWriterDialog::kIdExit)->IsEnabled();
+    seen.busy = wxIsBusy();
+    seen.closeRefused = !dialog_->Close();
+    std::system(("xdotool mousemove " + std::to_string(target.x) + " " +
+                 std::to_string(target.y) + " click --repeat 2 --delay 50 1").c_str());
+  });
+  Click(CWriterDialog::kIdWrite);
+  EXPECT_TRUE(seen.checked);
+  EXPECT_TRUE(seen.buttonsDisabled);
+  EXPECT_TRUE(seen.busy);
+  EXPECT_TRUE(seen.closeRefused);
+
+  // Afterwards everything is as before, and the held clicks wrote nothing.
+  const std::string one = kLoaded + kConnected + kBlock0 + Block4() + kSucceeded;
+  PumpUntil([] { return false; }, std::chrono::milliseconds(500));
+  EXPECT_EQ(LogText(), one);
+  EXPECT_TRUE(write.IsEnabled());
+  EXPECT_TRUE(dialog_->FindWindow(CWriterDialog::kIdBrowse)->IsEnabled());
+  EXPECT_TRUE(dialog_->FindWindow(CWriterDialog::kIdExit)->IsEnabled());
+  EXPECT_FALSE(wxIsBusy());
+  EXPECT_TRUE(dialog_->IsShown());
+}
+
+// The panel's text without its right edge, where GTK's overlay scroll bar
+// appears and fades on its own.
+wxImage TextArea(const wxImage& panel) {
+  if (!panel.IsOk()) return panel;
+  constexpr int kScrollBarRoom = 16;
+  return panel.GetSubImage({0, 0, panel.GetWidth() - kScrollBarRoom, panel.GetHeight()});
+}
+
+bool SamePixels(const wxImage& a, const wxImage& b) {
+  return a.IsOk() && b.IsOk() && a.GetSize() == b.GetSize() &&
+         std::memcmp(a.GetData(), b.GetData(), a.GetWidth() * a.GetHeight() * 3) == 0;
+}
+
+// The panel must show the text it holds once it has begun to scroll: what
+// the screen shows right after two Writes equals what a complete repaint
+// (scrolling away and back) shows.
+TEST_F(WriteTest, PanelShowsItsTextAfterScrolling) {
+  StartModule();
+  OpenReady();
+  dialog_->Raise();
+  Click(CWriterDialog::kIdWrite);
+  Click(CWriterDialog::kIdWrite);
+  wxTextCtrl& panel = dialog_->logPanel();
+  PumpUntil([] { return false; }, std::chrono::milliseconds(300));
+  const wxImage live = TextArea(GrabShownPixels(panel));
+  ASSERT_TRUE(live.IsOk());
+
+  panel.ShowPosition(0);
+  PumpUntil([] { return false; }, std::chrono::milliseconds(300));
+  const wxImage top = TextArea(GrabShownPixels(panel));
+  panel.ShowPosition(panel.GetLastPosition());
+  PumpUntil([] { return false; }, std::chrono::milliseconds(300));
+  const wxImage redrawn = TextArea(GrabShownPixels(panel));
+  // The view really moved, or the comparison would prove nothing.
+  ASSERT_FALSE(SamePixels(top, redrawn));
+  EXPECT_TRUE(SamePixels(live, redrawn))
+      << "the panel showed other lines than it holds";
 }
 
 TEST_F(WriteTest, BrokenContainerShowsItsBoxAndStops) {
@@ -213,7 +301,8 @@ TEST_F(WriteTest, PortFailureKeepsTheOldProfile) {
   // no map entry and (in CI) no adapter leave it unopenable.
   if (LogText().find("通信ポートのオープンに失敗しました。") == std::string::npos)
     GTEST_SKIP() << "COM9 reaches a real device here: " << LogText();
-  EXPECT_EQ(LogText(), kLoaded + "\n通信ポートのオープンに失敗しました。\n処理を中止します。\n");
+  EXPECT_EQ(LogText(), kLoaded + "\n通信ポートのオープンに失敗しました。\nCOM9 はどのデバイスにも割り当てられていません (" +
+                           (dir_.path() / "no-ports.conf").string() + " を参照)。\n処理を中止します。\n");
   EXPECT_EQ(profile_.values["Option/COM"], "COM3");
   EXPECT_EQ(profile_.values["Option/BAUD"], "2");
   EXPECT_EQ(profile_.writes, 0);
@@ -228,7 +317,9 @@ TEST_F(WriteTest, NoPortSelectedFailsToOpen) {
     dialog.filePath = dataFile_.string();
   });
   Click(CWriterDialog::kIdWrite);
-  EXPECT_EQ(LogText(), kLoaded + "\n通信ポートのオープンに失敗しました。\n処理を中止します。\n");
+  EXPECT_EQ(LogText(), kLoaded +
+                           "\n通信ポートのオープンに失敗しました。\nポートが選択されていません。\n"
+                           "処理を中止します。\n");
 }
 
 TEST_F(WriteTest, SilentModuleIsReportedInTheLog) {
@@ -246,6 +337,38 @@ TEST_F(WriteTest, SilentModuleIsReportedInTheLog) {
   StartModule();
   Click(CWriterDialog::kIdWrite);
   EXPECT_NE(LogText().find(kSucceeded), std::string::npos) << LogText();
+}
+
+}  // namespace
+}  // namespace vrx::test
+
+namespace vrx::test {
+namespace {
+
+TEST_F(WriteTest, VerifyAfterWriteIsAnOptInRememberedAndLoggedInOneLine) {
+  StartModule();
+  CWriterDialog& dialog = OpenReady();
+  writer::LoadStartupState(dialog, profile_, {});
+  EXPECT_FALSE(dialog.verifyAfterWrite);  // off unless the profile says so
+  std::unique_ptr<wxMenu> menu = dialog.CreateContextMenu();
+  const wxMenuItem* item = menu->FindItem(CWriterDialog::kIdVerify);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(std::string(item->GetItemLabel().utf8_str()), "書込み後に検証する");
+  EXPECT_TRUE(item->IsCheckable());
+  EXPECT_FALSE(item->IsChecked());
+  EXPECT_NE(menu->FindItem(CWriterDialog::kIdAbout), nullptr);
+
+  dialog.SetVerifyAfterWrite(true);
+  EXPECT_EQ(profile_.values["Option/VERIFY"], "1");
+  EXPECT_TRUE(dialog.CreateContextMenu()->FindItem(CWriterDialog::kIdVerify)->IsChecked());
+  Click(CWriterDialog::kIdWrite);
+  EXPECT_EQ(LogText(), kLoaded + kConnected + kBlock0 + Block4() + kSucceeded + "\n検証完了\n");
+  ExpectModuleHoldsTheImage();
+
+  // The next start takes the choice from the profile.
+  dialog.verifyAfterWrite = false;
+  writer::LoadStartupState(dialog, profile_, {});
+  EXPECT_TRUE(dialog.verifyAfterWrite);
 }
 
 }  // namespace

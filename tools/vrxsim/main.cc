@@ -1,6 +1,8 @@
 // vrxsim: a simulated VRX7100 on a pseudo-terminal, for trying VRXEditor,
 // VRXWriter and vrxtool without a module.  Prints the device path on its
-// first line and answers until SIGINT or SIGTERM.
+// first line and answers until SIGINT or SIGTERM.  SIGUSR1 unplugs the
+// module (its device vanishes), SIGUSR2 plugs the next one in (a fresh
+// module on a new device, whose path is printed on a line of its own).
 #include <CLI/CLI.hpp>
 
 #include <csignal>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "program_version.h"
 #include "simulator.h"
 
 namespace {
@@ -61,7 +64,9 @@ int main(int argc, char** argv) {
   CLI::App app{
       "vrxsim - a simulated VRX7100 module on a pseudo-terminal.\n"
       "Prints the device path to open (e.g. /dev/pts/3) on its first line, then answers\n"
-      "the module's application and loader commands until interrupted."};
+      "the module's application and loader commands until interrupted.\n"
+      "kill -USR1 unplugs the module (its device vanishes); kill -USR2 plugs a fresh one\n"
+      "in and prints its new device path (--link follows it)."};
   app.add_option("--link", options.linkPath,
                  "Also make PATH a symlink to the device path (removed again on exit)")
       ->option_text("PATH");
@@ -83,10 +88,12 @@ int main(int argc, char** argv) {
                  "Example: --fault record=0x06x5")
       ->option_text("FAULT")
       ->take_all();
+  app.set_version_flag("--version", "vrxsim " + std::string(vrx::kProductVersion),
+                       "Show the version and exit");
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {
-    return app.exit(e);  // --help
+    return app.exit(e);  // --help, --version
   } catch (const CLI::ParseError& e) {
     app.exit(e);
     return 2;
@@ -96,6 +103,7 @@ int main(int argc, char** argv) {
   simOptions.startInLoader = options.loader;
   simOptions.wireTime = options.wireTime;
   simOptions.linkPath = options.linkPath;
+  simOptions.keepTranscript = false;  // nothing here reads it back
   std::string error;
   for (const std::string& text : options.faults) {
     const auto fault = vrx::sim::ParseFault(text, error);
@@ -135,6 +143,8 @@ int main(int argc, char** argv) {
   sigaddset(&stopSignals, SIGINT);
   sigaddset(&stopSignals, SIGTERM);
   sigaddset(&stopSignals, SIGHUP);
+  sigaddset(&stopSignals, SIGUSR1);
+  sigaddset(&stopSignals, SIGUSR2);
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
   // A reader of our output that goes away must not kill us before the
   // link is removed and the flash saved.
@@ -152,8 +162,21 @@ int main(int argc, char** argv) {
   }
 
   const timespec tick{0, 100'000'000};
-  while (sigtimedwait(&stopSignals, nullptr, &tick) < 0) {
-    if (simulator->Vanished()) {
+  for (;;) {
+    const int caught = sigtimedwait(&stopSignals, nullptr, &tick);
+    if (caught == SIGUSR1) {
+      simulator->Unplug();
+    } else if (caught == SIGUSR2) {
+      const std::string path = simulator->PlugIn(error);
+      std::lock_guard lock(reporter.Output());
+      if (path.empty()) {
+        std::cerr << "vrxsim: " << error << '\n';
+      } else {
+        std::cout << path << std::endl;
+      }
+    } else if (caught > 0) {
+      break;
+    } else if (simulator->Vanished()) {
       std::cerr << "vrxsim: the module vanished (injected fault); exiting\n";
       break;
     }

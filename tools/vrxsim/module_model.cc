@@ -21,6 +21,15 @@ constexpr std::size_t kRecordSize = 128;
 ModuleModel::ModuleModel(const FlashBytes& flash, bool startInLoader, FaultPlan faults)
     : flash_(flash), faults_(std::move(faults)), inLoader_(startInLoader) {}
 
+void ModuleModel::ReplaceModule(const FlashBytes& flash, bool startInLoader) {
+  flash_ = FlashMemory(flash);
+  lcd_ = LcdModel();
+  inLoader_ = startInLoader;
+  state_ = State::kIdle;
+  ++flashVersion_;
+  ++lcdVersion_;
+}
+
 void ModuleModel::ApplyFault(const Fault& fault, Reaction& reaction) {
   switch (fault.action) {
     case FaultAction::kReplace:

@@ -29,6 +29,10 @@ class ModuleModel {
   // dropped, so the next connection starts clean.  The mode stays.
   void HostClosed() { state_ = State::kIdle; }
 
+  // Another module takes this one's place on the line: its own flash,
+  // mode and LCD; the faults keep counting across modules.
+  void ReplaceModule(const FlashBytes& flash, bool startInLoader);
+
   bool InLoader() const { return inLoader_; }
   const FlashMemory& Flash() const { return flash_; }
   const LcdModel& Lcd() const { return lcd_; }

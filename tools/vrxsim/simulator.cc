@@ -27,13 +27,22 @@ int64_t ByteTimeNs(int bitRate) {
   return bitRate > 0 ? int64_t{kBitsPerByte} * 1'000'000'000 / bitRate : 0;
 }
 
+// The flash a module starts with: the one given, else erased.
+FlashBytes StartingFlash(const SimulatorOptions& options) {
+  if (options.initialFlash) return *options.initialFlash;
+  FlashBytes erased;
+  erased.fill(0xFF);
+  return erased;
+}
+
 }  // namespace
 
 std::unique_ptr<Simulator> Simulator::Start(SimulatorOptions options, std::string& error) {
   auto port = PtyPort::Create(options.linkPath, error);
   if (!port) return nullptr;
   std::unique_ptr<Simulator> simulator(new Simulator(std::move(options), std::move(port)));
-  if (pipe2(simulator->stopPipe_, O_CLOEXEC) != 0) {
+  if (pipe2(simulator->stopPipe_, O_CLOEXEC) != 0 ||
+      pipe2(simulator->controlPipe_, O_CLOEXEC | O_NONBLOCK) != 0) {
     error = std::string("cannot create a pipe: ") + std::strerror(errno);
     return nullptr;
   }
@@ -45,12 +54,7 @@ Simulator::Simulator(SimulatorOptions options, std::unique_ptr<PtyPort> port)
     : options_(std::move(options)),
       port_(std::move(port)),
       devicePath_(port_->SlavePath()),
-      model_(options_.initialFlash.value_or([] {
-               FlashBytes erased;
-               erased.fill(0xFF);
-               return erased;
-             }()),
-             options_.startInLoader, FaultPlan(options_.faults)) {}
+      model_(StartingFlash(options_), options_.startInLoader, FaultPlan(options_.faults)) {}
 
 Simulator::~Simulator() {
   if (thread_.joinable()) {
@@ -59,8 +63,47 @@ Simulator::~Simulator() {
     thread_.join();
   }
   HostClosed(true);  // a last report, e.g. for flash changes to save
-  for (int fd : stopPipe_) {
+  for (int fd : {stopPipe_[0], stopPipe_[1], controlPipe_[0], controlPipe_[1]}) {
     if (fd >= 0) close(fd);
+  }
+}
+
+std::string Simulator::DevicePath() const {
+  std::lock_guard lock(mutex_);
+  return devicePath_;
+}
+
+void Simulator::Unplug() { SendControl('u'); }
+
+std::string Simulator::PlugIn(std::string& error) {
+  auto port = PtyPort::Create(options_.linkPath, error);
+  if (!port) return {};
+  std::string path = port->SlavePath();
+  {
+    std::lock_guard lock(mutex_);
+    pendingPort_ = std::move(port);
+  }
+  SendControl('p');
+  return path;
+}
+
+void Simulator::SendControl(char command) { (void)!write(controlPipe_[1], &command, 1); }
+
+void Simulator::TakeControl() {
+  char command = 0;
+  while (read(controlPipe_[0], &command, 1) == 1) {
+    if (!unplugged_) {
+      HostClosed(false);  // reports and saves what the host changed
+      port_->Vanish();
+      unplugged_ = true;
+    }
+    if (command != 'p') continue;
+    std::lock_guard lock(mutex_);
+    if (!pendingPort_) continue;
+    port_ = std::move(pendingPort_);
+    devicePath_ = port_->SlavePath();
+    model_.ReplaceModule(StartingFlash(options_), options_.startInLoader);
+    unplugged_ = false;
   }
 }
 
@@ -122,12 +165,20 @@ void Simulator::Run() {
   if (options_.wireTime) prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
   uint8_t buffer[512];
   for (;;) {
-    pollfd fds[2] = {{port_->MasterFd(), POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
-    if (poll(fds, 2, -1) < 0) {
+    // While unplugged there is no master to watch (poll skips fd -1).
+    pollfd fds[3] = {{unplugged_ ? -1 : port_->MasterFd(), POLLIN, 0},
+                     {stopPipe_[0], POLLIN, 0},
+                     {controlPipe_[0], POLLIN, 0}};
+    if (poll(fds, 3, -1) < 0) {
       if (errno == EINTR) continue;
       return;
     }
     if (fds[1].revents != 0) return;
+    if (fds[2].revents != 0) {
+      TakeControl();
+      continue;
+    }
+    if (unplugged_) continue;
     const ssize_t count = read(port_->MasterFd(), buffer, sizeof buffer);
     if (count > 0) {
       hostOpen_ = true;
@@ -166,7 +217,7 @@ bool Simulator::HandleHostBytes(const uint8_t* bytes, std::size_t count) {
     {
       std::lock_guard lock(mutex_);
       const TranscriptEntry in{Direction::kHostToModule, bytes[i], bitRate};
-      transcript_.push_back(in);
+      if (options_.keepTranscript) transcript_.push_back(in);
       if (options_.onByte) options_.onByte(in);
       reaction = model_.Feed(bytes[i]);
     }
@@ -194,7 +245,7 @@ bool Simulator::WriteToHost(const uint8_t* bytes, std::size_t count) {
     std::lock_guard lock(mutex_);
     for (std::size_t i = 0; i < count; ++i) {
       const TranscriptEntry out{Direction::kModuleToHost, bytes[i], 0};
-      transcript_.push_back(out);
+      if (options_.keepTranscript) transcript_.push_back(out);
       if (options_.onByte) options_.onByte(out);
     }
   }

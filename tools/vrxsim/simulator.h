@@ -31,6 +31,10 @@ struct SimulatorOptions {
   bool wireTime = false;
   std::vector<Fault> faults;
   std::filesystem::path linkPath;  // optional symlink to the device path
+  // Record every byte for TakeTranscript.  Tests compare conversations with
+  // it; the vrxsim program, which may run for days, turns it off (its
+  // --trace prints the bytes instead of keeping them).
+  bool keepTranscript = true;
 
   // Called with the module's lock held: for every byte, on the
   // simulator's thread; and each time the host closes the port (and once
@@ -48,10 +52,19 @@ class Simulator {
   Simulator(const Simulator&) = delete;
   Simulator& operator=(const Simulator&) = delete;
 
-  // The path a host opens, e.g. "/dev/pts/7".
-  const std::string& DevicePath() const { return devicePath_; }
+  // The path a host opens, e.g. "/dev/pts/7".  A new one after PlugIn.
+  std::string DevicePath() const;
 
-  Transcript TakeTranscript();  // returns and clears what was recorded
+  // The module is pulled off the line: its pseudo-terminal vanishes (the
+  // host's end hangs up) and the link is removed.  Takes effect on the
+  // simulator's thread shortly after.
+  void Unplug();
+  // The next module is plugged in: a new pseudo-terminal (and link) with a
+  // fresh module behind it, in the state the simulator started with.  The
+  // new device path, or "" with `error` set.
+  std::string PlugIn(std::string& error);
+
+  Transcript TakeTranscript();  // returns and clears what was recorded (keepTranscript)
   Transcript CurrentTranscript() const;
   FlashBytes Flash() const;
   std::array<uint8_t, 64> Cgram() const;
@@ -73,6 +86,8 @@ class Simulator {
   // to stop meanwhile.
   bool WaitUntil(int64_t deadline);
   bool WaitForStop(int milliseconds);
+  void SendControl(char command);
+  void TakeControl();
 
   SimulatorOptions options_;
   std::unique_ptr<PtyPort> port_;
@@ -84,6 +99,9 @@ class Simulator {
   int64_t hostLineFree_ = 0;    // wire time: when the last host byte arrived
   int64_t moduleLineFree_ = 0;  // wire time: when the last module byte left
   int stopPipe_[2] = {-1, -1};
+  int controlPipe_[2] = {-1, -1};            // 'u' unplug, 'p' plug in
+  std::unique_ptr<PtyPort> pendingPort_;      // guarded by mutex_
+  bool unplugged_ = false;
   std::atomic<bool> vanished_{false};
   std::atomic<int> hostCloses_{0};
   std::thread thread_;

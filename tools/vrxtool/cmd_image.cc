@@ -3,60 +3,47 @@
 #include <memory>
 #include <string>
 
-#include "atomic_file.h"
 #include "command.h"
-#include "data_file.h"
-#include "firmware_container.h"
-#include "message_table.h"
-#include "module_path.h"
+#include "image_source.h"
 
 namespace vrxtool {
 namespace {
 
-struct ImageArguments {
-  std::string dataFile;
-  std::string output;
-  std::string container;
+class ImageCommand final : public Command {
+ public:
+  std::string Name() const override { return "image"; }
+  std::string Summary() const override {
+    return "Build the 32768-byte flash image the writer would program for DATAFILE";
+  }
+  std::string Footer() const override {
+    return "The image is the firmware deciphered from the container, with the data file's\n"
+           "configuration laid over 0x5000..0x70FF; OUT.bin is written only on success.\n"
+           "Example:\n  vrxtool image keyboard.vrx flash.bin --container /usr/local/bin/VRXWriter";
+  }
+  void AddOptions(CLI::App& sub) override {
+    sub.add_option("DATAFILE", dataFile_, "Data file (.vrx)")->required();
+    sub.add_option("OUT.bin", output_, "Image file to create or replace, - for standard output")
+        ->required();
+    AddContainerOption(sub, container_);
+  }
+  int Execute() override {
+    vrx::FlashImage image;
+    if (const std::string failure = BuildFlashImage(dataFile_, container_, image);
+        !failure.empty())
+      throw CommandFailure(failure);
+    // WriteFlashFile has reported its own failure.
+    if (!WriteFlashFile(output_, image)) throw CommandFailure();
+    return kExitOk;
+  }
+
+ private:
+  std::string dataFile_;
+  std::string output_;
+  std::string container_;
 };
 
-int BuildImage(const ImageArguments& args) {
-  // An installed vrxtool sits beside the writer.
-  const std::filesystem::path container =
-      args.container.empty() ? vrx::SiblingProgramPath("VRXWriter")
-                             : std::filesystem::path(args.container);
-  vrx::FlashImage image;
-  if (const int failure = vrx::ReadFirmwarePayload(container, image);
-      failure != vrx::kContainerOk) {
-    PrintError(vrx::ContainerFailureText(failure));
-    return kExitFailure;
-  }
-  if (const int message = vrx::LoadConfigIntoFlashImage(args.dataFile, image); message != 0) {
-    PrintError(vrx::WriterMessage(message));
-    return kExitFailure;
-  }
-  const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
-  if (!vrx::ReplaceFileContents(args.output, bytes)) {
-    PrintError("cannot write " + args.output);
-    return kExitFailure;
-  }
-  return kExitOk;
-}
-
-const bool registered = RegisterCommand(70, [](CLI::App& app) -> std::function<int()> {
-  auto args = std::make_shared<ImageArguments>();
-  auto* sub = app.add_subcommand(
-      "image", "Build the 32768-byte flash image the writer would program for DATAFILE");
-  sub->add_option("DATAFILE", args->dataFile, "Data file (.vrx)")->required();
-  sub->add_option("OUT.bin", args->output, "Image file to create or replace")->required();
-  sub->add_option("--container", args->container,
-                  "Executable carrying the firmware payload (default: VRXWriter in the same "
-                  "folder as vrxtool)");
-  sub->footer(
-      "The image is the firmware deciphered from the container, with the data file's\n"
-      "configuration laid over 0x5000..0x70FF; OUT.bin is written only on success.\n"
-      "Example:\n  vrxtool image keyboard.vrx flash.bin --container /usr/local/bin/VRXWriter");
-  return [args] { return BuildImage(*args); };
-});
-
 }  // namespace
+
+std::unique_ptr<Command> MakeImageCommand() { return std::make_unique<ImageCommand>(); }
+
 }  // namespace vrxtool

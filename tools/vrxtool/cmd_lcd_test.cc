@@ -4,40 +4,53 @@
 #include <string>
 
 #include "command.h"
-#include "device_options.h"
 #include "config_image.h"
 #include "data_file.h"
+#include "device_options.h"
+#include "interrupt.h"
 #include "lcd_test.h"
 #include "message_table.h"
+#include "program_usage.h"
 
 namespace vrxtool {
 namespace {
 
-struct LcdTestArguments {
-  std::string dataFile;
-  std::string port;
-  int speedIndex = 4;
+class LcdTestCommand final : public Command {
+ public:
+  std::string Name() const override { return "lcd-test"; }
+  std::string Summary() const override {
+    return "Show DATAFILE's eight LCD characters on a VRX7100, as VRXEditor's Test does";
+  }
+  std::string Footer() const override {
+    return "Exit status: 0 shown, 1 failed (the editor's message on stderr).\n"
+           "Example:\n  vrxtool lcd-test keyboard.vrx --port COM1";
+  }
+  void AddOptions(CLI::App& sub) override {
+    sub.add_option("DATAFILE", dataFile_, "Data file (.vrx)")->required();
+    AddDeviceOptions(sub, port_, speedIndex_);
+  }
+  int Execute() override {
+    vrx::ConfigImage config;
+    std::string cause;
+    StopCleanlyOnInterrupt();
+    int message = vrx::ReadDataFile(dataFile_, config);
+    if (message == 0) message = vrx::RunLcdTest(port_, speedIndex_, config.cgram, {}, &cause);
+    if (vrx::InterruptRequested()) return ReportInterrupted();
+    if (message == 0) return kExitOk;
+    std::string text(vrx::EditorMessage(message));
+    if (!cause.empty()) text += "\n" + cause;
+    if (message == vrx::editor_msg::kPortOpenFailed) text += "\n" + std::string(vrx::PortOpenHint());
+    throw CommandFailure(text);
+  }
+
+ private:
+  std::string dataFile_;
+  std::string port_;
+  int speedIndex_ = 4;
 };
 
-int LcdTest(const LcdTestArguments& args) {
-  vrx::ConfigImage config;
-  int message = vrx::ReadDataFile(args.dataFile, config);
-  if (message == 0) message = vrx::RunLcdTest(args.port, args.speedIndex, config.cgram);
-  if (message == 0) return kExitOk;
-  PrintError(vrx::EditorMessage(message));
-  return kExitFailure;
-}
-
-const bool registered = RegisterCommand(91, [](CLI::App& app) -> std::function<int()> {
-  auto args = std::make_shared<LcdTestArguments>();
-  auto* sub = app.add_subcommand(
-      "lcd-test", "Show DATAFILE's eight LCD characters on a VRX7100, as VRXEditor's Test does");
-  sub->add_option("DATAFILE", args->dataFile, "Data file (.vrx)")->required();
-  AddDeviceOptions(*sub, args->port, args->speedIndex);
-  sub->footer("Exit status: 0 shown, 1 failed (the editor's message on stderr).\n"
-              "Example:\n  vrxtool lcd-test keyboard.vrx --port COM1");
-  return [args] { return LcdTest(*args); };
-});
-
 }  // namespace
+
+std::unique_ptr<Command> MakeLcdTestCommand() { return std::make_unique<LcdTestCommand>(); }
+
 }  // namespace vrxtool

@@ -1,29 +1,35 @@
 // vrxtool new: the data file of a fresh editor.
+#include <memory>
 #include <string>
 
 #include "command.h"
 #include "config_image.h"
-#include "data_file.h"
-#include "message_table.h"
+#include "data_file_io.h"
 
 namespace vrxtool {
 namespace {
 
-std::function<int()> SetupNew(CLI::App& app) {
-  auto* sub = app.add_subcommand("new", "Write the data file of a fresh editor (all keys empty)");
-  auto output = std::make_shared<std::string>();
-  sub->add_option("OUT.vrx", *output, "Data file to create or replace")->required();
-  sub->footer("Example:\n  vrxtool new blank.vrx");
-  return [output] {
-    if (!vrx::WriteDataFile(*output, vrx::ConfigImage{})) {
-      PrintError(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed));
-      return kExitFailure;
-    }
+class NewCommand final : public Command {
+ public:
+  std::string Name() const override { return "new"; }
+  std::string Summary() const override {
+    return "Write the data file of a fresh editor (all keys empty)";
+  }
+  std::string Footer() const override { return "Example:\n  vrxtool new blank.vrx"; }
+  void AddOptions(CLI::App& sub) override {
+    sub.add_option("OUT.vrx", output_, "Data file to create or replace, - for standard output")->required();
+  }
+  int Execute() override {
+    SaveDataFile(output_, vrx::ConfigImage{});
     return kExitOk;
-  };
-}
+  }
 
-const bool registered = RegisterCommand(10, SetupNew);
+ private:
+  std::string output_;
+};
 
 }  // namespace
+
+std::unique_ptr<Command> MakeNewCommand() { return std::make_unique<NewCommand>(); }
+
 }  // namespace vrxtool

@@ -1,40 +1,41 @@
 // vrxtool normalize: reads a data file as the editor opens it and writes it
 // back as the editor saves it.
+#include <memory>
 #include <string>
 
 #include "command.h"
-#include "config_image.h"
-#include "data_file.h"
-#include "message_table.h"
+#include "data_file_io.h"
 
 namespace vrxtool {
 namespace {
 
-std::function<int()> SetupNormalize(CLI::App& app) {
-  auto* sub = app.add_subcommand(
-      "normalize", "Rewrite a data file in the editor's layout (upper-case values, comments)");
-  auto input = std::make_shared<std::string>();
-  auto output = std::make_shared<std::string>();
-  sub->add_option("IN.vrx", *input, "Data file to read (any layout the programs accept)")
-      ->required();
-  sub->add_option("OUT.vrx", *output, "Data file to write; left untouched if IN cannot be read")
-      ->required();
-  sub->footer("Example:\n  vrxtool normalize hand-edited.txt keyboard.vrx");
-  return [input, output] {
-    vrx::ConfigImage image;
-    if (const int message = vrx::ReadDataFile(*input, image); message != 0) {
-      PrintError(vrx::EditorMessage(message));
-      return kExitFailure;
-    }
-    if (!vrx::WriteDataFile(*output, image)) {
-      PrintError(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed));
-      return kExitFailure;
-    }
+class NormalizeCommand final : public Command {
+ public:
+  std::string Name() const override { return "normalize"; }
+  std::string Summary() const override {
+    return "Rewrite a data file in the editor's layout (upper-case values, comments)";
+  }
+  std::string Footer() const override {
+    return "Example:\n  vrxtool normalize hand-edited.txt keyboard.vrx";
+  }
+  void AddOptions(CLI::App& sub) override {
+    sub.add_option("IN.vrx", input_, "Data file to read (any layout the programs accept)")
+        ->required();
+    sub.add_option("OUT.vrx", output_, "Data file to write, - for standard output; left untouched if IN cannot be read")
+        ->required();
+  }
+  int Execute() override {
+    SaveDataFile(output_, LoadDataFile(input_));
     return kExitOk;
-  };
-}
+  }
 
-const bool registered = RegisterCommand(20, SetupNormalize);
+ private:
+  std::string input_;
+  std::string output_;
+};
 
 }  // namespace
+
+std::unique_ptr<Command> MakeNormalizeCommand() { return std::make_unique<NormalizeCommand>(); }
+
 }  // namespace vrxtool

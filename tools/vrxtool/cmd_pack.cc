@@ -1,4 +1,4 @@
-// vrxtool pack: the same packaging step as the build's vrx_pack.
+// vrxtool pack: the build's packaging step (see cmake/VrxPackFirmware.cmake).
 #include <memory>
 #include <string>
 
@@ -8,28 +8,36 @@
 namespace vrxtool {
 namespace {
 
-struct PackArguments {
-  std::string firmware;
-  std::string executable;
-  std::string key;
+class PackCommand final : public Command {
+ public:
+  std::string Name() const override { return "pack"; }
+  std::string Summary() const override {
+    return "Encipher FIRMWARE and append it to EXE (replacing a payload appended earlier)";
+  }
+  std::string Footer() const override {
+    return "Example:\n  vrxtool pack firmware.bin VRXWriter --key 0123456789ABCDEF";
+  }
+  void AddOptions(CLI::App& sub) override {
+    sub.add_option("FIRMWARE", firmware_, "Plain firmware image, at most 32768 bytes")
+        ->required();
+    sub.add_option("EXE", executable_, "Executable that receives the payload")->required();
+    sub.add_option("--key", key_, "DES key, 16 hexadecimal digits")->required();
+  }
+  int Execute() override {
+    const int result = vrx::PackFirmwareFile(firmware_, executable_, key_);
+    if (result != vrx::kPackOk)
+      throw CommandFailure(vrx::PackErrorMessage(result, firmware_, executable_));
+    return kExitOk;
+  }
+
+ private:
+  std::string firmware_;
+  std::string executable_;
+  std::string key_;
 };
 
-const bool registered = RegisterCommand(80, [](CLI::App& app) -> std::function<int()> {
-  auto args = std::make_shared<PackArguments>();
-  auto* sub = app.add_subcommand(
-      "pack", "Encipher FIRMWARE and append it to EXE (replacing a payload appended earlier)");
-  sub->add_option("FIRMWARE", args->firmware, "Plain firmware image, at most 32768 bytes")
-      ->required();
-  sub->add_option("EXE", args->executable, "Executable that receives the payload")->required();
-  sub->add_option("--key", args->key, "DES key, 16 hexadecimal digits")->required();
-  sub->footer("Example:\n  vrxtool pack firmware.bin VRXWriter --key 0123456789ABCDEF");
-  return [args] {
-    const int result = vrx::PackFirmwareFile(args->firmware, args->executable, args->key);
-    if (result == vrx::kPackOk) return kExitOk;
-    PrintError(args->executable + ": " + std::string(vrx::PackErrorText(result)));
-    return kExitFailure;
-  };
-});
-
 }  // namespace
+
+std::unique_ptr<Command> MakePackCommand() { return std::make_unique<PackCommand>(); }
+
 }  // namespace vrxtool

@@ -1,58 +1,37 @@
 // vrxtool program: the writer's 書込み from the command line.  Standard
 // output carries exactly the writer's log (LF line ends); what the writer
 // shows in a message box goes to standard error.
-#include <unistd.h>
-
-#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "command.h"
 #include "device_options.h"
-#include "module_path.h"
-#include "profile_ini.h"
+#include "feedback.h"
+#include "image_source.h"
+#include "interrupt.h"
+#include "message_table.h"
+#include "production_loop.h"
+#include "program_profile.h"
+#include "program_usage.h"
 #include "write_sequence.h"
 
 namespace vrxtool {
 namespace {
 
-// The log as UTF-8 text with each CR LF written as LF, flushed per append so
-// that a terminal shows every step (and every "．") as it happens.  When
-// the log goes to a file or pipe but stderr is a terminal, the line in
-// progress is shown there instead, and cleared at the end.
-class ConsoleLog final : public vrx::WriteLog {
- public:
-  ConsoleLog() : showProgress_(!isatty(STDOUT_FILENO) && isatty(STDERR_FILENO)) {}
-  ~ConsoleLog() override {
-    if (pendingCr_) std::fputc('\r', stdout);
-    std::fflush(stdout);
-    if (showProgress_) std::fputs("\r\033[K", stderr);
-  }
-
-  void AppendLog(std::string_view text) override {
-    for (char c : text) {
-      if (pendingCr_ && c != '\n') std::fputc('\r', stdout);
-      pendingCr_ = c == '\r';
-      if (pendingCr_) continue;
-      std::fputc(c, stdout);
-      currentLine_ = c == '\n' ? std::string() : currentLine_ + c;
-    }
-    std::fflush(stdout);
-    if (showProgress_ && !currentLine_.empty()) {
-      std::fprintf(stderr, "\r\033[K%s", currentLine_.c_str());
-      std::fflush(stderr);
-    }
-  }
-
- private:
-  bool showProgress_;
-  bool pendingCr_ = false;
-  std::string currentLine_;
-};
-
+// The container's message boxes: stderr (and an event with --json).  The
+// text is kept for the production log.
 class StderrBoxes final : public vrx::MessageBoxSink {
  public:
-  void ShowMessage(std::string_view text) override { PrintError(text); }
+  explicit StderrBoxes(bool json) : json_(json) {}
+  void ShowMessage(std::string_view text) override {
+    shown = std::string(text);
+    if (json_) PrintEvent("message", {{"text", JsonString(text)}});
+    PrintError(text);
+  }
+  std::string shown;
+
+ private:
+  bool json_;
 };
 
 struct ProgramArguments {
@@ -60,42 +39,86 @@ struct ProgramArguments {
   std::string port;
   int speedIndex = 4;
   std::string container;
+  bool verify = false;
+  bool json = false;
+  bool repeat = false;
+  std::string resultsLog;
 };
 
-int Program(const ProgramArguments& args) {
+ModuleOutcome ProgramOnce(const ProgramArguments& args) {
   vrx::WriteJob job;
   job.filePath = args.dataFile;
   job.portName = args.port;
   job.speedIndex = args.speedIndex;
-  // An installed vrxtool sits beside the writer, whose payload it uses.
-  job.containerPath = args.container.empty()
-                          ? vrx::SiblingProgramPath("VRXWriter")
-                          : std::filesystem::path(args.container);
+  job.containerPath = ContainerOrDefault(args.container);
+  job.verify = args.verify;
   vrx::FlashImage image{};
-  vrx::IniProfile profile(vrx::ProfilePath("VRXWriter"));
-  StderrBoxes boxes;
-  bool written = false;
-  {
-    ConsoleLog log;
-    written = vrx::RunWrite(job, image, log, boxes, profile);
+  const auto profile = vrx::OpenProgramProfile("VRXWriter");
+  StderrBoxes boxes(args.json);
+  Feedback feedback(args.json);
+  job.progress = &feedback.progress();
+  ModuleOutcome outcome;
+  if (JsonEvents* json = feedback.json()) {
+    outcome.passed = vrx::RunWrite(job, image, *json, boxes, *profile);
+    json->Result(outcome.passed);
+    outcome.message = json->LastMessage();
+  } else {
+    ConsoleLog log(*feedback.status());
+    outcome.passed = vrx::RunWrite(job, image, log, boxes, *profile);
+    outcome.message = log.LastMessage();
   }
-  return written ? kExitOk : kExitFailure;
+  outcome.boxText = boxes.shown;
+  // The writer logs a port it cannot open; say where the causes are.
+  if (outcome.message == vrx::writer_msg::kPortOpenFailed) PrintError(vrx::PortOpenHint());
+  return outcome;
 }
 
-const bool registered = RegisterCommand(90, [](CLI::App& app) -> std::function<int()> {
-  auto args = std::make_shared<ProgramArguments>();
-  auto* sub = app.add_subcommand(
-      "program", "Program DATAFILE into a VRX7100 exactly as VRXWriter's Write does");
-  sub->add_option("DATAFILE", args->dataFile, "Data file (.vrx)")->required();
-  AddDeviceOptions(*sub, args->port, args->speedIndex);
-  sub->add_option("--container", args->container,
-                  "Executable carrying the firmware payload (default: VRXWriter beside vrxtool)");
-  sub->footer(
-      "The log goes to stdout; on success the port and speed are stored in VRXWriter's "
-      "profile.\nExit status: 0 programmed, 1 failed.\n"
-      "Example:\n  vrxtool program keyboard.vrx --port COM1 --speed 4");
-  return [args] { return Program(*args); };
-});
+class ProgramCommand final : public Command {
+ public:
+  std::string Name() const override { return "program"; }
+  std::string Summary() const override {
+    return "Program DATAFILE into a VRX7100 exactly as VRXWriter's Write does";
+  }
+  std::string Footer() const override {
+    return "The log goes to stdout; on success the port and speed are stored in VRXWriter's "
+           "profile.\nExit status: 0 programmed, 1 failed (with --repeat: 0 when no module "
+           "failed).\n"
+           "Examples:\n  vrxtool program keyboard.vrx --port COM1 --speed 4 --verify\n"
+           "  vrxtool program keyboard.vrx --port COM1 --repeat --log results.csv";
+  }
+  void AddOptions(CLI::App& sub) override {
+    sub.add_option("DATAFILE", args_.dataFile, "Data file (.vrx)")->required();
+    AddDeviceOptions(sub, args_.port, args_.speedIndex);
+    AddContainerOption(sub, args_.container);
+    sub.add_flag("--verify", args_.verify,
+                 "Read the programmed ranges back afterwards; fail if they differ");
+    AddJsonFlag(sub, args_.json);
+    auto* repeat = sub.add_flag(
+        "--repeat", args_.repeat,
+        "Production loop: program module after module on this port until Ctrl-C");
+    sub.add_option("--log", args_.resultsLog,
+                   "With --repeat: append one CSV line per module (time,port,result,seconds,"
+                   "message)")
+        ->needs(repeat);
+  }
+  int Execute() override {
+    if (args_.repeat)
+      return ProgramRepeatedly({args_.port, args_.speedIndex, args_.resultsLog},
+                               [this] { return ProgramOnce(args_); });
+    StopCleanlyOnInterrupt();
+    const bool passed = ProgramOnce(args_).passed;
+    if (vrx::InterruptRequested()) return ReportInterrupted();
+    // The log and the message boxes have told the user why.
+    if (!passed) throw CommandFailure();
+    return kExitOk;
+  }
+
+ private:
+  ProgramArguments args_;
+};
 
 }  // namespace
+
+std::unique_ptr<Command> MakeProgramCommand() { return std::make_unique<ProgramCommand>(); }
+
 }  // namespace vrxtool

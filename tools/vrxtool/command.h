@@ -1,11 +1,12 @@
-// vrxtool commands register themselves here, one file per command, so that
-// main() only dispatches.
+// A vrxtool command: its name, its help and what it does.  main.cc lists
+// every command once; a command only describes itself.
 #pragma once
 
 #include <CLI/CLI.hpp>
 
-#include <functional>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace vrxtool {
 
@@ -14,15 +15,43 @@ namespace vrxtool {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+// Stopped by Ctrl-C or a termination signal (the shell's 128 + SIGINT).
+inline constexpr int kExitInterrupted = 130;
 
-// Adds a subcommand to `app`; returns the function to run once parsing is
-// done.  The function returns the exit code.
-using CommandSetup = std::function<std::function<int()>(CLI::App& app)>;
+// Thrown by a command that fails; main prints the text on stderr (when there
+// is one: a command may have reported the failure itself, as `program` does
+// in its log) and exits with kExitFailure.
+class CommandFailure : public std::runtime_error {
+ public:
+  explicit CommandFailure(std::string_view text = {}) : std::runtime_error(std::string(text)) {}
+};
 
-// Called from static objects in the command files.
-bool RegisterCommand(int order, CommandSetup setup);
+class Command {
+ public:
+  virtual ~Command() = default;
+
+  // The word typed after "vrxtool".
+  virtual std::string Name() const = 0;
+  // One line for the list of commands.
+  virtual std::string Summary() const = 0;
+  // Text after the options in the command's --help; ends with an example.
+  virtual std::string Footer() const = 0;
+  // Adds the command's arguments and options to its subcommand.
+  virtual void AddOptions(CLI::App& sub) = 0;
+  // Runs the command once the arguments are parsed.  Returns kExitOk, or a
+  // non-zero status whose meaning the command documents (`diff` returns 1
+  // when the files differ); throws CommandFailure when it fails.
+  virtual int Execute() = 0;
+};
 
 // Writes UTF-8 text to stderr with a final line end.
 void PrintError(std::string_view text);
+
+// For the commands that talk to a module: from now on Ctrl-C, SIGTERM and
+// SIGHUP stop the session between two byte exchanges, and the command then
+// ends through ReportInterrupted().
+void StopCleanlyOnInterrupt();
+// Says so on stderr; returns kExitInterrupted.
+int ReportInterrupted();
 
 }  // namespace vrxtool

@@ -14,7 +14,8 @@ inline void AddDeviceOptions(CLI::App& sub, std::string& port, int& speedIndex) 
       ->required();
   sub.add_option("--speed", speedIndex,
                  "Speed index: 0=4800 1=9600 2=14400 3=19200 4=38400 5=57600")
-      ->capture_default_str();
+      ->capture_default_str()
+      ->check(CLI::Range(0, 5));
 }
 
 }  // namespace vrxtool

@@ -1,29 +1,74 @@
+// vrxtool: every command is listed once below; main parses the command line,
+// runs the chosen command and turns its outcome into the exit status.
 #include <iostream>
-#include <map>
 #include <memory>
+#include <vector>
 
 #include "command.h"
+#include "interrupt.h"
+#include "port_messages.h"
+#include "program_version.h"
+#include "wide_arguments.h"
 
 namespace vrxtool {
+
+// One factory per command, each defined in its cmd_*.cc file.
+std::unique_ptr<Command> MakeNewCommand();
+std::unique_ptr<Command> MakeNormalizeCommand();
+std::unique_ptr<Command> MakeShowCommand();
+std::unique_ptr<Command> MakeDiffCommand();
+std::unique_ptr<Command> MakeExportCommand();
+std::unique_ptr<Command> MakeImportCommand();
+std::unique_ptr<Command> MakeRenderCommand();
+std::unique_ptr<Command> MakeImageCommand();
+std::unique_ptr<Command> MakeExtractCommand();
+std::unique_ptr<Command> MakePackCommand();
+std::unique_ptr<Command> MakeProgramCommand();
+std::unique_ptr<Command> MakeLcdTestCommand();
+std::unique_ptr<Command> MakeReadCommand();
+std::unique_ptr<Command> MakeVerifyCommand();
+std::unique_ptr<Command> MakePortsCommand();
+std::unique_ptr<Command> MakeDoctorCommand();
+
 namespace {
 
-std::multimap<int, CommandSetup>& Registry() {
-  static std::multimap<int, CommandSetup> registry;
-  return registry;
+// The commands in the order --help lists them.
+std::vector<std::unique_ptr<Command>> AllCommands() {
+  std::vector<std::unique_ptr<Command>> commands;
+  commands.push_back(MakeNewCommand());
+  commands.push_back(MakeNormalizeCommand());
+  commands.push_back(MakeShowCommand());
+  commands.push_back(MakeDiffCommand());
+  commands.push_back(MakeExportCommand());
+  commands.push_back(MakeImportCommand());
+  commands.push_back(MakeRenderCommand());
+  commands.push_back(MakeImageCommand());
+  commands.push_back(MakeExtractCommand());
+  commands.push_back(MakePackCommand());
+  commands.push_back(MakeProgramCommand());
+  commands.push_back(MakeLcdTestCommand());
+  commands.push_back(MakeReadCommand());
+  commands.push_back(MakeVerifyCommand());
+  commands.push_back(MakePortsCommand());
+  commands.push_back(MakeDoctorCommand());
+  return commands;
 }
 
 }  // namespace
 
-bool RegisterCommand(int order, CommandSetup setup) {
-  Registry().emplace(order, std::move(setup));
-  return true;
-}
-
 void PrintError(std::string_view text) { std::cerr << text << '\n'; }
+
+void StopCleanlyOnInterrupt() { vrx::CatchInterruptsForProcess(); }
+
+int ReportInterrupted() {
+  PrintError(vrx::port_msg::Interrupted());
+  return kExitInterrupted;
+}
 
 }  // namespace vrxtool
 
 int main(int argc, char** argv) {
+  using namespace vrxtool;
   CLI::App app{
       "vrxtool - VRX7100 data files, flash images and module programming from the command line.\n"
       "Runs the same code as VRXEditor and VRXWriter."};
@@ -32,25 +77,38 @@ int main(int argc, char** argv) {
   // Windows-style option (subcommands inherit this).
   app.allow_windows_style_options(false);
   app.set_help_all_flag("--help-all", "Show help for every command");
+  app.set_version_flag("--version", "vrxtool " + std::string(vrx::kProductVersion),
+                       "Show the version and exit");
 
-  std::function<int()> run;
-  for (auto& [order, setup] : vrxtool::Registry()) {
-    auto action = setup(app);
-    // The subcommand just added is the last one; remember what to run if
-    // the user picked it.
-    auto* sub = app.get_subcommands({}).back();
-    sub->callback([&run, action] { run = action; });
+  const std::vector<std::unique_ptr<Command>> commands = AllCommands();
+  for (const auto& command : commands) {
+    CLI::App* sub = app.add_subcommand(command->Name(), command->Summary());
+    command->AddOptions(*sub);
+    sub->footer(command->Footer());
   }
 
+  Utf8Arguments arguments(argc, argv);
   try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
-  } catch (const CLI::CallForAllHelp& e) {
+    app.parse(arguments.argc(), arguments.argv());
+  } catch (const CLI::Success& e) {  // --help, --help-all, --version
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);
-    return vrxtool::kExitUsage;
+    return kExitUsage;
   }
-  return run ? run() : vrxtool::kExitUsage;
+
+  for (const auto& command : commands) {
+    if (!app.got_subcommand(command->Name())) continue;
+    try {
+      return command->Execute();
+    } catch (const CommandFailure& failure) {
+      if (*failure.what() != '\0') PrintError(failure.what());
+      return kExitFailure;
+    } catch (const std::exception& unexpected) {
+      // Out of memory, a file system refusal the command did not foresee.
+      PrintError(unexpected.what());
+      return kExitFailure;
+    }
+  }
+  return kExitUsage;
 }

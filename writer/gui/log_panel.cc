@@ -1,9 +1,9 @@
 #include "log_panel.h"
 
-#include <wx/evtloop.h>
 #include <wx/textctrl.h>
 
 #include "message_box.h"
+#include "repaint.h"
 
 namespace vrx::writer {
 
@@ -15,20 +15,7 @@ void LogPanel::AppendLog(std::string_view text) {
   panel_.SetInsertionPointEnd();  // drops any selection, keeps its text
   panel_.WriteText(line);
   panel_.ShowPosition(panel_.GetLastPosition());
-  RepaintWithoutInput(panel_);
-}
-
-void RepaintWithoutInput(wxTextCtrl& window) {
-  window.Update();
-  if (wxEventLoopBase* active = wxEventLoopBase::GetActive()) {
-    active->YieldFor(wxEVT_CATEGORY_UI);
-    return;
-  }
-  // No loop runs yet (a Write started before the dialog's modal loop, as in
-  // tests): borrow one for the repaint.
-  wxGUIEventLoop temporary;
-  wxEventLoopActivator activate(&temporary);
-  temporary.YieldFor(wxEVT_CATEGORY_UI);
+  ui::RepaintWithoutInput(panel_);
 }
 
 }  // namespace vrx::writer

@@ -20,8 +20,4 @@ class LogPanel : public WriteLog {
   wxTextCtrl& panel_;
 };
 
-// Lets the toolkit repaint now without handling user input: clicks and keys
-// that arrive meanwhile wait until the running command has returned.
-void RepaintWithoutInput(wxTextCtrl& window);
-
 }  // namespace vrx::writer

@@ -7,7 +7,7 @@
 #include "module_path.h"
 #include "port_settings.h"
 #include "writer_dialog.h"
-#include "wx_profile.h"
+#include "app_profile.h"
 
 namespace vrx::writer {
 
@@ -18,6 +18,7 @@ void LoadStartupState(CWriterDialog& dialog, ProfileStore& profile,
   const PortSettings settings = ReadPortSettings(profile);
   dialog.portName = settings.portName;
   dialog.speedIndex = settings.speedIndex;
+  dialog.verifyAfterWrite = ReadVerifyAfterWrite(profile);
   if (commandLine.command == StartCommand::kOpen) dialog.filePath = commandLine.filePath;
 }
 
@@ -28,12 +29,12 @@ bool CWriterApp::OnInit() {
   // writer's switches ("/p", "-dde", ...).
   SetAppName(wxString::FromUTF8(ProgramName()));
   SetVendorName(wxS("Zentrolith"));
-  ui::InstallProgramConfig();
+  wxConfigBase::DontCreateOnDemand();  // the profile is ui::AppProfile()
   return true;
 }
 
 int CWriterApp::OnRun() {
-  ui::WxConfigProfile profile(*wxConfigBase::Get());
+  ProfileStore& profile = ui::AppProfile();
   CWriterDialog dialog(profile, OwnExecutablePath());
   SetTopWindow(&dialog);
   LoadStartupState(dialog, profile, ParseWriterCommandLine(arguments_));

@@ -19,10 +19,15 @@
 #include "compact_lists.h"
 #include "dialog_layout.h"
 #include "file_dialog.h"
+#include "file_drop_target.h"
 #include "message_box.h"
 #include "message_table.h"
 #include "port_names.h"
+#include "port_settings.h"
 #include "program_icon.h"
+#include "readback_texts.h"
+#include "repaint.h"
+#include "ui_texts.h"
 #include "write_sequence.h"
 
 namespace vrx::writer {
@@ -97,10 +102,12 @@ CWriterDialog::CWriterDialog(ProfileStore& profile, std::filesystem::path contai
   SetIcons(ui::ProgramIcons());
   CreateControls();
   SetClientSize(ui::DluRectToPixels(this, kClient).GetSize());
+  ui::FixWindowSize(*this);
   SetEscapeId(kIdExit);
 
   Bind(wxEVT_INIT_DIALOG, &CWriterDialog::OnInitDialog, this);
   Bind(wxEVT_CONTEXT_MENU, &CWriterDialog::OnContextMenu, this);
+  Bind(wxEVT_CLOSE_WINDOW, &CWriterDialog::OnCloseRequest, this);
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndDialog(wxID_CANCEL); }, kIdExit);
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Browse(); }, kIdBrowse);
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Write(); }, kIdWrite);
@@ -114,14 +121,20 @@ CWriterDialog::~CWriterDialog() = default;
 
 void CWriterDialog::CreateControls() {
   // Template order is the keyboard's tab order.
-  auto* exit = NewButton(this, kIdExit, "終了");
-  ui::PlaceControl(*exit, kExitRect);
+  exit_ = NewButton(this, kIdExit, "終了");
+  ui::PlaceControl(*exit_, kExitRect);
 
   path_ = new ui::Compact<wxTextCtrl>(this, kIdPath, wxEmptyString);
   ui::PlaceControl(*path_, kPathRect);
+  // A file dropped on the field or the window becomes the path to write.
+  for (wxWindow* target : {static_cast<wxWindow*>(this), static_cast<wxWindow*>(path_)}) {
+    ui::AcceptDroppedFiles(*target, [this](const std::vector<std::string>& paths) {
+      path_->ChangeValue(ui::FromCore(paths.front()));
+    });
+  }
 
-  auto* browse = NewButton(this, kIdBrowse, "参照");
-  ui::PlaceControl(*browse, kBrowseRect);
+  browse_ = NewButton(this, kIdBrowse, "参照");
+  ui::PlaceControl(*browse_, kBrowseRect);
 
   write_ = NewButton(this, kIdWrite, "書込み");
   ui::PlaceControl(*write_, kWriteRect);
@@ -181,7 +194,7 @@ void CWriterDialog::OnInitDialog(wxInitDialogEvent&) {
 void CWriterDialog::Browse() {
   TransferDataFromWindow();
   const wxFileName initial(ui::FromCore(filePath));
-  ui::FileDialog chooser(this, wxEmptyString, initial.GetPath(), initial.GetFullName(),
+  ui::FileDialog chooser(this, ui::FromCore(ui_text::kChooseDataFileTitle), initial.GetPath(), initial.GetFullName(),
                        ui::FromCore(kDataFileFilter), wxFD_OPEN);
   if (chooser.ShowModal() != wxID_OK) return;
   wxFileName chosen(chooser.GetPath());
@@ -194,16 +207,42 @@ void CWriterDialog::Write() {
   // Appends repaint the panel without handling input, so no click can start
   // a Write inside this one; the guard keeps that true for any other path in.
   if (writing_) return;
-  writing_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{writing_};
+  {
+    const WriteInProgress inProgress(*this);
+    TransferDataFromWindow();
+    WriteJob job{filePath, portName, speedIndex, container_, serialOptions};
+    job.verify = verifyAfterWrite;
+    DialogMessageBoxes boxes(*this);
+    RunWrite(job, *flashImage_, *logPanel_, boxes, profile_);
+  }
+}
 
-  TransferDataFromWindow();
-  const WriteJob job{filePath, portName, speedIndex, container_, serialOptions};
-  DialogMessageBoxes boxes(*this);
-  RunWrite(job, *flashImage_, *logPanel_, boxes, profile_);
+// Clicks and keys the user gave while the Write ran were held back; they
+// meet disabled buttons now and so are dropped (a double click on 書込み
+// writes once).  Only then is the dialog usable again.
+CWriterDialog::WriteInProgress::WriteInProgress(CWriterDialog& dialog) : dialog_(dialog) {
+  dialog_.writing_ = true;
+  focus_ = wxWindow::FindFocus();  // disabling 書込み would lose it
+  for (wxWindow* button : dialog_.CommandButtons()) button->Disable();
+}
+
+CWriterDialog::WriteInProgress::~WriteInProgress() {
+  ui::ProcessAllPending();
+  for (wxWindow* button : dialog_.CommandButtons()) button->Enable();
+  if (focus_ && focus_->GetParent() == &dialog_) focus_->SetFocus();
+  dialog_.writing_ = false;
+}
+
+std::array<wxWindow*, 3> CWriterDialog::CommandButtons() const { return {write_, browse_, exit_}; }
+
+void CWriterDialog::OnCloseRequest(wxCloseEvent& event) {
+  // The Write's result must stay readable: no close box, Alt+F4 or Escape
+  // ends the program while the device is being written.
+  if (writing_ && event.CanVeto()) {
+    event.Veto();
+    return;
+  }
+  event.Skip();
 }
 
 void CWriterDialog::ShowVersionBox() {
@@ -211,17 +250,30 @@ void CWriterDialog::ShowVersionBox() {
   about.ShowModal();
 }
 
-std::unique_ptr<wxMenu> CWriterDialog::CreateAboutMenu() const {
-  const std::string_view entry = WriterMessage(writer_msg::kAboutMenuEntry);
-  if (entry.empty()) return nullptr;
+std::unique_ptr<wxMenu> CWriterDialog::CreateContextMenu() const {
   auto menu = std::make_unique<wxMenu>();
-  menu->Append(kIdAbout, ui::FromCore(entry));
+  menu->AppendCheckItem(kIdVerify, ui::FromCore(readback_text::VerifyMenuEntry()))
+      ->Check(verifyAfterWrite);
+  if (const std::string_view entry = WriterMessage(writer_msg::kAboutMenuEntry); !entry.empty()) {
+    menu->AppendSeparator();
+    menu->Append(kIdAbout, ui::FromCore(entry));
+  }
   return menu;
 }
 
+void CWriterDialog::SetVerifyAfterWrite(bool verify) {
+  verifyAfterWrite = verify;
+  WriteVerifyAfterWrite(profile_, verify);
+}
+
 void CWriterDialog::OnContextMenu(wxContextMenuEvent&) {
-  const std::unique_ptr<wxMenu> menu = CreateAboutMenu();
-  if (menu && GetPopupMenuSelectionFromUser(*menu) == kIdAbout) ShowVersionBox();
+  if (writing_) return;  // a right click held back during a Write is dropped
+  const std::unique_ptr<wxMenu> menu = CreateContextMenu();
+  switch (GetPopupMenuSelectionFromUser(*menu)) {
+    case kIdAbout: ShowVersionBox(); break;
+    case kIdVerify: SetVerifyAfterWrite(!verifyAfterWrite); break;
+    default: break;
+  }
 }
 
 void CWriterDialog::ShowPortDevice() {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <wx/dialog.h>
+#include <wx/utils.h>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -32,6 +34,7 @@ class CWriterDialog : public wxDialog {
     kIdLog = 1005,
     kIdSpeed = 1006,
     kIdAbout = 0x0010,  // the about command of the window's menu
+    kIdVerify = 0x0020,  // right-click menu: verify after every Write
   };
 
   // `profile` receives the port and speed after a successful Write;
@@ -44,6 +47,8 @@ class CWriterDialog : public wxDialog {
   std::string filePath;
   std::string portName = "COM1";
   int speedIndex = 4;
+  // Read the flash back after each Write (Option/VERIFY, stored on change).
+  bool verifyAfterWrite = false;
 
   // Device time-outs for the Write; only tests of silent devices change them.
   SerialOptions serialOptions;
@@ -54,8 +59,9 @@ class CWriterDialog : public wxDialog {
   void Browse();        // 参照
   void Write();         // 書込み
   void ShowVersionBox();
-  // The context menu that holds the about command ("" entry: no menu).
-  std::unique_ptr<wxMenu> CreateAboutMenu() const;
+  // The right-click menu: the verify switch and the about command.
+  std::unique_ptr<wxMenu> CreateContextMenu() const;
+  void SetVerifyAfterWrite(bool verify);
 
   wxTextCtrl& logPanel() const { return *log_; }
 
@@ -64,6 +70,22 @@ class CWriterDialog : public wxDialog {
   void PlaceDropDownLists();
   void OnInitDialog(wxInitDialogEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
+  void OnCloseRequest(wxCloseEvent& event);
+  std::array<wxWindow*, 3> CommandButtons() const;  // 書込み, 参照, 終了
+
+  // The dialog during a Write: command buttons disabled, busy cursor.
+  class WriteInProgress {
+   public:
+    explicit WriteInProgress(CWriterDialog& dialog);
+    ~WriteInProgress();
+    WriteInProgress(const WriteInProgress&) = delete;
+    WriteInProgress& operator=(const WriteInProgress&) = delete;
+
+   private:
+    CWriterDialog& dialog_;
+    wxWindow* focus_ = nullptr;
+    wxBusyCursor busy_;
+  };
   void OnPortChosen();
   void ShowPortDevice();
 #ifdef __WXMSW__
@@ -81,6 +103,8 @@ class CWriterDialog : public wxDialog {
   wxChoice* port_ = nullptr;
   wxChoice* speed_ = nullptr;
   wxButton* write_ = nullptr;
+  wxButton* browse_ = nullptr;
+  wxButton* exit_ = nullptr;
   wxTextCtrl* log_ = nullptr;
   std::unique_ptr<LogPanel> logPanel_;
 };

@@ -1,0 +1,41 @@
+#include "config_exchange.h"
+
+#include <algorithm>
+
+#include "tool_messages.h"
+#include "exchange_support.h"
+
+namespace vrx {
+std::optional<ExchangeFormat> ExchangeFormatNamed(std::string_view name) {
+  if (exchange::AsciiLower(name) == "json") return ExchangeFormat::kJson;
+  if (exchange::AsciiLower(name) == "csv") return ExchangeFormat::kCsv;
+  return std::nullopt;
+}
+
+std::optional<ExchangeFormat> ExchangeFormatOfPath(std::string_view path) {
+  const auto dot = path.rfind('.');
+  const auto slash = path.find_last_of("/\\");
+  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+    return std::nullopt;
+  return ExchangeFormatNamed(path.substr(dot + 1));
+}
+
+std::optional<ImportError> ImportConfig(ExchangeFormat format, std::string_view text,
+                                        ConfigImage& image) {
+  return format == ExchangeFormat::kJson ? ImportJson(text, image) : ImportCsv(text, image);
+}
+
+std::string ExportConfig(ExchangeFormat format, const ConfigImage& image) {
+  return format == ExchangeFormat::kJson ? ExportJson(image) : ExportCsv(image);
+}
+
+std::string ImportErrorText(std::string_view inputName, const ImportError& error) {
+  std::string text(inputName);
+  if (error.line > 0) text += ":" + std::to_string(error.line);
+  text += ": ";
+  if (error.keyNumber > 0) text += "KEY" + std::to_string(error.keyNumber) + " ";
+  if (!error.member.empty()) text += error.member + ": ";
+  return text += tool_msg::ImportProblemText(static_cast<int>(error.problem));
+}
+
+}  // namespace vrx

@@ -1,0 +1,60 @@
+// A configuration exchanged with other programs and with people: JSON holds
+// everything a data file holds, CSV the key map only.  Imports refuse the
+// whole input at its first bad entry and say where it is.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "config_image.h"
+#include "tool_messages.h"
+
+namespace vrx {
+
+enum class ExchangeFormat { kJson, kCsv };
+
+// The format a file name's extension names (".json", ".csv", any case).
+std::optional<ExchangeFormat> ExchangeFormatOfPath(std::string_view path);
+// "json" or "csv".
+std::optional<ExchangeFormat> ExchangeFormatNamed(std::string_view name);
+
+// The JSON schema's version this program writes and the newest it reads.
+inline constexpr int kJsonSchemaVersion = 1;
+inline constexpr std::string_view kJsonFormatName = "VRX7100 data file";
+
+std::string ExportJson(const ConfigImage& image);
+std::string ExportCsv(const ConfigImage& image);
+
+// Each problem's number is that of its text in tool_messages.h.
+enum class ImportProblem {
+  kSyntax = tool_msg::kSyntax,                // not well-formed JSON or CSV
+  kWrongFormat = tool_msg::kWrongFormat,      // not this format, or no version
+  kNewerVersion = tool_msg::kNewerVersion,    // written for a newer schema version
+  kUnknownMember = tool_msg::kUnknownMember,  // a member or column the schema lacks
+  kBadValue = tool_msg::kBadValue,            // wrong kind of value, or out of range
+  kBadCode = tool_msg::kBadCode,              // a code text the editor would refuse
+  kBadKeyNumber = tool_msg::kBadKeyNumber,    // no key number, or one outside 1..128
+  kDuplicateKey = tool_msg::kDuplicateKey,    // the same key given twice
+  kWrongPlace = tool_msg::kWrongPlace,        // row or column not the key number's
+};
+
+struct ImportError {
+  ImportProblem problem;
+  int line = 0;       // 1-based line of the input; 0 when unknown
+  int keyNumber = 0;  // 1..128 when the entry belongs to a key
+  std::string member; // the member or column, when there is one
+};
+
+// Lays what `text` gives over `image` (the base: what the input does not
+// give stays as it is).  On an error `image` is unchanged.
+std::optional<ImportError> ImportJson(std::string_view text, ConfigImage& image);
+std::optional<ImportError> ImportCsv(std::string_view text, ConfigImage& image);
+std::optional<ImportError> ImportConfig(ExchangeFormat format, std::string_view text,
+                                        ConfigImage& image);
+std::string ExportConfig(ExchangeFormat format, const ConfigImage& image);
+
+// "keys.csv:5: KEY3 make: 入力データに誤まりがあります。"
+std::string ImportErrorText(std::string_view inputName, const ImportError& error);
+
+}  // namespace vrx

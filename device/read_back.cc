@@ -1,0 +1,76 @@
+#include "read_back.h"
+
+#include <optional>
+#include <span>
+
+#include "loader_session.h"
+
+namespace vrx {
+namespace {
+
+std::size_t ProgrammedBytes() {
+  std::size_t total = 0;
+  for (const auto& range : kVerifiedRanges) total += range[1] - range[0];
+  return total;
+}
+
+// Runs `body` inside a loader session; 0 or the failing step's message.
+template <typename Body>
+int InLoaderSession(const std::string& portName, int speedIndex, const SerialOptions& options,
+                    DeviceProgress& progress, Body body) {
+  std::optional<SerialLink> link;
+  try {
+    EnterLoaderSession(link, portName, speedIndex, options, progress);
+    body(*link);
+    LeaveLoaderSession(*link, progress);
+  } catch (const LoaderStepFailed& failure) {
+    if (link) link->Close();
+    return failure.messageId;
+  }
+  link->Close();
+  return 0;
+}
+
+}  // namespace
+
+int ReadDevice(const std::string& portName, int speedIndex, FlashImage& flash,
+               const SerialOptions& options, DeviceProgress& progress) {
+  return InLoaderSession(portName, speedIndex, options, progress, [&](SerialLink& link) {
+    ProgressStep step(progress, {DeviceStep::kRead, -1, flash.size()});
+    ReadFlashRecords(link, 0, flash, step);
+    step.Succeeded();
+  });
+}
+
+FlashComparison CompareProgrammedRanges(const FlashImage& flash, const FlashImage& image) {
+  FlashComparison result;
+  for (const auto& [begin, end] : kVerifiedRanges) {
+    for (uint32_t address = begin; address < end; ++address) {
+      if (flash[address] == image[address]) continue;
+      if (result.first.size() < kListedDifferences)
+        result.first.push_back({address, flash[address], image[address]});
+      ++result.differing;
+    }
+  }
+  return result;
+}
+
+VerifyResult VerifyDevice(const std::string& portName, int speedIndex, const FlashImage& image,
+                          const SerialOptions& options, DeviceProgress& progress) {
+  FlashImage flash = image;  // the unread range compares equal
+  VerifyResult result;
+  result.messageId =
+      InLoaderSession(portName, speedIndex, options, progress, [&](SerialLink& link) {
+        ProgressStep step(progress, {DeviceStep::kRead, -1, ProgrammedBytes()});
+        std::size_t done = 0;
+        for (const auto& [begin, end] : kVerifiedRanges) {
+          ReadFlashRecords(link, begin, std::span(flash).subspan(begin, end - begin), step, done);
+          done += end - begin;
+        }
+        step.Succeeded();
+      });
+  if (result.messageId == 0) result.comparison = CompareProgrammedRanges(flash, image);
+  return result;
+}
+
+}  // namespace vrx

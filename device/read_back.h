@@ -1,0 +1,53 @@
+// Reading the module's flash back through its loader: the whole 32 KB (a
+// backup), or the ranges a Write programs, compared with an image.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "device_progress.h"
+#include "flash_image.h"
+#include "serial_options.h"
+
+namespace vrx {
+
+// Reads the whole flash into `flash`.  0 on success, else the writer
+// message of the failing step (10004, 10005, 10007, 10008); the port is
+// closed in every case.
+int ReadDevice(const std::string& portName, int speedIndex, FlashImage& flash,
+               const SerialOptions& options = {}, DeviceProgress& progress = NoProgress());
+
+struct FlashDifference {
+  uint32_t address = 0;
+  uint8_t module = 0;  // what the module's flash holds
+  uint8_t image = 0;   // what the image holds
+  bool operator==(const FlashDifference&) const = default;
+};
+
+struct FlashComparison {
+  std::size_t differing = 0;           // bytes that differ
+  std::vector<FlashDifference> first;  // the first of them, in address order
+};
+
+// The ranges a Write programs: block 0 (0x0000-0x03FF) and block 4
+// (0x1000-0x7FFF).  0x0400-0x0FFF is never written, so never compared.
+inline constexpr uint32_t kVerifiedRanges[][2] = {{0x0000, 0x0400}, {0x1000, 0x8000}};
+inline constexpr std::size_t kListedDifferences = 16;
+
+// Compares `flash` with `image` over the programmed ranges.
+FlashComparison CompareProgrammedRanges(const FlashImage& flash, const FlashImage& image);
+
+struct VerifyResult {
+  int messageId = 0;  // 0 when the flash was read; else as for ReadDevice
+  FlashComparison comparison;
+};
+
+// Reads the programmed ranges from the module and compares them with
+// `image`.  The flash outside them is not read.
+VerifyResult VerifyDevice(const std::string& portName, int speedIndex, const FlashImage& image,
+                          const SerialOptions& options = {},
+                          DeviceProgress& progress = NoProgress());
+
+}  // namespace vrx

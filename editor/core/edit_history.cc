@@ -1,0 +1,86 @@
+#include "edit_history.h"
+
+namespace vrx::editor {
+namespace {
+
+template <typename Change, typename T>
+void NoteChange(std::optional<Change>& change, const T& before, const T& after) {
+  if (before != after) change = Change{before, after};
+}
+
+template <typename Change, typename T>
+void Restore(const std::optional<Change>& change, T& value, bool forward) {
+  if (change) value = forward ? change->after : change->before;
+}
+
+}  // namespace
+
+bool EditHistory::Record(EditPlace place, const ConfigImage& before,
+                         const ModifiedFlags& flagsBefore, const ConfigImage& after,
+                         const ModifiedFlags& flagsAfter) {
+  Step step{place, {flagsBefore, flagsAfter}, {}, {}, {}, {}, {}};
+  NoteChange(step.optionWord, before.optionWord, after.optionWord);
+  NoteChange(step.brrValue, before.brrValue, after.brrValue);
+  NoteChange(step.poInitial, before.poInitial, after.poInitial);
+  NoteChange(step.cgram, before.cgram, after.cgram);
+  for (int key = 0; key < kKeyCount; ++key) {
+    const auto index = static_cast<std::size_t>(key);
+    if (before.keys[index] != after.keys[index])
+      step.keys.push_back({key, {before.keys[index], after.keys[index]}});
+  }
+  if (!step.optionWord && !step.brrValue && !step.poInitial && !step.cgram && step.keys.empty())
+    return false;
+
+  steps_.resize(done_);
+  steps_.push_back(std::move(step));
+  if (steps_.size() > limit_) steps_.pop_front();
+  done_ = steps_.size();
+  return true;
+}
+
+void EditHistory::Apply(const Step& step, ConfigImage& config, bool forward) {
+  Restore(step.optionWord, config.optionWord, forward);
+  Restore(step.brrValue, config.brrValue, forward);
+  Restore(step.poInitial, config.poInitial, forward);
+  Restore(step.cgram, config.cgram, forward);
+  for (const KeyChange& change : step.keys)
+    config.keys[static_cast<std::size_t>(change.key)] =
+        forward ? change.entry.after : change.entry.before;
+}
+
+std::optional<EditPlace> EditHistory::Undo(ConfigImage& config, ModifiedFlags& flags) {
+  if (!CanUndo()) return std::nullopt;
+  Step& step = steps_[--done_];
+  // Redo comes back to the flags as they are now, not as they were when the
+  // step was made.
+  step.flags.after = flags;
+  Apply(step, config, false);
+  flags = step.flags.before;
+  return step.place;
+}
+
+std::optional<EditPlace> EditHistory::Redo(ConfigImage& config, ModifiedFlags& flags) {
+  if (!CanRedo()) return std::nullopt;
+  Step& step = steps_[done_++];
+  step.flags.before = flags;
+  Apply(step, config, true);
+  flags = step.flags.after;
+  return step.place;
+}
+
+void EditHistory::Clear() {
+  steps_.clear();
+  done_ = 0;
+}
+
+void EditHistory::MarkSaved() {
+  // The states next to the present one take the live flags when undo or
+  // redo reaches them, so marking every stored state is right.
+  for (Step& step : steps_) {
+    const auto page = static_cast<std::size_t>(step.place.page);
+    step.flags.before[page] = true;
+    step.flags.after[page] = true;
+  }
+}
+
+}  // namespace vrx::editor

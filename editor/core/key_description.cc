@@ -1,0 +1,65 @@
+#include "key_description.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "code_text.h"
+#include "editor_texts.h"
+#include "key_names.h"
+#include "sjis.h"
+
+namespace vrx::editor {
+namespace {
+
+std::vector<uint8_t> BytesOf(const std::string& codeText) {
+  uint8_t bytes[kMaxCodeBytes];
+  const int count = IsValidCodeText(codeText) ? CodeTextToBytes(codeText, bytes) : 0;
+  return {bytes, bytes + count};
+}
+
+struct NamedCode {
+  std::vector<uint8_t> make;
+  std::string_view name;
+};
+
+// Every capturable key's make code with its name, lowest virtual key first.
+const std::vector<NamedCode>& NamedCodes() {
+  static const std::vector<NamedCode> codes = [] {
+    std::vector<NamedCode> list;
+    for (unsigned virtualKey = 0; virtualKey <= 0xFF; ++virtualKey) {
+      const std::string_view name = KeyNameForVirtualKey(virtualKey);
+      if (name.empty()) continue;
+      if (const auto captured = TranslateCapturedKey(virtualKey))
+        list.push_back({BytesOf(captured->makeCode), name});
+    }
+    return list;
+  }();
+  return codes;
+}
+
+}  // namespace
+
+bool HasCodes(const KeyEntry& key) { return !key.makeCode.empty() || !key.breakCode.empty(); }
+
+std::string KeyNameForMakeCode(const std::string& makeCode) {
+  const std::vector<uint8_t> make = BytesOf(makeCode);
+  if (make.empty()) return {};
+  const auto& codes = NamedCodes();
+  const auto found = std::find_if(codes.begin(), codes.end(),
+                                  [&](const NamedCode& code) { return code.make == make; });
+  return found == codes.end() ? std::string() : std::string(found->name);
+}
+
+std::string KeyTooltipText(int key, const KeyEntry& entry) {
+  std::string text = std::string(editor_text::KeyWord()) + std::to_string(key + 1) + " (ROW" +
+                     std::to_string(KeyRow(key)) + "/COL" + std::to_string(KeyColumn(key)) + ")";
+  if (!HasCodes(entry)) return text;
+  text += "\nMake: " + Cp932ToUtf8(entry.makeCode);
+  text += "\nBreak: " + Cp932ToUtf8(entry.breakCode);
+  if (const std::string name = KeyNameForMakeCode(entry.makeCode); !name.empty())
+    text += "\n" + name;
+  return text;
+}
+
+}  // namespace vrx::editor

@@ -1,0 +1,120 @@
+#include "layout_sheet_render.h"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+#include <string>
+
+namespace vrx::editor {
+namespace {
+
+// The programs' own font, which has the Japanese texts.
+constexpr const char* kFontFace = "IPAPGothic";
+// PNG pixels per point: about 144 dpi.
+constexpr double kPngScale = 2.0;
+
+struct Colour {
+  double red, green, blue;
+};
+
+std::optional<Colour> FillOf(Shade shade) {
+  switch (shade) {
+    case Shade::kAssignedKey: return Colour{0.80, 0.88, 1.00};
+    case Shade::kMatrixBlock: return Colour{1.00, 0.88, 0.88};
+    case Shade::kDotOn: return Colour{0.05, 0.05, 0.05};
+    case Shade::kDotOff: return Colour{0.92, 0.92, 0.92};
+    case Shade::kNone: break;
+  }
+  return std::nullopt;
+}
+
+void Draw(cairo_t* cr, const LayoutSheet& sheet) {
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_paint(cr);
+  cairo_set_line_width(cr, 0.5);
+  for (const SheetBox& box : sheet.boxes) {
+    cairo_rectangle(cr, box.x, box.y, box.width, box.height);
+    if (const std::optional<Colour> fill = FillOf(box.fill)) {
+      cairo_set_source_rgb(cr, fill->red, fill->green, fill->blue);
+      if (box.outline)
+        cairo_fill_preserve(cr);
+      else
+        cairo_fill(cr);
+    }
+    if (box.outline) {
+      cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
+      cairo_stroke(cr);
+    }
+    cairo_new_path(cr);
+  }
+  cairo_select_font_face(cr, kFontFace, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_source_rgb(cr, 0, 0, 0);
+  for (const SheetText& text : sheet.texts) {
+    cairo_set_font_size(cr, text.size);
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, text.text.c_str(), &extents);
+    double width = extents.x_advance;
+    if (text.maxWidth > 0 && width > text.maxWidth) {
+      cairo_set_font_size(cr, text.size * text.maxWidth / width);
+      width = text.maxWidth;
+    }
+    cairo_move_to(cr, text.centred ? text.x - width / 2 : text.x, text.y);
+    cairo_show_text(cr, text.text.c_str());
+  }
+}
+
+using SurfacePtr = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
+
+SurfacePtr CreateSurface(const LayoutSheet& sheet, SheetFormat format,
+                         const std::string& path) {
+  switch (format) {
+    case SheetFormat::kSvg:
+      return {cairo_svg_surface_create(path.c_str(), sheet.width, sheet.height),
+              cairo_surface_destroy};
+    case SheetFormat::kPdf:
+      return {cairo_pdf_surface_create(path.c_str(), sheet.width, sheet.height),
+              cairo_surface_destroy};
+    case SheetFormat::kPng: break;
+  }
+  return {cairo_image_surface_create(CAIRO_FORMAT_RGB24,
+                                     static_cast<int>(sheet.width * kPngScale),
+                                     static_cast<int>(sheet.height * kPngScale)),
+          cairo_surface_destroy};
+}
+
+}  // namespace
+
+std::optional<SheetFormat> SheetFormatForPath(const std::filesystem::path& path) {
+  std::string extension = path.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension == ".svg") return SheetFormat::kSvg;
+  if (extension == ".png") return SheetFormat::kPng;
+  if (extension == ".pdf") return SheetFormat::kPdf;
+  return std::nullopt;
+}
+
+bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
+                       const std::filesystem::path& path) {
+  const std::string file = path.string();
+  SurfacePtr surface = CreateSurface(sheet, format, file);
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return false;
+  cairo_t* cr = cairo_create(surface.get());
+  if (format == SheetFormat::kPng) cairo_scale(cr, kPngScale, kPngScale);
+  Draw(cr, sheet);
+  const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+  cairo_destroy(cr);
+  cairo_surface_flush(surface.get());
+  bool written = drawn;
+  if (format == SheetFormat::kPng)
+    written = written && cairo_surface_write_to_png(surface.get(), file.c_str()) ==
+                             CAIRO_STATUS_SUCCESS;
+  cairo_surface_finish(surface.get());
+  return written && cairo_surface_status(surface.get()) == CAIRO_STATUS_SUCCESS;
+}
+
+}  // namespace vrx::editor

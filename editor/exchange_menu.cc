@@ -1,0 +1,90 @@
+#include "exchange_menu.h"
+
+#include <wx/filename.h>
+#include <wx/menu.h>
+#include <wx/notebook.h>
+
+#include "atomic_file.h"
+#include "config_exchange.h"
+#include "file_dialog.h"
+#include "message_box.h"
+#include "message_table.h"
+#include "sheet_page.h"
+#include "tool_messages.h"
+#include "vrx_sheet.h"
+#include "whole_file.h"
+
+namespace vrx::editor {
+namespace {
+
+constexpr const char* kExchangeFilter = "JSON (*.json)|*.json|CSV (*.csv)|*.csv";
+
+std::filesystem::path FilePath(const wxString& path) {
+  return std::filesystem::path(static_cast<const char*>(path.fn_str()));
+}
+
+CSheetPage* ActivePage(CVRXSheet& sheet) {
+  const int selection = sheet.notebook()->GetSelection();
+  return selection >= 0 && selection < CVRXSheet::kPageCount ? sheet.page(selection) : nullptr;
+}
+
+// The format the chosen name's extension gives, else the filter's.
+ExchangeFormat ChosenFormat(const wxFileDialog& dialog) {
+  const std::string path = dialog.GetPath().utf8_string();
+  if (const auto format = ExchangeFormatOfPath(path)) return *format;
+  return dialog.GetFilterIndex() == 1 ? ExchangeFormat::kCsv : ExchangeFormat::kJson;
+}
+
+void Export(CVRXSheet& sheet) {
+  // The page's controls count, as for a save.
+  if (CSheetPage* page = ActivePage(sheet); page && !page->CommitBeforeSave()) {
+    ui::ShowMessage(&sheet, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
+    return;
+  }
+  ui::FileDialog dialog(&sheet, wxString(), wxString(), wxString(),
+                        wxString::FromUTF8(kExchangeFilter), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return;
+  const ExchangeFormat format = ChosenFormat(dialog);
+  wxFileName name(dialog.GetPath());
+  if (!name.HasExt()) name.SetExt(wxString::FromUTF8(format == ExchangeFormat::kCsv ? "csv" : "json"));
+  if (!ReplaceFileContents(FilePath(name.GetFullPath()), ExportConfig(format, sheet.config())))
+    ui::ShowMessage(&sheet, ui::FromCore(EditorMessage(editor_msg::kFileOpenFailed)));
+}
+
+void Import(CVRXSheet& sheet) {
+  ui::FileDialog dialog(&sheet, wxString(), wxString(), wxString(),
+                        wxString::FromUTF8(kExchangeFilter), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return;
+  const std::optional<std::string> text = ReadWholeFile(FilePath(dialog.GetPath()));
+  if (!text) {
+    ui::ShowMessage(&sheet, ui::FromCore(EditorMessage(editor_msg::kFileOpenFailed)));
+    return;
+  }
+  // Over what the editor holds: a CSV changes only the keys it lists.
+  ConfigImage imported = sheet.config();
+  if (const auto error = ImportConfig(ChosenFormat(dialog), *text, imported)) {
+    const std::string fileName = wxFileName(dialog.GetPath()).GetFullName().utf8_string();
+    ui::ShowMessage(&sheet, ui::FromCore(ImportErrorText(fileName, *error)));
+    return;
+  }
+  sheet.config() = imported;
+  if (CSheetPage* page = ActivePage(sheet)) page->ShowLoadedConfig();
+  // Imported data is not saved yet: the sheet asks before it is lost.
+  for (int index = 0; index < CVRXSheet::kPageCount; ++index) sheet.page(index)->modified = true;
+}
+
+}  // namespace
+
+void AppendExchangeEntries(wxMenu& menu) {
+  menu.Append(kExportMenuId, ui::FromCore(tool_msg::ExportMenuEntry()));
+  menu.Append(kImportMenuId, ui::FromCore(tool_msg::ImportMenuEntry()));
+}
+
+bool RunExchangeEntry(CVRXSheet& sheet, int id) {
+  if (id == kExportMenuId) Export(sheet);
+  else if (id == kImportMenuId) Import(sheet);
+  else return false;
+  return true;
+}
+
+}  // namespace vrx::editor

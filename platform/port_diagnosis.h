@@ -1,0 +1,69 @@
+// Why a serial port cannot be used, and what serial ports this machine has.
+// The programs' port-open messages, `vrxtool ports` and `vrxtool doctor` all
+// read the machine through here.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vrx {
+
+struct PortUser {
+  int pid = 0;
+  std::string command;  // the process's name, e.g. "minicom"
+};
+
+// Processes other than this one (and the helpers it registered below) that
+// have `devicePath` open.  Processes of other users may be invisible to an
+// ordinary user.
+std::vector<PortUser> FindPortUsers(const std::string& devicePath);
+// The same for several devices in one look at the process table, keyed by
+// the paths as given.
+std::map<std::string, std::vector<PortUser>> FindPortUsers(const std::vector<std::string>& devicePaths);
+
+// A child process that holds a port on this process's behalf is not
+// another user of it.
+void RegisterPortHelper(int pid);
+void ForgetPortHelper(int pid);
+
+struct SerialPortInfo {
+  std::string devicePath;     // /dev/ttyUSB0
+  std::string byIdPath;       // its /dev/serial/by-id name, or ""
+  std::string vendorId;       // USB identity; "" for on-board ports
+  std::string productId;
+  std::string manufacturer;
+  std::string product;
+  std::string serialNumber;
+  std::string driver;         // ftdi_sio, cp210x, serial8250, ...
+  int latencyTimerMs = -1;    // FTDI adapters; -1 where there is none
+  std::string latencyTimerFile;
+  std::string group;          // the group that owns the device
+  bool accessible = false;    // this user may open it for reading and writing
+  bool exists = false;
+};
+
+// What the system knows of one serial device (a missing one gives
+// exists = false).
+SerialPortInfo DescribeSerialDevice(const std::string& devicePath);
+
+// The machine's serial ports: USB adapters (ttyUSB*, ttyACM*, numeric
+// order) and on-board ports that have a UART behind them.
+std::vector<SerialPortInfo> ListSerialPorts();
+
+// Whether this user belongs to `group` (root belongs everywhere).
+bool UserInGroup(const std::string& group);
+
+// Processes running under this name (ModemManager, brltty, ...).
+bool ProcessRunning(std::string_view name);
+
+// The line shown under the port-open message: why `portName` could not be
+// opened at `bitRate`, given the platform's error number.
+std::string ExplainPortOpenFailure(std::string_view portName, int bitRate, int error);
+
+// The line shown under "the device does not answer" when another process
+// has the port open; "" otherwise.
+std::string ExplainSilentPort(std::string_view portName);
+
+}  // namespace vrx

@@ -1,0 +1,10 @@
+#include "profile_registry_win32.h"
+#include "program_profile.h"
+
+namespace vrx {
+
+std::unique_ptr<ProfileStore> OpenProgramProfile(std::string_view programName) {
+  return std::make_unique<RegistryProfile>(programName);
+}
+
+}  // namespace vrx

@@ -1,0 +1,72 @@
+// The cause lines under the port-open message, through the same code as
+// the programs: what the user is told for each way an open fails.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+
+#include "port_diagnosis.h"
+#include "port_names.h"
+#include "scratch_dir.h"
+#include "serial_link.h"
+
+namespace vrx {
+namespace {
+
+using ::testing::HasSubstr;
+
+class PortDiagnosisTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = FreshDir("port-diagnosis");
+    map_ = dir_ / "ports.conf";
+    setenv("VRX_PORT_MAP", map_.c_str(), 1);
+  }
+  void TearDown() override { unsetenv("VRX_PORT_MAP"); }
+
+  // What the programs say after a real open of `port` failed.
+  std::string CauseOfOpening(const std::string& port, int bitRate) {
+    errno = 0;
+    EXPECT_FALSE(SerialLink::Open(port, bitRate));
+    return ExplainOpenFailure(port, bitRate, errno, {});
+  }
+
+  std::filesystem::path dir_;
+  std::filesystem::path map_;
+};
+
+TEST_F(PortDiagnosisTest, EachWayAnOpenFailsHasItsOwnLine) {
+  const std::string file = (dir_ / "plain-file").string();
+  std::ofstream(file) << "not a terminal";
+  std::ofstream(map_) << "COM5=" << (dir_ / "unplugged").string() << "\nCOM6=" << file << "\n";
+
+  EXPECT_EQ(CauseOfOpening("COM5", 0), "速度が選択されていません。");
+  EXPECT_EQ(ExplainOpenFailure("", 38400, ENOENT, {}), "ポートが選択されていません。");
+  EXPECT_EQ(CauseOfOpening("COM5", 38400),
+            (dir_ / "unplugged").string() + " がありません。接続を確認してください。");
+  EXPECT_EQ(CauseOfOpening("COM6", 38400), file + " はシリアルポートではありません。");
+  EXPECT_EQ(CauseOfOpening("COM42", 38400),
+            "COM42 はどのデバイスにも割り当てられていません (" + map_.string() + " を参照)。");
+  const std::string denied = ExplainPortOpenFailure(file, 38400, EACCES);
+  EXPECT_THAT(denied, HasSubstr(file + ": アクセス権がありません。"));
+  EXPECT_THAT(denied, HasSubstr("(sudo usermod -aG "));
+}
+
+TEST_F(PortDiagnosisTest, ScriptedPortsAreNotLookedUpOnTheMachine) {
+  SerialOptions scripted;
+  scripted.openPort = [](const std::string&, int, const SerialOptions&) { return nullptr; };
+  EXPECT_EQ(ExplainOpenFailure("COM5", 38400, EBUSY, scripted), "");
+  EXPECT_EQ(ExplainOpenFailure("COM5", 0, EINVAL, scripted), "速度が選択されていません。");
+  EXPECT_EQ(ExplainSilentLink("COM5", scripted), "");
+}
+
+TEST_F(PortDiagnosisTest, AMissingDeviceIsDescribedAsMissing) {
+  const SerialPortInfo missing = DescribeSerialDevice((dir_ / "gone").string());
+  EXPECT_FALSE(missing.exists);
+  EXPECT_FALSE(missing.accessible);
+}
+
+}  // namespace
+}  // namespace vrx

@@ -1,0 +1,26 @@
+#include "key_description.h"
+
+#include <gtest/gtest.h>
+
+namespace vrx::editor {
+namespace {
+
+TEST(KeyDescriptionTest, TheTooltipNamesTheKeyItsPlaceItsCodesAndThePcKey) {
+  EXPECT_EQ(KeyTooltipText(0, KeyEntry{}), "キー1 (ROW0/COL0)");
+  EXPECT_EQ(KeyTooltipText(16, KeyEntry{true, "E0,75", "E0,F0,75"}),
+            "キー17 (ROW1/COL0)\nMake: E0,75\nBreak: E0,F0,75\n↑");
+  EXPECT_EQ(KeyTooltipText(127, KeyEntry{false, "E1,14,77,E1,F0,14,F0,77", ""}),
+            "キー128 (ROW7/COL15)\nMake: E1,14,77,E1,F0,14,F0,77\nBreak: \nPause");
+  // Typed in another notation, the codes are the same bytes.
+  EXPECT_EQ(KeyNameForMakeCode("1c"), "A");
+  EXPECT_EQ(KeyNameForMakeCode("0x6A"), "¥");
+  // Codes the capture table does not know show the codes only.
+  EXPECT_EQ(KeyTooltipText(5, KeyEntry{true, "E0,1F", "E0,F0,1F"}),
+            "キー6 (ROW0/COL5)\nMake: E0,1F\nBreak: E0,F0,1F");
+  EXPECT_EQ(KeyNameForMakeCode("E0,,75"), "");
+  EXPECT_TRUE(HasCodes(KeyEntry{true, "", "F0,1C"}));
+  EXPECT_FALSE(HasCodes(KeyEntry{}));
+}
+
+}  // namespace
+}  // namespace vrx::editor

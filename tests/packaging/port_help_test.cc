@@ -1,0 +1,59 @@
+// A port that cannot be opened: vrxtool gives the programs' own message and
+// then says where the usual causes are explained, and that place exists.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "child_process.h"
+#include "help_text.h"
+#include "message_table.h"
+#include "program_usage.h"
+
+namespace vrx::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(PortOpenHelp, VrxtoolPointsToTheSerialPortHelpAfterThePortMessage) {
+  const fs::path dir = fs::temp_directory_path() / ("vrx-port-help-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  const std::string data = (dir / "x.vrx").string();
+  ASSERT_EQ(RunProcess({VRXTOOL_PATH, "new", data}).exitCode, 0);
+  const std::string missing = (dir / "no-such-port").string();
+  const std::vector<std::string> env{"XDG_CONFIG_HOME=" + dir.string()};
+
+  const ProcessResult lcd =
+      RunProcess({VRXTOOL_PATH, "lcd-test", data, "--port", missing}, env);
+  EXPECT_EQ(lcd.exitCode, 1);
+  // The message, the cause of this failure, then the pointer to the help.
+  EXPECT_EQ(lcd.err.rfind(std::string(EditorMessage(editor_msg::kPortOpenFailed)) + "\n", 0), 0u)
+      << lcd.err;
+  EXPECT_TRUE(lcd.err.ends_with("\n" + std::string(PortOpenHint()) + "\n")) << lcd.err;
+
+  const ProcessResult write = RunProcess(
+      {VRXTOOL_PATH, "program", data, "--port", missing, "--container", VRXWRITER_PATH}, env);
+  EXPECT_EQ(write.exitCode, 1);
+  // The writer logs this failure: the log on stdout, the pointer on stderr.
+  EXPECT_NE(write.out.find(WriterMessage(writer_msg::kPortOpenFailed)), std::string::npos)
+      << write.out;
+  EXPECT_EQ(write.err, std::string(PortOpenHint()) + "\n");
+  fs::remove_all(dir);
+}
+
+TEST(PortOpenHelp, TheGuideAndManualPagesCoverTheUsualCauses) {
+  const std::string source = VRX_SOURCE_DIR;
+  const std::string part = ReadText(source + "/docs/man/serial-ports.scd.part");
+  const std::string guide = ReadText(source + "/docs/ports.md");
+  for (const char* cause : {"dialout", "ModemManager", "brltty"}) {
+    EXPECT_NE(part.find(cause), std::string::npos) << cause;
+    EXPECT_NE(guide.find(cause), std::string::npos) << cause;
+  }
+  for (const std::string& text : {std::string(EditorMessage(editor_msg::kPortOpenFailed)),
+                                  std::string(WriterMessage(writer_msg::kPortOpenFailed))}) {
+    EXPECT_NE(part.find(text), std::string::npos) << text;
+    EXPECT_NE(guide.find(text), std::string::npos) << text;
+  }
+}
+
+}  // namespace
+}  // namespace vrx::test

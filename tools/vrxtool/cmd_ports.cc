@@ -1,0 +1,127 @@
+// vrxtool ports: the serial ports of this machine, with the COM names the
+// programs know them by, their USB identity and who may or does use them.
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "command.h"
+#include "json_events.h"
+#include "port_listing.h"
+#include "port_names.h"
+
+namespace vrxtool {
+namespace {
+
+std::string Users(const std::vector<vrx::PortUser>& users) {
+  std::string text;
+  for (const auto& user : users)
+    text += (text.empty() ? "" : ", ") + std::to_string(user.pid) + " (" + user.command + ")";
+  return text;
+}
+
+std::string Joined(const std::vector<std::string>& names) {
+  std::string text;
+  for (const auto& name : names) text += (text.empty() ? "" : " ") + name;
+  return text;
+}
+
+void PrintText(const std::vector<ListedPort>& ports) {
+  if (ports.empty()) {
+    std::cout << "No serial ports found.\n";
+    return;
+  }
+  for (const auto& port : ports) {
+    const auto& info = port.info;
+    std::cout << (port.comNames.empty() ? "-" : Joined(port.comNames)) << "  " << info.devicePath
+              << (info.exists ? "" : "  (missing)") << '\n';
+    if (!info.exists) continue;
+    if (!info.byIdPath.empty()) std::cout << "    by-id    " << info.byIdPath << '\n';
+    if (!info.vendorId.empty()) {
+      std::cout << "    usb      " << info.vendorId << ':' << info.productId;
+      for (const auto& part : {info.manufacturer, info.product})
+        if (!part.empty()) std::cout << "  " << part;
+      if (!info.serialNumber.empty()) std::cout << "  serial " << info.serialNumber;
+      std::cout << '\n';
+    }
+    if (!info.driver.empty() || info.latencyTimerMs >= 0) {
+      std::cout << "    driver   " << (info.driver.empty() ? "-" : info.driver);
+      if (info.latencyTimerMs >= 0) std::cout << ", latency timer " << info.latencyTimerMs << " ms";
+      std::cout << '\n';
+    }
+    std::cout << "    access   " << (info.accessible ? "yes" : "no");
+    if (!info.group.empty()) std::cout << " (group " << info.group << ')';
+    std::cout << '\n';
+    if (!port.users.empty()) std::cout << "    held by  " << Users(port.users) << '\n';
+  }
+}
+
+void PrintJson(const std::vector<ListedPort>& ports) {
+  std::ostringstream json;
+  json << "[";
+  for (std::size_t i = 0; i < ports.size(); ++i) {
+    const auto& port = ports[i];
+    const auto& info = port.info;
+    json << (i ? ",\n " : "\n ") << "{\"names\": [";
+    for (std::size_t n = 0; n < port.comNames.size(); ++n)
+      json << (n ? ", " : "") << JsonString(port.comNames[n]);
+    json << "], \"device\": " << JsonString(info.devicePath)
+         << ", \"exists\": " << (info.exists ? "true" : "false")
+         << ", \"by_id\": " << JsonString(info.byIdPath)
+         << ", \"vendor_id\": " << JsonString(info.vendorId)
+         << ", \"product_id\": " << JsonString(info.productId)
+         << ", \"manufacturer\": " << JsonString(info.manufacturer)
+         << ", \"product\": " << JsonString(info.product)
+         << ", \"serial\": " << JsonString(info.serialNumber)
+         << ", \"driver\": " << JsonString(info.driver) << ", \"latency_timer_ms\": ";
+    if (info.latencyTimerMs >= 0) {
+      json << info.latencyTimerMs;
+    } else {
+      json << "null";
+    }
+    json << ", \"group\": " << JsonString(info.group)
+         << ", \"accessible\": " << (info.accessible ? "true" : "false") << ", \"held_by\": [";
+    for (std::size_t u = 0; u < port.users.size(); ++u)
+      json << (u ? ", " : "") << "{\"pid\": " << port.users[u].pid
+           << ", \"command\": " << JsonString(port.users[u].command) << "}";
+    json << "]}";
+  }
+  json << (ports.empty() ? "]\n" : "\n]\n");
+  std::cout << json.str();
+}
+
+class PortsCommand final : public Command {
+ public:
+  std::string Name() const override { return "ports"; }
+  std::string Summary() const override {
+    return "List this machine's serial ports and their COM names";
+  }
+  std::string Footer() const override {
+    return "Lists USB serial adapters (ttyUSB*, ttyACM*), on-board ports with a UART behind them,\n"
+           "and every target of the port map (see docs/ports.md), with the COM names that lead\n"
+           "there, USB vendor:product, maker, product, serial number, driver, FTDI latency timer,\n"
+           "whether you may open the port and which process holds it.\n"
+           "Exit status: 0.\n"
+           "Example:\n  vrxtool ports --json";
+  }
+  void AddOptions(CLI::App& sub) override {
+    sub.add_flag("--json", json_, "Print a JSON array for scripts");
+  }
+  int Execute() override {
+    const auto ports = ListPorts(vrx::ReadPortMap(vrx::PortMapPath()));
+    if (json_) {
+      PrintJson(ports);
+    } else {
+      PrintText(ports);
+    }
+    return kExitOk;
+  }
+
+ private:
+  bool json_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakePortsCommand() { return std::make_unique<PortsCommand>(); }
+
+}  // namespace vrxtool

@@ -1,0 +1,66 @@
+// vrxtool read: the module's whole flash read back through its loader, as a
+// backup before a write.
+#include <memory>
+#include <string>
+
+#include "command.h"
+#include "device_options.h"
+#include "feedback.h"
+#include "image_source.h"
+#include "message_table.h"
+#include "read_back.h"
+
+namespace vrxtool {
+namespace {
+
+struct ReadArguments {
+  std::string port;
+  int speedIndex = 4;
+  std::string output;
+  bool json = false;
+};
+
+int Read(const ReadArguments& args) {
+  vrx::FlashImage flash{};
+  int failure = 0;
+  bool saved = false;
+  {
+    Feedback feedback(args.json);
+    failure = vrx::ReadDevice(args.port, args.speedIndex, flash, {}, feedback.progress());
+    saved = failure == 0 && WriteFlashFile(args.output, flash);
+    if (JsonEvents* json = feedback.json()) {
+      if (failure != 0) json->Failure(failure);
+      json->Result(saved);
+    }
+  }
+  if (failure != 0) PrintError(vrx::WriterMessage(failure));
+  return saved ? kExitOk : kExitFailure;
+}
+
+class ReadCommand final : public Command {
+ public:
+  std::string Name() const override { return "read"; }
+  std::string Summary() const override {
+    return "Read the module's whole 32 KB flash into OUT.bin";
+  }
+  std::string Footer() const override {
+    return "The module is taken into its loader and back as a Write does; OUT.bin is\n"
+           "written only when every byte was read.  Exit status: 0 read, 1 failed.\n"
+           "Example:\n  vrxtool read --port COM1 backup.bin";
+  }
+  void AddOptions(CLI::App& sub) override {
+    sub.add_option("OUT.bin", args_.output, "Flash image file to create or replace")->required();
+    AddDeviceOptions(sub, args_.port, args_.speedIndex);
+    AddJsonFlag(sub, args_.json);
+  }
+  int Execute() override { return Read(args_); }
+
+ private:
+  ReadArguments args_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeReadCommand() { return std::make_unique<ReadCommand>(); }
+
+}  // namespace vrxtool

@@ -1,0 +1,57 @@
+// vrxtool render: draws a data file's layout sheet (key matrix, options,
+// characters) to an SVG, PNG or PDF file.
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "command.h"
+#include "config_image.h"
+#include "data_file.h"
+#include "editor_texts.h"
+#include "layout_sheet.h"
+#include "layout_sheet_render.h"
+#include "message_table.h"
+
+namespace vrxtool {
+namespace {
+
+class RenderCommand final : public Command {
+ public:
+  std::string Name() const override { return "render"; }
+  std::string Summary() const override {
+    return "Draw a data file's layout sheet (keys, options, characters) on one page";
+  }
+  std::string Footer() const override {
+    return "Example:\n  vrxtool render keyboard.vrx keyboard.pdf";
+  }
+  void AddOptions(CLI::App& sub) override {
+    sub.add_option("FILE.vrx", input_, "Data file to draw")->required();
+    sub.add_option("OUT", output_, "Picture to write: OUT.svg, OUT.png or OUT.pdf")
+        ->required()
+        ->check([](const std::string& path) -> std::string {
+          return vrx::editor::SheetFormatForPath(path) ? std::string()
+                                                       : "OUT must end in .svg, .png or .pdf";
+        });
+  }
+  int Execute() override {
+    vrx::ConfigImage image;
+    if (const int message = vrx::ReadDataFile(input_, image); message != 0)
+      throw CommandFailure(vrx::EditorMessage(message));
+    const std::filesystem::path path(output_);
+    const auto sheet =
+        vrx::editor::LayOutSheet(image, std::filesystem::path(input_).filename().string());
+    if (!vrx::editor::RenderLayoutSheet(sheet, *vrx::editor::SheetFormatForPath(path), path))
+      throw CommandFailure(vrx::editor_text::LayoutSaveFailed());
+    return kExitOk;
+  }
+
+ private:
+  std::string input_;
+  std::string output_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeRenderCommand() { return std::make_unique<RenderCommand>(); }
+
+}  // namespace vrxtool

@@ -1,0 +1,101 @@
+// vrxtool verify: the module's flash compared with the image a Write of
+// the data file would program, over the ranges a Write programs.
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "command.h"
+#include "device_options.h"
+#include "feedback.h"
+#include "image_source.h"
+#include "message_table.h"
+#include "read_back.h"
+#include "readback_texts.h"
+
+namespace vrxtool {
+namespace {
+
+struct VerifyArguments {
+  std::string dataFile;
+  std::string port;
+  int speedIndex = 4;
+  std::string container;
+  bool json = false;
+};
+
+void PrintLine(const std::string& text) {
+  std::fputs((text + "\n").c_str(), stdout);
+  std::fflush(stdout);
+}
+
+int Verify(const VerifyArguments& args) {
+  vrx::FlashImage image{};
+  if (const std::string failure = BuildFlashImage(args.dataFile, args.container, image);
+      !failure.empty()) {
+    PrintError(failure);
+    return kExitFailure;
+  }
+  vrx::VerifyResult result;
+  {
+    Feedback feedback(args.json);
+    result = vrx::VerifyDevice(args.port, args.speedIndex, image, {}, feedback.progress());
+    if (JsonEvents* json = feedback.json()) {
+      if (result.messageId != 0) {
+        json->Failure(result.messageId);
+        json->Result(false);
+      } else {
+        for (const vrx::FlashDifference& d : result.comparison.first)
+          PrintEvent("difference", {{"address", std::to_string(d.address)},
+                                    {"module", std::to_string(d.module)},
+                                    {"image", std::to_string(d.image)}});
+        json->Result(result.comparison.differing == 0,
+                     {{"differing", std::to_string(result.comparison.differing)}});
+      }
+    }
+  }
+  if (result.messageId != 0) {
+    PrintError(vrx::WriterMessage(result.messageId));
+    return kExitFailure;
+  }
+  const vrx::FlashComparison& comparison = result.comparison;
+  if (comparison.differing == 0) {
+    if (!args.json) PrintLine(std::string(vrx::readback_text::Verified()));
+    return kExitOk;
+  }
+  if (!args.json) {
+    for (const vrx::FlashDifference& d : comparison.first)
+      PrintLine(vrx::readback_text::Difference(d.address, d.module, d.image));
+  }
+  PrintError(vrx::readback_text::Mismatch(comparison.differing));
+  return kExitFailure;
+}
+
+class VerifyCommand final : public Command {
+ public:
+  std::string Name() const override { return "verify"; }
+  std::string Summary() const override {
+    return "Compare the module's flash with the image a Write of DATAFILE programs";
+  }
+  std::string Footer() const override {
+    return "Compares 0x0000-0x03FF and 0x1000-0x7FFF (the ranges a Write programs) and\n"
+           "lists the first 16 differing addresses with the count of differing bytes.\n"
+           "Exit status: 0 equal, 1 different or failed.\n"
+           "Example:\n  vrxtool verify keyboard.vrx --port COM1";
+  }
+  void AddOptions(CLI::App& sub) override {
+    sub.add_option("DATAFILE", args_.dataFile, "Data file (.vrx)")->required();
+    AddDeviceOptions(sub, args_.port, args_.speedIndex);
+    AddContainerOption(sub, args_.container);
+    AddJsonFlag(sub, args_.json);
+  }
+  int Execute() override { return Verify(args_); }
+
+ private:
+  VerifyArguments args_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeVerifyCommand() { return std::make_unique<VerifyCommand>(); }
+
+}  // namespace vrxtool

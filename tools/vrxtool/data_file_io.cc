@@ -1,0 +1,35 @@
+#include "data_file_io.h"
+
+#include "command.h"
+#include "data_file.h"
+#include "message_table.h"
+#include "output_file.h"
+#include "whole_file.h"
+
+namespace vrxtool {
+
+vrx::ConfigImage LoadDataFile(const std::string& path) {
+  vrx::ConfigImage image;
+  if (const int message = vrx::ReadDataFile(path, image); message != 0)
+    throw CommandFailure(vrx::EditorMessage(message));
+  return image;
+}
+
+void SaveDataFile(const std::string& path, const vrx::ConfigImage& image) {
+  if (!WriteOutputFile(path, vrx::DataFileContents(image)))
+    throw CommandFailure(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed));
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  const std::optional<std::string> contents = vrx::ReadWholeFile(path);
+  if (!contents)
+    throw CommandFailure(path + ": " + std::string(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed)));
+  return *contents;
+}
+
+void WriteWholeFile(const std::string& path, std::string_view contents) {
+  if (!WriteOutputFile(path, contents))
+    throw CommandFailure(path + ": " + std::string(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed)));
+}
+
+}  // namespace vrxtool

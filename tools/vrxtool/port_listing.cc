@@ -1,0 +1,57 @@
+#include "port_listing.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+#include "port_names.h"
+
+namespace vrxtool {
+namespace {
+
+// Two spellings of one device (a by-id link and its target) compare equal.
+std::string SameDeviceKey(const std::string& path) {
+  std::error_code ec;
+  auto canonical = std::filesystem::weakly_canonical(path, ec);
+  return ec ? path : canonical.string();
+}
+
+// COM2 before COM10.
+bool NameOrder(const std::string& a, const std::string& b) {
+  return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
+}  // namespace
+
+std::vector<ListedPort> ListPorts(const std::map<std::string, std::string>& portMap) {
+  std::vector<ListedPort> ports;
+  for (auto& info : vrx::ListSerialPorts()) ports.push_back({{}, std::move(info), {}});
+
+  // Every name the programs offer and every name of the map, resolved the
+  // way the programs resolve them.
+  std::set<std::string, decltype(&NameOrder)> names(&NameOrder);
+  for (const auto& name : vrx::OfferedPortNames()) names.insert(name);
+  for (const auto& [name, path] : portMap) names.insert(name);
+  const auto usbDevices = vrx::ListUsbSerialDevices();
+  for (const auto& name : names) {
+    const std::string path = vrx::ResolvePortName(name, portMap, usbDevices);
+    if (path.empty()) continue;
+    const std::string key = SameDeviceKey(path);
+    auto port = std::find_if(ports.begin(), ports.end(), [&](const ListedPort& listed) {
+      return SameDeviceKey(listed.info.devicePath) == key;
+    });
+    if (port == ports.end()) {
+      ports.push_back({{}, vrx::DescribeSerialDevice(path), {}});
+      port = std::prev(ports.end());
+    }
+    port->comNames.push_back(name);
+  }
+
+  std::vector<std::string> paths;
+  for (const auto& port : ports) paths.push_back(port.info.devicePath);
+  auto users = vrx::FindPortUsers(paths);
+  for (auto& port : ports) port.users = users[port.info.devicePath];
+  return ports;
+}
+
+}  // namespace vrxtool

@@ -1,0 +1,22 @@
+// The serial ports as `ports` and `doctor` see them: every port of the
+// machine and every target of the port map, each with the COM names that
+// lead to it and the processes that hold it.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "port_diagnosis.h"
+
+namespace vrxtool {
+
+struct ListedPort {
+  std::vector<std::string> comNames;  // "COM1", ... (may be empty)
+  vrx::SerialPortInfo info;
+  std::vector<vrx::PortUser> users;
+};
+
+std::vector<ListedPort> ListPorts(const std::map<std::string, std::string>& portMap);
+
+}  // namespace vrxtool

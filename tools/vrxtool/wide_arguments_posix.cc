@@ -1,0 +1,11 @@
+#include "wide_arguments.h"
+
+namespace vrxtool {
+
+// The bytes given are the names the system uses: taken as they are.
+Utf8Arguments::Utf8Arguments(int argc, char** argv) : strings_(argv, argv + argc) {
+  for (auto& text : strings_) pointers_.push_back(text.data());
+  pointers_.push_back(nullptr);
+}
+
+}  // namespace vrxtool

@@ -1,0 +1,25 @@
+#include "app_profile.h"
+
+#include <memory>
+
+#include "module_path.h"
+#include "program_profile.h"
+
+namespace vrx::ui {
+namespace {
+
+std::unique_ptr<ProfileStore>& Current() {
+  static std::unique_ptr<ProfileStore> profile;
+  return profile;
+}
+
+}  // namespace
+
+ProfileStore& AppProfile() {
+  if (!Current()) Current() = OpenProgramProfile(ProgramName());
+  return *Current();
+}
+
+void UseAppProfile(std::string_view programName) { Current() = OpenProgramProfile(programName); }
+
+}  // namespace vrx::ui

@@ -1,0 +1,41 @@
+#include "program_entry.h"
+
+#include <wx/app.h>
+#include <wx/init.h>
+#include <wx/log.h>
+#include <wx/uilocale.h>
+
+#include <cstdio>
+#include <string>
+
+#include "module_path.h"
+#include "ui_texts.h"
+
+namespace vrx::ui {
+
+int RunGuiProgram(wxApp* app, int argc, char** argv) {
+  wxApp::SetInstance(app);
+  bool started = false;
+  {
+    wxLogNull quiet;  // wx's own complaint would repeat ours, less clearly
+    started = wxEntryStart(argc, argv);
+  }
+  if (!started) {
+    const std::string line = ProgramName() + ": " + std::string(ui_text::kNoDisplay) + "\n";
+    std::fputs(line.c_str(), stderr);
+    return 1;
+  }
+  // The toolkit's own dialogs (file choosers) then speak the user's language.
+  wxUILocale::UseDefault();
+
+  struct Cleanup {
+    ~Cleanup() { wxEntryCleanup(); }
+  } cleanup;
+  if (!wxTheApp->CallOnInit()) return 1;
+  struct Exit {
+    ~Exit() { wxTheApp->OnExit(); }
+  } exit;
+  return wxTheApp->OnRun();
+}
+
+}  // namespace vrx::ui

@@ -1,0 +1,14 @@
+// main() of both GUI programs: wx's start-up, the user's locale and the
+// application object's OnInit/OnRun/OnExit, as wxEntry runs them, except
+// that a missing window system ends the program with one line on stderr and
+// status 1 instead of toolkit warnings.
+#pragma once
+
+class wxApp;
+
+namespace vrx::ui {
+
+// Takes ownership of `app`.  Returns the program's exit status.
+int RunGuiProgram(wxApp* app, int argc, char** argv);
+
+}  // namespace vrx::ui

@@ -8,6 +8,7 @@
 #include "des.h"
 #include "firmware_container.h"
 #include "firmware_pack.h"
+#include "scratch_folder.h"
 #include "test_support.h"
 
 namespace {
@@ -26,7 +27,7 @@ BENCHMARK(BM_DesProcessBlock);
 
 // A packed file of `payload` bytes, as the shipped writer carries 0x7180.
 void BM_ReadFirmwarePayload(benchmark::State& state) {
-  vrx::test::ScratchDir dir;
+  vrx::test::ScratchFolder dir;
   const auto exe = dir / "writer";
   vrx::test::WriteBytes(exe, std::vector<uint8_t>(200000, 0x90));
   const std::vector<uint8_t> firmware(static_cast<std::size_t>(state.range(0)), 0x3C);
@@ -40,7 +41,7 @@ void BM_ReadFirmwarePayload(benchmark::State& state) {
 BENCHMARK(BM_ReadFirmwarePayload)->Arg(0x7180)->Arg(0x8000)->Unit(benchmark::kMillisecond);
 
 void BM_PackFirmware(benchmark::State& state) {
-  vrx::test::ScratchDir dir;
+  vrx::test::ScratchFolder dir;
   const auto exe = dir / "writer";
   vrx::test::WriteBytes(exe, std::vector<uint8_t>(200000, 0x90));
   std::vector<uint8_t> firmware(0x7180);

@@ -6,7 +6,9 @@
 #include <random>
 #include <string>
 
+#include "child_process.h"
 #include "des_vectors.h"
+#include "scratch_folder.h"
 #include "test_support.h"
 
 namespace vrx {
@@ -88,19 +90,19 @@ TEST(DesBlocks, EachBlockIsProcessedAloneWithoutChaining) {
 
 // Runs the openssl command-line tool on `input`; "" when it fails.
 std::string OpensslDes(const Bytes& key, const Bytes& input, bool decipher,
-                       const test::ScratchDir& dir) {
+                       const test::ScratchFolder& dir) {
   test::WriteBytes(dir / "in.bin", input);
   const std::string command = "openssl enc -des-ecb -nopad -provider legacy -provider default" +
                               std::string(decipher ? " -d" : "") + " -K " +
                               ToHex(key.data(), key.size()) + " -in " + (dir / "in.bin").string() +
                               " -out " + (dir / "out.bin").string() + " 2>/dev/null";
-  if (test::RunCommand(command) != 0) return {};
+  if (test::RunShell(command) != 0) return {};
   const Bytes output = test::ReadBytes(dir / "out.bin");
   return ToHex(output.data(), output.size());
 }
 
 TEST(DesCrossCheck, AgreesWithOpensslOnRandomKeysAndBlocks) {
-  test::ScratchDir dir;
+  test::ScratchFolder dir;
   if (OpensslDes(Bytes(8, 0x01), Bytes(8, 0), false, dir) != "8CA64DE9C1B123A7") {
     GTEST_SKIP() << "openssl with its legacy provider is not available";
   }

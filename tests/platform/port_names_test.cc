@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "port_names.h"
-#include "scratch_dir.h"
+#include "scratch_folder.h"
 
 namespace vrx {
 namespace {
@@ -14,7 +14,8 @@ using ::testing::ElementsAre;
 namespace fs = std::filesystem;
 
 TEST(PortNamesTest, ReadsTheMappingFile) {
-  const fs::path file = FreshDir("portmap") / "ports.conf";
+  const test::ScratchFolder folder("portmap");
+  const fs::path file = folder.path() / "ports.conf";
   std::ofstream(file) << "# my adapters\n"
                          "COM1=/dev/serial/by-id/usb-FTDI-if00-port0\n"
                          "  com3 = /dev/ttyS0   # the board's own port\r\n"
@@ -28,7 +29,8 @@ TEST(PortNamesTest, ReadsTheMappingFile) {
 }
 
 TEST(PortNamesTest, ListsUsbAdaptersInNumericOrder) {
-  const fs::path dev = FreshDir("dev");
+  const test::ScratchFolder folder("dev");
+  const fs::path dev = folder.path();
   for (const char* name : {"ttyACM0", "ttyUSB10", "ttyUSB2", "ttyS0", "ttyUSB", "ttyUSBx", "tty"})
     std::ofstream(dev / name).put('\0');
   EXPECT_THAT(ListUsbSerialDevices(dev),
@@ -52,7 +54,8 @@ TEST(PortNamesTest, ResolvesMappedDefaultAndPathNames) {
 }
 
 TEST(PortNamesTest, DescribesWhatANameStandsFor) {
-  const fs::path dir = FreshDir("describe");
+  const test::ScratchFolder folder("describe");
+  const fs::path dir = folder.path();
   const fs::path present = dir / "present";
   std::ofstream(present).put('\0');
   std::ofstream(dir / "ports.conf") << "COM8=" << present.string() << "\nCOM9=" << (dir / "gone").string()

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "profile_ini.h"
-#include "scratch_dir.h"
+#include "scratch_folder.h"
 
 namespace vrx {
 namespace {
@@ -20,7 +20,8 @@ std::string Slurp(const fs::path& file) {
 }
 
 TEST(IniProfileTest, MissingFileGivesDefaultsAndFirstWriteCreatesIt) {
-  const fs::path file = FreshDir("ini-new") / "Zentrolith" / "VRXWriter.conf";
+  const test::ScratchFolder folder("ini-new");
+  const fs::path file = folder.path() / "Zentrolith" / "VRXWriter.conf";
   IniProfile profile(file);
   EXPECT_EQ(profile.ReadString("Option", "COM", "COM1"), "COM1");
   EXPECT_EQ(profile.ReadInt("Option", "BAUD", 4), 4);
@@ -31,7 +32,8 @@ TEST(IniProfileTest, MissingFileGivesDefaultsAndFirstWriteCreatesIt) {
 }
 
 TEST(IniProfileTest, UpdatesInPlaceAndKeepsWhatItDoesNotKnow) {
-  const fs::path dir = FreshDir("ini-keep");
+  const test::ScratchFolder folder("ini-keep");
+  const fs::path dir = folder.path();
   fs::create_directories(dir);
   const fs::path file = dir / "VRXWriter.conf";
   std::ofstream(file) << "; written by hand\n"
@@ -55,7 +57,8 @@ TEST(IniProfileTest, UpdatesInPlaceAndKeepsWhatItDoesNotKnow) {
 }
 
 TEST(IniProfileTest, ValuesRoundTripWithWxEscapes) {
-  const fs::path file = FreshDir("ini-escape") / "p.conf";
+  const test::ScratchFolder folder("ini-escape");
+  const fs::path file = folder.path() / "p.conf";
   IniProfile profile(file);
   for (std::string value : {"/dev/serial/by-id/usb-FTDI_FT232R-if00-port0", " padded ",
                             "back\\slash \"quoted\"", "tab\there", ""}) {
@@ -67,7 +70,8 @@ TEST(IniProfileTest, ValuesRoundTripWithWxEscapes) {
 }
 
 TEST(IniProfileTest, BadNumbersAndUnwritableFoldersAreNotErrors) {
-  const fs::path dir = FreshDir("ini-bad");
+  const test::ScratchFolder folder("ini-bad");
+  const fs::path dir = folder.path();
   fs::create_directories(dir);
   std::ofstream(dir / "p.conf") << "[Option]\nBAUD=fast\nCOM\n";
   IniProfile profile(dir / "p.conf");

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "profile_ini.h"
-#include "scratch_dir.h"
+#include "scratch_folder.h"
 
 namespace vrx {
 namespace {
@@ -20,7 +20,8 @@ class WxInteropTest : public ::testing::Test {
                                           wxString(), wxCONFIG_USE_LOCAL_FILE);
   }
   wxInitializer init_;
-  fs::path dir_ = FreshDir("wx-interop");
+  const test::ScratchFolder folder_{"wx-interop"};
+  fs::path dir_ = folder_.path();
   fs::path file_ = dir_ / "VRXWriter.conf";
 };
 

@@ -12,7 +12,7 @@
 #include "port_names.h"
 #include "profile_ini.h"
 #include "regular_file.h"
-#include "scratch_dir.h"
+#include "scratch_folder.h"
 #include "settings_file.h"
 
 namespace vrx {
@@ -41,7 +41,8 @@ class SettingsFileTest : public ::testing::Test {
     return fifo;
   }
 
-  const fs::path dir_ = FreshDir("settings");
+  const test::ScratchFolder folder_{"settings"};
+  const fs::path dir_ = folder_.path();
   std::vector<Problem> problems_;
 };
 

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 
 extern char** environ;
@@ -112,6 +113,14 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::vector
   close(child.out);
   close(child.err);
   return result;
+}
+
+int RunShell(const std::string& command, std::chrono::milliseconds limit) {
+  const ProcessResult result = RunProcess({"/bin/sh", "-c", command}, {}, limit);
+  // What the command said goes where the test's own output goes.
+  std::fwrite(result.out.data(), 1, result.out.size(), stdout);
+  std::fwrite(result.err.data(), 1, result.err.size(), stderr);
+  return result.exitCode;
 }
 
 BackgroundProcess::BackgroundProcess(const std::vector<std::string>& argv,

@@ -23,6 +23,11 @@ ProcessResult RunProcess(const std::vector<std::string>& argv,
                          const std::vector<std::string>& env = {},
                          std::chrono::milliseconds limit = std::chrono::seconds(60));
 
+// A shell command line (redirections and pipes allowed) run to completion:
+// its exit status, -1 if it could not run, was killed or timed out.
+int RunShell(const std::string& command,
+             std::chrono::milliseconds limit = std::chrono::minutes(5));
+
 // A long-running child (vrxsim) whose stdout is read line by line.
 class BackgroundProcess {
  public:

@@ -1,5 +1,5 @@
 // Test helpers: the editor's data file text assembled line by line from the
-// format description (not through the code under test), and temporary files.
+// format description (not through the code under test), and whole files.
 #pragma once
 
 #include <filesystem>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "config_image.h"
+#include "scratch_folder.h"
 
 namespace vrx {
 // Readable failure output for images that differ.
@@ -29,19 +30,5 @@ std::string ExpectedDataFile(const ExpectedKeys& keys = {});
 
 std::string ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, const std::string& contents);
-
-// A fresh folder for one test, removed with everything in it at the end.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
 
 }  // namespace vrx::test

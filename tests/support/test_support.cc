@@ -1,12 +1,8 @@
 #include "test_support.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <stdexcept>
-
-#include <sys/wait.h>
 
 namespace vrx::test {
 
@@ -38,24 +34,6 @@ void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
-ScratchDir::ScratchDir() {
-  std::random_device random;
-  path_ = std::filesystem::temp_directory_path() /
-          ("vrx-container-" + std::to_string(random()) + std::to_string(random()));
-  std::filesystem::create_directories(path_);
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-int RunCommand(const std::string& command) {
-  const int status = std::system(command.c_str());
-  if (status == -1 || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
 }
 
 }  // namespace vrx::test

@@ -1,5 +1,4 @@
-// Small helpers shared by the container tests: hex text, scratch folders
-// and whole-file input and output.
+// Hex text and whole-file input and output of bytes.
 #pragma once
 
 #include <cstdint>
@@ -18,23 +17,5 @@ std::string ToHex(const uint8_t* bytes, std::size_t size);
 
 Bytes ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const Bytes& bytes);
-
-// A fresh folder under the system's temporary folder, removed with the
-// object.
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
-
-// Runs a shell command; returns its exit status (-1 if it could not run).
-int RunCommand(const std::string& command);
 
 }  // namespace vrx::test

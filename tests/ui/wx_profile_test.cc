@@ -13,6 +13,7 @@
 #include "dialog_script.h"
 #include "event_pump.h"
 #include "profile.h"
+#include "scratch_folder.h"
 #include "wx_profile.h"
 
 namespace fs = std::filesystem;
@@ -23,16 +24,11 @@ namespace {
 class ScratchConfigHome {
  public:
   ScratchConfigHome() {
-    dir_ = fs::temp_directory_path() /
-           ("vrx-profile-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     if (const char* old = std::getenv("XDG_CONFIG_HOME")) previous_ = old;
     setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
   }
   ~ScratchConfigHome() {
     delete wxConfigBase::Set(nullptr);
-    fs::remove_all(dir_);
     if (previous_)
       setenv("XDG_CONFIG_HOME", previous_->c_str(), 1);
     else
@@ -41,8 +37,8 @@ class ScratchConfigHome {
   const fs::path& dir() const { return dir_; }
 
  private:
-  static inline int counter_ = 0;
-  fs::path dir_;
+  vrx::test::ScratchFolder folder_{"vrx-profile"};
+  const fs::path& dir_ = folder_.path();
   std::optional<std::string> previous_;
 };
 

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include "des.h"
+#include "scratch_folder.h"
 #include "test_support.h"
 
 namespace vrx {
@@ -75,7 +76,7 @@ class ContainerLoad : public ::testing::Test {
 
   int Read(const std::filesystem::path& path) { return ReadFirmwarePayload(path, image_); }
 
-  test::ScratchDir dir_;
+  test::ScratchFolder dir_;
   FlashImage image_{};
   const Bytes program_ = Pattern(300, 0x11);  // stands for the executable image
 };

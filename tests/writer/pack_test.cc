@@ -6,6 +6,7 @@
 #include <string>
 
 #include "des.h"
+#include "scratch_folder.h"
 #include "test_support.h"
 
 namespace vrx {
@@ -33,7 +34,7 @@ class Packing : public ::testing::Test {
  protected:
   void SetUp() override { test::WriteBytes(exe_, program_); }
 
-  test::ScratchDir dir_;
+  test::ScratchFolder dir_;
   const std::filesystem::path exe_ = dir_ / "program";
   const Bytes program_ = Pattern(5000, 0x7F);
 };

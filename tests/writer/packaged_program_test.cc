@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "data_file.h"
 #include "firmware_container.h"
 #include "message_table.h"
+#include "scratch_folder.h"
 #include "test_support.h"
 
 namespace vrx {
@@ -36,7 +38,7 @@ void ExpectCarriesTheFirmware(const fs::path& executable) {
 }
 
 void ExpectRuns(const fs::path& executable) {
-  EXPECT_EQ(test::RunCommand(Quote(executable) + " > /dev/null"), 0) << executable;
+  EXPECT_EQ(test::RunShell(Quote(executable) + " > /dev/null"), 0) << executable;
 }
 
 class PackagedProgram : public ::testing::Test {
@@ -45,7 +47,7 @@ class PackagedProgram : public ::testing::Test {
     return Quote(VRX_PACK_TOOL) + " " + Quote(kFirmwareImage) + " " + Quote(executable) +
            " --key " VRX_FIRMWARE_KEY_HEX;
   }
-  test::ScratchDir dir_;
+  test::ScratchFolder dir_;
 };
 
 TEST_F(PackagedProgram, LinkedProgramCarriesTheFirmwareAndStillRuns) {
@@ -56,15 +58,15 @@ TEST_F(PackagedProgram, LinkedProgramCarriesTheFirmwareAndStillRuns) {
 TEST_F(PackagedProgram, StripDropsThePayloadAndPackingRestoresIt) {
   const fs::path copy = dir_ / "program";
   fs::copy_file(kPackedProgram, copy);
-  ASSERT_EQ(test::RunCommand("strip " + Quote(copy)), 0);
+  ASSERT_EQ(test::RunShell("strip " + Quote(copy)), 0);
   ExpectRuns(copy);
-  ASSERT_EQ(test::RunCommand(PackCommand(copy)), 0);
+  ASSERT_EQ(test::RunShell(PackCommand(copy)), 0);
   ExpectCarriesTheFirmware(copy);
   ExpectRuns(copy);
 
   // Packing once more changes nothing.
   const Bytes packed = test::ReadBytes(copy);
-  ASSERT_EQ(test::RunCommand(PackCommand(copy)), 0);
+  ASSERT_EQ(test::RunShell(PackCommand(copy)), 0);
   EXPECT_EQ(test::ReadBytes(copy), packed);
 }
 
@@ -72,20 +74,20 @@ TEST_F(PackagedProgram, StrippedInstallIsPackedAgain) {
   const std::string install = Quote(VRX_CMAKE_COMMAND) + " --install " + Quote(VRX_BINARY_DIR) +
                               " --component vrx_container_test --strip --prefix " +
                               Quote(dir_.path()) + " > /dev/null";
-  ASSERT_EQ(test::RunCommand(install), 0);
+  ASSERT_EQ(test::RunShell(install), 0);
   const fs::path installed = dir_ / "bin" / kPackedProgram.filename().string();
   ExpectCarriesTheFirmware(installed);
   ExpectRuns(installed);
   // Installing over an earlier install gives the same file.
   const Bytes first = test::ReadBytes(installed);
-  ASSERT_EQ(test::RunCommand(install), 0);
+  ASSERT_EQ(test::RunShell(install), 0);
   EXPECT_EQ(test::ReadBytes(installed), first);
 }
 
 TEST_F(PackagedProgram, PackToolExitCodes) {
   const std::string tool = Quote(VRX_PACK_TOOL);
-  EXPECT_EQ(test::RunCommand(tool + " 2> /dev/null"), 2);
-  EXPECT_EQ(test::RunCommand(tool + " " + Quote(kFirmwareImage) + " " + Quote(dir_ / "none") +
+  EXPECT_EQ(test::RunShell(tool + " 2> /dev/null"), 2);
+  EXPECT_EQ(test::RunShell(tool + " " + Quote(kFirmwareImage) + " " + Quote(dir_ / "none") +
                              " --key 0123456789ABCDEF 2> /dev/null"),
             1);
 }
@@ -93,12 +95,12 @@ TEST_F(PackagedProgram, PackToolExitCodes) {
 class VrxtoolImage : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(test::RunCommand(Quote(VRX_VRXTOOL) + " new " + Quote(dataFile_)), 0);
+    ASSERT_EQ(test::RunShell(Quote(VRX_VRXTOOL) + " new " + Quote(dataFile_)), 0);
   }
 
   // Runs vrxtool with `arguments`; returns the exit status and keeps stderr.
   int Vrxtool(const std::string& arguments) {
-    const int status = test::RunCommand(Quote(VRX_VRXTOOL) + " " + arguments + " 2> " +
+    const int status = test::RunShell(Quote(VRX_VRXTOOL) + " " + arguments + " 2> " +
                                         Quote(dir_ / "stderr.txt"));
     std::ifstream in(dir_ / "stderr.txt");
     std::stringstream text;
@@ -107,7 +109,7 @@ class VrxtoolImage : public ::testing::Test {
     return status;
   }
 
-  test::ScratchDir dir_;
+  test::ScratchFolder dir_;
   const fs::path dataFile_ = dir_ / "keys.vrx";
   const fs::path output_ = dir_ / "flash.bin";
   std::string stderr_;
@@ -181,7 +183,7 @@ TEST_F(VrxtoolImage, OversizedFirmwareIsRefusedByName) {
   // The packer's memory is limited well below the file's size.
   const std::string pack = "ulimit -v 1000000; " + Quote(VRX_VRXTOOL) + " pack " + Quote(huge) +
                            " " + Quote(copy) + " --key " VRX_FIRMWARE_KEY_HEX;
-  EXPECT_EQ(test::RunCommand("(" + pack + ") 2> " + Quote(dir_ / "stderr.txt")), 1);
+  EXPECT_EQ(test::RunShell("(" + pack + ") 2> " + Quote(dir_ / "stderr.txt")), 1);
   std::ifstream in(dir_ / "stderr.txt");
   stderr_.assign(std::istreambuf_iterator<char>(in), {});
   EXPECT_EQ(stderr_, huge.string() + ": the firmware image is larger than 32768 bytes\n");
@@ -191,7 +193,7 @@ TEST_F(VrxtoolImage, OversizedFirmwareIsRefusedByName) {
 TEST_F(VrxtoolImage, PackCommandSharesThePackingStep) {
   const fs::path copy = dir_ / "program";
   fs::copy_file(kPackedProgram, copy);
-  ASSERT_EQ(test::RunCommand("strip " + Quote(copy)), 0);
+  ASSERT_EQ(test::RunShell("strip " + Quote(copy)), 0);
   ASSERT_EQ(Vrxtool("pack " + Quote(kFirmwareImage) + " " + Quote(copy) +
                     " --key " VRX_FIRMWARE_KEY_HEX),
             0)

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "layout_sheet_render.h"
+#include "scratch_folder.h"
 
 namespace vrx::editor {
 namespace {
@@ -58,8 +59,7 @@ TEST(LayoutSheetTest, TheSheetShowsKeysOptionsSpeedLevelsAndCharacters) {
 }
 
 TEST(LayoutSheetTest, TheSheetIsWrittenInTheFormatOfItsExtension) {
-  const auto folder = std::filesystem::path(testing::TempDir()) / "layout_sheet_test";
-  std::filesystem::create_directories(folder);
+  const ::vrx::test::ScratchFolder folder("layout-sheet");
   const LayoutSheet sheet = LayOutSheet(ConfigImage{}, "");
   const std::pair<const char*, std::string> formats[] = {
       {"sheet.svg", "<?xml"}, {"sheet.PNG", "\x89PNG"}, {"sheet.pdf", "%PDF"}};

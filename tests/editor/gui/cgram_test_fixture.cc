@@ -11,17 +11,6 @@
 
 namespace vrx::test {
 
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vrx-cgram-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
 void CgramPageTest::SetUp() {
   setenv("XDG_CONFIG_HOME", folder_.path().c_str(), 1);
   ui::InstallProgramConfig("VRXEditor");

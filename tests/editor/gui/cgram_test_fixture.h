@@ -10,22 +10,12 @@
 
 #include "cgram_page.h"
 #include "config_image.h"
+#include "scratch_folder.h"
 
 class wxChoice;
 class wxFrame;
 
 namespace vrx::test {
-
-// A temporary folder removed with everything in it.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 class CgramPageTest : public testing::Test {
  protected:
@@ -50,7 +40,7 @@ class CgramPageTest : public testing::Test {
   // A click on テスト, as the button delivers it.
   void ClickTest();
 
-  TempFolder folder_;
+  ScratchFolder folder_{"vrx-cgram"};
   ConfigImage config_;
   wxFrame* frame_ = nullptr;
   editor::CCGRAMPage* page_ = nullptr;

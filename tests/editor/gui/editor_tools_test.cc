@@ -15,6 +15,7 @@
 #include <iterator>
 
 #include "cgram_page.h"
+#include "child_process.h"
 #include "dialog_script.h"
 #include "event_pump.h"
 #include "file_drop_target.h"
@@ -41,7 +42,7 @@ class EditorToolsTest : public SheetTest {
   }
   // Runs xdotool, then lets the window take the events it queued.
   void XDoTool(const std::string& arguments) {
-    ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
+    ASSERT_EQ(::vrx::test::RunShell("xdotool " + arguments), 0) << arguments;
     test::PumpUntil([] { return false; }, std::chrono::milliseconds(150));
   }
   // A move as a hand makes it: GTK holds a motion back until the next one
@@ -197,7 +198,7 @@ TEST_F(EditorToolsTest, TheEditorOpensAFileNamedOnItsCommandLine) {
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);
   pid_t child = 0;
   ASSERT_EQ(posix_spawn(&child, editor.c_str(), nullptr, nullptr, argv, environ), 0);
-  const int found = std::system(
+  const int found = ::vrx::test::RunShell(
       "timeout 15 xdotool search --sync --name 'VRXEditor - named on the line.vrx' >/dev/null");
   kill(child, SIGTERM);
   waitpid(child, nullptr, 0);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "child_process.h"
 #include "config_image.h"
 #include "event_pump.h"
 #include "key_map_fixture.h"
@@ -43,7 +44,7 @@ class KeyInjectionTest : public KeyMapPageTest {
     const std::string command = "xdotool search --sync --onlyvisible --name '^" +
                                 TitleOfCurrentTest() + "$' windowfocus --sync key --delay 40 " +
                                 keys;
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    ASSERT_EQ(::vrx::test::RunShell(command), 0) << command;
   }
 
   // Real clicks, at the window's place on the screen.
@@ -53,7 +54,7 @@ class KeyInjectionTest : public KeyMapPageTest {
     // already there.  The server handles the move before the click anyway.
     const std::string command = "xdotool mousemove " + std::to_string(screen.x) + " " +
                                 std::to_string(screen.y) + " click 1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    ASSERT_EQ(::vrx::test::RunShell(command), 0) << command;
     PumpPending();
   }
   void Click(wxWindow* window) {

@@ -5,10 +5,10 @@
 #include <wx/choice.h>
 #include <wx/textctrl.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
+#include "child_process.h"
 #include "dialog_script.h"
 #include "event_pump.h"
 #include "key_map_page.h"
@@ -27,7 +27,7 @@ std::string FileBytes(const std::filesystem::path& path) {
 bool Normalize(const std::filesystem::path& in, const std::filesystem::path& out) {
   const std::string command = "'" VRX_BINARY_DIR "/tools/vrxtool' normalize '" + in.string() +
                               "' '" + out.string() + "'";
-  return std::system(command.c_str()) == 0;
+  return test::RunShell(command) == 0;
 }
 
 using RoundTripTest = SheetTest;

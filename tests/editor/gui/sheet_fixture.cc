@@ -6,7 +6,6 @@
 #include <wx/notebook.h>
 #include <wx/uiaction.h>
 
-#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -23,11 +22,6 @@ void SheetTest::SetUpTestSuite() {
 }
 
 void SheetTest::SetUp() {
-  static std::atomic<int> counter = 0;
-  scratch = std::filesystem::temp_directory_path() /
-            ("vrx-sheet-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::create_directories(scratch);
-
   sheet = new CVRXSheet;
   sheet->startWriter = [this](wxWindow*, const std::string& path) { writerStarts.push_back(path); };
   sheet->Move(0, 0);
@@ -42,8 +36,6 @@ void SheetTest::SetUp() {
 void SheetTest::TearDown() {
   sheet->Destroy();
   test::PumpPending();
-  std::error_code ignored;
-  std::filesystem::remove_all(scratch, ignored);
 }
 
 std::filesystem::path SheetTest::WriteImage(const std::string& name, const ConfigImage& image) {

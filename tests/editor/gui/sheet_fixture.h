@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config_image.h"
+#include "scratch_folder.h"
 #include "vrx_sheet.h"
 
 class wxWindow;
@@ -46,7 +47,8 @@ class SheetTest : public testing::Test {
   void Press(CVRXSheet::CommandId id);
 
   CVRXSheet* sheet = nullptr;
-  std::filesystem::path scratch;
+  ::vrx::test::ScratchFolder scratchFolder_{"vrx-sheet"};
+  std::filesystem::path scratch = scratchFolder_.path();
   std::vector<std::string> writerStarts;
 };
 

@@ -17,32 +17,11 @@
 #include "dialog_script.h"
 #include "message_table.h"
 #include "module_path.h"
-#include "process_start.h"
 #include "vrx_sheet.h"
 #include "writer_launch.h"
 
 namespace vrx::test {
 namespace {
-
-using editor::WriterArguments;
-using editor::WriterPathFor;
-
-TEST(WriterPath, TheEditorsNameIsReplacedAndAnyOtherNameStartsItselfAgain) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"/opt/vrx/VRXEditor", "/opt/vrx/VRXWriter"},
-      {"/usr/bin/vrxeditor", "/usr/bin/vrxwriter"},
-      {"C:/TOOLS/VRXEDITOR.EXE", "C:/TOOLS/VRXWRITER.EXE"},
-      {"/a b/VRXEditor.exe", "/a b/VRXWriter.exe"},
-      {"/x/VrxEditor", "/x/VRXWriter"},
-      {"/home/u/my-editor", "/home/u/my-editor"},
-      {"/VRXEditor/editor", "/VRXEditor/editor"},
-      {"/x/VRXEditor2", "/x/VRXEditor2"},
-      {"/x/VRXEditor.exe.bak", "/x/VRXEditor.exe.bak"},
-  };
-  for (const auto& [editor, writer] : cases) EXPECT_EQ(WriterPathFor(editor), writer) << editor;
-  EXPECT_EQ(WriterArguments("/x/tool", "/d/k.vrx"),
-            (std::vector<std::string>{"/x/tool", "/d/k.vrx"}));
-}
 
 class StartWriterTest : public CgramPageTest {
  protected:
@@ -147,23 +126,6 @@ TEST_F(SheetWriteTest, AnUnsavedSheetWhoseSaveIsCancelledStartsTheWriterWithNoFi
   const auto lines = Recorded();
   ASSERT_EQ(lines.size(), 3u) << "the writer did not start";
   EXPECT_EQ(lines[1], "arg ");  // one empty argument
-}
-
-TEST(ProcessStart, FailuresToStartAreReportedWithTheirReason) {
-  EXPECT_EQ(StartDetachedProcess({}), EINVAL);
-  EXPECT_EQ(StartDetachedProcess({""}), EINVAL);
-  EXPECT_EQ(StartDetachedProcess({"/nonexistent/VRXWriter", "a"}), ENOENT);
-  // A file that is not executable.
-  TempFolder folder;
-  const auto plain = folder.path() / "VRXWriter";
-  std::ofstream(plain) << "data";
-  EXPECT_EQ(StartDetachedProcess({plain.string()}), EACCES);
-  // No shell: a command in an argument is only text.
-  const auto marker = folder.path() / "injected";
-  EXPECT_EQ(StartDetachedProcess({"/bin/true", "; touch " + marker.string()}), 0);
-  EXPECT_EQ(StartDetachedProcess({"/bin/true $(touch " + marker.string() + ")"}), ENOENT);
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  EXPECT_FALSE(std::filesystem::exists(marker));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "flash_memory.h"
 #include "lcd_model.h"
+#include "scratch_folder.h"
 
 namespace vrx::sim {
 namespace {
@@ -30,8 +31,8 @@ TEST(SimFlash, ProgramClearsBitsOnlyAndIsAllOrNothing) {
 }
 
 TEST(SimFlash, SavesAndLoadsWholeImagesOnly) {
-  const auto dir = std::filesystem::temp_directory_path() / ("vrxsim_flash_" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
+  const test::ScratchFolder folder("vrxsim-flash");
+  const auto& dir = folder.path();
   FlashMemory flash;
   const uint8_t bytes[] = {0x12, 0x34};
   ASSERT_TRUE(flash.Program(0x5000, bytes));
@@ -51,7 +52,6 @@ TEST(SimFlash, SavesAndLoadsWholeImagesOnly) {
   }
   EXPECT_FALSE(FlashMemory::Load(dir / "long.bin", error));
   EXPECT_FALSE(FlashMemory::Load(dir / "missing.bin", error));
-  std::filesystem::remove_all(dir);
 }
 
 TEST(SimLcd, AddressCounterWalksCgramAndBothDisplayLines) {

@@ -13,6 +13,7 @@
 
 #include "child_process.h"
 #include "raw_host.h"
+#include "scratch_folder.h"
 #include "simulator.h"
 
 namespace vrx::sim {
@@ -27,10 +28,10 @@ std::unique_ptr<Simulator> StartSimulator(SimulatorOptions options = {}) {
   return simulator;
 }
 
+// A path for a file of the running test, in a folder removed at exit.
 std::filesystem::path TempPath(const std::string& name) {
-  return std::filesystem::temp_directory_path() /
-         (name + "_" + std::to_string(getpid()) + "_" +
-          ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  static const test::ScratchFolder folder("vrxsim-test");
+  return folder / (name + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
 }
 
 // One round trip; the answer, or -1 for none.

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
-
+#include "child_process.h"
 #include "expected_data_file.h"
 #include "message_table.h"
 
@@ -23,10 +21,10 @@ ToolRun RunVrxtool(const ScratchFolder& folder, const std::string& arguments) {
   const auto errors = folder / "stderr.txt";
   const std::string command = std::string(VRX_BINARY_DIR) + "/tools/vrxtool " + arguments +
                               " >/dev/null 2>'" + errors.string() + "'";
-  const int status = std::system(command.c_str());
+  const int exitCode = test::RunShell(command);
   std::string text = ReadWholeFile(errors);
   std::filesystem::remove(errors);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+  return {exitCode, text};
 }
 
 std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
@@ -99,7 +97,7 @@ TEST(VrxtoolDataFile, StandardOutputTargets) {
   const auto pipeTo = [&](const std::string& arguments) {
     const std::string command =
         "cd " + Quoted(folder.path()) + " && " + tool + " " + arguments + " | cat > captured";
-    EXPECT_EQ(std::system(command.c_str()), 0) << arguments;
+    EXPECT_EQ(test::RunShell(command), 0) << arguments;
     return ReadWholeFile(captured);
   };
   EXPECT_EQ(pipeTo("new -"), ExpectedDataFile());

@@ -1,7 +1,5 @@
 #include "writer_dialog_fixture.h"
 
-#include <unistd.h>
-
 #include "config_image.h"
 #include "data_file.h"
 #include "event_pump.h"
@@ -9,35 +7,6 @@
 namespace fs = std::filesystem;
 
 namespace vrx::test {
-namespace {
-
-std::string Key(std::string_view section, std::string_view key) {
-  return std::string(section) + "/" + std::string(key);
-}
-
-}  // namespace
-
-std::string MemoryProfile::ReadString(std::string_view section, std::string_view key,
-                                      std::string_view fallback) {
-  const auto found = values.find(Key(section, key));
-  return found == values.end() ? std::string(fallback) : found->second;
-}
-
-int MemoryProfile::ReadInt(std::string_view section, std::string_view key, int fallback) {
-  const auto found = values.find(Key(section, key));
-  return found == values.end() ? fallback : std::stoi(found->second);
-}
-
-bool MemoryProfile::WriteString(std::string_view section, std::string_view key,
-                                std::string_view value) {
-  ++writes;
-  values[Key(section, key)] = std::string(value);
-  return true;
-}
-
-bool MemoryProfile::WriteInt(std::string_view section, std::string_view key, int value) {
-  return WriteString(section, key, std::to_string(value));
-}
 
 fs::path PackedWriter() { return fs::path(VRX_BINARY_DIR) / "writer" / "gui" / "VRXWriter"; }
 
@@ -80,19 +49,6 @@ std::string WriterDialogTest::PortText() {
 
 int WriterDialogTest::SpeedSelection() {
   return Find<wxChoice>(writer::CWriterDialog::kIdSpeed).GetSelection();
-}
-
-ScratchDir::ScratchDir() {
-  static int counter = 0;
-  path_ = fs::temp_directory_path() /
-          ("vrx-writer-gui-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  fs::remove_all(path_);
-  fs::create_directories(path_);
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
 }
 
 fs::path WriteSampleDataFile(const fs::path& dir, const std::string& name) {

@@ -8,28 +8,14 @@
 #include <wx/textctrl.h>
 
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 
-#include "profile.h"
+#include "memory_profile.h"
+#include "scratch_folder.h"
 #include "writer_dialog.h"
 
 namespace vrx::test {
-
-// Profile values in memory, counting writes.
-class MemoryProfile : public ProfileStore {
- public:
-  std::string ReadString(std::string_view section, std::string_view key,
-                         std::string_view fallback) override;
-  int ReadInt(std::string_view section, std::string_view key, int fallback) override;
-  bool WriteString(std::string_view section, std::string_view key,
-                   std::string_view value) override;
-  bool WriteInt(std::string_view section, std::string_view key, int value) override;
-
-  std::map<std::string, std::string> values;  // "Option/COM" -> "COM3"
-  int writes = 0;
-};
 
 // The packed writer executable of this build (firmware payload appended).
 std::filesystem::path PackedWriter();
@@ -56,17 +42,6 @@ class WriterDialogTest : public ::testing::Test {
 
   MemoryProfile profile_;
   std::unique_ptr<writer::CWriterDialog> dialog_;
-};
-
-// A scratch folder removed with the object.
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
 };
 
 // A valid data file (every key unassigned) written into `dir`.

@@ -180,7 +180,7 @@ TEST_F(WriterDialogTest, ProfileValuesOutsideTheListsLeaveThemEmpty) {
 }
 
 TEST_F(WriterDialogTest, CommandLinePathFillsTheEditOnly) {
-  ScratchDir dir;
+  ScratchFolder dir;
   const std::string path = (dir.path() / "my keys.vrx").string();
   Open([&](CWriterDialog& d) { StartLike(d, profile_, {path}); });
   EXPECT_EQ(PathText(), path);
@@ -198,7 +198,7 @@ TEST_F(WriterDialogTest, PrintSwitchOrEmptyArgumentLeaveTheEditEmpty) {
 }
 
 TEST_F(WriterDialogTest, BrowseOffersDataFilesAndAddsTheDefaultExtension) {
-  ScratchDir dir;
+  ScratchFolder dir;
   Open([&](CWriterDialog& d) { d.filePath = (dir.path() / "old.vrx").string(); });
   DialogScript script;
   script.ExpectFileDialog((dir.path() / "new keys").string());
@@ -215,7 +215,7 @@ TEST_F(WriterDialogTest, BrowseOffersDataFilesAndAddsTheDefaultExtension) {
 }
 
 TEST_F(WriterDialogTest, BrowseKeepsAnExtensionAndCancelKeepsThePath) {
-  ScratchDir dir;
+  ScratchFolder dir;
   Open([&](CWriterDialog& d) { d.filePath = "typed.vrx"; });
   {
     DialogScript script;
@@ -239,7 +239,7 @@ TEST_F(WriterDialogTest, ExitAndCloseBoxEndWithoutExchangeOrProfileWrite) {
   PumpPending();
   dialog.Close();  // the window's close box
   EXPECT_FALSE(dialog.IsShown());
-  EXPECT_EQ(profile_.writes, 0);
+  EXPECT_TRUE(profile_.writes.empty());
 }
 
 TEST_F(WriterDialogTest, VersionBoxFromTheContextMenu) {

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "child_process.h"
 #include "data_file.h"
 #include "dialog_script.h"
 #include "event_pump.h"
@@ -91,7 +92,7 @@ class WriteTest : public WriterDialogTest {
                                     << (differs - flash.begin());
   }
 
-  ScratchDir dir_;
+  ScratchFolder dir_;
   fs::path dataFile_;
   std::unique_ptr<sim::Simulator> module_;
 };
@@ -162,7 +163,7 @@ TEST_F(WriteTest, ClicksQueuedDuringAWriteAreDropped) {
 // 終了 are disabled, the cursor is busy, a close request is refused and a
 // double click the X server delivers meanwhile does not write again.
 TEST_F(WriteTest, DialogRefusesCommandsWhileWriting) {
-  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs xdotool";
+  if (::vrx::test::RunShell("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs xdotool";
   StartModule();
   OpenReady();
   dialog_->Raise();
@@ -185,8 +186,8 @@ TEST_F(WriteTest, DialogRefusesCommandsWhileWriting) {
                            !dialog_->FindWindow(CWriterDialog::kIdExit)->IsEnabled();
     seen.busy = wxIsBusy();
     seen.closeRefused = !dialog_->Close();
-    std::system(("xdotool mousemove " + std::to_string(target.x) + " " +
-                 std::to_string(target.y) + " click --repeat 2 --delay 50 1").c_str());
+    ::vrx::test::RunShell("xdotool mousemove " + std::to_string(target.x) + " " +
+                 std::to_string(target.y) + " click --repeat 2 --delay 50 1");
   });
   Click(CWriterDialog::kIdWrite);
   EXPECT_TRUE(seen.checked);
@@ -261,7 +262,7 @@ TEST_F(WriteTest, BrokenContainerShowsItsBoxAndStops) {
   EXPECT_EQ(script.messages()[0].caption, ProgramName());
   EXPECT_NE(script.messages()[0].style & wxICON_EXCLAMATION, 0);
   EXPECT_EQ(module_->CurrentTranscript().size(), 0u);  // the port was never opened
-  EXPECT_EQ(profile_.writes, 0);
+  EXPECT_TRUE(profile_.writes.empty());
 
   // A missing container is failure #1; the dialog stays usable.
   DialogScript again;
@@ -285,7 +286,7 @@ TEST_F(WriteTest, DataFileFailuresEndWithoutALineBreak) {
   expected += "\nファイルが開けません。\n処理を中止しました。";
   EXPECT_EQ(LogText(), expected);
   EXPECT_EQ(module_->CurrentTranscript().size(), 0u);
-  EXPECT_EQ(profile_.writes, 0);
+  EXPECT_TRUE(profile_.writes.empty());
 }
 
 TEST_F(WriteTest, PortFailureKeepsTheOldProfile) {
@@ -305,7 +306,7 @@ TEST_F(WriteTest, PortFailureKeepsTheOldProfile) {
                            (dir_.path() / "no-ports.conf").string() + " を参照)。\n処理を中止します。\n");
   EXPECT_EQ(profile_.values["Option/COM"], "COM3");
   EXPECT_EQ(profile_.values["Option/BAUD"], "2");
-  EXPECT_EQ(profile_.writes, 0);
+  EXPECT_TRUE(profile_.writes.empty());
 }
 
 TEST_F(WriteTest, NoPortSelectedFailsToOpen) {
@@ -331,7 +332,7 @@ TEST_F(WriteTest, SilentModuleIsReportedInTheLog) {
   dialog_->serialOptions.readTimeout = std::chrono::milliseconds(100);
   Click(CWriterDialog::kIdWrite);
   EXPECT_EQ(LogText(), kLoaded + "\nデバイスと通信ができません。\n処理を中止します。\n");
-  EXPECT_EQ(profile_.writes, 0);
+  EXPECT_TRUE(profile_.writes.empty());
   // The port was closed again: the next Write can open it.
   module_.reset();
   StartModule();

@@ -1,13 +1,16 @@
 // A full write at 38400 bit/s against the simulator with wire-time
 // emulation, as a ratio to the wire-time minimum of the bytes exchanged
 // (plus the loader's fixed 100 ms and 1000 ms pauses), for ProgramDevice and
-// for the bare C writer.
+// for the bare C player of the expected conversation.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
+#include <vector>
 
-#include "minimal_writer.h"
+#include "expected_conversation.h"
+#include "minimal_player.h"
 #include "realtime.h"
 #include "program_device.h"
 #include "simulator.h"
@@ -52,8 +55,34 @@ bool ProgramDeviceWrite(const std::string& path, const vrx::FlashImage& image) {
   return vrx::ProgramDevice(path, 4, image, log);
 }
 
-bool MinimalCWrite(const std::string& path, const vrx::FlashImage& image) {
-  return minimal_write(path.c_str(), 38400, image.data()) == 0;
+// The conversation of a correct update of a fresh module, as steps for the
+// bare C player: the loader's pauses after entering it and after the end.
+struct Script {
+  std::vector<minimal_step> steps;
+  std::vector<unsigned char> answers;
+};
+
+Script UpdateScript(const vrx::FlashImage& image) {
+  vrx::test::WriteScenario scenario;
+  scenario.moduleFlash.fill(0xFF);
+  std::copy(image.begin(), image.end(), scenario.image.begin());
+  Script script;
+  for (const vrx::sim::TranscriptEntry& entry : vrx::test::ExpectedWrite(scenario)) {
+    if (entry.direction == vrx::sim::Direction::kHostToModule) {
+      script.steps.push_back({entry.value, entry.bitRate, script.answers.size(), 0, 0});
+    } else {
+      script.answers.push_back(entry.value);
+      ++script.steps.back().answer_count;
+    }
+  }
+  script.steps.at(2).pause_ms = 100;  // C4, C3, 3C: in the loader
+  script.steps.back().pause_ms = 1000;
+  return script;
+}
+
+bool MinimalCWrite(const std::string& path, const Script& script) {
+  return minimal_play(path.c_str(), script.steps.data(), script.steps.size(),
+                      script.answers.data()) == 0;
 }
 
 // The two hosts take turns, so that a change in the machine's load hits
@@ -61,9 +90,13 @@ bool MinimalCWrite(const std::string& path, const vrx::FlashImage& image) {
 void PairedFullWrites(benchmark::State& state) {
   vrx::bench::RealtimeScope realtime;
   const vrx::FlashImage image = Image();
+  const Script script = UpdateScript(image);
+  const Writer floorWrite = [&script](const std::string& path, const vrx::FlashImage&) {
+    return MinimalCWrite(path, script);
+  };
   double minimum = 0, floorSum = 0, oursSum = 0;
   for (auto _ : state) {
-    const double floorRatio = WriteRatio(MinimalCWrite, image, minimum);
+    const double floorRatio = WriteRatio(floorWrite, image, minimum);
     const double ourRatio = WriteRatio(ProgramDeviceWrite, image, minimum);
     if (floorRatio == 0 || ourRatio == 0) {
       state.SkipWithError("a write failed");

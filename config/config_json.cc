@@ -195,8 +195,10 @@ class JsonImport {
         image_.optionWord = static_cast<uint16_t>((image_.optionWord & kNamedOptionBits) | *bits);
         continue;
       }
-      const auto flag = std::find_if(kOptionFlags.begin(), kOptionFlags.end(),
-                                     [&](const OptionFlag& f) { return f.name == name; });
+      // A structured binding is captured by name only from clang 16 on.
+      const auto flag =
+          std::find_if(kOptionFlags.begin(), kOptionFlags.end(),
+                       [&wanted = name](const OptionFlag& f) { return f.name == wanted; });
       if (flag == kOptionFlags.end()) return Error(ImportProblem::kUnknownMember, memberPath, name);
       if (!value.is_boolean()) return Error(ImportProblem::kBadValue, memberPath, name);
       image_.optionWord = static_cast<uint16_t>(value.get<bool>() ? image_.optionWord | flag->mask

@@ -1,69 +1,74 @@
 #include "loader_script.h"
 
+#include <algorithm>
+
+#include "expected_conversation.h"
+
 namespace vrx::testing {
 namespace {
 
-void ScriptAddress(FakeDevice& device, uint16_t value, std::vector<uint8_t> afterHigh = {}) {
-  device.On(static_cast<uint8_t>(value & 0xFF), {0x00});
-  afterHigh.insert(afterHigh.begin(), 0x00);
-  device.On(static_cast<uint8_t>(value >> 8), afterHigh);
+using test::ConversationBuilder;
+
+// Each host byte of the conversation draws the module bytes that follow it.
+void Script(FakeDevice& device, const sim::Transcript& conversation) {
+  for (std::size_t i = 0; i < conversation.size();) {
+    const uint8_t host = conversation[i++].value;
+    std::vector<uint8_t> answer;
+    while (i < conversation.size() && conversation[i].direction == sim::Direction::kModuleToHost) {
+      answer.push_back(conversation[i++].value);
+    }
+    device.On(host, std::move(answer));
+  }
 }
+
+void Script(FakeDevice& device, const ConversationBuilder& conversation) {
+  Script(device, conversation.Get());
+}
+
+// The rate only labels a conversation's host bytes; the fake has no wire.
+ConversationBuilder Conversation() { return ConversationBuilder(38400); }
 
 }  // namespace
 
-void ScriptConnect(FakeDevice& device, uint8_t answer) { device.On(0xC4, {answer}); }
+void ScriptConnect(FakeDevice& device, uint8_t answer) {
+  Script(device, Conversation().Exchange(0xC4, answer));
+}
 
-void ScriptEnter(FakeDevice& device) { device.On(0xC3, {0xFA}).On(0x3C, {0xFA}); }
+void ScriptEnter(FakeDevice& device) {
+  Script(device, Conversation().Exchange(0xC3, 0xFA).Exchange(0x3C, 0xFA));
+}
 
 void ScriptReadBlock(FakeDevice& device, uint16_t address, Record data) {
-  device.On(0x11, {0x11});
-  ScriptAddress(device, address, std::vector<uint8_t>(data.begin(), data.end()));
+  sim::FlashBytes flash{};
+  std::copy(data.begin(), data.end(), flash.begin() + address);
+  Script(device, Conversation().ReadRecord(address, flash));
 }
 
 void ScriptErase(FakeDevice& device, uint8_t mask, uint8_t status) {
-  device.On(0xA5, {0xA5}).On(mask, {0x00, status});
+  Script(device, Conversation().Exchange(0xA5, 0xA5).Exchange(mask, 0x00).ModuleSends(status));
 }
 
 void ScriptRecordAttempt(FakeDevice& device, uint16_t address, Record data, uint8_t status) {
-  device.On(0x5B, {0x5B});
-  ScriptAddress(device, address);
-  unsigned sum = 0;
-  for (std::size_t i = 0; i < data.size(); ++i) {
-    sum += data[i];
-    // The last data byte's 0x00 is followed by the unasked 0x0B.
-    device.On(data[i], i + 1 == data.size() ? std::vector<uint8_t>{0x00, 0x0B}
-                                            : std::vector<uint8_t>{0x00});
-  }
-  device.On(static_cast<uint8_t>(sum & 0xFF), {0x00});
-  device.On(static_cast<uint8_t>((sum >> 8) & 0xFF), {0x00, status});
+  Script(device, Conversation().RecordAttempt(address, data.data(), status));
 }
 
 void ScriptWrite(FakeDevice& device, uint16_t address, const uint8_t* data, std::size_t length) {
-  device.On(0x5A, {0x5A});
-  for (std::size_t offset = 0; offset < length; offset += 128) {
-    ScriptRecordAttempt(device, static_cast<uint16_t>(address + offset),
-                        Record(data + offset, 128), 0x0A);
-  }
-  device.On(0x5C, {0x5C});
+  Script(device, Conversation().WriteChunk(address, data, length));
 }
 
-void ScriptExit(FakeDevice& device) { device.On(0x5D, {0x5D}); }
+void ScriptExit(FakeDevice& device) { Script(device, Conversation().Exchange(0x5D, 0x5D)); }
 
 void ScriptProgram(FakeDevice& device, const FlashImage& image,
                    std::span<const uint8_t> moduleBlock0, bool fromApplication,
                    uint8_t exitEcho) {
-  ScriptConnect(device, fromApplication ? 0xFA : 0xC4);
-  if (fromApplication) ScriptEnter(device);
-  for (uint16_t address = 0; address < 0x400; address += 128)
-    ScriptReadBlock(device, address, Record(moduleBlock0.data() + address, 128));
-  if (!std::equal(moduleBlock0.begin(), moduleBlock0.end(), image.begin())) {
-    ScriptErase(device, 0x01, 0x09);
-    ScriptWrite(device, 0, image.data(), 0x400);
-  }
-  ScriptErase(device, 0x10, 0x09);
-  for (uint16_t address = 0x1000; address < 0x8000; address += 0x800)
-    ScriptWrite(device, address, image.data() + address, 0x800);
-  device.On(0x5D, {exitEcho});
+  test::WriteScenario scenario;
+  scenario.startInLoader = !fromApplication;
+  scenario.moduleFlash.fill(0xFF);
+  std::copy(moduleBlock0.begin(), moduleBlock0.end(), scenario.moduleFlash.begin());
+  std::copy(image.begin(), image.end(), scenario.image.begin());
+  sim::Transcript conversation = test::ExpectedWrite(scenario);
+  conversation.back().value = exitEcho;  // the module's echo of the final 0x5D
+  Script(device, conversation);
 }
 
 }  // namespace vrx::testing

@@ -1,6 +1,7 @@
-// Scripts the loader's side of each command onto a FakeDevice, written from
-// the protocol's byte tables, so the host's transcript can be compared byte
-// for byte with FakeDevice::ExpectedHostBytes().
+// Scripts the loader's side of each command onto a FakeDevice, taken from
+// the conversation a correct host has with the module (expected_conversation.h),
+// so the host's transcript can be compared byte for byte with
+// FakeDevice::ExpectedHostBytes().
 #pragma once
 
 #include <cstdint>

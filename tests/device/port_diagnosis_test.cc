@@ -9,7 +9,7 @@
 
 #include "port_diagnosis.h"
 #include "port_names.h"
-#include "scratch_dir.h"
+#include "scratch_folder.h"
 #include "serial_link.h"
 
 namespace vrx {
@@ -20,7 +20,7 @@ using ::testing::HasSubstr;
 class PortDiagnosisTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = FreshDir("port-diagnosis");
+    dir_ = folder_.path();
     map_ = dir_ / "ports.conf";
     setenv("VRX_PORT_MAP", map_.c_str(), 1);
   }
@@ -33,6 +33,7 @@ class PortDiagnosisTest : public ::testing::Test {
     return ExplainOpenFailure(port, bitRate, errno, {});
   }
 
+  test::ScratchFolder folder_{"port-diagnosis"};
   std::filesystem::path dir_;
   std::filesystem::path map_;
 };

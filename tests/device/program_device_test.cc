@@ -4,6 +4,7 @@
 #include "fake_device.h"
 #include "loader_script.h"
 #include "program_device.h"
+#include "recording_log.h"
 
 namespace vrx {
 namespace {
@@ -11,11 +12,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using testing::FakeDevice;
-
-struct RecordingLog : WriteLog {
-  std::vector<std::string> texts;
-  void AppendLog(std::string_view text) override { texts.emplace_back(text); }
-};
+using test::RecordingLog;
 
 std::vector<std::string> Block4Lines() {
   std::vector<std::string> lines{"\r\nブロック4を消去中．．．", "完了\r\n", "\r\nブロック4に書き込み中"};

@@ -16,7 +16,7 @@
 #include <fstream>
 
 #include "port_diagnosis.h"
-#include "scratch_dir.h"
+#include "scratch_folder.h"
 #include "serial_link.h"
 
 namespace vrx {
@@ -154,7 +154,8 @@ TEST_F(PtyLinkTest, MissingPortAndNamesThroughTheMapping) {
   EXPECT_FALSE(SerialLink::Open("/dev/no-such-port", 38400, options_));
   EXPECT_EQ(errno, ENOENT);
 
-  const std::string map = (FreshDir("ports-link") / "ports.conf").string();
+  const test::ScratchFolder folder("ports-link");
+  const std::string map = (folder.path() / "ports.conf").string();
   std::ofstream(map) << "COM7=" << slavePath_ << "\n";
   setenv("VRX_PORT_MAP", map.c_str(), 1);
   auto viaName = SerialLink::Open("COM7", 38400, options_);

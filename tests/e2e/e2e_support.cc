@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <atomic>
 #include <fstream>
 #include <thread>
 
@@ -51,10 +48,6 @@ sim::FlashBytes TestImage() {
 }
 
 WriteFiles::WriteFiles() {
-  static std::atomic<int> made{0};
-  dir = std::filesystem::temp_directory_path() /
-        ("vrx_e2e_" + std::to_string(getpid()) + "_" + std::to_string(made++));
-  std::filesystem::create_directories(dir);
   container = dir / "VRXWriter";
   dataFile = dir / "keys.vrx";
 
@@ -76,8 +69,6 @@ WriteFiles::WriteFiles() {
   config.keys[0].breakCode = "F0,1C";
   EXPECT_TRUE(WriteDataFile(dataFile, config));
 }
-
-WriteFiles::~WriteFiles() { std::filesystem::remove_all(dir); }
 
 bool EventuallyTrue(const std::function<bool()>& done) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);

@@ -1,5 +1,4 @@
-// Shared pieces of the end-to-end tests: a log that keeps its text, a
-// simulator starter, the fast link options, and test images.
+// Shared pieces of the end-to-end tests: a simulator starter, the fast link options, and test images.
 #pragma once
 
 #include <chrono>
@@ -10,20 +9,13 @@
 #include <vector>
 
 #include "flash_memory.h"
+#include "recording_log.h"
+#include "scratch_folder.h"
 #include "serial_options.h"
 #include "simulator.h"
 #include "write_log.h"
 
 namespace vrx::test {
-
-class StringLog : public WriteLog {
- public:
-  void AppendLog(std::string_view text) override { text_ += text; }
-  const std::string& Text() const { return text_; }
-
- private:
-  std::string text_;
-};
 
 std::unique_ptr<sim::Simulator> StartSimulator(sim::SimulatorOptions options);
 // Options with faults given as vrxsim's --fault texts.
@@ -43,11 +35,9 @@ sim::FlashBytes TestImage();
 // character row is 0x1F.  Removed again by the destructor.
 struct WriteFiles {
   WriteFiles();
-  ~WriteFiles();
-  WriteFiles(const WriteFiles&) = delete;
-  WriteFiles& operator=(const WriteFiles&) = delete;
 
-  std::filesystem::path dir;
+  ScratchFolder folder{"vrx-e2e"};
+  std::filesystem::path dir = folder.path();
   std::filesystem::path container;
   std::filesystem::path dataFile;
   std::vector<uint8_t> firmware;  // the plain image inside the container

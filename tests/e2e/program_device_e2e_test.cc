@@ -59,7 +59,7 @@ struct Outcome {
 Outcome Program(sim::Simulator& simulator, int speedIndex, const sim::FlashBytes& image,
                 std::chrono::milliseconds timeout = 150ms) {
   Outcome outcome;
-  StringLog log;
+  RecordingLog log;
   outcome.programmed = ProgramDevice(simulator.DevicePath(), speedIndex, ToImage(image), log,
                                      FastOptions(&outcome.pauses, timeout));
   outcome.log = log.Text();
@@ -292,7 +292,7 @@ TEST(ProgramDeviceEndToEnd, AModuleThatVanishesMidWriteEndsTheWriteWithoutWaitin
 }
 
 TEST(ProgramDeviceEndToEnd, PortThatCannotBeOpenedOrReopenedGivesTheOpenMessage) {
-  StringLog log;
+  RecordingLog log;
   EXPECT_FALSE(ProgramDevice("/dev/vrx-no-such-port", kSpeed38400, ToImage(TestImage()), log,
                              FastOptions(nullptr)));
   EXPECT_EQ(log.Text(), FailureTail(kPortOpen + "\r\n/dev/vrx-no-such-port がありません。"
@@ -302,7 +302,7 @@ TEST(ProgramDeviceEndToEnd, PortThatCannotBeOpenedOrReopenedGivesTheOpenMessage)
   // reopen at 38400 finds no port.
   auto simulator = StartSimulator({});
   const std::string path = simulator->DevicePath();
-  StringLog reopenLog;
+  RecordingLog reopenLog;
   SerialOptions options = FastOptions(nullptr);
   options.pause = [&simulator](std::chrono::milliseconds) { simulator.reset(); };
   EXPECT_FALSE(ProgramDevice(path, kSpeed9600, ToImage(TestImage()), reopenLog, options));

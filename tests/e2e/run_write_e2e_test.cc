@@ -7,27 +7,11 @@
 
 #include "e2e_support.h"
 #include "expected_conversation.h"
+#include "memory_profile.h"
 #include "write_sequence.h"
 
 namespace vrx::test {
 namespace {
-
-class RecordingProfile : public ProfileStore {
- public:
-  std::string ReadString(std::string_view, std::string_view, std::string_view fallback) override {
-    return std::string(fallback);
-  }
-  int ReadInt(std::string_view, std::string_view, int fallback) override { return fallback; }
-  bool WriteString(std::string_view section, std::string_view key,
-                   std::string_view value) override {
-    writes.push_back(std::string(section) + "/" + std::string(key) + "=" + std::string(value));
-    return true;
-  }
-  bool WriteInt(std::string_view section, std::string_view key, int value) override {
-    return WriteString(section, key, std::to_string(value));
-  }
-  std::vector<std::string> writes;
-};
 
 class NoBoxes : public MessageBoxSink {
  public:
@@ -53,9 +37,9 @@ class RunWriteEndToEnd : public ::testing::Test {
 TEST_F(RunWriteEndToEnd, ProgramsFirmwareAndConfigurationAndThenRemembersPortAndSpeed) {
   auto simulator = StartSimulator({});
   FlashImage image;
-  StringLog log;
+  RecordingLog log;
   NoBoxes boxes;
-  RecordingProfile profile;
+  MemoryProfile profile;
   const WriteJob job = Job(simulator->DevicePath());
 
   EXPECT_TRUE(RunWrite(job, image, log, boxes, profile));
@@ -79,9 +63,9 @@ TEST_F(RunWriteEndToEnd, ProgramsFirmwareAndConfigurationAndThenRemembersPortAnd
 TEST_F(RunWriteEndToEnd, ASilentModuleLeavesTheProfileAlone) {
   auto simulator = StartSimulator(WithFaults({"connect=silent"}));
   FlashImage image;
-  StringLog log;
+  RecordingLog log;
   NoBoxes boxes;
-  RecordingProfile profile;
+  MemoryProfile profile;
 
   EXPECT_FALSE(RunWrite(Job(simulator->DevicePath()), image, log, boxes, profile));
 
@@ -93,9 +77,9 @@ TEST_F(RunWriteEndToEnd, ASilentModuleLeavesTheProfileAlone) {
 TEST_F(RunWriteEndToEnd, AMissingDataFileNeverReachesTheModule) {
   auto simulator = StartSimulator({});
   FlashImage image;
-  StringLog log;
+  RecordingLog log;
   NoBoxes boxes;
-  RecordingProfile profile;
+  MemoryProfile profile;
   WriteJob job = Job(simulator->DevicePath());
   job.filePath = (files_.dir / "missing.vrx").string();
 

@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include <unistd.h>
+#include <sys/mman.h>
 
 #include "des.h"
 #include "firmware_container.h"
@@ -17,9 +17,11 @@
 
 namespace {
 
+// The loader reads a named file: a memory file reached through its
+// descriptor, so that nothing is left on disk however the run ends.
 const std::filesystem::path& InputPath() {
-  static const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("fuzz_container_" + std::to_string(::getpid()));
+  static const int fd = ::memfd_create("fuzz_container", 0);
+  static const std::filesystem::path path = "/proc/self/fd/" + std::to_string(fd);
   return path;
 }
 

@@ -9,6 +9,7 @@
 
 #include "child_process.h"
 #include "help_text.h"
+#include "scratch_folder.h"
 
 namespace vrx::test {
 namespace {
@@ -17,19 +18,6 @@ namespace fs = std::filesystem;
 
 const std::string kLinuxDir = std::string(VRX_SOURCE_DIR) + "/packaging/linux/";
 const std::vector<std::string> kAppIds{"com.zentrolith.VRXEditor", "com.zentrolith.VRXWriter"};
-
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "vrx-pkg-test.XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 TEST(DesktopFiles, PassDesktopFileValidate) {
   const std::string validate = SystemProgram("desktop-file-validate");
@@ -56,7 +44,7 @@ TEST(DesktopFiles, MetainfoPassesAppstreamValidation) {
 TEST(DesktopFiles, VrxTypeBuildsIntoAMimeDatabaseByNameAndFirstLine) {
   const std::string update = SystemProgram("update-mime-database");
   if (update.empty()) GTEST_SKIP() << "shared-mime-info not installed";
-  TempDir dir;
+  const ScratchFolder dir("vrx-pkg-test");
   const fs::path mime = dir.path() / "mime";
   fs::create_directories(mime / "packages");
   fs::copy_file(kLinuxDir + "vrx7100-tools.xml", mime / "packages" / "vrx7100-tools.xml");

@@ -8,6 +8,7 @@
 #include "help_text.h"
 #include "message_table.h"
 #include "program_usage.h"
+#include "scratch_folder.h"
 
 namespace vrx::test {
 namespace {
@@ -15,8 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(PortOpenHelp, VrxtoolPointsToTheSerialPortHelpAfterThePortMessage) {
-  const fs::path dir = fs::temp_directory_path() / ("vrx-port-help-" + std::to_string(getpid()));
-  fs::create_directories(dir);
+  const ScratchFolder folder("vrx-port-help");
+  const fs::path& dir = folder.path();
   const std::string data = (dir / "x.vrx").string();
   ASSERT_EQ(RunProcess({VRXTOOL_PATH, "new", data}).exitCode, 0);
   const std::string missing = (dir / "no-such-port").string();
@@ -37,7 +38,6 @@ TEST(PortOpenHelp, VrxtoolPointsToTheSerialPortHelpAfterThePortMessage) {
   EXPECT_NE(write.out.find(WriterMessage(writer_msg::kPortOpenFailed)), std::string::npos)
       << write.out;
   EXPECT_EQ(write.err, std::string(PortOpenHint()) + "\n");
-  fs::remove_all(dir);
 }
 
 TEST(PortOpenHelp, TheGuideAndManualPagesCoverTheUsualCauses) {

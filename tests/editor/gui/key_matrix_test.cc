@@ -1,0 +1,183 @@
+// The key matrix as one radio group, its picture, and the page's layout.
+#include <gtest/gtest.h>
+#include <wx/checkbox.h>
+#include <wx/dcmemory.h>
+#include <wx/image.h>
+#include <wx/stattext.h>
+#include <wx/tglbtn.h>
+
+#include <vector>
+
+#include "dialog_script.h"
+#include "dialog_units.h"
+#include "event_pump.h"
+#include "key_map_fixture.h"
+#include "key_matrix.h"
+
+namespace vrx::editor::test {
+namespace {
+
+const std::string kPicturePath = VRX_SOURCE_DIR "/resources/keymap/key_matrix.png";
+
+class KeyMatrixTest : public KeyMapPageTest {
+ protected:
+  KeyMatrixTest() {
+    page_->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent& event) {
+      commands_.push_back(event.GetId());
+      event.Skip();
+    });
+  }
+
+  void Press(int keyCode) {
+    wxKeyEvent key(wxEVT_KEY_DOWN);
+    key.m_keyCode = keyCode;
+    key.SetEventObject(page_->keyMatrix());
+    page_->keyMatrix()->ProcessWindowEvent(key);
+  }
+
+  std::vector<int> commands_;
+};
+
+TEST_F(KeyMatrixTest, ButtonsSitOnTheirDialogUnitPlaces) {
+  KeyMatrix* matrix = page_->keyMatrix();
+  const wxPoint origin = matrix->GetPosition();
+  // Key 0 is the bottom-left button, key 127 the top-right one.
+  EXPECT_EQ(matrix->KeyButtonRect(0).GetPosition() + origin, ui::DluToPixels(page_, 23, 184));
+  EXPECT_EQ(matrix->KeyButtonRect(17).GetPosition() + origin, ui::DluToPixels(page_, 39, 168));
+  EXPECT_EQ(matrix->KeyButtonRect(127).GetPosition() + origin, ui::DluToPixels(page_, 273, 72));
+  EXPECT_EQ(matrix->KeyButtonRect(127).GetSize(),
+            ui::DluRectToPixels(page_, 273, 72, 12, 12).GetSize());
+  for (int key = 0; key < 128; ++key) {
+    const wxRect button = matrix->KeyButtonRect(key);
+    EXPECT_EQ(matrix->KeyAt(button.GetPosition()), key);
+    EXPECT_EQ(matrix->KeyAt(button.GetBottomRight()), key);
+    EXPECT_TRUE(wxRect(matrix->GetSize()).Contains(button)) << key;
+  }
+  EXPECT_EQ(matrix->KeyAt({0, 0}), -1);
+}
+
+TEST_F(KeyMatrixTest, ClickSelectsAndSendsTheKeyButtonsCommand) {
+  ClickKey(77);
+  ClickKey(77);
+  EXPECT_EQ(commands_, (std::vector<int>{1005 + 77, 1005 + 77}));
+  EXPECT_EQ(page_->keyMatrix()->selection(), 77);
+  EXPECT_EQ(page_->keyMatrix(), wxWindow::FindFocus());
+
+  // Between the buttons nothing happens.
+  wxMouseEvent miss(wxEVT_LEFT_DOWN);
+  miss.SetPosition({2, 2});
+  page_->keyMatrix()->ProcessWindowEvent(miss);
+  EXPECT_EQ(commands_.size(), 2u);
+}
+
+TEST_F(KeyMatrixTest, ArrowKeysMoveThroughTheMatrixAndStopAtItsEdges) {
+  ClickKey(0);
+  commands_.clear();
+  Press(WXK_UP);     // row 0 is at the bottom: up is row 1
+  Press(WXK_RIGHT);
+  Press(WXK_DOWN);
+  Press(WXK_LEFT);
+  Press(WXK_LEFT);   // at column 0: no move
+  Press(WXK_DOWN);   // at row 0: no move
+  EXPECT_EQ(commands_, (std::vector<int>{1005 + 16, 1005 + 17, 1005 + 1, 1005 + 0}));
+  ClickKey(127);
+  commands_.clear();
+  Press(WXK_UP);
+  Press(WXK_RIGHT);
+  EXPECT_TRUE(commands_.empty());
+  EXPECT_EQ(page_->selectedKey(), 127);
+  Press(WXK_SPACE);  // like a click on the selected key
+  EXPECT_EQ(commands_, (std::vector<int>{1005 + 127}));
+}
+
+TEST_F(KeyMatrixTest, MoveRefusedByThePageReturnsToTheOldKey) {
+  Type(page_->makeBox(), ",E0");
+  vrx::test::DialogScript script;
+  script.ExpectMessage("入力データに誤まりがあります。");
+  Press(WXK_RIGHT);
+  EXPECT_EQ(page_->keyMatrix()->selection(), 0);
+  EXPECT_EQ(page_->selectedKey(), 0);
+}
+
+TEST_F(KeyMatrixTest, PictureGridLinesPassThroughTheButtonCentres) {
+  if (ui::DpiScale(page_) != 1.0) GTEST_SKIP() << "the picture is drawn for 96 DPI";
+  if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+  wxImage picture(wxString::FromUTF8(kPicturePath), wxBITMAP_TYPE_PNG);
+  ASSERT_TRUE(picture.IsOk());
+  EXPECT_EQ(picture.GetSize(), wxSize(600, 287));
+  auto dark = [&](int x, int y) { return picture.GetRed(x, y) < 128; };
+  for (int key = 0; key < 128; ++key) {
+    const wxRect button = page_->keyMatrix()->KeyButtonRect(key);
+    const int x = button.x + button.width / 2;
+    const int y = button.y + button.height / 2;
+    // The vertical line above and below, the horizontal one left and right
+    // of the button (its indicator covers the crossing itself).
+    EXPECT_TRUE(dark(x, y - 10) && dark(x, y + 10)) << "column line misses key " << key;
+    EXPECT_TRUE(dark(x - 13, y) && dark(x + 13, y)) << "row line misses key " << key;
+  }
+}
+
+// Pixels of the matrix as it draws itself.
+wxImage Rendered(KeyMatrix& matrix, bool focused) {
+  wxBitmap bitmap(matrix.GetSize());
+  {
+    wxMemoryDC dc(bitmap);
+    matrix.Render(dc, focused);
+  }
+  return bitmap.ConvertToImage();
+}
+
+// How many pixels of `area` differ between two renderings.
+int Differing(const wxImage& a, const wxImage& b, const wxRect& area) {
+  int count = 0;
+  for (int y = area.GetTop(); y <= area.GetBottom(); ++y) {
+    for (int x = area.GetLeft(); x <= area.GetRight(); ++x) {
+      count += a.GetRed(x, y) != b.GetRed(x, y) || a.GetGreen(x, y) != b.GetGreen(x, y) ||
+               a.GetBlue(x, y) != b.GetBlue(x, y);
+    }
+  }
+  return count;
+}
+
+TEST_F(KeyMatrixTest, SelectionAndFocusAreVisible) {
+  KeyMatrix& matrix = *page_->keyMatrix();
+  ClickKey(40);
+  const wxImage plain = Rendered(matrix, false);
+  const wxImage focused = Rendered(matrix, true);
+  const wxRect selected = matrix.KeyButtonRect(40);
+  // The frame around the selected button, and nowhere else.
+  EXPECT_GT(Differing(plain, focused, wxRect(selected).Inflate(1)), 10);
+  EXPECT_EQ(Differing(plain, focused, matrix.KeyButtonRect(41)), 0);
+  // The checked button looks different from its unchecked self.
+  ClickKey(41);
+  EXPECT_GT(Differing(plain, Rendered(matrix, false), selected), 10);
+}
+
+TEST_F(KeyMatrixTest, ControlsDoNotOverlapAndStayOnThePage) {
+  const wxRect pageRect = ui::DluRectToPixels(page_, 0, 0, 359, 299);
+  // A label's text is what must stay clear; GTK pads its allocation.
+  auto drawn = [](const wxWindow* control) {
+    return dynamic_cast<const wxStaticText*>(control)
+               ? wxRect(control->GetPosition(), control->GetBestSize())
+               : control->GetRect();
+  };
+  std::vector<wxWindow*> controls;
+  for (wxWindow* child : page_->GetChildren()) controls.push_back(child);
+  ASSERT_EQ(controls.size(), 9u);  // matrix, 3 labels, list, toggle, check box, 2 edits
+  for (size_t i = 0; i < controls.size(); ++i) {
+    const wxRect rect = drawn(controls[i]);
+    EXPECT_TRUE(pageRect.Contains(rect)) << controls[i]->GetName();
+    for (size_t j = i + 1; j < controls.size(); ++j) {
+      EXPECT_FALSE(rect.Intersects(drawn(controls[j])))
+          << controls[i]->GetName() << " " << controls[i]->GetLabel() << " overlaps "
+          << controls[j]->GetName() << " " << controls[j]->GetLabel();
+    }
+  }
+  // The theme may make a control taller than its template rectangle, but
+  // never narrower than it needs for its text.
+  EXPECT_GE(page_->captureButton()->GetSize().x, page_->captureButton()->GetBestSize().x);
+  EXPECT_GE(page_->typematicBox()->GetSize().x, page_->typematicBox()->GetBestSize().x);
+}
+
+}  // namespace
+}  // namespace vrx::editor::test

@@ -1,0 +1,34 @@
+// Which program the editor's 書込み starts, and with which arguments.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "writer_launch.h"
+
+namespace vrx::test {
+namespace {
+
+using editor::WriterArguments;
+using editor::WriterPathFor;
+
+TEST(WriterPath, TheEditorsNameIsReplacedAndAnyOtherNameStartsItselfAgain) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/opt/vrx/VRXEditor", "/opt/vrx/VRXWriter"},
+      {"/usr/bin/vrxeditor", "/usr/bin/vrxwriter"},
+      {"C:/TOOLS/VRXEDITOR.EXE", "C:/TOOLS/VRXWRITER.EXE"},
+      {"/a b/VRXEditor.exe", "/a b/VRXWriter.exe"},
+      {"/x/VrxEditor", "/x/VRXWriter"},
+      {"/home/u/my-editor", "/home/u/my-editor"},
+      {"/VRXEditor/editor", "/VRXEditor/editor"},
+      {"/x/VRXEditor2", "/x/VRXEditor2"},
+      {"/x/VRXEditor.exe.bak", "/x/VRXEditor.exe.bak"},
+  };
+  for (const auto& [editor, writer] : cases) EXPECT_EQ(WriterPathFor(editor), writer) << editor;
+  EXPECT_EQ(WriterArguments("/x/tool", "/d/k.vrx"),
+            (std::vector<std::string>{"/x/tool", "/d/k.vrx"}));
+}
+
+}  // namespace
+}  // namespace vrx::test

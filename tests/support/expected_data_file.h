@@ -1,0 +1,34 @@
+// Test helpers: the editor's data file text assembled line by line from the
+// format description (not through the code under test), and whole files.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <ostream>
+#include <string>
+
+#include "config_image.h"
+#include "scratch_folder.h"
+
+namespace vrx {
+// Readable failure output for images that differ.
+void PrintTo(const KeyEntry& key, std::ostream* out);
+void PrintTo(const ConfigImage& image, std::ostream* out);
+}  // namespace vrx
+
+namespace vrx::test {
+
+// Code record lines by key number: the values before the 0xFF filler, as
+// they should appear ("81,1C").  Keys not given are all 0xFF.
+struct ExpectedKeys {
+  std::map<int, std::string> make;
+  std::map<int, std::string> brk;
+};
+
+// The whole file of a fresh editor with `keys` set, in Shift_JIS with CR LF.
+std::string ExpectedDataFile(const ExpectedKeys& keys = {});
+
+std::string ReadWholeFile(const std::filesystem::path& path);
+void WriteWholeFile(const std::filesystem::path& path, const std::string& contents);
+
+}  // namespace vrx::test

@@ -1,5 +1,7 @@
 #include "editor_app.h"
 
+#include <wx/config.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -21,7 +23,8 @@ bool CEditorApp::OnInit() {
 }
 
 int CEditorApp::OnRun() {
-  CVRXSheet sheet;
+  ui::WxConfigProfile profile(*wxConfigBase::Get());
+  CVRXSheet sheet(profile);
   if (argc > 1) {
     const std::string given = argv[1].utf8_string();
     std::error_code error;

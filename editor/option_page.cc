@@ -12,6 +12,7 @@
 #include "dialog_units.h"
 #include "editor_texts.h"
 #include "message_box.h"
+#include "port_speed_picker.h"
 
 namespace vrx::editor {
 namespace {
@@ -67,12 +68,10 @@ void COptionPage::CreateControls() {
                             ui::FromCore(editor_text::OptionFlagLabel(bit)), rect);
   }
 
-  wxArrayString speeds;
-  for (int index = 0; index < kListedSpeedCount; ++index)
-    speeds.Add(wxString::Format(wxS("%d"), BitRateForSpeedIndex(index)));
   // The template gives the opened list's height; closed, the list takes
   // GTK's height, centred with its two labels on one 12-unit row.
-  speedList_ = new wxChoice(this, kSpeedListId, wxDefaultPosition, wxDefaultSize, speeds);
+  speedList_ = new wxChoice(this, kSpeedListId, wxDefaultPosition, wxDefaultSize,
+                            ui::OfferedSpeedEntries());
   ui::PlaceDropDown(*speedList_, {105, kSpeedRowY, 46, 101}, kSpeedRowHeight);
   ui::PlaceCentredLabel(*new wxStaticText(this, wxID_ANY, ui::FromCore(editor_text::SpeedLabel())),
                         {70, kSpeedRowY, 0, kSpeedRowHeight});
@@ -91,7 +90,7 @@ void COptionPage::CreateControls() {
 void COptionPage::RecordToControls() {
   if (const std::optional<int> index = SpeedIndexForBrrValue(config_.brrValue)) {
     // 128000 bit/s has a register value but no entry: nothing is selected.
-    speedList_->SetSelection(*index < kListedSpeedCount ? *index : wxNOT_FOUND);
+    speedList_->SetSelection(*index < kOfferedSpeedCount ? *index : wxNOT_FOUND);
   }
   for (int bit = 0; bit < kOptionBoxCount; ++bit)
     optionBoxes_[bit]->SetValue((config_.optionWord >> bit) & 1U);

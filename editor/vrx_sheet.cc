@@ -72,14 +72,14 @@ std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, lo
 
 }  // namespace
 
-CVRXSheet::CVRXSheet(wxWindow* parent)
+CVRXSheet::CVRXSheet(ProfileStore& profile, wxWindow* parent)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(kSheetCaption), wxDefaultPosition,
                wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX),
       startWriter(StartWriter) {
   SetFont(ui::DialogFont());
   SetIcons(ui::ProgramIcons());
-  CreatePages();
+  CreatePages(profile);
   CreateButtonRow();
 
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnOpen(); }, kOpenId);
@@ -99,10 +99,10 @@ CVRXSheet::CVRXSheet(wxWindow* parent)
   pages_[kKeyMapPage]->OnSetActive();
 }
 
-void CVRXSheet::CreatePages() {
+void CVRXSheet::CreatePages(ProfileStore& profile) {
   notebook_ = new wxNotebook(this, wxID_ANY);
   keyMapPage_ = new CKeyMapPage(notebook_, config_);
-  cgramPage_ = new CCGRAMPage(notebook_, config_);
+  cgramPage_ = new CCGRAMPage(notebook_, config_, profile);
   optionPage_ = new COptionPage(notebook_, config_);
   pages_ = {keyMapPage_, cgramPage_, optionPage_};
   for (CSheetPage* page : pages_) page->recorder = this;

@@ -22,6 +22,24 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+std::string InstalledProfile::ReadString(std::string_view section, std::string_view key,
+                                         std::string_view fallback) {
+  return ui::WxConfigProfile(*wxConfigBase::Get()).ReadString(section, key, fallback);
+}
+
+int InstalledProfile::ReadInt(std::string_view section, std::string_view key, int fallback) {
+  return ui::WxConfigProfile(*wxConfigBase::Get()).ReadInt(section, key, fallback);
+}
+
+bool InstalledProfile::WriteString(std::string_view section, std::string_view key,
+                                   std::string_view value) {
+  return ui::WxConfigProfile(*wxConfigBase::Get()).WriteString(section, key, value);
+}
+
+bool InstalledProfile::WriteInt(std::string_view section, std::string_view key, int value) {
+  return ui::WxConfigProfile(*wxConfigBase::Get()).WriteInt(section, key, value);
+}
+
 void CgramPageTest::SetUp() {
   setenv("XDG_CONFIG_HOME", folder_.path().c_str(), 1);
   ui::InstallProgramConfig("VRXEditor");
@@ -37,26 +55,25 @@ void CgramPageTest::TearDown() {
 }
 
 void CgramPageTest::StoreProfile(const std::string& port, int speedIndex) {
-  ui::WxConfigProfile profile(*wxConfigBase::Get());
-  ASSERT_TRUE(profile.WriteString("Option", "COM", port));
-  ASSERT_TRUE(profile.WriteInt("Option", "BAUD", speedIndex));
+  ASSERT_TRUE(profile_.WriteString("Option", "COM", port));
+  ASSERT_TRUE(profile_.WriteInt("Option", "BAUD", speedIndex));
 }
 
 // Read back from the file itself, not from the config object the page
 // wrote through, so a value that never reached the disk is caught.
 std::string CgramPageTest::StoredPort() {
   ui::InstallProgramConfig("VRXEditor");
-  return ui::WxConfigProfile(*wxConfigBase::Get()).ReadString("Option", "COM", "<none>");
+  return profile_.ReadString("Option", "COM", "<none>");
 }
 
 int CgramPageTest::StoredSpeed() {
   ui::InstallProgramConfig("VRXEditor");
-  return ui::WxConfigProfile(*wxConfigBase::Get()).ReadInt("Option", "BAUD", -100);
+  return profile_.ReadInt("Option", "BAUD", -100);
 }
 
 editor::CCGRAMPage& CgramPageTest::ShowPage() {
   frame_ = new wxFrame(nullptr, wxID_ANY, wxS("CGRAM"));
-  page_ = new editor::CCGRAMPage(frame_, config_);
+  page_ = new editor::CCGRAMPage(frame_, config_, profile_);
   frame_->SetClientSize(page_->GetMinSize());
   page_->SetSize(page_->GetMinSize());
   frame_->Show();

@@ -10,6 +10,7 @@
 
 #include "cgram_page.h"
 #include "config_image.h"
+#include "profile.h"
 
 class wxChoice;
 class wxFrame;
@@ -25,6 +26,18 @@ class TempFolder {
 
  private:
   std::filesystem::path path_;
+};
+
+// The editor's profile as the program installs it (wxConfigBase::Get()),
+// looked up on every call: the tests install it afresh to read the file back.
+class InstalledProfile : public ProfileStore {
+ public:
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view fallback) override;
+  int ReadInt(std::string_view section, std::string_view key, int fallback) override;
+  bool WriteString(std::string_view section, std::string_view key,
+                   std::string_view value) override;
+  bool WriteInt(std::string_view section, std::string_view key, int value) override;
 };
 
 class CgramPageTest : public testing::Test {
@@ -51,6 +64,7 @@ class CgramPageTest : public testing::Test {
   void ClickTest();
 
   TempFolder folder_;
+  InstalledProfile profile_;
   ConfigImage config_;
   wxFrame* frame_ = nullptr;
   editor::CCGRAMPage* page_ = nullptr;

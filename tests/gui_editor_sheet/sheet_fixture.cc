@@ -12,14 +12,20 @@
 
 #include "data_file.h"
 #include "event_pump.h"
+#include "wx_profile.h"
 
 namespace vrx::editor {
 
 void SheetTest::SetUpTestSuite() {
-  // The CGRAM page reads the profile; keep the user's own out of the tests.
+  // Nothing reaches the user's own profile, should anything look for it.
   static bool installed = false;
   if (!installed) delete wxConfigBase::Set(new wxMemoryConfig);
   installed = true;
+}
+
+ProfileStore& SheetTest::Profile() {
+  static ui::WxConfigProfile profile(*new wxMemoryConfig);
+  return profile;
 }
 
 void SheetTest::SetUp() {
@@ -28,7 +34,7 @@ void SheetTest::SetUp() {
             ("vrx-sheet-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
   std::filesystem::create_directories(scratch);
 
-  sheet = new CVRXSheet;
+  sheet = new CVRXSheet(Profile());
   sheet->startWriter = [this](wxWindow*, const std::string& path) { writerStarts.push_back(path); };
   sheet->Move(0, 0);
   sheet->Show();

@@ -10,8 +10,7 @@
 
 #include <algorithm>
 
-#include "compact_control.h"
-#include "compact_lists.h"
+#include "control_fitting.h"
 #include "dialog_layout.h"
 #include "dialog_units.h"
 #include "lcd_test.h"
@@ -19,6 +18,7 @@
 #include "message_table.h"
 #include "port_settings.h"
 #include "port_speed_picker.h"
+#include "text_conversion.h"
 
 #include "../resources/cgram/dot_off.xpm"
 #include "../resources/cgram/dot_on.xpm"
@@ -68,8 +68,8 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config, ProfileStore& prof
   SetFont(ui::DialogFont());
   SetMinSize(ui::DluRectToPixels(this, 0, 0, 359, 299).GetSize());
 
-  auto label = [this](const char* text, const ui::DluRect& rect) {
-    auto* control = new wxStaticText(this, wxID_ANY, wxString::FromUTF8(text), wxDefaultPosition,
+  auto label = [this](std::string_view text, const ui::DluRect& rect) {
+    auto* control = new wxStaticText(this, wxID_ANY, ui::FromCore(text), wxDefaultPosition,
                                      wxDefaultSize, wxST_NO_AUTORESIZE);
     ui::PlaceLabel(*control, rect);
     // Labels let presses through to the page, like the cells.
@@ -81,14 +81,14 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config, ProfileStore& prof
   for (int c = 0; c < kCharacters; ++c) {
     const wxString number = wxString::Format(wxS("%02d"), c);
     labels_[static_cast<size_t>(c)] =
-        label(number.utf8_str(), {kCellOrigins[c].x, kCellOrigins[c].y - 16, 20, 8});
+        label(ui::ToCore(number), {kCellOrigins[c].x, kCellOrigins[c].y - 16, 20, 8});
   }
 
   label("ポート", kPortLabelRect);
   label("速度", kSpeedLabelRect);
   portSpeed_ = std::make_unique<ui::PortSpeedPicker>(this, kPortSpeedStyle);
   label("bps", kBpsLabelRect);
-  testButton_ = new ui::Compact<wxButton>(this, 1149, wxString::FromUTF8("テスト"));
+  testButton_ = new ui::Compact<wxButton>(this, 1149, ui::FromCore("テスト"));
   ui::PlaceControl(*testButton_, kTestButtonRect);
 
   // Which device the chosen name stands for on this machine.
@@ -274,7 +274,7 @@ void CCGRAMPage::ApplyTool(int character, editor_text::CharacterTool tool) {
       if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) wxTheClipboard->GetData(text);
       wxTheClipboard->Close();
     }
-    result = CharacterFromText(text.GetText().utf8_string(), rows);
+    result = CharacterFromText(ui::ToCore(text.GetText()), rows);
     if (!result) {
       wxBell();  // no character drawing on the clipboard
       return;

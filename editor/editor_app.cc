@@ -9,6 +9,7 @@
 #include "info_options.h"
 #include "program_entry.h"
 #include "program_usage.h"
+#include "text_conversion.h"
 #include "vrx_sheet.h"
 #include "wx_profile.h"
 
@@ -26,7 +27,7 @@ int CEditorApp::OnRun() {
   ui::WxConfigProfile profile(*wxConfigBase::Get());
   CVRXSheet sheet(profile);
   if (argc > 1) {
-    const std::string given = argv[1].utf8_string();
+    const std::string given = ui::ToCore(argv[1]);
     std::error_code error;
     const auto absolute = std::filesystem::absolute(std::u8string(given.begin(), given.end()), error);
     const std::u8string path = error ? std::u8string(given.begin(), given.end()) : absolute.u8string();

@@ -13,7 +13,7 @@
 #include "config_image.h"
 #include "dialog_units.h"
 #include "key_description.h"
-#include "message_box.h"
+#include "text_conversion.h"
 
 namespace vrx::editor {
 namespace {

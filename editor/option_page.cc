@@ -7,12 +7,12 @@
 
 #include "bit_rate.h"
 #include "brr_value.h"
-#include "compact_check_box.h"
+#include "control_fitting.h"
 #include "dialog_layout.h"
 #include "dialog_units.h"
 #include "editor_texts.h"
-#include "message_box.h"
 #include "port_speed_picker.h"
+#include "text_conversion.h"
 
 namespace vrx::editor {
 namespace {
@@ -64,7 +64,7 @@ void COptionPage::CreateControls() {
     const OptionBoxLayout& box = kOptionBoxes[bit];
     const wxRect rect = DluRect(this, kOptionBoxX, box.y, box.width, kOptionBoxHeight);
     optionBoxes_[bit] =
-        new CompactCheckBox(this, kFirstOptionBoxId + bit,
+        new ui::CompactCheckBox(this, kFirstOptionBoxId + bit,
                             ui::FromCore(editor_text::OptionFlagLabel(bit)), rect);
   }
 
@@ -83,7 +83,7 @@ void COptionPage::CreateControls() {
                   groupRect.GetSize());
   for (int i = 0; i < kPoBoxCount; ++i) {
     const wxRect rect = DluRect(this, kPoBoxX[i], 170, 22, 16);
-    poBoxes_[i] = new CompactCheckBox(this, kPo4BoxId + i, wxString::FromUTF8(kPoBoxLabels[i]), rect);
+    poBoxes_[i] = new ui::CompactCheckBox(this, kPo4BoxId + i, ui::FromCore(kPoBoxLabels[i]), rect);
   }
 }
 

@@ -25,6 +25,7 @@
 #include "message_table.h"
 #include "option_page.h"
 #include "program_icon.h"
+#include "text_conversion.h"
 #include "ui_texts.h"
 #include "writer_launch.h"
 
@@ -55,17 +56,17 @@ std::filesystem::path PathFromUtf8(const std::string& utf8) {
 // the platform do with a default extension.
 std::string WithDataFileExtension(const wxString& chosen) {
   wxFileName name(chosen);
-  if (!name.HasExt()) name.SetExt(wxString::FromUTF8(kDataFileExtension));
-  return name.GetFullPath().utf8_string();
+  if (!name.HasExt()) name.SetExt(ui::FromCore(kDataFileExtension));
+  return ui::ToCore(name.GetFullPath());
 }
 
 // The chosen path, or "" when the user cancelled.
 std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, long style) {
-  const wxFileName current(wxString::FromUTF8(currentPath));
+  const wxFileName current(ui::FromCore(currentPath));
   const std::string_view title =
       (style & wxFD_SAVE) ? ui_text::kSaveAsTitle : ui_text::kOpenTitle;
   wxFileDialog dialog(parent, ui::FromCore(title), current.GetPath(), current.GetFullName(),
-                      wxString::FromUTF8(kDataFileFilter), style);
+                      ui::FromCore(kDataFileFilter), style);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return {};
   return WithDataFileExtension(dialog.GetPath());
 }
@@ -73,7 +74,7 @@ std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, lo
 }  // namespace
 
 CVRXSheet::CVRXSheet(ProfileStore& profile, wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, wxString::FromUTF8(kSheetCaption), wxDefaultPosition,
+    : wxDialog(parent, wxID_ANY, ui::FromCore(kSheetCaption), wxDefaultPosition,
                wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX),
       startWriter(StartWriter) {
@@ -111,7 +112,7 @@ void CVRXSheet::CreatePages(ProfileStore& profile) {
   const char* const captions[kPageCount] = {"キーマップ", "CGRAM", "オプション"};
   for (int index = 0; index < kPageCount; ++index) {
     pages_[index]->SetMinSize(pageSize);
-    notebook_->AddPage(pages_[index], wxString::FromUTF8(captions[index]), index == 0);
+    notebook_->AddPage(pages_[index], ui::FromCore(captions[index]), index == 0);
   }
 }
 
@@ -119,7 +120,7 @@ void CVRXSheet::CreateButtonRow() {
   const wxSize buttonSize =
       ui::DluRectToPixels(this, 0, 0, kButtonWidth, kButtonHeight).GetSize();
   auto makeButton = [&](int id, const char* label) {
-    return new wxButton(this, id, wxString::FromUTF8(label), wxDefaultPosition, buttonSize);
+    return new wxButton(this, id, ui::FromCore(label), wxDefaultPosition, buttonSize);
   };
   // Created left to right, so that Tab follows the row.
   openButton_ = makeButton(kOpenId, "開く");
@@ -162,8 +163,8 @@ void CVRXSheet::ClearModified() {
 }
 
 void CVRXSheet::ShowFileTitle() {
-  const wxString fileTitle = wxFileName(wxString::FromUTF8(currentPath_)).GetFullName();
-  SetTitle(wxString::FromUTF8(kSheetCaption) + wxString::FromUTF8(kTitleSeparator) +
+  const wxString fileTitle = wxFileName(ui::FromCore(currentPath_)).GetFullName();
+  SetTitle(ui::FromCore(kSheetCaption) + ui::FromCore(kTitleSeparator) +
            fileTitle.Left(255));
 }
 
@@ -309,7 +310,7 @@ void CVRXSheet::AskAndSaveLayoutSheet() {
     ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
     return;
   }
-  const wxFileName current(wxString::FromUTF8(currentPath_));
+  const wxFileName current(ui::FromCore(currentPath_));
   wxFileDialog dialog(this, ui::FromCore(editor_text::SaveLayoutDialogTitle()), current.GetPath(),
                       current.GetName() + wxS(".pdf"),
                       ui::FromCore(editor_text::LayoutFileFilter()),
@@ -318,12 +319,12 @@ void CVRXSheet::AskAndSaveLayoutSheet() {
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return;
   wxFileName chosen(dialog.GetPath());
   // A name without one of the three extensions gets the chosen filter's.
-  if (!SheetFormatForPath(chosen.GetFullPath().utf8_string())) {
+  if (!SheetFormatForPath(ui::ToCore(chosen.GetFullPath()))) {
     const char* const extensions[] = {"svg", "png", "pdf"};
     const int filter = std::clamp(dialog.GetFilterIndex(), 0, 2);
-    chosen.SetFullName(chosen.GetFullName() + wxS(".") + wxString::FromUTF8(extensions[filter]));
+    chosen.SetFullName(chosen.GetFullName() + wxS(".") + ui::FromCore(extensions[filter]));
   }
-  SaveLayoutSheet(chosen.GetFullPath().utf8_string());
+  SaveLayoutSheet(ui::ToCore(chosen.GetFullPath()));
 }
 
 void CVRXSheet::SaveLayoutSheet(const std::string& path) {
@@ -331,7 +332,7 @@ void CVRXSheet::SaveLayoutSheet(const std::string& path) {
   const std::optional<SheetFormat> format = SheetFormatForPath(file);
   const std::string fileTitle =
       currentPath_.empty() ? std::string()
-                           : wxFileName(wxString::FromUTF8(currentPath_)).GetFullName().utf8_string();
+                           : ui::ToCore(wxFileName(ui::FromCore(currentPath_)).GetFullName());
   if (!format || !RenderLayoutSheet(LayOutSheet(config_, fileTitle), *format, file))
     ui::ShowMessage(this, ui::FromCore(editor_text::LayoutSaveFailed()));
 }

@@ -7,6 +7,7 @@
 #include "message_table.h"
 #include "module_path.h"
 #include "process_start.h"
+#include "text_conversion.h"
 
 namespace vrx::editor {
 namespace {

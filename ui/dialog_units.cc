@@ -1,4 +1,5 @@
 #include "dialog_units.h"
+#include "text_conversion.h"
 
 #include <wx/window.h>
 
@@ -65,7 +66,7 @@ wxRect DluRectToPixels(const wxWindow* window, const DluRect& rect) {
 
 wxFont DialogFont() {
 #ifdef __WXMSW__
-  const wxString face = wxString::FromUTF8("ＭＳ Ｐゴシック");
+  const wxString face = FromCore("ＭＳ Ｐゴシック");
 #else
   const wxString face = wxS("IPAPGothic");
 #endif

@@ -13,8 +13,7 @@
 #include <utility>
 
 #include "about_box.h"
-#include "compact_control.h"
-#include "compact_lists.h"
+#include "control_fitting.h"
 #include "dialog_layout.h"
 #include "file_dialog.h"
 #include "file_drop_target.h"
@@ -25,6 +24,7 @@
 #include "program_icon.h"
 #include "readback_texts.h"
 #include "repaint.h"
+#include "text_conversion.h"
 #include "ui_texts.h"
 #include "write_sequence.h"
 
@@ -59,8 +59,6 @@ constexpr const char* kDefaultExtension = "vrx";
 constexpr ui::PortSpeedPickerStyle kPortSpeedStyle{
     CWriterDialog::kIdPort, CWriterDialog::kIdSpeed, kPortRect, kSpeedRect, kBottomRowHeight,
     false, ui::PortMatch::kEntryOrUnchanged};
-
-std::string Utf8(const wxString& text) { return std::string(text.utf8_str()); }
 
 // The container's message boxes, owned by the dialog.
 class DialogMessageBoxes : public MessageBoxSink {
@@ -155,7 +153,7 @@ bool CWriterDialog::TransferDataToWindow() {
 }
 
 bool CWriterDialog::TransferDataFromWindow() {
-  filePath = Utf8(path_->GetValue());
+  filePath = ui::ToCore(path_->GetValue());
   const PortSettings chosen = portSpeed_->Chosen();
   portName = chosen.portName;
   speedIndex = chosen.speedIndex;  // -1: no speed
@@ -176,7 +174,7 @@ void CWriterDialog::Browse() {
   if (chooser.ShowModal() != wxID_OK) return;
   wxFileName chosen(chooser.GetPath());
   if (!chosen.HasExt()) chosen.SetExt(ui::FromCore(kDefaultExtension));
-  filePath = Utf8(chosen.GetFullPath());
+  filePath = ui::ToCore(chosen.GetFullPath());
   TransferDataToWindow();
 }
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "capture_table.h"
 #include "code_text.h"
 #include "control_fitting.h"
 #include "dialog_layout.h"

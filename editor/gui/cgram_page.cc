@@ -20,8 +20,8 @@
 #include "port_speed_picker.h"
 #include "text_conversion.h"
 
-#include "../resources/cgram/dot_off.xpm"
-#include "../resources/cgram/dot_on.xpm"
+#include "../../resources/cgram/dot_off.xpm"
+#include "../../resources/cgram/dot_on.xpm"
 
 namespace vrx::editor {
 namespace {

@@ -19,7 +19,7 @@ namespace vrx::editor {
 namespace {
 
 constexpr uint8_t kPicturePng[] = {
-#include "../resources/keymap/key_matrix_png.inc"
+#include "../../resources/keymap/key_matrix_png.inc"
 };
 
 constexpr int kColumns = 16;

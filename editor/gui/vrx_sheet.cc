@@ -25,6 +25,7 @@
 #include "message_table.h"
 #include "option_page.h"
 #include "program_icon.h"
+#include "sheet_rules.h"
 #include "text_conversion.h"
 #include "ui_texts.h"
 #include "writer_launch.h"
@@ -152,11 +153,7 @@ wxButton* CVRXSheet::button(CommandId id) const {
   }
 }
 
-bool CVRXSheet::AnyModified() const {
-  for (const CSheetPage* page : pages_)
-    if (page->modified) return true;
-  return false;
-}
+bool CVRXSheet::AnyModified() const { return editor::AnyModified(Flags()); }
 
 void CVRXSheet::ClearModified() {
   for (CSheetPage* page : pages_) page->modified = false;
@@ -174,17 +171,15 @@ CSheetPage* CVRXSheet::ActivePage() const {
 }
 
 bool CVRXSheet::ConfirmDiscard() {
-  if (!AnyModified()) return true;
-  switch (ui::ShowMessage(this, ui::FromCore(editor_msg::UnsavedChangesPrompt()),
-                          wxYES_NO | wxCANCEL)) {
-    case wxID_YES:
-      // A save that did not happen must not let the edits be thrown away.
-      return OnSave();
-    case wxID_NO:
-      return true;
-    default:
-      return false;
-  }
+  const auto ask = [this] {
+    switch (ui::ShowMessage(this, ui::FromCore(editor_msg::UnsavedChangesPrompt()),
+                            wxYES_NO | wxCANCEL)) {
+      case wxID_YES: return PromptAnswer::kYes;
+      case wxID_NO: return PromptAnswer::kNo;
+      default: return PromptAnswer::kCancel;
+    }
+  };
+  return MayDropChanges(Flags(), ask, [this] { return OnSave(); });
 }
 
 void CVRXSheet::OnOpen() {
@@ -241,7 +236,7 @@ void CVRXSheet::OnExit() {
 }
 
 void CVRXSheet::OnWrite() {
-  if (AnyModified() || currentPath_.empty()) {
+  if (OffersSaveBeforeWrite(Flags(), currentPath_)) {
     const wxString prompt = ui::FromCore(editor_msg::SaveBeforeWritePrompt());
     if (ui::ShowMessage(this, prompt, wxOK | wxCANCEL) != wxID_OK) return;
     // The writer starts even without a save: it loses nothing.

@@ -5,12 +5,12 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
-#include "bit_rate.h"
 #include "brr_value.h"
 #include "control_fitting.h"
 #include "dialog_layout.h"
 #include "dialog_units.h"
 #include "editor_texts.h"
+#include "option_fields.h"
 #include "port_speed_picker.h"
 #include "text_conversion.h"
 
@@ -31,7 +31,6 @@ constexpr int kOptionBoxHeight = 12;
 // PO4..PO7 stand right to left, like the bits of the byte.
 constexpr int kPoBoxX[COptionPage::kPoBoxCount] = {146, 124, 100, 76};
 constexpr const char* kPoBoxLabels[COptionPage::kPoBoxCount] = {"PO4", "PO5", "PO6", "PO7"};
-constexpr int kFirstPoBit = 4;
 
 wxRect DluRect(const wxWindow* window, int x, int y, int width, int height) {
   return ui::DluRectToPixels(window, x, y, width, height);
@@ -39,10 +38,6 @@ wxRect DluRect(const wxWindow* window, int x, int y, int width, int height) {
 
 constexpr int kSpeedRowY = 134;
 constexpr int kSpeedRowHeight = 12;
-
-void SetBit(unsigned& value, unsigned mask, bool on) {
-  value = on ? (value | mask) : (value & ~mask);
-}
 
 }  // namespace
 
@@ -88,14 +83,11 @@ void COptionPage::CreateControls() {
 }
 
 void COptionPage::RecordToControls() {
-  if (const std::optional<int> index = SpeedIndexForBrrValue(config_.brrValue)) {
-    // 128000 bit/s has a register value but no entry: nothing is selected.
-    speedList_->SetSelection(*index < kOfferedSpeedCount ? *index : wxNOT_FOUND);
-  }
+  if (const std::optional<int> entry = SpeedEntryForBrrValue(config_.brrValue))
+    speedList_->SetSelection(*entry);  // -1 is wxNOT_FOUND: no entry selected
   for (int bit = 0; bit < kOptionBoxCount; ++bit)
-    optionBoxes_[bit]->SetValue((config_.optionWord >> bit) & 1U);
-  for (int i = 0; i < kPoBoxCount; ++i)
-    poBoxes_[i]->SetValue((config_.poInitial >> (kFirstPoBit + i)) & 1U);
+    optionBoxes_[bit]->SetValue(OptionFlag(config_, bit));
+  for (int i = 0; i < kPoBoxCount; ++i) poBoxes_[i]->SetValue(PoLevel(config_, i));
   // What the controls show, for the undo step of the next click.
   shown_ = config_;
   ControlsInto(shown_);
@@ -107,15 +99,9 @@ void COptionPage::ControlsToRecord() {
 }
 
 void COptionPage::ControlsInto(ConfigImage& config) const {
-  // Bits without a box keep their value.
-  unsigned optionWord = config.optionWord;
   for (int bit = 0; bit < kOptionBoxCount; ++bit)
-    SetBit(optionWord, 1U << bit, optionBoxes_[bit]->GetValue());
-  unsigned poInitial = config.poInitial;
-  for (int i = 0; i < kPoBoxCount; ++i)
-    SetBit(poInitial, 1U << (kFirstPoBit + i), poBoxes_[i]->GetValue());
-  config.optionWord = static_cast<uint16_t>(optionWord);
-  config.poInitial = static_cast<uint8_t>(poInitial);
+    SetOptionFlag(config, bit, optionBoxes_[bit]->GetValue());
+  for (int i = 0; i < kPoBoxCount; ++i) SetPoLevel(config, i, poBoxes_[i]->GetValue());
   config.brrValue = BrrValueForSpeedIndex(speedList_->GetSelection());
 }
 
@@ -143,12 +129,6 @@ void COptionPage::OnControlChanged(wxCommandEvent& event) {
   if (recorder) recorder->RecordChange(*this, -1, before, after);
   CopyOptionFields(after, shown_);
   MarkModified(event);
-}
-
-void COptionPage::CopyOptionFields(const ConfigImage& from, ConfigImage& to) {
-  to.optionWord = from.optionWord;
-  to.brrValue = from.brrValue;
-  to.poInitial = from.poInitial;
 }
 
 void COptionPage::MarkModified(wxEvent& event) {

@@ -7,10 +7,6 @@
 
 namespace vrx {
 
-// Entries of the option page's speed list (4800 .. 57600 bit/s); index 6
-// (128000 bit/s) has a register value but no list entry.
-inline constexpr int kListedSpeedCount = 6;
-
 // The register value for a speed index; 0x0F (38400 bit/s) for no selection
 // or an index without a bit rate.
 uint8_t BrrValueForSpeedIndex(int speedIndex);

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "capture_table.h"
 #include "hex_token.h"
 
 namespace vrx {
@@ -48,25 +47,6 @@ std::string BytesToCodeText(const uint8_t* bytes, int n) {
     text += digits;
   }
   return text;
-}
-
-std::optional<CapturedKey> TranslateCapturedKey(unsigned virtualKey) {
-  constexpr unsigned kVkPause = 0x13;
-  constexpr unsigned kVkSnapshot = 0x2C;
-  if (virtualKey > 0xFF) return std::nullopt;
-  // These two send sequences that the table's one-or-two-byte form cannot hold.
-  if (virtualKey == kVkPause) return CapturedKey{"E1,14,77,E1,F0,14,F0,77", "", false};
-  if (virtualKey == kVkSnapshot) return CapturedKey{"E0,12,E0,7C", "E0,F0,7C,E0,F0,12", true};
-
-  const CaptureEntry entry = CaptureTable()[virtualKey];
-  if (entry.first == 0x00) return std::nullopt;
-  if (entry.first == 0xE0) {
-    const uint8_t make[] = {0xE0, entry.second};
-    const uint8_t brk[] = {0xE0, 0xF0, entry.second};
-    return CapturedKey{BytesToCodeText(make, 2), BytesToCodeText(brk, 3), true};
-  }
-  const uint8_t brk[] = {0xF0, entry.first};
-  return CapturedKey{BytesToCodeText(&entry.first, 1), BytesToCodeText(brk, 2), true};
 }
 
 }  // namespace vrx

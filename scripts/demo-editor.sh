@@ -28,7 +28,7 @@ build="$(cd "${1:-$root/build}" 2>/dev/null && pwd)" || {
   echo "demo-editor: no build folder ${1:-$root/build}; run scripts/build.sh first" >&2
   exit 1
 }
-editor="$build/editor/VRXEditor"
+editor="$build/editor/gui/VRXEditor"
 writer="$build/writer/gui/VRXWriter"
 sim="$build/tools/vrxsim/vrxsim"
 tool="$build/tools/vrxtool"

@@ -51,7 +51,7 @@ export GSETTINGS_BACKEND=memory                # no session bus under Xvfb
 export VRX_PORT_MAP="$work/ports.conf"         # COM1 mapped to a fixed name
 echo "COM1=/dev/ttyUSB0" >"$VRX_PORT_MAP"
 
-"$build/editor/VRXEditor" 2>"$work/editor.log" &
+"$build/editor/gui/VRXEditor" 2>"$work/editor.log" &
 editor_pid=$!
 window="$(xdotool search --sync --onlyvisible --name '^VRXEditor$' | head -n 1)"
 xdotool windowfocus --sync "$window"

@@ -4,11 +4,11 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
-#include "compact_control.h"
+#include "control_fitting.h"
 #include "dialog_layout.h"
-#include "message_box.h"
 #include "program_icon.h"
 #include "program_version.h"
+#include "text_conversion.h"
 
 namespace vrx::ui {
 namespace {

@@ -1,4 +1,5 @@
 #include "dialog_units.h"
+#include "text_conversion.h"
 
 #include <wx/window.h>
 

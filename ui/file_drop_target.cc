@@ -1,4 +1,5 @@
 #include "file_drop_target.h"
+#include "text_conversion.h"
 
 #include <wx/window.h>
 
@@ -6,7 +7,7 @@ namespace vrx::ui {
 
 bool FileDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) {
   std::vector<std::string> paths;
-  for (const wxString& file : files) paths.push_back(file.utf8_string());
+  for (const wxString& file : files) paths.push_back(ToCore(file));
   if (paths.empty()) return false;
   window_.CallAfter([handler = handler_, paths] { handler(paths); });
   return true;

@@ -3,6 +3,7 @@
 #include <wx/msgdlg.h>
 
 #include "module_path.h"
+#include "text_conversion.h"
 #include "ui_texts.h"
 
 namespace vrx::ui {

@@ -4,7 +4,7 @@
 
 #include <wx/string.h>
 
-#include <string_view>
+#include "text_conversion.h"
 
 class wxWindow;
 
@@ -14,10 +14,5 @@ namespace vrx::ui {
 // exclamation icon, buttons captioned in Japanese.is always added.  Returns wxID_OK, wxID_YES, wxID_NO or
 // wxID_CANCEL.
 int ShowMessage(wxWindow* parent, const wxString& text, long style = wxOK);
-
-// UTF-8 text from the core to wx.
-inline wxString FromCore(std::string_view utf8) {
-  return wxString::FromUTF8(utf8.data(), utf8.size());
-}
 
 }  // namespace vrx::ui

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "capture_table.h"
 #include "code_text.h"
 #include "editor_texts.h"
 #include "key_names.h"

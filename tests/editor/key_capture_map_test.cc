@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "code_text.h"
+#include "capture_table.h"
 #include "key_capture_map.h"
 
 namespace vrx::editor {

@@ -2,8 +2,8 @@
 
 #include <wx/textctrl.h>
 
-#include "message_box.h"
 #include "repaint.h"
+#include "text_conversion.h"
 
 namespace vrx::writer {
 

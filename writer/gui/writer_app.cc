@@ -6,6 +6,7 @@
 
 #include "module_path.h"
 #include "port_settings.h"
+#include "text_conversion.h"
 #include "writer_dialog.h"
 #include "app_profile.h"
 
@@ -27,7 +28,7 @@ CWriterApp::CWriterApp(std::vector<std::string> arguments) : arguments_(std::mov
 bool CWriterApp::OnInit() {
   // wxApp::OnInit is not called: wx's own option parser would refuse the
   // writer's switches ("/p", "-dde", ...).
-  SetAppName(wxString::FromUTF8(ProgramName()));
+  SetAppName(ui::FromCore(ProgramName()));
   SetVendorName(wxS("Zentrolith"));
   wxConfigBase::DontCreateOnDemand();  // the profile is ui::AppProfile()
   return true;

@@ -1,7 +1,6 @@
 #include "writer_dialog.h"
 
 #include <wx/button.h>
-#include <wx/choice.h>
 #include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/stattext.h>
@@ -14,19 +13,18 @@
 #include <utility>
 
 #include "about_box.h"
-#include "bit_rate.h"
-#include "compact_control.h"
-#include "compact_lists.h"
+#include "control_fitting.h"
 #include "dialog_layout.h"
 #include "file_dialog.h"
 #include "file_drop_target.h"
 #include "message_box.h"
 #include "message_table.h"
-#include "port_names.h"
 #include "port_settings.h"
+#include "port_speed_picker.h"
 #include "program_icon.h"
 #include "readback_texts.h"
 #include "repaint.h"
+#include "text_conversion.h"
 #include "ui_texts.h"
 #include "write_sequence.h"
 
@@ -56,17 +54,11 @@ constexpr const char* kInstruction =
 // One filter entry covering both extensions.
 constexpr const char* kDataFileFilter = "VRX7100 データ (*.vrx;*.txt)|*.vrx;*.txt";
 constexpr const char* kDefaultExtension = "vrx";
-constexpr int kListedSpeeds = 6;  // indices 0..5; 6 (128000) is not offered
-
-std::string Utf8(const wxString& text) { return std::string(text.utf8_str()); }
-
-// The first entry that begins with `prefix`, ignoring case.
-int FindPortEntry(const wxChoice& list, const wxString& prefix) {
-  const wxString lowered = prefix.Lower();
-  for (unsigned int i = 0; i < list.GetCount(); ++i)
-    if (list.GetString(i).Lower().StartsWith(lowered)) return static_cast<int>(i);
-  return wxNOT_FOUND;
-}
+// Ports in the order offered; a remembered name no entry begins with leaves
+// the selection alone.
+constexpr ui::PortSpeedPickerStyle kPortSpeedStyle{
+    CWriterDialog::kIdPort, CWriterDialog::kIdSpeed, kPortRect, kSpeedRect, kBottomRowHeight,
+    false, ui::PortMatch::kEntryOrUnchanged};
 
 // The container's message boxes, owned by the dialog.
 class DialogMessageBoxes : public MessageBoxSink {
@@ -111,7 +103,6 @@ CWriterDialog::CWriterDialog(ProfileStore& profile, std::filesystem::path contai
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndDialog(wxID_CANCEL); }, kIdExit);
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Browse(); }, kIdBrowse);
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Write(); }, kIdWrite);
-  Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ShowPortDevice(); }, kIdPort);
 #ifdef __WXMSW__
   AddAboutToSystemMenu();
 #endif
@@ -140,8 +131,7 @@ void CWriterDialog::CreateControls() {
   ui::PlaceControl(*write_, kWriteRect);
   write_->SetDefault();
 
-  port_ = new wxChoice(this, kIdPort);
-  for (const std::string& name : OfferedPortNames()) port_->Append(ui::FromCore(name));
+  portSpeed_ = std::make_unique<ui::PortSpeedPicker>(this, kPortSpeedStyle);
 
   ui::PlaceCentredLabel(*NewLabel(this, "ポート"), kPortLabelRect);
   ui::PlaceLabel(*NewLabel(this, kInstruction), kInstructionRect);
@@ -152,41 +142,26 @@ void CWriterDialog::CreateControls() {
   ui::PlaceControl(*log_, kLogRect);
   logPanel_ = std::make_unique<LogPanel>(*log_);
 
-  speed_ = new wxChoice(this, kIdSpeed);
-  for (int index = 0; index < kListedSpeeds; ++index)
-    speed_->Append(wxString::Format(wxS("%d"), BitRateForSpeedIndex(index)));
-  PlaceDropDownLists();
-
   ui::PlaceCentredLabel(*NewLabel(this, "速度"), kSpeedLabelRect);
   ui::PlaceCentredLabel(*NewLabel(this, "bps"), kBpsLabelRect);
 }
 
 bool CWriterDialog::TransferDataToWindow() {
   path_->ChangeValue(ui::FromCore(filePath));
-  // No matching entry leaves the list's selection as it was.
-  if (const int entry = FindPortEntry(*port_, ui::FromCore(portName)); entry != wxNOT_FOUND)
-    port_->SetSelection(entry);
-  const bool listed = speedIndex >= 0 && speedIndex < static_cast<int>(speed_->GetCount());
-  speed_->SetSelection(listed ? speedIndex : wxNOT_FOUND);
-  ShowPortDevice();
+  portSpeed_->Show({portName, speedIndex});
   return true;
 }
 
 bool CWriterDialog::TransferDataFromWindow() {
-  filePath = Utf8(path_->GetValue());
-  portName = port_->GetSelection() == wxNOT_FOUND ? std::string()
-                                                  : Utf8(port_->GetStringSelection());
-  speedIndex = speed_->GetSelection();  // wxNOT_FOUND is -1, "no speed"
+  filePath = ui::ToCore(path_->GetValue());
+  const PortSettings chosen = portSpeed_->Chosen();
+  portName = chosen.portName;
+  speedIndex = chosen.speedIndex;  // -1: no speed
   return true;
 }
 
-void CWriterDialog::PlaceDropDownLists() {
-  ui::PlaceDropDown(*port_, kPortRect, kBottomRowHeight);
-  ui::PlaceDropDown(*speed_, kSpeedRect, kBottomRowHeight);
-}
-
 void CWriterDialog::OnInitDialog(wxInitDialogEvent&) {
-  PlaceDropDownLists();
+  portSpeed_->Place();
   TransferDataToWindow();
   write_->SetFocus();
 }
@@ -199,7 +174,7 @@ void CWriterDialog::Browse() {
   if (chooser.ShowModal() != wxID_OK) return;
   wxFileName chosen(chooser.GetPath());
   if (!chosen.HasExt()) chosen.SetExt(ui::FromCore(kDefaultExtension));
-  filePath = Utf8(chosen.GetFullPath());
+  filePath = ui::ToCore(chosen.GetFullPath());
   TransferDataToWindow();
 }
 
@@ -274,16 +249,6 @@ void CWriterDialog::OnContextMenu(wxContextMenuEvent&) {
     case kIdVerify: SetVerifyAfterWrite(!verifyAfterWrite); break;
     default: break;
   }
-}
-
-void CWriterDialog::ShowPortDevice() {
-  const int entry = port_->GetSelection();
-  if (entry == wxNOT_FOUND) {
-    port_->UnsetToolTip();
-    return;
-  }
-  const std::string name = Utf8(port_->GetString(static_cast<unsigned int>(entry)));
-  port_->SetToolTip(ui::FromCore(name + ": " + DescribePortName(name)));
 }
 
 #ifdef __WXMSW__

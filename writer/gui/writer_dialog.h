@@ -16,9 +16,12 @@
 #include "serial_options.h"
 
 class wxButton;
-class wxChoice;
 class wxMenu;
 class wxTextCtrl;
+
+namespace vrx::ui {
+class PortSpeedPicker;
+}
 
 namespace vrx::writer {
 
@@ -67,7 +70,6 @@ class CWriterDialog : public wxDialog {
 
  private:
   void CreateControls();
-  void PlaceDropDownLists();
   void OnInitDialog(wxInitDialogEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
   void OnCloseRequest(wxCloseEvent& event);
@@ -86,8 +88,6 @@ class CWriterDialog : public wxDialog {
     wxWindow* focus_ = nullptr;
     wxBusyCursor busy_;
   };
-  void OnPortChosen();
-  void ShowPortDevice();
 #ifdef __WXMSW__
   void AddAboutToSystemMenu();
   WXLRESULT MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) override;
@@ -100,8 +100,7 @@ class CWriterDialog : public wxDialog {
   bool writing_ = false;
 
   wxTextCtrl* path_ = nullptr;
-  wxChoice* port_ = nullptr;
-  wxChoice* speed_ = nullptr;
+  std::unique_ptr<ui::PortSpeedPicker> portSpeed_;
   wxButton* write_ = nullptr;
   wxButton* browse_ = nullptr;
   wxButton* exit_ = nullptr;

@@ -43,7 +43,7 @@ int CgramPageTest::StoredSpeed() {
 
 editor::CCGRAMPage& CgramPageTest::ShowPage() {
   frame_ = new wxFrame(nullptr, wxID_ANY, wxS("CGRAM"));
-  page_ = new editor::CCGRAMPage(frame_, config_);
+  page_ = new editor::CCGRAMPage(frame_, config_, ui::AppProfile());
   frame_->SetClientSize(page_->GetMinSize());
   page_->SetSize(page_->GetMinSize());
   frame_->Show();

@@ -65,7 +65,7 @@ TEST_F(RoundTripTest, SavedSessionReopensAndIsNormalForm) {
 
   // A fresh editor opens it and saves the same bytes again.
   sheet->Destroy();
-  sheet = new CVRXSheet;
+  sheet = new CVRXSheet(Profile());
   sheet->Show();
   test::PumpPending();
   const auto again = scratch / "again.vrx";

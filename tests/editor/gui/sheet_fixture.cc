@@ -7,17 +7,20 @@
 #include <chrono>
 #include <thread>
 
-#include "app_profile.h"
 #include "data_file.h"
 #include "event_pump.h"
+#include "memory_profile.h"
 
 namespace vrx::editor {
 
+ProfileStore& SheetTest::Profile() {
+  // The CGRAM page reads and writes it; nothing reaches the user's own.
+  static test::MemoryProfile profile;
+  return profile;
+}
+
 void SheetTest::SetUp() {
-  // The CGRAM page reads the profile; keep the user's own out of the tests.
-  setenv("XDG_CONFIG_HOME", scratch.c_str(), 1);
-  ui::UseAppProfile("VRXEditor");
-  sheet = new CVRXSheet;
+  sheet = new CVRXSheet(Profile());
   sheet->startWriter = [this](wxWindow*, const std::string& path) { writerStarts.push_back(path); };
   sheet->Move(0, 0);
   sheet->Show();

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "config_image.h"
-#include "scratch_folder.h"
+#include "profile.h"
 #include "vrx_sheet.h"
 
 class wxWindow;
@@ -27,6 +27,8 @@ inline constexpr const char* kWrongFormatText = "ファイルの形式が違い�
 
 class SheetTest : public testing::Test {
  protected:
+  // The profile the sheet's CGRAM page reads and writes: in memory.
+  static ProfileStore& Profile();
   void SetUp() override;
   void TearDown() override;
 

@@ -91,7 +91,7 @@ class SheetWriteTest : public StartWriterTest {
  protected:
   void SetUp() override {
     StartWriterTest::SetUp();
-    sheet_ = new editor::CVRXSheet(frame_);
+    sheet_ = new editor::CVRXSheet(ui::AppProfile(), frame_);
   }
   void ClickWrite() {
     wxButton* write = sheet_->button(editor::CVRXSheet::kWriteId);

@@ -10,6 +10,7 @@
 #include "message_box.h"
 #include "message_table.h"
 #include "sheet_page.h"
+#include "text_conversion.h"
 #include "tool_messages.h"
 #include "vrx_sheet.h"
 #include "whole_file.h"
@@ -30,7 +31,7 @@ CSheetPage* ActivePage(CVRXSheet& sheet) {
 
 // The format the chosen name's extension gives, else the filter's.
 ExchangeFormat ChosenFormat(const wxFileDialog& dialog) {
-  const std::string path = dialog.GetPath().utf8_string();
+  const std::string path = ui::ToCore(dialog.GetPath());
   if (const auto format = ExchangeFormatOfPath(path)) return *format;
   return dialog.GetFilterIndex() == 1 ? ExchangeFormat::kCsv : ExchangeFormat::kJson;
 }
@@ -42,18 +43,18 @@ void Export(CVRXSheet& sheet) {
     return;
   }
   ui::FileDialog dialog(&sheet, wxString(), wxString(), wxString(),
-                        wxString::FromUTF8(kExchangeFilter), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+                        ui::FromCore(kExchangeFilter), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return;
   const ExchangeFormat format = ChosenFormat(dialog);
   wxFileName name(dialog.GetPath());
-  if (!name.HasExt()) name.SetExt(wxString::FromUTF8(format == ExchangeFormat::kCsv ? "csv" : "json"));
+  if (!name.HasExt()) name.SetExt(ui::FromCore(format == ExchangeFormat::kCsv ? "csv" : "json"));
   if (!ReplaceFileContents(FilePath(name.GetFullPath()), ExportConfig(format, sheet.config())))
     ui::ShowMessage(&sheet, ui::FromCore(EditorMessage(editor_msg::kFileOpenFailed)));
 }
 
 void Import(CVRXSheet& sheet) {
   ui::FileDialog dialog(&sheet, wxString(), wxString(), wxString(),
-                        wxString::FromUTF8(kExchangeFilter), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+                        ui::FromCore(kExchangeFilter), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return;
   const std::optional<std::string> text = ReadWholeFile(FilePath(dialog.GetPath()));
   if (!text) {
@@ -63,7 +64,7 @@ void Import(CVRXSheet& sheet) {
   // Over what the editor holds: a CSV changes only the keys it lists.
   ConfigImage imported = sheet.config();
   if (const auto error = ImportConfig(ChosenFormat(dialog), *text, imported)) {
-    const std::string fileName = wxFileName(dialog.GetPath()).GetFullName().utf8_string();
+    const std::string fileName = ui::ToCore(wxFileName(dialog.GetPath()).GetFullName());
     ui::ShowMessage(&sheet, ui::FromCore(ImportErrorText(fileName, *error)));
     return;
   }

@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "capture_table.h"
 #include "code_text.h"
-#include "compact_control.h"
-#include "compact_lists.h"
+#include "control_fitting.h"
 #include "dialog_layout.h"
 #include "dialog_units.h"
 #include "key_capture.h"
@@ -19,6 +19,7 @@
 #include "message_box.h"
 #include "message_table.h"
 #include "sjis.h"
+#include "text_conversion.h"
 
 namespace vrx::editor {
 namespace {
@@ -31,29 +32,14 @@ constexpr ui::DluRect kTypematicBox = {116, 226, 62, 10};
 constexpr ui::DluRect kMakeBox = {30, 240, 320, 12};
 constexpr ui::DluRect kBreakBox = {30, 254, 320, 12};
 
-// At the template's rectangle.  A control the toolkit cannot make that low
-// keeps its own height, centred on the rectangle; one that needs more width
-// for its text grows to the right.
-void Place(wxWindow& control, const ui::DluRect& place) {
-  wxRect rect = ui::DluRectToPixels(control.GetParent(), place);
-  control.InvalidateBestSize();
-  const wxSize needed = control.GetBestSize();
-  if (needed.y > rect.height) {
-    rect.y -= (needed.y - rect.height) / 2;
-    rect.height = needed.y;
-  }
-  rect.width = std::max(rect.width, needed.x);
-  control.SetSize(rect);
-}
-
 void AddLabel(wxWindow* page, const char* text, int x, int y) {
-  new wxStaticText(page, wxID_ANY, wxString::FromUTF8(text), ui::DluToPixels(page, x, y));
+  new wxStaticText(page, wxID_ANY, ui::FromCore(text), ui::DluToPixels(page, x, y));
 }
 
 // Code texts are kept as code page 932 bytes; a text with no such form can
 // never be valid.
 std::optional<std::string> CodeTextOf(const wxTextCtrl* box) {
-  std::optional<std::string> text = Utf8ToCp932(box->GetValue().utf8_string());
+  std::optional<std::string> text = Utf8ToCp932(ui::ToCore(box->GetValue()));
   if (text && !IsValidCodeText(*text)) text.reset();
   return text;
 }
@@ -85,19 +71,19 @@ void CKeyMapPage::CreateControls() {
   // 128 numbers in 8 columns: the list opens as 16 rows, not the screen's height.
   ui::WrapDropDownList(*numberList_, 8);
   captureButton_ = new ui::Compact<wxToggleButton>(this, kCaptureButtonId,
-                                                   wxString::FromUTF8("キャプチャ"));
+                                                   ui::FromCore("キャプチャ"));
   typematicBox_ = new ui::Compact<wxCheckBox>(this, kTypematicBoxId,
-                                              wxString::FromUTF8("タイパマティック"));
+                                              ui::FromCore("タイパマティック"));
   AddLabel(this, "Make", 2, 240);
   makeBox_ = new ui::Compact<wxTextCtrl>(this, kMakeBoxId, wxString());
   AddLabel(this, "Break", 2, 254);
   breakBox_ = new ui::Compact<wxTextCtrl>(this, kBreakBoxId, wxString());
 
   ui::PlaceDropDown(*numberList_, kNumberList, kNumberRowHeight);
-  Place(*captureButton_, kCaptureButton);
-  Place(*typematicBox_, kTypematicBox);
-  Place(*makeBox_, kMakeBox);
-  Place(*breakBox_, kBreakBox);
+  ui::PlaceFitted(*captureButton_, kCaptureButton);
+  ui::PlaceFitted(*typematicBox_, kTypematicBox);
+  ui::PlaceFitted(*makeBox_, kMakeBox);
+  ui::PlaceFitted(*breakBox_, kBreakBox);
   // The theme's drop-down list is taller than the template's row: keep it
   // clear of the Make box below it.
   const int listBottom = makeBox_->GetPosition().y - 1;
@@ -204,7 +190,7 @@ void CKeyMapPage::OnKeyButton(wxCommandEvent& event) {
 }
 
 void CKeyMapPage::OnNumberChosen(wxCommandEvent&) {
-  const int number = std::atoi(numberList_->GetStringSelection().utf8_str());
+  const int number = std::atoi(ui::ToCore(numberList_->GetStringSelection()).c_str());
   if (number < 1 || number > kKeyCount) return;
   SelectKey(number - 1);
 }

@@ -1,31 +1,27 @@
 #include "cgram_page.h"
 
 #include <wx/button.h>
-#include <wx/choice.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/menu.h>
-#include <wx/config.h>
 #include <wx/dcclient.h>
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
 #include <algorithm>
 
-#include "bit_rate.h"
-#include "compact_control.h"
-#include "compact_lists.h"
+#include "control_fitting.h"
 #include "dialog_layout.h"
 #include "dialog_units.h"
 #include "lcd_test.h"
 #include "message_box.h"
 #include "message_table.h"
-#include "port_names.h"
 #include "port_settings.h"
-#include "app_profile.h"
+#include "port_speed_picker.h"
+#include "text_conversion.h"
 
-#include "../resources/cgram/dot_off.xpm"
-#include "../resources/cgram/dot_on.xpm"
+#include "../../resources/cgram/dot_off.xpm"
+#include "../../resources/cgram/dot_on.xpm"
 
 namespace vrx::editor {
 namespace {
@@ -33,9 +29,6 @@ namespace {
 constexpr int kCharacters = kCharacterCount;
 constexpr int kRows = kCharacterRows;
 constexpr int kColumns = kCharacterColumns;
-
-// Speed indices 0..5; index 6 (128000) is not offered.
-constexpr int kOfferedSpeeds = 6;
 
 // Cell positions in dialog units; every cell is 48 x 88.
 struct DluPoint {
@@ -58,27 +51,16 @@ constexpr ui::DluRect kTestButtonRect{266, 250, 50, 14};
 constexpr int kListRowHeight = 10;
 constexpr ui::DluRect kPortDeviceRect{122, 272, 194, 10};
 
-ProfileStore& Profile() { return ui::AppProfile(); }
-
-wxArrayString PortEntries() {
-  wxArrayString entries;
-  for (const std::string& name : OfferedPortNames()) entries.Add(ui::FromCore(name));
-  return entries;
-}
-
-wxArrayString SpeedEntries() {
-  wxArrayString entries;
-  for (int index = 0; index < kOfferedSpeeds; ++index)
-    entries.Add(wxString::Format(wxS("%d"), BitRateForSpeedIndex(index)));
-  return entries;
-}
+// The test's lists: ports sorted, a remembered name no entry begins with
+// shows none.
+constexpr ui::PortSpeedPickerStyle kPortSpeedStyle{1150, 1160, kPortListRect, kSpeedListRect,
+                                                   kListRowHeight, true, ui::PortMatch::kEntryOrNone};
 
 }  // namespace
 
-CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
-    : CSheetPage(parent, config), dotOn_(dot_on_xpm), dotOff_(dot_off_xpm) {
-  ProfileStore& profile = Profile();
-  const PortSettings settings = ReadPortSettings(profile);
+CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config, ProfileStore& profile)
+    : CSheetPage(parent, config), dotOn_(dot_on_xpm), dotOff_(dot_off_xpm), profile_(profile) {
+  const PortSettings settings = ReadPortSettings(profile_);
   portName = settings.portName;
   speedIndex = settings.speedIndex;
 
@@ -86,8 +68,8 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
   SetFont(ui::DialogFont());
   SetMinSize(ui::DluRectToPixels(this, 0, 0, 359, 299).GetSize());
 
-  auto label = [this](const char* text, const ui::DluRect& rect) {
-    auto* control = new wxStaticText(this, wxID_ANY, wxString::FromUTF8(text), wxDefaultPosition,
+  auto label = [this](std::string_view text, const ui::DluRect& rect) {
+    auto* control = new wxStaticText(this, wxID_ANY, ui::FromCore(text), wxDefaultPosition,
                                      wxDefaultSize, wxST_NO_AUTORESIZE);
     ui::PlaceLabel(*control, rect);
     // Labels let presses through to the page, like the cells.
@@ -99,21 +81,18 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
   for (int c = 0; c < kCharacters; ++c) {
     const wxString number = wxString::Format(wxS("%02d"), c);
     labels_[static_cast<size_t>(c)] =
-        label(number.utf8_str(), {kCellOrigins[c].x, kCellOrigins[c].y - 16, 20, 8});
+        label(ui::ToCore(number), {kCellOrigins[c].x, kCellOrigins[c].y - 16, 20, 8});
   }
 
   label("ポート", kPortLabelRect);
-  portList_ = new wxChoice(this, 1150, wxDefaultPosition, wxDefaultSize,
-                           PortEntries(), wxCB_SORT);
   label("速度", kSpeedLabelRect);
-  speedList_ = new wxChoice(this, 1160, wxDefaultPosition, wxDefaultSize, SpeedEntries());
+  portSpeed_ = std::make_unique<ui::PortSpeedPicker>(this, kPortSpeedStyle);
   label("bps", kBpsLabelRect);
-  PlaceDropDownLists();
-  testButton_ = new ui::Compact<wxButton>(this, 1149, wxString::FromUTF8("テスト"));
+  testButton_ = new ui::Compact<wxButton>(this, 1149, ui::FromCore("テスト"));
   ui::PlaceControl(*testButton_, kTestButtonRect);
 
   // Which device the chosen name stands for on this machine.
-  portDevice_ = label("", kPortDeviceRect);
+  portSpeed_->ShowDeviceIn(label("", kPortDeviceRect));
 
   Bind(wxEVT_PAINT, &CCGRAMPage::OnPaint, this);
   Bind(wxEVT_LEFT_DOWN, &CCGRAMPage::OnMouseDown, this);
@@ -123,7 +102,6 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config)
   Bind(wxEVT_RIGHT_UP, &CCGRAMPage::OnMouseUp, this);
   Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { EndStroke(); });
   Bind(wxEVT_CONTEXT_MENU, &CCGRAMPage::OnContextMenu, this);
-  portList_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ShowPortDevice(); });
   testButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnTest(); });
 
   ControlsFromFields();
@@ -133,14 +111,9 @@ CCGRAMPage::~CCGRAMPage() {
   if (HasCapture()) ReleaseMouse();
 }
 
-void CCGRAMPage::PlaceDropDownLists() {
-  ui::PlaceDropDown(*portList_, kPortListRect, kListRowHeight);
-  ui::PlaceDropDown(*speedList_, kSpeedListRect, kListRowHeight);
-}
-
 void CCGRAMPage::OnSetActive() {
   // The toolkit knows a list's height for sure only once it is shown.
-  PlaceDropDownLists();
+  portSpeed_->Place();
   ControlsFromFields();
 }
 
@@ -151,37 +124,12 @@ bool CCGRAMPage::OnKillActive() {
 
 void CCGRAMPage::ShowLoadedConfig() { Refresh(false); }
 
-void CCGRAMPage::ControlsFromFields() {
-  // The first entry that begins with the stored name, ignoring case.
-  const wxString wanted = wxString::FromUTF8(portName).Upper();
-  int port = wxNOT_FOUND;
-  for (unsigned i = 0; !wanted.empty() && i < portList_->GetCount(); ++i) {
-    if (portList_->GetString(i).Upper().StartsWith(wanted)) {
-      port = static_cast<int>(i);
-      break;
-    }
-  }
-  portList_->SetSelection(port);
-  const bool offered = speedIndex >= 0 && speedIndex < static_cast<int>(speedList_->GetCount());
-  speedList_->SetSelection(offered ? speedIndex : wxNOT_FOUND);
-  ShowPortDevice();
-}
+void CCGRAMPage::ControlsFromFields() { portSpeed_->Show({portName, speedIndex}); }
 
 void CCGRAMPage::FieldsFromControls() {
-  const int port = portList_->GetSelection();
-  portName = port == wxNOT_FOUND ? std::string() : std::string(portList_->GetString(port).utf8_str());
-  speedIndex = speedList_->GetSelection();
-}
-
-void CCGRAMPage::ShowPortDevice() {
-  const int port = portList_->GetSelection();
-  const wxString text =
-      port == wxNOT_FOUND
-          ? wxString()
-          : portList_->GetString(port) + wxS(": ") +
-                ui::FromCore(DescribePortName(std::string(portList_->GetString(port).utf8_str())));
-  portDevice_->SetLabel(text);
-  portList_->SetToolTip(text);
+  const PortSettings chosen = portSpeed_->Chosen();
+  portName = chosen.portName;
+  speedIndex = chosen.speedIndex;
 }
 
 wxRect CCGRAMPage::CellRect(int character) const {
@@ -326,7 +274,7 @@ void CCGRAMPage::ApplyTool(int character, editor_text::CharacterTool tool) {
       if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) wxTheClipboard->GetData(text);
       wxTheClipboard->Close();
     }
-    result = CharacterFromText(text.GetText().utf8_string(), rows);
+    result = CharacterFromText(ui::ToCore(text.GetText()), rows);
     if (!result) {
       wxBell();  // no character drawing on the clipboard
       return;
@@ -377,9 +325,6 @@ void CCGRAMPage::OnTest() {
   SaveTestSettings();
 }
 
-void CCGRAMPage::SaveTestSettings() {
-  ProfileStore& profile = Profile();
-  WritePortSettings(profile, {portName, speedIndex});
-}
+void CCGRAMPage::SaveTestSettings() { WritePortSettings(profile_, {portName, speedIndex}); }
 
 }  // namespace vrx::editor

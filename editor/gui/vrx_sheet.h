@@ -11,6 +11,7 @@
 
 #include "config_image.h"
 #include "edit_history.h"
+#include "profile.h"
 #include "sheet_page.h"
 
 class wxButton;
@@ -38,7 +39,8 @@ class CVRXSheet : public wxDialog, private EditRecorder {
   };
   enum PageIndex { kKeyMapPage = 0, kCgramPage = 1, kOptionPage = 2, kPageCount = 3 };
 
-  explicit CVRXSheet(wxWindow* parent = nullptr);
+  // `profile` keeps the port and speed of the CGRAM page's LCD test.
+  explicit CVRXSheet(ProfileStore& profile, wxWindow* parent = nullptr);
 
   // Full path (UTF-8) of the data file last opened or saved; empty at start.
   const std::string& currentPath() const { return currentPath_; }
@@ -78,7 +80,7 @@ class CVRXSheet : public wxDialog, private EditRecorder {
   std::function<void(wxWindow*, const std::string&)> startWriter;
 
  private:
-  void CreatePages();
+  void CreatePages(ProfileStore& profile);
   void LoadDataFile(const std::string& path);
   void CreateButtonRow();
   void ClearModified();

@@ -1,12 +1,7 @@
-#include "writer_launch.h"
+#include "writer_path.h"
 
 #include <algorithm>
 #include <cctype>
-
-#include "message_box.h"
-#include "message_table.h"
-#include "module_path.h"
-#include "process_start.h"
 
 namespace vrx::editor {
 namespace {
@@ -44,17 +39,6 @@ std::filesystem::path WriterPathFor(const std::filesystem::path& editorPath) {
 std::vector<std::string> WriterArguments(const std::filesystem::path& editorPath,
                                          const std::string& dataFilePath) {
   return {WriterPathFor(editorPath).string(), dataFilePath};
-}
-
-void StartWriter(wxWindow* parent, const std::string& dataFilePath) {
-  StartWriterFrom(parent, OwnExecutablePath(), dataFilePath);
-}
-
-void StartWriterFrom(wxWindow* parent, const std::filesystem::path& editorPath,
-                     const std::string& dataFilePath) {
-  // An editor that cannot tell its own path gives an empty program path,
-  // which fails like a missing writer.
-  if (StartDetachedProcess(WriterArguments(editorPath, dataFilePath)) != 0) ui::ShowMessage(parent, ui::FromCore(editor_msg::WriterStartFailed()));
 }
 
 }  // namespace vrx::editor

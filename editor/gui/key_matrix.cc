@@ -13,13 +13,13 @@
 #include "config_image.h"
 #include "dialog_units.h"
 #include "key_description.h"
-#include "message_box.h"
+#include "text_conversion.h"
 
 namespace vrx::editor {
 namespace {
 
 constexpr uint8_t kPicturePng[] = {
-#include "../resources/keymap/key_matrix_png.inc"
+#include "../../resources/keymap/key_matrix_png.inc"
 };
 
 constexpr int kColumns = 16;

@@ -25,6 +25,8 @@
 #include "message_table.h"
 #include "option_page.h"
 #include "program_icon.h"
+#include "sheet_rules.h"
+#include "text_conversion.h"
 #include "ui_texts.h"
 #include "writer_launch.h"
 
@@ -55,31 +57,31 @@ std::filesystem::path PathFromUtf8(const std::string& utf8) {
 // the platform do with a default extension.
 std::string WithDataFileExtension(const wxString& chosen) {
   wxFileName name(chosen);
-  if (!name.HasExt()) name.SetExt(wxString::FromUTF8(kDataFileExtension));
-  return name.GetFullPath().utf8_string();
+  if (!name.HasExt()) name.SetExt(ui::FromCore(kDataFileExtension));
+  return ui::ToCore(name.GetFullPath());
 }
 
 // The chosen path, or "" when the user cancelled.
 std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, long style) {
-  const wxFileName current(wxString::FromUTF8(currentPath));
+  const wxFileName current(ui::FromCore(currentPath));
   const std::string_view title =
       (style & wxFD_SAVE) ? ui_text::kSaveAsTitle : ui_text::kOpenTitle;
   wxFileDialog dialog(parent, ui::FromCore(title), current.GetPath(), current.GetFullName(),
-                      wxString::FromUTF8(kDataFileFilter), style);
+                      ui::FromCore(kDataFileFilter), style);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return {};
   return WithDataFileExtension(dialog.GetPath());
 }
 
 }  // namespace
 
-CVRXSheet::CVRXSheet(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, wxString::FromUTF8(kSheetCaption), wxDefaultPosition,
+CVRXSheet::CVRXSheet(ProfileStore& profile, wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, ui::FromCore(kSheetCaption), wxDefaultPosition,
                wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX),
       startWriter(StartWriter) {
   SetFont(ui::DialogFont());
   SetIcons(ui::ProgramIcons());
-  CreatePages();
+  CreatePages(profile);
   CreateButtonRow();
 
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnOpen(); }, kOpenId);
@@ -99,10 +101,10 @@ CVRXSheet::CVRXSheet(wxWindow* parent)
   pages_[kKeyMapPage]->OnSetActive();
 }
 
-void CVRXSheet::CreatePages() {
+void CVRXSheet::CreatePages(ProfileStore& profile) {
   notebook_ = new wxNotebook(this, wxID_ANY);
   keyMapPage_ = new CKeyMapPage(notebook_, config_);
-  cgramPage_ = new CCGRAMPage(notebook_, config_);
+  cgramPage_ = new CCGRAMPage(notebook_, config_, profile);
   optionPage_ = new COptionPage(notebook_, config_);
   pages_ = {keyMapPage_, cgramPage_, optionPage_};
   for (CSheetPage* page : pages_) page->recorder = this;
@@ -111,7 +113,7 @@ void CVRXSheet::CreatePages() {
   const char* const captions[kPageCount] = {"キーマップ", "CGRAM", "オプション"};
   for (int index = 0; index < kPageCount; ++index) {
     pages_[index]->SetMinSize(pageSize);
-    notebook_->AddPage(pages_[index], wxString::FromUTF8(captions[index]), index == 0);
+    notebook_->AddPage(pages_[index], ui::FromCore(captions[index]), index == 0);
   }
 }
 
@@ -119,7 +121,7 @@ void CVRXSheet::CreateButtonRow() {
   const wxSize buttonSize =
       ui::DluRectToPixels(this, 0, 0, kButtonWidth, kButtonHeight).GetSize();
   auto makeButton = [&](int id, const char* label) {
-    return new wxButton(this, id, wxString::FromUTF8(label), wxDefaultPosition, buttonSize);
+    return new wxButton(this, id, ui::FromCore(label), wxDefaultPosition, buttonSize);
   };
   // Created left to right, so that Tab follows the row.
   openButton_ = makeButton(kOpenId, "開く");
@@ -151,19 +153,15 @@ wxButton* CVRXSheet::button(CommandId id) const {
   }
 }
 
-bool CVRXSheet::AnyModified() const {
-  for (const CSheetPage* page : pages_)
-    if (page->modified) return true;
-  return false;
-}
+bool CVRXSheet::AnyModified() const { return editor::AnyModified(Flags()); }
 
 void CVRXSheet::ClearModified() {
   for (CSheetPage* page : pages_) page->modified = false;
 }
 
 void CVRXSheet::ShowFileTitle() {
-  const wxString fileTitle = wxFileName(wxString::FromUTF8(currentPath_)).GetFullName();
-  SetTitle(wxString::FromUTF8(kSheetCaption) + wxString::FromUTF8(kTitleSeparator) +
+  const wxString fileTitle = wxFileName(ui::FromCore(currentPath_)).GetFullName();
+  SetTitle(ui::FromCore(kSheetCaption) + ui::FromCore(kTitleSeparator) +
            fileTitle.Left(255));
 }
 
@@ -173,17 +171,15 @@ CSheetPage* CVRXSheet::ActivePage() const {
 }
 
 bool CVRXSheet::ConfirmDiscard() {
-  if (!AnyModified()) return true;
-  switch (ui::ShowMessage(this, ui::FromCore(editor_msg::UnsavedChangesPrompt()),
-                          wxYES_NO | wxCANCEL)) {
-    case wxID_YES:
-      // A save that did not happen must not let the edits be thrown away.
-      return OnSave();
-    case wxID_NO:
-      return true;
-    default:
-      return false;
-  }
+  const auto ask = [this] {
+    switch (ui::ShowMessage(this, ui::FromCore(editor_msg::UnsavedChangesPrompt()),
+                            wxYES_NO | wxCANCEL)) {
+      case wxID_YES: return PromptAnswer::kYes;
+      case wxID_NO: return PromptAnswer::kNo;
+      default: return PromptAnswer::kCancel;
+    }
+  };
+  return MayDropChanges(Flags(), ask, [this] { return OnSave(); });
 }
 
 void CVRXSheet::OnOpen() {
@@ -240,7 +236,7 @@ void CVRXSheet::OnExit() {
 }
 
 void CVRXSheet::OnWrite() {
-  if (AnyModified() || currentPath_.empty()) {
+  if (OffersSaveBeforeWrite(Flags(), currentPath_)) {
     const wxString prompt = ui::FromCore(editor_msg::SaveBeforeWritePrompt());
     if (ui::ShowMessage(this, prompt, wxOK | wxCANCEL) != wxID_OK) return;
     // The writer starts even without a save: it loses nothing.
@@ -309,7 +305,7 @@ void CVRXSheet::AskAndSaveLayoutSheet() {
     ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
     return;
   }
-  const wxFileName current(wxString::FromUTF8(currentPath_));
+  const wxFileName current(ui::FromCore(currentPath_));
   wxFileDialog dialog(this, ui::FromCore(editor_text::SaveLayoutDialogTitle()), current.GetPath(),
                       current.GetName() + wxS(".pdf"),
                       ui::FromCore(editor_text::LayoutFileFilter()),
@@ -318,12 +314,12 @@ void CVRXSheet::AskAndSaveLayoutSheet() {
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return;
   wxFileName chosen(dialog.GetPath());
   // A name without one of the three extensions gets the chosen filter's.
-  if (!SheetFormatForPath(chosen.GetFullPath().utf8_string())) {
+  if (!SheetFormatForPath(ui::ToCore(chosen.GetFullPath()))) {
     const char* const extensions[] = {"svg", "png", "pdf"};
     const int filter = std::clamp(dialog.GetFilterIndex(), 0, 2);
-    chosen.SetFullName(chosen.GetFullName() + wxS(".") + wxString::FromUTF8(extensions[filter]));
+    chosen.SetFullName(chosen.GetFullName() + wxS(".") + ui::FromCore(extensions[filter]));
   }
-  SaveLayoutSheet(chosen.GetFullPath().utf8_string());
+  SaveLayoutSheet(ui::ToCore(chosen.GetFullPath()));
 }
 
 void CVRXSheet::SaveLayoutSheet(const std::string& path) {
@@ -331,7 +327,7 @@ void CVRXSheet::SaveLayoutSheet(const std::string& path) {
   const std::optional<SheetFormat> format = SheetFormatForPath(file);
   const std::string fileTitle =
       currentPath_.empty() ? std::string()
-                           : wxFileName(wxString::FromUTF8(currentPath_)).GetFullName().utf8_string();
+                           : ui::ToCore(wxFileName(ui::FromCore(currentPath_)).GetFullName());
   if (!format || !RenderLayoutSheet(LayOutSheet(config_, fileTitle), *format, file))
     ui::ShowMessage(this, ui::FromCore(editor_text::LayoutSaveFailed()));
 }

@@ -5,30 +5,34 @@
 #include <wx/bitmap.h>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "dot_grid.h"
 #include "editor_texts.h"
 
+#include "profile.h"
 #include "serial_options.h"
 #include "sheet_page.h"
 
 class wxButton;
 class wxContextMenuEvent;
-class wxChoice;
 class wxDC;
 class wxMouseEvent;
 class wxPaintEvent;
-class wxStaticText;
+
+namespace vrx::ui {
+class PortSpeedPicker;
+}
 
 namespace vrx::editor {
 
 class CCGRAMPage : public CSheetPage {
  public:
-  // Reads the port and speed of the last test from the program's profile
-  // (ui::AppProfile()).
-  CCGRAMPage(wxWindow* parent, ConfigImage& config);
+  // Reads the port and speed of the last test from `profile`, which also
+  // receives them after every test.
+  CCGRAMPage(wxWindow* parent, ConfigImage& config, ProfileStore& profile);
   // A stroke still running lets go of the mouse.
   ~CCGRAMPage() override;
 
@@ -71,10 +75,8 @@ class CCGRAMPage : public CSheetPage {
   void OnTest();
 
  private:
-  void PlaceDropDownLists();
   void ControlsFromFields();
   void FieldsFromControls();
-  void ShowPortDevice();
   void SaveTestSettings();
 
   DotGrid Grid() const;
@@ -98,10 +100,9 @@ class CCGRAMPage : public CSheetPage {
 
   wxBitmap dotOn_;
   wxBitmap dotOff_;
-  wxChoice* portList_ = nullptr;
-  wxChoice* speedList_ = nullptr;
+  ProfileStore& profile_;
+  std::unique_ptr<ui::PortSpeedPicker> portSpeed_;
   wxButton* testButton_ = nullptr;
-  wxStaticText* portDevice_ = nullptr;
 };
 
 }  // namespace vrx::editor

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "option_fields.h"
 #include "sheet_page.h"
 
 class wxCheckBox;
@@ -25,8 +26,8 @@ class COptionPage : public CSheetPage {
     kFirstControlId = kFirstOptionBoxId,
     kLastControlId = 1169,
   };
-  static constexpr int kOptionBoxCount = 7;
-  static constexpr int kPoBoxCount = 4;
+  static constexpr int kOptionBoxCount = kOptionFlagCount;
+  static constexpr int kPoBoxCount = kPoLevelCount;
 
   COptionPage(wxWindow* parent, ConfigImage& config);
 
@@ -49,7 +50,6 @@ class COptionPage : public CSheetPage {
   void OnControlChanged(wxCommandEvent& event);
   // The controls' values over `config`'s three fields.
   void ControlsInto(ConfigImage& config) const;
-  static void CopyOptionFields(const ConfigImage& from, ConfigImage& to);
 
   std::array<wxCheckBox*, kOptionBoxCount> optionBoxes_{};
   std::array<wxCheckBox*, kPoBoxCount> poBoxes_{};  // PO4, PO5, PO6, PO7

@@ -5,13 +5,14 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
-#include "bit_rate.h"
 #include "brr_value.h"
-#include "compact_check_box.h"
+#include "control_fitting.h"
 #include "dialog_layout.h"
 #include "dialog_units.h"
 #include "editor_texts.h"
-#include "message_box.h"
+#include "option_fields.h"
+#include "port_speed_picker.h"
+#include "text_conversion.h"
 
 namespace vrx::editor {
 namespace {
@@ -30,7 +31,6 @@ constexpr int kOptionBoxHeight = 12;
 // PO4..PO7 stand right to left, like the bits of the byte.
 constexpr int kPoBoxX[COptionPage::kPoBoxCount] = {146, 124, 100, 76};
 constexpr const char* kPoBoxLabels[COptionPage::kPoBoxCount] = {"PO4", "PO5", "PO6", "PO7"};
-constexpr int kFirstPoBit = 4;
 
 wxRect DluRect(const wxWindow* window, int x, int y, int width, int height) {
   return ui::DluRectToPixels(window, x, y, width, height);
@@ -38,10 +38,6 @@ wxRect DluRect(const wxWindow* window, int x, int y, int width, int height) {
 
 constexpr int kSpeedRowY = 134;
 constexpr int kSpeedRowHeight = 12;
-
-void SetBit(unsigned& value, unsigned mask, bool on) {
-  value = on ? (value | mask) : (value & ~mask);
-}
 
 }  // namespace
 
@@ -63,16 +59,14 @@ void COptionPage::CreateControls() {
     const OptionBoxLayout& box = kOptionBoxes[bit];
     const wxRect rect = DluRect(this, kOptionBoxX, box.y, box.width, kOptionBoxHeight);
     optionBoxes_[bit] =
-        new CompactCheckBox(this, kFirstOptionBoxId + bit,
+        new ui::CompactCheckBox(this, kFirstOptionBoxId + bit,
                             ui::FromCore(editor_text::OptionFlagLabel(bit)), rect);
   }
 
-  wxArrayString speeds;
-  for (int index = 0; index < kListedSpeedCount; ++index)
-    speeds.Add(wxString::Format(wxS("%d"), BitRateForSpeedIndex(index)));
   // The template gives the opened list's height; closed, the list takes
   // GTK's height, centred with its two labels on one 12-unit row.
-  speedList_ = new wxChoice(this, kSpeedListId, wxDefaultPosition, wxDefaultSize, speeds);
+  speedList_ = new wxChoice(this, kSpeedListId, wxDefaultPosition, wxDefaultSize,
+                            ui::OfferedSpeedEntries());
   ui::PlaceDropDown(*speedList_, {105, kSpeedRowY, 46, 101}, kSpeedRowHeight);
   ui::PlaceCentredLabel(*new wxStaticText(this, wxID_ANY, ui::FromCore(editor_text::SpeedLabel())),
                         {70, kSpeedRowY, 0, kSpeedRowHeight});
@@ -84,19 +78,16 @@ void COptionPage::CreateControls() {
                   groupRect.GetSize());
   for (int i = 0; i < kPoBoxCount; ++i) {
     const wxRect rect = DluRect(this, kPoBoxX[i], 170, 22, 16);
-    poBoxes_[i] = new CompactCheckBox(this, kPo4BoxId + i, wxString::FromUTF8(kPoBoxLabels[i]), rect);
+    poBoxes_[i] = new ui::CompactCheckBox(this, kPo4BoxId + i, ui::FromCore(kPoBoxLabels[i]), rect);
   }
 }
 
 void COptionPage::RecordToControls() {
-  if (const std::optional<int> index = SpeedIndexForBrrValue(config_.brrValue)) {
-    // 128000 bit/s has a register value but no entry: nothing is selected.
-    speedList_->SetSelection(*index < kListedSpeedCount ? *index : wxNOT_FOUND);
-  }
+  if (const std::optional<int> entry = SpeedEntryForBrrValue(config_.brrValue))
+    speedList_->SetSelection(*entry);  // -1 is wxNOT_FOUND: no entry selected
   for (int bit = 0; bit < kOptionBoxCount; ++bit)
-    optionBoxes_[bit]->SetValue((config_.optionWord >> bit) & 1U);
-  for (int i = 0; i < kPoBoxCount; ++i)
-    poBoxes_[i]->SetValue((config_.poInitial >> (kFirstPoBit + i)) & 1U);
+    optionBoxes_[bit]->SetValue(OptionFlag(config_, bit));
+  for (int i = 0; i < kPoBoxCount; ++i) poBoxes_[i]->SetValue(PoLevel(config_, i));
   // What the controls show, for the undo step of the next click.
   shown_ = config_;
   ControlsInto(shown_);
@@ -108,15 +99,9 @@ void COptionPage::ControlsToRecord() {
 }
 
 void COptionPage::ControlsInto(ConfigImage& config) const {
-  // Bits without a box keep their value.
-  unsigned optionWord = config.optionWord;
   for (int bit = 0; bit < kOptionBoxCount; ++bit)
-    SetBit(optionWord, 1U << bit, optionBoxes_[bit]->GetValue());
-  unsigned poInitial = config.poInitial;
-  for (int i = 0; i < kPoBoxCount; ++i)
-    SetBit(poInitial, 1U << (kFirstPoBit + i), poBoxes_[i]->GetValue());
-  config.optionWord = static_cast<uint16_t>(optionWord);
-  config.poInitial = static_cast<uint8_t>(poInitial);
+    SetOptionFlag(config, bit, optionBoxes_[bit]->GetValue());
+  for (int i = 0; i < kPoBoxCount; ++i) SetPoLevel(config, i, poBoxes_[i]->GetValue());
   config.brrValue = BrrValueForSpeedIndex(speedList_->GetSelection());
 }
 
@@ -144,12 +129,6 @@ void COptionPage::OnControlChanged(wxCommandEvent& event) {
   if (recorder) recorder->RecordChange(*this, -1, before, after);
   CopyOptionFields(after, shown_);
   MarkModified(event);
-}
-
-void COptionPage::CopyOptionFields(const ConfigImage& from, ConfigImage& to) {
-  to.optionWord = from.optionWord;
-  to.brrValue = from.brrValue;
-  to.poInitial = from.poInitial;
 }
 
 void COptionPage::MarkModified(wxEvent& event) {

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "code_text.h"
+#include "capture_table.h"
 
 namespace vrx {
 namespace {

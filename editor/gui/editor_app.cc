@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "app_profile.h"
 #include "info_options.h"
 #include "program_entry.h"
 #include "program_usage.h"
+#include "text_conversion.h"
 #include "vrx_sheet.h"
 
 namespace vrx::editor {
@@ -23,9 +25,10 @@ bool CEditorApp::OnInit() {
 }
 
 int CEditorApp::OnRun() {
-  CVRXSheet sheet;
+  ProfileStore& profile = ui::AppProfile();
+  CVRXSheet sheet(profile);
   if (argc > 1) {
-    const std::string given = argv[1].utf8_string();
+    const std::string given = ui::ToCore(argv[1]);
     std::error_code error;
     const auto absolute = std::filesystem::absolute(std::u8string(given.begin(), given.end()), error);
     const std::u8string path = error ? std::u8string(given.begin(), given.end()) : absolute.u8string();

@@ -1,0 +1,61 @@
+// Native controls fitted to the small rectangles of the programs' dialog
+// templates.  GTK's default theme pads entries, buttons, check boxes and
+// drop-down lists well beyond what a template row of 10 to 14 units gives
+// (an entry or a button is at least 34 pixels high); everything that trims
+// that padding or makes room for what cannot be trimmed lives here.
+#pragma once
+
+#include <wx/checkbox.h>
+
+#include <utility>
+
+#include "dialog_units.h"
+
+class wxControl;
+class wxWindow;
+
+namespace vrx::ui {
+
+// An entry, button or check box without the theme's vertical padding.
+template <class Control>
+class Compact : public Control {
+ public:
+  template <class... Args>
+  explicit Compact(Args&&... args) : Control(std::forward<Args>(args)...) {
+#ifdef __WXGTK3__
+    this->GTKApplyCssStyle(
+        "entry, button, checkbutton, radiobutton { min-height: 0px;"
+        " padding-top: 0px; padding-bottom: 0px; }"
+        " button { padding-left: 4px; padding-right: 4px; }"
+        " check, radio { margin-top: 0px; margin-bottom: 0px; }");
+    this->InvalidateBestSize();
+#endif
+  }
+};
+
+// A check box that fits a 12-unit row or a 22-unit "PO7" box: no padding
+// and, where the label still does not fit, a font smaller in half points
+// (never below 7 pt) rather than an overlap with a neighbour.
+class CompactCheckBox : public wxCheckBox {
+ public:
+  // `rect` is in pixels of `parent`; the box is centred on it vertically
+  // when the toolkit needs more height than it gives.
+  CompactCheckBox(wxWindow* parent, int id, const wxString& label, const wxRect& rect);
+};
+
+// Trims the padding of every drop-down list of the program (and of nothing
+// else), so that "COM1" fits the 36 units the template gives its list.
+// Idempotent; does nothing on toolkits other than GTK 3.
+void UseCompactDropDownLists();
+
+// A long list (the 128 key numbers) opens as a grid of `columns` columns
+// instead of a menu as tall as the screen.  Does nothing on toolkits other
+// than GTK 3, whose own lists scroll.
+void WrapDropDownList(wxControl& list, int columns);
+
+// At the template's rectangle.  A control the toolkit cannot make that low
+// keeps its own height, centred on the rectangle; one that needs more width
+// for its text grows to the right.
+void PlaceFitted(wxWindow& control, const DluRect& rect);
+
+}  // namespace vrx::ui

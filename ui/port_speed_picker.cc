@@ -1,0 +1,78 @@
+#include "port_speed_picker.h"
+
+#include <wx/choice.h>
+#include <wx/stattext.h>
+
+#include <string>
+
+#include "bit_rate.h"
+#include "dialog_layout.h"
+#include "port_names.h"
+#include "text_conversion.h"
+
+namespace vrx::ui {
+namespace {
+
+wxArrayString PortEntries() {
+  wxArrayString entries;
+  for (const std::string& name : OfferedPortNames()) entries.Add(FromCore(name));
+  return entries;
+}
+
+int FirstEntryBeginningWith(const wxChoice& list, const wxString& prefix) {
+  const wxString wanted = prefix.Lower();
+  for (unsigned int i = 0; i < list.GetCount(); ++i)
+    if (list.GetString(i).Lower().StartsWith(wanted)) return static_cast<int>(i);
+  return wxNOT_FOUND;
+}
+
+}  // namespace
+
+wxArrayString OfferedSpeedEntries() {
+  wxArrayString entries;
+  for (int index = 0; index < kOfferedSpeedCount; ++index)
+    entries.Add(wxString::Format(wxS("%d"), BitRateForSpeedIndex(index)));
+  return entries;
+}
+
+PortSpeedPicker::PortSpeedPicker(wxWindow* parent, const PortSpeedPickerStyle& style)
+    : style_(style) {
+  port_ = new wxChoice(parent, style.portId, wxDefaultPosition, wxDefaultSize, PortEntries(),
+                       style.sortPorts ? wxCB_SORT : 0);
+  speed_ = new wxChoice(parent, style.speedId, wxDefaultPosition, wxDefaultSize,
+                        OfferedSpeedEntries());
+  port_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ShowPortDevice(); });
+  Place();
+}
+
+void PortSpeedPicker::Place() {
+  PlaceDropDown(*port_, style_.portRect, style_.rowHeight);
+  PlaceDropDown(*speed_, style_.speedRect, style_.rowHeight);
+}
+
+void PortSpeedPicker::Show(const PortSettings& settings) {
+  const bool noName = settings.portName.empty() && style_.match == PortMatch::kEntryOrNone;
+  const int port = noName ? wxNOT_FOUND : FirstEntryBeginningWith(*port_, FromCore(settings.portName));
+  if (port != wxNOT_FOUND || style_.match == PortMatch::kEntryOrNone) port_->SetSelection(port);
+  const bool offered = settings.speedIndex >= 0 && settings.speedIndex < kOfferedSpeedCount;
+  speed_->SetSelection(offered ? settings.speedIndex : wxNOT_FOUND);
+  ShowPortDevice();
+}
+
+PortSettings PortSpeedPicker::Chosen() const {
+  const int port = port_->GetSelection();
+  return {port == wxNOT_FOUND ? std::string() : ToCore(port_->GetString(static_cast<unsigned>(port))),
+          speed_->GetSelection()};
+}
+
+void PortSpeedPicker::ShowPortDevice() {
+  const std::string name = Chosen().portName;
+  const wxString text = name.empty() ? wxString() : FromCore(name + ": " + DescribePortName(name));
+  if (deviceLabel_) deviceLabel_->SetLabel(text);
+  if (text.empty())
+    port_->UnsetToolTip();
+  else
+    port_->SetToolTip(text);
+}
+
+}  // namespace vrx::ui

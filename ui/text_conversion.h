@@ -1,0 +1,18 @@
+// Text between the core (UTF-8 in std::string) and wx (wxString).  The build
+// sets wxNO_IMPLICIT_WXSTRING_ENCODING, so every crossing goes through here.
+#pragma once
+
+#include <wx/string.h>
+
+#include <string>
+#include <string_view>
+
+namespace vrx::ui {
+
+inline wxString FromCore(std::string_view utf8) {
+  return wxString::FromUTF8(utf8.data(), utf8.size());
+}
+
+inline std::string ToCore(const wxString& text) { return text.utf8_string(); }
+
+}  // namespace vrx::ui

@@ -4,8 +4,6 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 
-#include <algorithm>
-#include <cctype>
 #include <memory>
 #include <string>
 
@@ -87,16 +85,6 @@ SurfacePtr CreateSurface(const LayoutSheet& sheet, SheetFormat format,
 }
 
 }  // namespace
-
-std::optional<SheetFormat> SheetFormatForPath(const std::filesystem::path& path) {
-  std::string extension = path.extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (extension == ".svg") return SheetFormat::kSvg;
-  if (extension == ".png") return SheetFormat::kPng;
-  if (extension == ".pdf") return SheetFormat::kPdf;
-  return std::nullopt;
-}
 
 bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
                        const std::filesystem::path& path) {

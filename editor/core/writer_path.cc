@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 namespace vrx::editor {
 namespace {
@@ -36,9 +37,21 @@ std::filesystem::path WriterPathFor(const std::filesystem::path& editorPath) {
   return editorPath.parent_path() / (WriterStemLike(stem) + extension);
 }
 
+std::filesystem::path WriterPathForWindows(const std::filesystem::path& editorPath) {
+  std::string path = editorPath.string();
+  std::ranges::transform(path, path.begin(),
+                         [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  static constexpr std::string_view kEditor = "VRXEDITOR.EXE";
+  static constexpr std::string_view kWriter = "VRXWRITER.EXE";
+  for (std::size_t at = path.find(kEditor); at != std::string::npos;
+       at = path.find(kEditor, at + kWriter.size()))
+    path.replace(at, kEditor.size(), kWriter);
+  return path;
+}
+
 std::vector<std::string> WriterArguments(const std::filesystem::path& editorPath,
                                          const std::string& dataFilePath) {
-  return {WriterPathFor(editorPath).string(), dataFilePath};
+  return {PlatformWriterPath(editorPath).string(), dataFilePath};
 }
 
 }  // namespace vrx::editor

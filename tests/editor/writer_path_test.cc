@@ -30,5 +30,20 @@ TEST(WriterPath, TheEditorsNameIsReplacedAndAnyOtherNameStartsItselfAgain) {
             (std::vector<std::string>{"/x/tool", "/d/k.vrx"}));
 }
 
+// The Windows programs' rule: the whole path upper-cased, every
+// "VRXEDITOR.EXE" replaced, a path without it starting the editor again.
+TEST(WriterPath, TheWindowsRuleUpperCasesThePathAndReplacesEveryEditorName) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"C:\\Program Files\\VRX\\VRXEditor.exe", "C:\\PROGRAM FILES\\VRX\\VRXWRITER.EXE"},
+      {"c:\\tools\\vrxeditor.exe", "C:\\TOOLS\\VRXWRITER.EXE"},
+      {"D:\\vrxeditor.exe\\VRXEditor.exe", "D:\\VRXWRITER.EXE\\VRXWRITER.EXE"},
+      {"C:\\x\\MyEditor.exe", "C:\\X\\MYEDITOR.EXE"},
+      {"C:\\x\\VRXEditor.exe.bak", "C:\\X\\VRXWRITER.EXE.BAK"},
+      {"C:\\データ\\VRXEditor.exe", "C:\\データ\\VRXWRITER.EXE"},
+  };
+  for (const auto& [editor, writer] : cases)
+    EXPECT_EQ(editor::WriterPathForWindows(editor).string(), writer) << editor;
+}
+
 }  // namespace
 }  // namespace vrx::test

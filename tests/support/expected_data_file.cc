@@ -94,4 +94,16 @@ void WriteWholeFile(const std::filesystem::path& path, const std::string& conten
   ASSERT_TRUE(out.good()) << path;
 }
 
+std::size_t EntriesIn(const std::filesystem::path& folder) {
+  std::size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
+  return count;
+}
+
+ConfigImage OneKeyImage() {
+  ConfigImage image;
+  image.keys[0] = {true, "1C", "F0,1C"};
+  return image;
+}
+
 }  // namespace vrx::test

@@ -31,4 +31,10 @@ std::string ExpectedDataFile(const ExpectedKeys& keys = {});
 std::string ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, const std::string& contents);
 
+// How many entries a folder holds (a failed save must leave none behind).
+std::size_t EntriesIn(const std::filesystem::path& folder);
+
+// An image with one key set, for save tests.
+ConfigImage OneKeyImage();
+
 }  // namespace vrx::test

@@ -10,6 +10,7 @@
 
 #include "config_image.h"
 #include "profile.h"
+#include "scratch_folder.h"
 #include "vrx_sheet.h"
 
 class wxWindow;

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <thread>
 
+#include "app_profile.h"
 #include "cgram_test_fixture.h"
 #include "dialog_script.h"
 #include "message_table.h"

@@ -1,0 +1,71 @@
+// The layout sheet as SVG written by hand, for builds without cairo (the
+// Windows one); PNG and PDF need cairo and are refused there.
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "layout_sheet_render.h"
+
+namespace vrx::editor {
+namespace {
+
+const char* FillOf(Shade shade) {
+  switch (shade) {
+    case Shade::kAssignedKey: return "#cce0ff";
+    case Shade::kMatrixBlock: return "#ffe0e0";
+    case Shade::kDotOn: return "#0d0d0d";
+    case Shade::kDotOff: return "#ebebeb";
+    case Shade::kNone: break;
+  }
+  return "none";
+}
+
+std::string Escaped(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string Number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", value);
+  return text;
+}
+
+}  // namespace
+
+bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
+                       const std::filesystem::path& path) {
+  if (format != SheetFormat::kSvg) return false;
+  std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(sheet.width) +
+                    "pt\" height=\"" + Number(sheet.height) + "pt\" viewBox=\"0 0 " +
+                    Number(sheet.width) + " " + Number(sheet.height) + "\">\n"
+                    "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+  for (const SheetBox& box : sheet.boxes) {
+    svg += "<rect x=\"" + Number(box.x) + "\" y=\"" + Number(box.y) + "\" width=\"" +
+           Number(box.width) + "\" height=\"" + Number(box.height) + "\" fill=\"" +
+           FillOf(box.fill) + "\"" +
+           (box.outline ? " stroke=\"#4d4d4d\" stroke-width=\"0.5\"" : "") + "/>\n";
+  }
+  for (const SheetText& text : sheet.texts) {
+    svg += "<text x=\"" + Number(text.x) + "\" y=\"" + Number(text.y) +
+           "\" font-family=\"MS PGothic, IPAPGothic, sans-serif\" font-size=\"" +
+           Number(text.size) + "\"" + (text.centred ? " text-anchor=\"middle\"" : "") + ">" +
+           Escaped(text.text) + "</text>\n";
+  }
+  svg += "</svg>\n";
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << svg;
+  return static_cast<bool>(out.flush());
+}
+
+}  // namespace vrx::editor

@@ -1,0 +1,9 @@
+#include "writer_path.h"
+
+namespace vrx::editor {
+
+std::filesystem::path PlatformWriterPath(const std::filesystem::path& editorPath) {
+  return WriterPathForWindows(editorPath);
+}
+
+}  // namespace vrx::editor

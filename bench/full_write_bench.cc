@@ -9,7 +9,7 @@
 
 #include "minimal_writer.h"
 #include "realtime.h"
-#include "program_device.h"
+#include "flash_update_log.h"
 #include "simulator.h"
 
 namespace {

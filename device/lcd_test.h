@@ -10,14 +10,19 @@
 
 namespace vrx {
 
-// Returns 0 on success, else the editor message number to show:
-// 10000 no port chosen, 10001 the port cannot be opened at that speed,
-// 10002 a device command failed.  `cause` receives the line to show under
-// the message when something is known of why ("" otherwise).  The port is
-// closed in every case.  A caught Ctrl-C stops the test between two
-// exchanges (10002).
-int RunLcdTest(const std::string& portName, int speedIndex,
-               const std::array<uint8_t, 64>& cgram,
-               const SerialOptions& options = {}, std::string* cause = nullptr);
+enum class LcdTestResult {
+  kOk,
+  kNoPortSelected,
+  kPortOpenFailed,  // the port cannot be opened at that speed
+  kDeviceError,     // a device command failed, or a caught Ctrl-C stopped
+                    // the test between two exchanges
+};
+
+// `cause` receives the line to show under the program's message when
+// something is known of why ("" otherwise).  The port is closed in every
+// case.
+LcdTestResult RunLcdTest(const std::string& portName, int speedIndex,
+                         const std::array<uint8_t, 64>& cgram,
+                         const SerialOptions& options = {}, std::string* cause = nullptr);
 
 }  // namespace vrx

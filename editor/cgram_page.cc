@@ -17,6 +17,7 @@
 #include "compact_lists.h"
 #include "dialog_layout.h"
 #include "dialog_units.h"
+#include "editor_message_map.h"
 #include "lcd_test.h"
 #include "message_box.h"
 #include "message_table.h"
@@ -363,14 +364,14 @@ void CCGRAMPage::DrawCharacters(wxDC& dc) const {
 
 void CCGRAMPage::OnTest() {
   FieldsFromControls();
-  int result = 0;
+  LcdTestResult result = LcdTestResult::kOk;
   std::string cause;
   {
     wxBusyCursor busy;  // the test blocks for up to 2 s per silent byte
     result = RunLcdTest(portName, speedIndex, config_.cgram, linkOptions, &cause);
   }
-  if (result != 0) {
-    std::string text(EditorMessage(result));
+  if (result != LcdTestResult::kOk) {
+    std::string text(EditorMessage(EditorMessageFor(result)));
     if (!cause.empty()) text += "\n" + cause;
     ui::ShowMessage(this, ui::FromCore(text));
   }

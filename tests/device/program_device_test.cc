@@ -3,7 +3,7 @@
 
 #include "fake_device.h"
 #include "loader_script.h"
-#include "program_device.h"
+#include "flash_update_log.h"
 
 namespace vrx {
 namespace {

@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? 0 : 2;
   }
-  const int result = vrx::PackFirmwareFile(firmware, executable, key);
-  if (result != vrx::kPackOk) {
+  const vrx::PackResult result = vrx::PackFirmwareFile(firmware, executable, key);
+  if (result != vrx::PackResult::kOk) {
     std::cerr << "vrx_pack: " << vrx::PackErrorMessage(result, firmware, executable) << '\n';
     return 1;
   }

@@ -7,6 +7,7 @@
 #include "config_image.h"
 #include "data_file.h"
 #include "device_options.h"
+#include "editor_message_map.h"
 #include "interrupt.h"
 #include "lcd_test.h"
 #include "message_table.h"
@@ -33,8 +34,9 @@ class LcdTestCommand final : public Command {
     vrx::ConfigImage config;
     std::string cause;
     StopCleanlyOnInterrupt();
-    int message = vrx::ReadDataFile(dataFile_, config);
-    if (message == 0) message = vrx::RunLcdTest(port_, speedIndex_, config.cgram, {}, &cause);
+    int message = vrx::EditorMessageFor(vrx::ReadDataFile(dataFile_, config));
+    if (message == 0)
+      message = vrx::EditorMessageFor(vrx::RunLcdTest(port_, speedIndex_, config.cgram, {}, &cause));
     if (vrx::InterruptRequested()) return ReportInterrupted();
     if (message == 0) return kExitOk;
     std::string text(vrx::EditorMessage(message));

@@ -29,23 +29,23 @@ bool SendCharactersToLcd(SerialLink& link, const std::array<uint8_t, 64>& cgram)
 
 LcdTestResult RunLcdTest(const std::string& portName, int speedIndex,
                          const std::array<uint8_t, 64>& cgram, const SerialOptions& options,
-                         std::string* cause) {
-  std::string unused;
-  std::string& explanation = cause ? *cause : unused;
-  explanation.clear();
+                         PortDiagnosis* cause) {
+  PortDiagnosis unused;
+  PortDiagnosis& explanation = cause ? *cause : unused;
+  explanation = {};
   if (portName.empty()) return LcdTestResult::kNoPortSelected;
   const InterruptScope catchInterrupts;  // outlives the link: the port closes first
   const int bitRate = BitRateForSpeedIndex(speedIndex);
   auto link = SerialLink::Open(portName, bitRate, options);
   if (!link) {
     const int error = errno;
-    explanation = ExplainOpenFailure(portName, bitRate, error, options);
+    explanation = DiagnoseOpenFailure(portName, bitRate, error, options);
     return LcdTestResult::kPortOpenFailed;
   }
   const bool shown = SendCharactersToLcd(*link, cgram);
   link->Close();
   if (shown) return LcdTestResult::kOk;
-  if (!InterruptRequested()) explanation = ExplainSilentLink(portName, options);
+  if (!InterruptRequested()) explanation = DiagnoseSilentLink(portName, options);
   return LcdTestResult::kDeviceError;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "port_diagnosis.h"
 #include "serial_options.h"
 
 namespace vrx {
@@ -18,11 +19,11 @@ enum class LcdTestResult {
                     // the test between two exchanges
 };
 
-// `cause` receives the line to show under the program's message when
-// something is known of why ("" otherwise).  The port is closed in every
-// case.
+// `cause` receives what is known of why the port could not be used (kNone
+// otherwise).  The port is closed in every case.
 LcdTestResult RunLcdTest(const std::string& portName, int speedIndex,
                          const std::array<uint8_t, 64>& cgram,
-                         const SerialOptions& options = {}, std::string* cause = nullptr);
+                         const SerialOptions& options = {},
+                         PortDiagnosis* cause = nullptr);
 
 }  // namespace vrx

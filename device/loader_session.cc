@@ -13,7 +13,7 @@ SerialLink OpenOrRaise(const std::string& portName, int bitRate, const SerialOpt
   if (!link) {
     const int error = errno;
     throw LoaderStepFailed{SessionFailure::kPortOpen,
-                           ExplainOpenFailure(portName, bitRate, error, options)};
+                           DiagnoseOpenFailure(portName, bitRate, error, options)};
   }
   return std::move(*link);
 }
@@ -45,7 +45,7 @@ void EnterLoaderSession(std::optional<SerialLink>& link, const std::string& port
   } else if (connected != LoaderResult::kOk) {
     const bool interrupted = InterruptRequested();
     throw LoaderStepFailed{SessionFailure::kNoAnswer,
-                           interrupted ? std::string() : ExplainSilentLink(portName, options)};
+                           interrupted ? PortDiagnosis{} : DiagnoseSilentLink(portName, options)};
   }
   step.Succeeded();
 }

@@ -30,12 +30,11 @@ enum class SessionFailure {
   kRead,
 };
 
-// A failing step and what is known of its cause (a line of its own under
-// the program's message, when not empty).  Raised by the functions below,
-// caught where the session began.
+// A failing step and what is known of its cause.  Raised by the functions
+// below, caught where the session began.
 struct LoaderStepFailed {
   SessionFailure failure;
-  std::string cause;
+  PortDiagnosis cause;
 };
 
 // Raises `failure` unless `result` is kOk.

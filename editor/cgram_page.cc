@@ -21,6 +21,7 @@
 #include "lcd_test.h"
 #include "message_box.h"
 #include "message_table.h"
+#include "port_messages.h"
 #include "port_names.h"
 #include "port_settings.h"
 #include "wx_profile.h"
@@ -180,7 +181,8 @@ void CCGRAMPage::ShowPortDevice() {
       port == wxNOT_FOUND
           ? wxString()
           : portList_->GetString(port) + wxS(": ") +
-                ui::FromCore(DescribePortName(std::string(portList_->GetString(port).utf8_str())));
+                ui::FromCore(port_msg::PortDescription(
+                    LocatePortName(std::string(portList_->GetString(port).utf8_str()))));
   portDevice_->SetLabel(text);
   portList_->SetToolTip(text);
 }
@@ -365,14 +367,15 @@ void CCGRAMPage::DrawCharacters(wxDC& dc) const {
 void CCGRAMPage::OnTest() {
   FieldsFromControls();
   LcdTestResult result = LcdTestResult::kOk;
-  std::string cause;
+  PortDiagnosis cause;
   {
     wxBusyCursor busy;  // the test blocks for up to 2 s per silent byte
     result = RunLcdTest(portName, speedIndex, config_.cgram, linkOptions, &cause);
   }
   if (result != LcdTestResult::kOk) {
     std::string text(EditorMessage(EditorMessageFor(result)));
-    if (!cause.empty()) text += "\n" + cause;
+    if (const std::string causeLine = port_msg::CauseText(cause); !causeLine.empty())
+      text += "\n" + causeLine;
     ui::ShowMessage(this, ui::FromCore(text));
   }
   SaveTestSettings();

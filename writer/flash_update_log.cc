@@ -24,13 +24,14 @@ std::string_view StepText(FlashUpdateEvent event) {
 
 }  // namespace
 
-void LogDeviceFailure(WriteLog& log, SessionFailure failure, std::string_view cause) {
+void LogDeviceFailure(WriteLog& log, SessionFailure failure, const PortDiagnosis& cause) {
   log.AppendLog("\r\n");
   if (InterruptRequested()) {
     log.AppendLog(port_msg::Interrupted());
   } else {
     log.AppendLogMessage(WriterMessageFor(failure));
-    if (!cause.empty()) log.AppendLog("\r\n" + std::string(cause));
+    const std::string causeLine = port_msg::CauseText(cause);
+    if (!causeLine.empty()) log.AppendLog("\r\n" + causeLine);
   }
   log.AppendLog(writer_log::Stopping());
 }

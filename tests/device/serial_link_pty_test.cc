@@ -16,6 +16,7 @@
 #include <fstream>
 
 #include "port_diagnosis.h"
+#include "port_messages.h"
 #include "scratch_dir.h"
 #include "serial_link.h"
 
@@ -282,7 +283,7 @@ TEST_F(PtySessionTest, APortHeldByAnotherProgramFailsAndNamesIt) {
   EXPECT_FALSE(Open());
   const int error = errno;
   EXPECT_EQ(error, EBUSY);
-  const std::string cause = ExplainPortOpenFailure(slavePath_, 38400, error);
+  const std::string cause = port_msg::CauseText(DiagnosePortOpenFailure(slavePath_, 38400, error));
   EXPECT_THAT(cause, ::testing::HasSubstr("プロセス " + std::to_string(holder) + " ("));
   EXPECT_THAT(cause, ::testing::HasSubstr("が使用中です。"));
   const auto users = FindPortUsers(slavePath_);

@@ -11,6 +11,7 @@
 #include "interrupt.h"
 #include "lcd_test.h"
 #include "message_table.h"
+#include "port_messages.h"
 #include "program_usage.h"
 
 namespace vrxtool {
@@ -32,7 +33,7 @@ class LcdTestCommand final : public Command {
   }
   int Execute() override {
     vrx::ConfigImage config;
-    std::string cause;
+    vrx::PortDiagnosis cause;
     StopCleanlyOnInterrupt();
     int message = vrx::EditorMessageFor(vrx::ReadDataFile(dataFile_, config));
     if (message == 0)
@@ -40,7 +41,8 @@ class LcdTestCommand final : public Command {
     if (vrx::InterruptRequested()) return ReportInterrupted();
     if (message == 0) return kExitOk;
     std::string text(vrx::EditorMessage(message));
-    if (!cause.empty()) text += "\n" + cause;
+    if (const std::string causeLine = vrx::port_msg::CauseText(cause); !causeLine.empty())
+      text += "\n" + causeLine;
     if (message == vrx::editor_msg::kPortOpenFailed) text += "\n" + std::string(vrx::PortOpenHint());
     throw CommandFailure(text);
   }

@@ -22,6 +22,7 @@
 #include "file_drop_target.h"
 #include "message_box.h"
 #include "message_table.h"
+#include "port_messages.h"
 #include "port_names.h"
 #include "port_settings.h"
 #include "program_icon.h"
@@ -283,7 +284,7 @@ void CWriterDialog::ShowPortDevice() {
     return;
   }
   const std::string name = Utf8(port_->GetString(static_cast<unsigned int>(entry)));
-  port_->SetToolTip(ui::FromCore(name + ": " + DescribePortName(name)));
+  port_->SetToolTip(ui::FromCore(name + ": " + port_msg::PortDescription(LocatePortName(name))));
 }
 
 #ifdef __WXMSW__

@@ -7,9 +7,9 @@
 #include <chrono>
 #include <functional>
 
+#include "flash_update_log.h"
 #include "minimal_writer.h"
 #include "realtime.h"
-#include "flash_update_log.h"
 #include "simulator.h"
 
 namespace {

@@ -22,8 +22,7 @@ enum class LcdTestResult {
 // `cause` receives what is known of why the port could not be used (kNone
 // otherwise).  The port is closed in every case.
 LcdTestResult RunLcdTest(const std::string& portName, int speedIndex,
-                         const std::array<uint8_t, 64>& cgram,
-                         const SerialOptions& options = {},
+                         const std::array<uint8_t, 64>& cgram, const SerialOptions& options = {},
                          PortDiagnosis* cause = nullptr);
 
 }  // namespace vrx

@@ -68,8 +68,7 @@ R SendAddress(SerialLink& link, uint32_t address) {
 // One attempt at a record: its result, or nothing when the module refused
 // it (try again).
 std::optional<R> SendRecord(SerialLink& link, uint32_t address,
-                            std::span<const uint8_t, kLoaderRecordSize> record,
-                            uint16_t checksum) {
+                            std::span<const uint8_t, kLoaderRecordSize> record, uint16_t checksum) {
   if (R r = Exchange(link, cmd::kRecord, cmd::kRecord); r != R::kOk) return r;
   if (R r = SendAddress(link, address); r != R::kOk) return r;
   for (uint8_t byte : record) {

@@ -15,14 +15,14 @@ namespace vrx {
 // The loader's fixed result numbers.
 enum class LoaderResult {
   kOk = 0,
-  kApplication = 1,       // LoaderConnect: the application answered; mode change needed
-  kPortFailed = -1,       // a platform write or read failed
-  kNoAnswer = -2,         // no answer, an unexpected one, a short record, or a
-                          // record refused five times
-  kEraseFailed = -3,      // the module reported an erase failure
-  kWriteFailed = -4,      // the module reported a write failure
-  kBadLength = -5,        // length above 0x8000 or not a multiple of 128
-  kBadAddress = -6,       // address not a multiple of 128
+  kApplication = 1,   // LoaderConnect: the application answered; mode change needed
+  kPortFailed = -1,   // a platform write or read failed
+  kNoAnswer = -2,     // no answer, an unexpected one, a short record, or a
+                      // record refused five times
+  kEraseFailed = -3,  // the module reported an erase failure
+  kWriteFailed = -4,  // the module reported a write failure
+  kBadLength = -5,    // length above 0x8000 or not a multiple of 128
+  kBadAddress = -6,   // address not a multiple of 128
 };
 
 inline constexpr std::size_t kLoaderRecordSize = 128;

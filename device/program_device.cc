@@ -35,8 +35,8 @@ void Write(SerialLink& link, const FlashImage& image, uint32_t address, uint32_t
 }
 
 void RunSequence(std::optional<SerialLink>& link, const std::string& portName, int speedIndex,
-                 const FlashImage& image, FlashUpdateReport& report,
-                 const SerialOptions& options, DeviceProgress& progress) {
+                 const FlashImage& image, FlashUpdateReport& report, const SerialOptions& options,
+                 DeviceProgress& progress) {
   EnterLoaderSession(link, portName, speedIndex, options, progress);
   report.Step(FlashUpdateEvent::kConnected);
 

@@ -15,14 +15,14 @@ namespace vrx {
 
 // The steps of a flash update, in the order they are reported.
 enum class FlashUpdateEvent {
-  kConnected,         // the loader is active
-  kEraseBlock0,       // block 0 differs: its erase begins
-  kWriteBlock0,       // its write begins
+  kConnected,    // the loader is active
+  kEraseBlock0,  // block 0 differs: its erase begins
+  kWriteBlock0,  // its write begins
   kEraseBlock4,
   kWriteBlock4,
-  kChunkWritten,      // one 2048-byte chunk of block 4 is written
-  kStepDone,          // the erase or write begun last has ended
-  kFinished,          // the loader has been left; the module is programmed
+  kChunkWritten,  // one 2048-byte chunk of block 4 is written
+  kStepDone,      // the erase or write begun last has ended
+  kFinished,      // the loader has been left; the module is programmed
 };
 
 class FlashUpdateReport {

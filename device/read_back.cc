@@ -16,8 +16,8 @@ std::size_t ProgrammedBytes() {
 
 // Runs `body` inside a loader session; kNone or the failing step.
 template <typename Body>
-SessionFailure InLoaderSession(const std::string& portName, int speedIndex, const SerialOptions& options,
-                    DeviceProgress& progress, Body body) {
+SessionFailure InLoaderSession(const std::string& portName, int speedIndex,
+                               const SerialOptions& options, DeviceProgress& progress, Body body) {
   std::optional<SerialLink> link;
   try {
     EnterLoaderSession(link, portName, speedIndex, options, progress);
@@ -34,7 +34,7 @@ SessionFailure InLoaderSession(const std::string& portName, int speedIndex, cons
 }  // namespace
 
 SessionFailure ReadDevice(const std::string& portName, int speedIndex, FlashImage& flash,
-               const SerialOptions& options, DeviceProgress& progress) {
+                          const SerialOptions& options, DeviceProgress& progress) {
   return InLoaderSession(portName, speedIndex, options, progress, [&](SerialLink& link) {
     ProgressStep step(progress, {DeviceStep::kRead, -1, flash.size()});
     ReadFlashRecords(link, 0, flash, step);
@@ -59,16 +59,15 @@ VerifyResult VerifyDevice(const std::string& portName, int speedIndex, const Fla
                           const SerialOptions& options, DeviceProgress& progress) {
   FlashImage flash = image;  // the unread range compares equal
   VerifyResult result;
-  result.failure =
-      InLoaderSession(portName, speedIndex, options, progress, [&](SerialLink& link) {
-        ProgressStep step(progress, {DeviceStep::kRead, -1, ProgrammedBytes()});
-        std::size_t done = 0;
-        for (const auto& [begin, end] : kVerifiedRanges) {
-          ReadFlashRecords(link, begin, std::span(flash).subspan(begin, end - begin), step, done);
-          done += end - begin;
-        }
-        step.Succeeded();
-      });
+  result.failure = InLoaderSession(portName, speedIndex, options, progress, [&](SerialLink& link) {
+    ProgressStep step(progress, {DeviceStep::kRead, -1, ProgrammedBytes()});
+    std::size_t done = 0;
+    for (const auto& [begin, end] : kVerifiedRanges) {
+      ReadFlashRecords(link, begin, std::span(flash).subspan(begin, end - begin), step, done);
+      done += end - begin;
+    }
+    step.Succeeded();
+  });
   if (result.failure == SessionFailure::kNone)
     result.comparison = CompareProgrammedRanges(flash, image);
   return result;

@@ -17,7 +17,8 @@ namespace vrx {
 // Reads the whole flash into `flash`.  kNone on success, else the failing
 // step; the port is closed in every case.
 SessionFailure ReadDevice(const std::string& portName, int speedIndex, FlashImage& flash,
-               const SerialOptions& options = {}, DeviceProgress& progress = NoProgress());
+                          const SerialOptions& options = {},
+                          DeviceProgress& progress = NoProgress());
 
 struct FlashDifference {
   uint32_t address = 0;

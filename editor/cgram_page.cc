@@ -3,15 +3,17 @@
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/clipbrd.h>
-#include <wx/dataobj.h>
-#include <wx/menu.h>
 #include <wx/config.h>
+#include <wx/dataobj.h>
 #include <wx/dcclient.h>
+#include <wx/menu.h>
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
 #include <algorithm>
 
+#include "../resources/cgram/dot_off.xpm"
+#include "../resources/cgram/dot_on.xpm"
 #include "bit_rate.h"
 #include "compact_control.h"
 #include "compact_lists.h"
@@ -25,9 +27,6 @@
 #include "port_names.h"
 #include "port_settings.h"
 #include "wx_profile.h"
-
-#include "../resources/cgram/dot_off.xpm"
-#include "../resources/cgram/dot_on.xpm"
 
 namespace vrx::editor {
 namespace {
@@ -177,12 +176,11 @@ void CCGRAMPage::FieldsFromControls() {
 
 void CCGRAMPage::ShowPortDevice() {
   const int port = portList_->GetSelection();
-  const wxString text =
-      port == wxNOT_FOUND
-          ? wxString()
-          : portList_->GetString(port) + wxS(": ") +
-                ui::FromCore(port_msg::PortDescription(
-                    LocatePortName(std::string(portList_->GetString(port).utf8_str()))));
+  const wxString text = port == wxNOT_FOUND
+                            ? wxString()
+                            : portList_->GetString(port) + wxS(": ") +
+                                  ui::FromCore(port_msg::PortDescription(LocatePortName(
+                                      std::string(portList_->GetString(port).utf8_str()))));
   portDevice_->SetLabel(text);
   portList_->SetToolTip(text);
 }

@@ -1,8 +1,9 @@
 // What the platform backend finds about a port that cannot be used.
+#include "port_diagnosis.h"
+
 #include <cerrno>
 #include <cstring>
 
-#include "port_diagnosis.h"
 #include "port_names.h"
 
 namespace vrx {
@@ -40,12 +41,8 @@ PortDiagnosis DiagnosePortOpenFailure(std::string_view portName, int bitRate, in
       diagnosis.kind = Kind::kInUse;
       diagnosis.users = FindPortUsers(path);
       break;
-    case ENOTTY:
-      diagnosis.kind = Kind::kNotSerial;
-      break;
-    default:
-      diagnosis.reason = std::strerror(error);
-      break;
+    case ENOTTY: diagnosis.kind = Kind::kNotSerial; break;
+    default: diagnosis.reason = std::strerror(error); break;
   }
   return diagnosis;
 }

@@ -62,16 +62,16 @@ bool ProcessRunning(std::string_view name);
 // programs word it as the line under their port messages.
 struct PortDiagnosis {
   enum class Kind {
-    kNone,             // nothing known
+    kNone,  // nothing known
     kNoPortSelected,
     kNoSpeedSelected,
-    kNotMapped,        // `path` holds the port name, `mapFile` the mapping file
+    kNotMapped,  // `path` holds the port name, `mapFile` the mapping file
     kMissing,
-    kPermissionDenied, // `group` may grant access
-    kInUse,            // `users` holds the processes found (may be none)
+    kPermissionDenied,  // `group` may grant access
+    kInUse,             // `users` holds the processes found (may be none)
     kNotSerial,
-    kOtherError,       // `reason` holds the platform's text for the error
-    kAlsoOpen,         // the port answers nothing while `users` have it open
+    kOtherError,  // `reason` holds the platform's text for the error
+    kAlsoOpen,    // the port answers nothing while `users` have it open
   };
   Kind kind = Kind::kNone;
   std::string path;

@@ -83,7 +83,7 @@ std::size_t ExecutableImageSize(std::span<const uint8_t> file) {
 }
 
 PackResult PackFirmware(std::span<const uint8_t> firmware, const std::filesystem::path& executable,
-                 const DesKey& key) {
+                        const DesKey& key) {
   if (firmware.size() > kMaxPayloadSize) return PackResult::kFirmwareTooLarge;
   FileReadResult readResult = FileReadResult::kRead;
   auto file = ReadFileUpTo(executable, kExecutableLimit, readResult);
@@ -97,11 +97,11 @@ PackResult PackFirmware(std::span<const uint8_t> firmware, const std::filesystem
   if (packed == *file) return PackResult::kOk;
   const std::string_view contents(reinterpret_cast<const char*>(packed.data()), packed.size());
   return ReplaceFileContents(executable, contents) ? PackResult::kOk
-                                                    : PackResult::kExecutableUnwritable;
+                                                   : PackResult::kExecutableUnwritable;
 }
 
 PackResult PackFirmwareFile(const std::filesystem::path& firmwareFile,
-                     const std::filesystem::path& executable, std::string_view keyHex) {
+                            const std::filesystem::path& executable, std::string_view keyHex) {
   const auto key = ParseDesKey(keyHex);
   if (!key) return PackResult::kBadKey;
   // The size is checked before anything is read, so a huge file costs no

@@ -51,11 +51,11 @@ std::size_t ExecutableImageSize(std::span<const uint8_t> file);
 // earlier.  The file is replaced as a whole (temporary file and rename), so
 // on any error, and for a firmware above 0x8000 bytes, it is left as it was.
 PackResult PackFirmware(std::span<const uint8_t> firmware, const std::filesystem::path& executable,
-                 const DesKey& key);
+                        const DesKey& key);
 
 // The command-line tools' entry: reads the firmware file, parses the key and
 // packs.
 PackResult PackFirmwareFile(const std::filesystem::path& firmwareFile,
-                     const std::filesystem::path& executable, std::string_view keyHex);
+                            const std::filesystem::path& executable, std::string_view keyHex);
 
 }  // namespace vrx

@@ -2,8 +2,8 @@
 
 #include "data_file.h"
 #include "firmware_container.h"
-#include "port_settings.h"
 #include "flash_update_log.h"
+#include "port_settings.h"
 #include "read_back.h"
 #include "readback_texts.h"
 #include "writer_log_texts.h"

@@ -3,10 +3,10 @@
 
 #include "config_block.h"
 #include "config_exchange.h"
-#include "import_error_text.h"
 #include "config_report.h"
 #include "data_file_format.h"
 #include "expected_data_file.h"
+#include "import_error_text.h"
 
 namespace vrx {
 namespace {

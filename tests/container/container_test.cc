@@ -73,7 +73,9 @@ class ContainerLoad : public ::testing::Test {
     return path;
   }
 
-  ContainerResult Read(const std::filesystem::path& path) { return ReadFirmwarePayload(path, image_); }
+  ContainerResult Read(const std::filesystem::path& path) {
+    return ReadFirmwarePayload(path, image_);
+  }
 
   test::ScratchDir dir_;
   FlashImage image_{};
@@ -103,7 +105,8 @@ TEST_F(ContainerLoad, PayloadAtTheVeryStartOfTheFile) {
 }
 
 TEST_F(ContainerLoad, LengthAboveTheImageIsFailureTwoEvenWhenTheFileIsAlsoTooShort) {
-  EXPECT_EQ(Read(Write(Concat(Pattern(0x9000, 1), Trailer(kKey, 0, 0x8001)))), ContainerResult::kTooLarge);
+  EXPECT_EQ(Read(Write(Concat(Pattern(0x9000, 1), Trailer(kKey, 0, 0x8001)))),
+            ContainerResult::kTooLarge);
   // Twelve bytes only: too short as well, but #2 is tested first.
   EXPECT_EQ(Read(Write(Trailer(kKey, 0, 0x8001))), ContainerResult::kTooLarge);
   EXPECT_EQ(Read(Write(Trailer(kKey, 0, 0xFFFFFF))), ContainerResult::kTooLarge);
@@ -140,7 +143,8 @@ TEST_F(ContainerLoad, PlainExecutableIsReadThroughItsLastTwelveBytes) {
 
 TEST_F(ContainerLoad, PartialLastBlockIsDecipheredWithFillBytes) {
   const Bytes payload = Pattern(13, 0x90);
-  ASSERT_EQ(Read(Write(Concat(Concat(program_, payload), Trailer(kKey, 0, 13)))), ContainerResult::kOk);
+  ASSERT_EQ(Read(Write(Concat(Concat(program_, payload), Trailer(kKey, 0, 13)))),
+            ContainerResult::kOk);
 
   Bytes second(payload.begin() + 8, payload.end());
   second.resize(8, 0xFF);

@@ -50,9 +50,10 @@ TEST(SendCommandByteTest, AnswersOtherThanAcknowledge) {
     std::vector<std::vector<uint8_t>> answers;  // per send of the byte
     LinkResult result;
     std::size_t writes;
-  } cases[] = {{{{0xF1}}, LinkResult::kRefused, 1},       {{{}}, LinkResult::kNoAnswer, 1},
-               {{{0x00}}, LinkResult::kNoAnswer, 1},      {{{0xFB}}, LinkResult::kNoAnswer, 1},
-               {{{0xFE}, {0xF1}}, LinkResult::kRefused, 2}, {{{0xFE}, {}}, LinkResult::kNoAnswer, 2}};
+  } cases[] = {
+      {{{0xF1}}, LinkResult::kRefused, 1},         {{{}}, LinkResult::kNoAnswer, 1},
+      {{{0x00}}, LinkResult::kNoAnswer, 1},        {{{0xFB}}, LinkResult::kNoAnswer, 1},
+      {{{0xFE}, {0xF1}}, LinkResult::kRefused, 2}, {{{0xFE}, {}}, LinkResult::kNoAnswer, 2}};
   for (const auto& c : cases) {
     Bench b;
     for (const auto& answer : c.answers) b.device->On(0x42, answer);
@@ -123,7 +124,8 @@ TEST(LcdTestTest, FailuresGiveTheEditorMessages) {
 
   auto unused = std::make_shared<FakeDevice>();
   EXPECT_EQ(RunLcdTest("", 4, cgram, unused->Options()), LcdTestResult::kNoPortSelected);
-  EXPECT_EQ(RunLcdTest("COM1", -1, cgram, unused->Options()), LcdTestResult::kPortOpenFailed);  // rate 0 refused
+  EXPECT_EQ(RunLcdTest("COM1", -1, cgram, unused->Options()),
+            LcdTestResult::kPortOpenFailed);  // rate 0 refused
   EXPECT_THAT(unused->events, ElementsAre("refused COM1 0"));
 }
 

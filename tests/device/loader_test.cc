@@ -100,8 +100,10 @@ TEST_F(LoaderTest, WriteChecksArgumentsBeforeSendingAnything) {
   const std::vector<uint8_t> data(0x8080, 0x55);
   EXPECT_EQ(LoaderWrite(Link(), 0x1040, data.data(), 128), LoaderResult::kBadAddress);
   EXPECT_EQ(LoaderWrite(Link(), 0x1000, data.data(), 0x8080), LoaderResult::kBadLength);
-  EXPECT_EQ(LoaderWrite(Link(), 0x0010, data.data(), 0x8080), LoaderResult::kBadLength);  // length first
-  EXPECT_EQ(LoaderWrite(Link(), 0x0010, data.data(), 100), LoaderResult::kBadAddress);     // then address
+  EXPECT_EQ(LoaderWrite(Link(), 0x0010, data.data(), 0x8080),
+            LoaderResult::kBadLength);  // length first
+  EXPECT_EQ(LoaderWrite(Link(), 0x0010, data.data(), 100),
+            LoaderResult::kBadAddress);  // then address
   EXPECT_EQ(LoaderWrite(Link(), 0x1000, data.data(), 100), LoaderResult::kBadLength);
   EXPECT_TRUE(device->sent.empty());
 }

@@ -1,5 +1,7 @@
 // The cause lines under the port-open message, through the same code as
 // the programs: what the user is told for each way an open fails.
+#include "port_diagnosis.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -7,7 +9,6 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "port_diagnosis.h"
 #include "port_messages.h"
 #include "port_names.h"
 #include "scratch_dir.h"

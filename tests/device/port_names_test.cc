@@ -1,3 +1,5 @@
+#include "port_names.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -5,7 +7,6 @@
 #include <fstream>
 
 #include "port_messages.h"
-#include "port_names.h"
 #include "scratch_dir.h"
 
 namespace vrx {
@@ -61,7 +62,8 @@ TEST(PortNamesTest, DescribesWhatANameStandsFor) {
   setenv("VRX_PORT_MAP", (dir / "ports.conf").c_str(), 1);
   EXPECT_EQ(PortMapPath(), dir / "ports.conf");
   EXPECT_EQ(port_msg::PortDescription(LocatePortName("COM8")), present.string());
-  EXPECT_EQ(port_msg::PortDescription(LocatePortName("COM9")), (dir / "gone").string() + " (未接続)");
+  EXPECT_EQ(port_msg::PortDescription(LocatePortName("COM9")),
+            (dir / "gone").string() + " (未接続)");
   EXPECT_EQ(port_msg::PortDescription(LocatePortName("")), "未接続");
   unsetenv("VRX_PORT_MAP");
   EXPECT_THAT(OfferedPortNames(), ElementsAre("COM1", "COM2", "COM3", "COM4", "COM5", "COM6",

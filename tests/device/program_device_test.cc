@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "fake_device.h"
-#include "loader_script.h"
 #include "flash_update_log.h"
+#include "loader_script.h"
 
 namespace vrx {
 namespace {

@@ -1,15 +1,14 @@
 // What only a real tty shows, on a pseudo-terminal: raw bytes both ways,
 // exclusivity, time-outs and refused rates.
 #include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstdlib>

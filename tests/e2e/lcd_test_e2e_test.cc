@@ -32,7 +32,8 @@ sim::Transcript ExpectedLcdTest(const std::array<uint8_t, 64>& cgram, int bitRat
 TEST(LcdTestEndToEnd, SendsTheCharactersAndShowsThemOnTheFirstLine) {
   auto simulator = StartSimulator({});
   const auto cgram = Characters();
-  EXPECT_EQ(RunLcdTest(simulator->DevicePath(), 1, cgram, FastOptions(nullptr)), LcdTestResult::kOk);
+  EXPECT_EQ(RunLcdTest(simulator->DevicePath(), 1, cgram, FastOptions(nullptr)),
+            LcdTestResult::kOk);
   const auto transcript = simulator->TakeTranscript();
   const auto expected = ExpectedLcdTest(cgram, 9600);
   EXPECT_TRUE(transcript == expected) << FirstDifference(transcript, expected);
@@ -45,7 +46,8 @@ TEST(LcdTestEndToEnd, OneResendRequestIsAnsweredBySendingTheByteAgain) {
   // The 0x40 argument (third LCD answer) is asked for again once.
   auto simulator = StartSimulator(WithFaults({"lcd=0xFE@2"}));
   const auto cgram = Characters();
-  EXPECT_EQ(RunLcdTest(simulator->DevicePath(), kSpeed38400, cgram, FastOptions(nullptr)), LcdTestResult::kOk);
+  EXPECT_EQ(RunLcdTest(simulator->DevicePath(), kSpeed38400, cgram, FastOptions(nullptr)),
+            LcdTestResult::kOk);
   const auto hostBytes = sim::HostBytes(simulator->TakeTranscript());
   ASSERT_GE(hostBytes.size(), 5u);
   EXPECT_EQ(std::vector<uint8_t>(hostBytes.begin(), hostBytes.begin() + 5),
@@ -86,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LcdTestEndToEnd, PortProblemsGiveTheirOwnMessages) {
   const auto cgram = Characters();
-  EXPECT_EQ(RunLcdTest("", kSpeed38400, cgram, FastOptions(nullptr)), LcdTestResult::kNoPortSelected);
+  EXPECT_EQ(RunLcdTest("", kSpeed38400, cgram, FastOptions(nullptr)),
+            LcdTestResult::kNoPortSelected);
   EXPECT_EQ(RunLcdTest("/dev/vrx-no-such-port", kSpeed38400, cgram, FastOptions(nullptr)),
             LcdTestResult::kPortOpenFailed);
   auto simulator = StartSimulator({});

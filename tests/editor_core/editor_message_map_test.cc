@@ -1,9 +1,10 @@
+#include "editor_message_map.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
-#include "editor_message_map.h"
 #include "import_error_text.h"
 #include "message_table.h"
 #include "tool_messages.h"
@@ -28,7 +29,8 @@ TEST(EditorMessageMap, DataFileErrorsOpenTheEditorsFileMessages) {
       EXPECT_FALSE(EditorMessage(c.message).empty()) << c.message;
     }
   }
-  EXPECT_EQ(EditorMessage(EditorMessageFor(DataFileError::kWrongFormat)), "ファイルの形式が違います。");
+  EXPECT_EQ(EditorMessage(EditorMessageFor(DataFileError::kWrongFormat)),
+            "ファイルの形式が違います。");
 }
 
 TEST(EditorMessageMap, LcdTestResultsGiveTheCgramPagesMessages) {

@@ -25,8 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   vrx::ConfigImage image;
   const vrx::DataFileError result = vrx::ReadDataFile(source, image);
   if (result != vrx::DataFileError::kNone) {
-    Check(result == vrx::DataFileError::kWrongFormat ||
-          result == vrx::DataFileError::kReadFailed);
+    Check(result == vrx::DataFileError::kWrongFormat || result == vrx::DataFileError::kReadFailed);
     Check(image == vrx::ConfigImage{});
     return 0;
   }

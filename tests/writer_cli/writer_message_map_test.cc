@@ -1,3 +1,5 @@
+#include "writer_message_map.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,7 +8,6 @@
 #include "firmware_pack.h"
 #include "loader.h"
 #include "message_table.h"
-#include "writer_message_map.h"
 
 namespace vrx {
 namespace {
@@ -35,12 +36,9 @@ TEST(WriterMessageMap, SessionFailuresGiveTheDeviceMessages) {
     SessionFailure failure;
     int message;
   } cases[] = {
-      {SessionFailure::kNone, 0},
-      {SessionFailure::kNoAnswer, 10004},
-      {SessionFailure::kModeChange, 10005},
-      {SessionFailure::kErase, 10006},
-      {SessionFailure::kWrite, 10007},
-      {SessionFailure::kRead, 10007},
+      {SessionFailure::kNone, 0},           {SessionFailure::kNoAnswer, 10004},
+      {SessionFailure::kModeChange, 10005}, {SessionFailure::kErase, 10006},
+      {SessionFailure::kWrite, 10007},      {SessionFailure::kRead, 10007},
       {SessionFailure::kPortOpen, 10008},
   };
   for (const auto& c : cases) {

@@ -37,7 +37,8 @@ class LcdTestCommand final : public Command {
     StopCleanlyOnInterrupt();
     int message = vrx::EditorMessageFor(vrx::ReadDataFile(dataFile_, config));
     if (message == 0)
-      message = vrx::EditorMessageFor(vrx::RunLcdTest(port_, speedIndex_, config.cgram, {}, &cause));
+      message =
+          vrx::EditorMessageFor(vrx::RunLcdTest(port_, speedIndex_, config.cgram, {}, &cause));
     if (vrx::InterruptRequested()) return ReportInterrupted();
     if (message == 0) return kExitOk;
     std::string text(vrx::EditorMessage(message));

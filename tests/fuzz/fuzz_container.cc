@@ -27,7 +27,7 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-int ExpectedResult(std::span<const uint8_t> file) {
+vrx::ContainerResult ExpectedResult(std::span<const uint8_t> file) {
   if (file.size() < vrx::kTrailerSize) return vrx::ContainerResult::kTruncated;
   const uint32_t length = (uint32_t{file[file.size() - 3]} << 16) |
                           (uint32_t{file[file.size() - 2]} << 8) | file[file.size() - 1];

@@ -31,7 +31,8 @@ void BM_ReadFirmwarePayload(benchmark::State& state) {
   const auto exe = dir / "writer";
   vrx::test::WriteBytes(exe, std::vector<uint8_t>(200000, 0x90));
   const std::vector<uint8_t> firmware(static_cast<std::size_t>(state.range(0)), 0x3C);
-  if (vrx::PackFirmware(firmware, exe, kKey) != vrx::kPackOk) state.SkipWithError("pack failed");
+  if (vrx::PackFirmware(firmware, exe, kKey) != vrx::PackResult::kOk)
+    state.SkipWithError("pack failed");
   vrx::FlashImage image;
   for (auto _ : state) {
     benchmark::DoNotOptimize(vrx::ReadFirmwarePayload(exe, image));

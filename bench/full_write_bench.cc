@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "expected_conversation.h"
+#include "flash_update_log.h"
 #include "minimal_player.h"
 #include "realtime.h"
-#include "program_device.h"
 #include "simulator.h"
 
 namespace {

@@ -61,14 +61,14 @@ void Report(benchmark::State& state, const Session& session) {
 void ReadWholeFlash(benchmark::State& state) {
   Report(state, [](const std::string& path) {
     vrx::FlashImage flash;
-    return vrx::ReadDevice(path, 4, flash) == 0 && flash == Image();
+    return vrx::ReadDevice(path, 4, flash) == vrx::SessionFailure::kNone && flash == Image();
   });
 }
 
 void VerifyProgrammedRanges(benchmark::State& state) {
   Report(state, [](const std::string& path) {
     const vrx::VerifyResult result = vrx::VerifyDevice(path, 4, Image());
-    return result.messageId == 0 && result.comparison.differing == 0;
+    return result.failure == vrx::SessionFailure::kNone && result.comparison.differing == 0;
   });
 }
 

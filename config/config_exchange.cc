@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "tool_messages.h"
 #include "exchange_support.h"
 
 namespace vrx {
@@ -27,15 +26,6 @@ std::optional<ImportError> ImportConfig(ExchangeFormat format, std::string_view 
 
 std::string ExportConfig(ExchangeFormat format, const ConfigImage& image) {
   return format == ExchangeFormat::kJson ? ExportJson(image) : ExportCsv(image);
-}
-
-std::string ImportErrorText(std::string_view inputName, const ImportError& error) {
-  std::string text(inputName);
-  if (error.line > 0) text += ":" + std::to_string(error.line);
-  text += ": ";
-  if (error.keyNumber > 0) text += "KEY" + std::to_string(error.keyNumber) + " ";
-  if (!error.member.empty()) text += error.member + ": ";
-  return text += tool_msg::ImportProblemText(static_cast<int>(error.problem));
 }
 
 }  // namespace vrx

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "config_image.h"
-#include "tool_messages.h"
 
 namespace vrx {
 
@@ -26,17 +25,16 @@ inline constexpr std::string_view kJsonFormatName = "VRX7100 data file";
 std::string ExportJson(const ConfigImage& image);
 std::string ExportCsv(const ConfigImage& image);
 
-// Each problem's number is that of its text in tool_messages.h.
 enum class ImportProblem {
-  kSyntax = tool_msg::kSyntax,                // not well-formed JSON or CSV
-  kWrongFormat = tool_msg::kWrongFormat,      // not this format, or no version
-  kNewerVersion = tool_msg::kNewerVersion,    // written for a newer schema version
-  kUnknownMember = tool_msg::kUnknownMember,  // a member or column the schema lacks
-  kBadValue = tool_msg::kBadValue,            // wrong kind of value, or out of range
-  kBadCode = tool_msg::kBadCode,              // a code text the editor would refuse
-  kBadKeyNumber = tool_msg::kBadKeyNumber,    // no key number, or one outside 1..128
-  kDuplicateKey = tool_msg::kDuplicateKey,    // the same key given twice
-  kWrongPlace = tool_msg::kWrongPlace,        // row or column not the key number's
+  kSyntax,         // not well-formed JSON or CSV
+  kWrongFormat,    // not this format, or no version
+  kNewerVersion,   // written for a newer schema version
+  kUnknownMember,  // a member or column the schema lacks
+  kBadValue,       // wrong kind of value, or out of range
+  kBadCode,        // a code text the editor would refuse
+  kBadKeyNumber,   // no key number, or one outside 1..128
+  kDuplicateKey,   // the same key given twice
+  kWrongPlace,     // row or column not the key number's
 };
 
 struct ImportError {
@@ -53,8 +51,5 @@ std::optional<ImportError> ImportCsv(std::string_view text, ConfigImage& image);
 std::optional<ImportError> ImportConfig(ExchangeFormat format, std::string_view text,
                                         ConfigImage& image);
 std::string ExportConfig(ExchangeFormat format, const ConfigImage& image);
-
-// "keys.csv:5: KEY3 make: 入力データに誤まりがあります。"
-std::string ImportErrorText(std::string_view inputName, const ImportError& error);
 
 }  // namespace vrx

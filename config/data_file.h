@@ -11,24 +11,28 @@
 
 namespace vrx {
 
+// Why a data file could not be read.
+enum class DataFileError {
+  kNone,
+  kNoFileSelected,  // the path is empty
+  kOpenFailed,      // the file cannot be opened
+  kReadFailed,      // too few values, or one above 0xFF
+  kWrongFormat,     // the identification line is missing
+};
+
 // Saves `image` as the editor does.  False when the file could not be
-// written completely; the file that was at `path` is then unchanged.  The
-// editor shows message 10004 for false.
+// written completely; the file that was at `path` is then unchanged.
 bool WriteDataFile(const std::filesystem::path& path, const ConfigImage& image);
 // The bytes WriteDataFile saves (Shift_JIS text, CR LF line ends).
 std::string DataFileContents(const ConfigImage& image);
 
-// The editor's open: 0, or editor message 10004 (cannot open), 10006 (not a
-// data file) or 10005 (too few values, or one above 0xFF).  `image` changes
-// only on success.
-int ReadDataFile(const std::filesystem::path& path, ConfigImage& image);
-int ReadDataFile(TextSource& source, ConfigImage& image);
+// The editor's open.  `image` changes only on success.
+DataFileError ReadDataFile(const std::filesystem::path& path, ConfigImage& image);
+DataFileError ReadDataFile(TextSource& source, ConfigImage& image);
 
-// The writer's load: 0, or writer message 10000 (empty path), 10001 (cannot
-// open), 10003 (not a data file) or 10002 (too few values, or one above
-// 0xFF).  Values go to 0x5000.. as they are read, so a failure can leave the
-// region partly overwritten.
-int LoadConfigIntoFlashImage(const std::filesystem::path& path, FlashImage& image);
-int LoadConfigIntoFlashImage(TextSource& source, FlashImage& image);
+// The writer's load.  Values go to 0x5000.. as they are read, so a failure
+// can leave the region partly overwritten.
+DataFileError LoadConfigIntoFlashImage(const std::filesystem::path& path, FlashImage& image);
+DataFileError LoadConfigIntoFlashImage(TextSource& source, FlashImage& image);
 
 }  // namespace vrx

@@ -2,50 +2,46 @@
 #include "config_scan.h"
 #include "data_file.h"
 #include "file_text_source.h"
-#include "message_table.h"
 
 namespace vrx {
+namespace {
 
-int ReadDataFile(TextSource& source, ConfigImage& image) {
-  LineReader reader(source);
-  ConfigBlock block{};
-  switch (ScanConfigBlock(reader, block)) {
-    case ScanResult::kOk:
-      break;
-    case ScanResult::kNotADataFile:
-      return editor_msg::kFileWrongFormat;
-    case ScanResult::kBadValues:
-      return editor_msg::kFileReadFailed;
+DataFileError AsError(ScanResult result) {
+  switch (result) {
+    case ScanResult::kOk: return DataFileError::kNone;
+    case ScanResult::kNotADataFile: return DataFileError::kWrongFormat;
+    case ScanResult::kBadValues: break;
   }
-  BlockToImage(block, image);
-  return 0;
+  return DataFileError::kReadFailed;
 }
 
-int ReadDataFile(const std::filesystem::path& path, ConfigImage& image) {
+}  // namespace
+
+DataFileError ReadDataFile(TextSource& source, ConfigImage& image) {
+  LineReader reader(source);
+  ConfigBlock block{};
+  const DataFileError error = AsError(ScanConfigBlock(reader, block));
+  if (error == DataFileError::kNone) BlockToImage(block, image);
+  return error;
+}
+
+DataFileError ReadDataFile(const std::filesystem::path& path, ConfigImage& image) {
   const auto source = FileTextSource::Open(path);
-  if (!source) return editor_msg::kFileOpenFailed;
+  if (!source) return DataFileError::kOpenFailed;
   return ReadDataFile(*source, image);
 }
 
-int LoadConfigIntoFlashImage(TextSource& source, FlashImage& image) {
+DataFileError LoadConfigIntoFlashImage(TextSource& source, FlashImage& image) {
   LineReader reader(source);
   const std::span<uint8_t, kConfigBlockSize> region(image.data() + kConfigBlockOffset,
                                                      kConfigBlockSize);
-  switch (ScanConfigBlock(reader, region)) {
-    case ScanResult::kOk:
-      return 0;
-    case ScanResult::kNotADataFile:
-      return writer_msg::kFileWrongFormat;
-    case ScanResult::kBadValues:
-      return writer_msg::kFileReadFailed;
-  }
-  return writer_msg::kFileReadFailed;
+  return AsError(ScanConfigBlock(reader, region));
 }
 
-int LoadConfigIntoFlashImage(const std::filesystem::path& path, FlashImage& image) {
-  if (path.empty()) return writer_msg::kNoFileSelected;
+DataFileError LoadConfigIntoFlashImage(const std::filesystem::path& path, FlashImage& image) {
+  if (path.empty()) return DataFileError::kNoFileSelected;
   const auto source = FileTextSource::Open(path);
-  if (!source) return writer_msg::kFileOpenFailed;
+  if (!source) return DataFileError::kOpenFailed;
   return LoadConfigIntoFlashImage(*source, image);
 }
 

@@ -1,9 +1,5 @@
 // The editor's acknowledged device commands: every byte is answered 0xFA by
 // the module; 0xFE asks for it once more.
-//
-// Results: 0 every byte acknowledged; -1 a platform write or read failed;
-// -2 no answer within the read time-out, an unexpected answer, or a second
-// resend request for the same byte; -3 the module answered 0xF1.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +7,14 @@
 #include "serial_link.h"
 
 namespace vrx {
+
+enum class LinkResult {
+  kOk = 0,           // every byte acknowledged
+  kPortFailed = -1,  // a platform write or read failed
+  kNoAnswer = -2,    // no answer within the read time-out, an unexpected answer,
+                     // or a second resend request for the same byte
+  kRefused = -3,     // the module answered 0xF1
+};
 
 namespace device_answer {
 inline constexpr uint8_t kAck = 0xFA;
@@ -24,12 +28,12 @@ inline constexpr uint8_t kInstruction = 0xD7;
 inline constexpr uint8_t kData = 0xD9;
 }  // namespace lcd_command
 
-int SendCommandByte(SerialLink& link, uint8_t byte);
+LinkResult SendCommandByte(SerialLink& link, uint8_t byte);
 // The second byte is sent only when the first was acknowledged.
-int SendCommandPair(SerialLink& link, uint8_t first, uint8_t second);
+LinkResult SendCommandPair(SerialLink& link, uint8_t first, uint8_t second);
 
-int LcdStart(SerialLink& link);                   // 0xD5
-int LcdCommand(SerialLink& link, uint8_t value);  // 0xD7 v: an LCD instruction
-int LcdData(SerialLink& link, uint8_t value);     // 0xD9 v: an LCD data byte
+LinkResult LcdStart(SerialLink& link);                   // 0xD5
+LinkResult LcdCommand(SerialLink& link, uint8_t value);  // 0xD7 v: an LCD instruction
+LinkResult LcdData(SerialLink& link, uint8_t value);     // 0xD9 v: an LCD data byte
 
 }  // namespace vrx

@@ -5,47 +5,48 @@
 #include "bit_rate.h"
 #include "device_commands.h"
 #include "interrupt.h"
-#include "message_table.h"
 
 namespace vrx {
 namespace {
 
-// The device steps of the test; 0 or the first non-zero command result.
-int SendCharactersToLcd(SerialLink& link, const std::array<uint8_t, 64>& cgram) {
-  if (int r = LcdStart(link)) return r;
-  if (int r = LcdCommand(link, 0x40)) return r;  // CGRAM address 0
+// The device steps of the test; true when every command was acknowledged.
+bool SendCharactersToLcd(SerialLink& link, const std::array<uint8_t, 64>& cgram) {
+  constexpr auto kOk = LinkResult::kOk;
+  if (LcdStart(link) != kOk) return false;
+  if (LcdCommand(link, 0x40) != kOk) return false;  // CGRAM address 0
   for (uint8_t row : cgram) {
-    if (int r = LcdData(link, row)) return r;
+    if (LcdData(link, row) != kOk) return false;
   }
-  if (int r = LcdCommand(link, 0x80)) return r;  // display address 0
-  if (int r = LcdCommand(link, 0x0E)) return r;  // display on, cursor on, no blink
-  for (uint8_t code = 0; code < 8; ++code) {     // the eight user characters
-    if (int r = LcdData(link, code)) return r;
+  if (LcdCommand(link, 0x80) != kOk) return false;  // display address 0
+  if (LcdCommand(link, 0x0E) != kOk) return false;  // display on, cursor on, no blink
+  for (uint8_t code = 0; code < 8; ++code) {        // the eight user characters
+    if (LcdData(link, code) != kOk) return false;
   }
-  return 0;
+  return true;
 }
 
 }  // namespace
 
-int RunLcdTest(const std::string& portName, int speedIndex, const std::array<uint8_t, 64>& cgram,
-               const SerialOptions& options, std::string* cause) {
-  std::string unused;
-  std::string& explanation = cause ? *cause : unused;
-  explanation.clear();
-  if (portName.empty()) return editor_msg::kNoPortSelected;
+LcdTestResult RunLcdTest(const std::string& portName, int speedIndex,
+                         const std::array<uint8_t, 64>& cgram, const SerialOptions& options,
+                         PortDiagnosis* cause) {
+  PortDiagnosis unused;
+  PortDiagnosis& explanation = cause ? *cause : unused;
+  explanation = {};
+  if (portName.empty()) return LcdTestResult::kNoPortSelected;
   const InterruptScope catchInterrupts;  // outlives the link: the port closes first
   const int bitRate = BitRateForSpeedIndex(speedIndex);
   auto link = SerialLink::Open(portName, bitRate, options);
   if (!link) {
     const int error = errno;
-    explanation = ExplainOpenFailure(portName, bitRate, error, options);
-    return editor_msg::kPortOpenFailed;
+    explanation = DiagnoseOpenFailure(portName, bitRate, error, options);
+    return LcdTestResult::kPortOpenFailed;
   }
-  const int result = SendCharactersToLcd(*link, cgram);
+  const bool shown = SendCharactersToLcd(*link, cgram);
   link->Close();
-  if (result == 0) return 0;
-  if (!InterruptRequested()) explanation = ExplainSilentLink(portName, options);
-  return editor_msg::kDeviceError;
+  if (shown) return LcdTestResult::kOk;
+  if (!InterruptRequested()) explanation = DiagnoseSilentLink(portName, options);
+  return LcdTestResult::kDeviceError;
 }
 
 }  // namespace vrx

@@ -6,18 +6,23 @@
 #include <cstdint>
 #include <string>
 
+#include "port_diagnosis.h"
 #include "serial_options.h"
 
 namespace vrx {
 
-// Returns 0 on success, else the editor message number to show:
-// 10000 no port chosen, 10001 the port cannot be opened at that speed,
-// 10002 a device command failed.  `cause` receives the line to show under
-// the message when something is known of why ("" otherwise).  The port is
-// closed in every case.  A caught Ctrl-C stops the test between two
-// exchanges (10002).
-int RunLcdTest(const std::string& portName, int speedIndex,
-               const std::array<uint8_t, 64>& cgram,
-               const SerialOptions& options = {}, std::string* cause = nullptr);
+enum class LcdTestResult {
+  kOk,
+  kNoPortSelected,
+  kPortOpenFailed,  // the port cannot be opened at that speed
+  kDeviceError,     // a device command failed, or a caught Ctrl-C stopped
+                    // the test between two exchanges
+};
+
+// `cause` receives what is known of why the port could not be used (kNone
+// otherwise).  The port is closed in every case.
+LcdTestResult RunLcdTest(const std::string& portName, int speedIndex,
+                         const std::array<uint8_t, 64>& cgram, const SerialOptions& options = {},
+                         PortDiagnosis* cause = nullptr);
 
 }  // namespace vrx

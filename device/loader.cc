@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace vrx {
 namespace {
@@ -32,60 +33,64 @@ constexpr uint8_t kEraseFailed = 0x03;
 constexpr std::size_t kMaxWriteLength = 0x8000;
 constexpr int kRecordAttempts = 5;
 
-// One answer byte: 0 with `byte` set, else -1 (failed) or -2 (timed out).
-int Receive(SerialLink& link, uint8_t& byte) {
+using R = LoaderResult;
+
+// One answer byte: kOk with `byte` set, else kPortFailed or kNoAnswer.
+R Receive(SerialLink& link, uint8_t& byte) {
   switch (link.ReadByte(byte)) {
-    case SerialLink::ReadStatus::kByte: return 0;
-    case SerialLink::ReadStatus::kTimedOut: return -2;
+    case SerialLink::ReadStatus::kByte: return R::kOk;
+    case SerialLink::ReadStatus::kTimedOut: return R::kNoAnswer;
     case SerialLink::ReadStatus::kFailed: break;
   }
-  return -1;
+  return R::kPortFailed;
 }
 
 // Waits for one byte the device sends and compares it.
-int Expect(SerialLink& link, uint8_t expected) {
+R Expect(SerialLink& link, uint8_t expected) {
   uint8_t got = 0;
-  if (int r = Receive(link, got)) return r;
-  return got == expected ? 0 : -2;
+  if (R r = Receive(link, got); r != R::kOk) return r;
+  return got == expected ? R::kOk : R::kNoAnswer;
 }
 
 // One host byte and the answer it must draw.
-int Exchange(SerialLink& link, uint8_t sent, uint8_t expected) {
-  if (!link.WriteByte(sent)) return -1;
+R Exchange(SerialLink& link, uint8_t sent, uint8_t expected) {
+  if (!link.WriteByte(sent)) return R::kPortFailed;
   return Expect(link, expected);
 }
 
 // An address goes out low byte first; only its low 16 bits are sent.
-int SendAddress(SerialLink& link, uint32_t address) {
-  if (int r = Exchange(link, static_cast<uint8_t>(address & 0xFF), answer::kValueAck)) return r;
+R SendAddress(SerialLink& link, uint32_t address) {
+  if (R r = Exchange(link, static_cast<uint8_t>(address & 0xFF), answer::kValueAck); r != R::kOk)
+    return r;
   return Exchange(link, static_cast<uint8_t>((address >> 8) & 0xFF), answer::kValueAck);
 }
 
-// One attempt at a record: 0 written, 1 refused (try again), else a result.
-int SendRecord(SerialLink& link, uint32_t address,
-               std::span<const uint8_t, kLoaderRecordSize> record, uint16_t checksum) {
-  if (int r = Exchange(link, cmd::kRecord, cmd::kRecord)) return r;
-  if (int r = SendAddress(link, address)) return r;
+// One attempt at a record: its result, or nothing when the module refused
+// it (try again).
+std::optional<R> SendRecord(SerialLink& link, uint32_t address,
+                            std::span<const uint8_t, kLoaderRecordSize> record, uint16_t checksum) {
+  if (R r = Exchange(link, cmd::kRecord, cmd::kRecord); r != R::kOk) return r;
+  if (R r = SendAddress(link, address); r != R::kOk) return r;
   for (uint8_t byte : record) {
-    if (int r = Exchange(link, byte, answer::kValueAck)) return r;
+    if (R r = Exchange(link, byte, answer::kValueAck); r != R::kOk) return r;
   }
-  if (int r = Expect(link, answer::kChecksumDue)) return r;
-  if (int r = SendAddress(link, checksum)) return r;
+  if (R r = Expect(link, answer::kChecksumDue); r != R::kOk) return r;
+  if (R r = SendAddress(link, checksum); r != R::kOk) return r;
   uint8_t status = 0;
-  if (int r = Receive(link, status)) return r;
+  if (R r = Receive(link, status); r != R::kOk) return r;
   switch (status) {
-    case answer::kRecordWritten: return 0;
-    case answer::kRecordRefused: return 1;
-    case answer::kWriteFailed: return -4;
-    default: return -2;
+    case answer::kRecordWritten: return R::kOk;
+    case answer::kRecordRefused: return std::nullopt;
+    case answer::kWriteFailed: return R::kWriteFailed;
+    default: return R::kNoAnswer;
   }
 }
 
 // A record refused five times: close the write, whatever the answer.
-int GiveUpRecord(SerialLink& link) {
-  if (!link.WriteByte(cmd::kWriteClose)) return -1;
+R GiveUpRecord(SerialLink& link) {
+  if (!link.WriteByte(cmd::kWriteClose)) return R::kPortFailed;
   uint8_t ignored = 0;
-  return Receive(link, ignored) == -1 ? -1 : -2;
+  return Receive(link, ignored) == R::kPortFailed ? R::kPortFailed : R::kNoAnswer;
 }
 
 }  // namespace
@@ -96,46 +101,47 @@ uint16_t RecordChecksum(std::span<const uint8_t, kLoaderRecordSize> record) {
   return static_cast<uint16_t>(sum);
 }
 
-int LoaderConnect(SerialLink& link) {
-  if (!link.WriteByte(cmd::kConnect)) return -1;
+LoaderResult LoaderConnect(SerialLink& link) {
+  if (!link.WriteByte(cmd::kConnect)) return R::kPortFailed;
   uint8_t got = 0;
-  if (int r = Receive(link, got)) return r;
-  if (got == cmd::kConnect) return 0;
-  return got == answer::kApplicationAck ? 1 : -2;
+  if (R r = Receive(link, got); r != R::kOk) return r;
+  if (got == cmd::kConnect) return R::kOk;
+  return got == answer::kApplicationAck ? R::kApplication : R::kNoAnswer;
 }
 
-int LoaderEnter(SerialLink& link) {
-  if (int r = Exchange(link, cmd::kEnterFirst, answer::kApplicationAck)) return r;
-  if (int r = Exchange(link, cmd::kEnterSecond, answer::kApplicationAck)) return r;
+LoaderResult LoaderEnter(SerialLink& link) {
+  if (R r = Exchange(link, cmd::kEnterFirst, answer::kApplicationAck); r != R::kOk) return r;
+  if (R r = Exchange(link, cmd::kEnterSecond, answer::kApplicationAck); r != R::kOk) return r;
   link.Pause(kPauseAfterEnter);
-  return 0;
+  return R::kOk;
 }
 
-int LoaderReadBlock(SerialLink& link, uint32_t address,
-                    std::span<uint8_t, kLoaderRecordSize> record) {
-  if (int r = Exchange(link, cmd::kRead, cmd::kRead)) return r;
-  if (int r = SendAddress(link, address)) return r;
+LoaderResult LoaderReadBlock(SerialLink& link, uint32_t address,
+                             std::span<uint8_t, kLoaderRecordSize> record) {
+  if (R r = Exchange(link, cmd::kRead, cmd::kRead); r != R::kOk) return r;
+  if (R r = SendAddress(link, address); r != R::kOk) return r;
   // All 128 bytes within one read time-out.
   const int got = link.ReadBytes(record.data(), record.size());
-  if (got < 0) return -1;
-  return static_cast<std::size_t>(got) == record.size() ? 0 : -2;
+  if (got < 0) return R::kPortFailed;
+  return static_cast<std::size_t>(got) == record.size() ? R::kOk : R::kNoAnswer;
 }
 
-int LoaderEraseBlocks(SerialLink& link, uint8_t mask) {
-  if (int r = Exchange(link, cmd::kErase, cmd::kErase)) return r;
-  if (int r = Exchange(link, mask, answer::kValueAck)) return r;
+LoaderResult LoaderEraseBlocks(SerialLink& link, uint8_t mask) {
+  if (R r = Exchange(link, cmd::kErase, cmd::kErase); r != R::kOk) return r;
+  if (R r = Exchange(link, mask, answer::kValueAck); r != R::kOk) return r;
   uint8_t status = 0;
-  if (int r = Receive(link, status)) return r;
-  if (status == answer::kEraseDone) return 0;
-  return status == answer::kEraseFailed ? -3 : -2;
+  if (R r = Receive(link, status); r != R::kOk) return r;
+  if (status == answer::kEraseDone) return R::kOk;
+  return status == answer::kEraseFailed ? R::kEraseFailed : R::kNoAnswer;
 }
 
-int LoaderWrite(SerialLink& link, uint32_t address, const uint8_t* data, std::size_t length) {
-  if (length > kMaxWriteLength) return -5;
-  if (address % kLoaderRecordSize != 0) return -6;
-  if (length % kLoaderRecordSize != 0) return -5;
+LoaderResult LoaderWrite(SerialLink& link, uint32_t address, const uint8_t* data,
+                         std::size_t length) {
+  if (length > kMaxWriteLength) return R::kBadLength;
+  if (address % kLoaderRecordSize != 0) return R::kBadAddress;
+  if (length % kLoaderRecordSize != 0) return R::kBadLength;
 
-  if (int r = Exchange(link, cmd::kWriteOpen, cmd::kWriteOpen)) return r;
+  if (R r = Exchange(link, cmd::kWriteOpen, cmd::kWriteOpen); r != R::kOk) return r;
   std::size_t offset = 0;
   do {
     std::array<uint8_t, kLoaderRecordSize> record;
@@ -144,20 +150,20 @@ int LoaderWrite(SerialLink& link, uint32_t address, const uint8_t* data, std::si
     if (take > 0) std::copy_n(data + offset, take, record.begin());
     const uint16_t checksum = RecordChecksum(record);
     const uint32_t recordAddress = address + static_cast<uint32_t>(offset);
-    int attempt = 0;
-    int r = 1;
-    while (r == 1 && attempt++ < kRecordAttempts) r = SendRecord(link, recordAddress, record, checksum);
-    if (r == 1) return GiveUpRecord(link);
-    if (r != 0) return r;
+    std::optional<R> sent;
+    for (int attempt = 0; !sent && attempt < kRecordAttempts; ++attempt)
+      sent = SendRecord(link, recordAddress, record, checksum);
+    if (!sent) return GiveUpRecord(link);
+    if (*sent != R::kOk) return *sent;
     offset += kLoaderRecordSize;
   } while (offset < length);
   return Exchange(link, cmd::kWriteClose, cmd::kWriteClose);
 }
 
-int LoaderExit(SerialLink& link) {
-  if (int r = Exchange(link, cmd::kExit, cmd::kExit)) return r;
+LoaderResult LoaderExit(SerialLink& link) {
+  if (R r = Exchange(link, cmd::kExit, cmd::kExit); r != R::kOk) return r;
   link.Pause(kPauseAfterExit);
-  return 0;
+  return R::kOk;
 }
 
 }  // namespace vrx

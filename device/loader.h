@@ -1,12 +1,7 @@
 // The module loader's six commands.  Each exchange is one host byte and one
 // answer byte (a ReadByte with the link's read time-out) before the next.
 //
-// Results: 0 success; 1 (LoaderConnect) the application answered and the
-// mode change is needed; -1 a platform write or read failed; -2 no answer,
-// an unexpected answer, a short record or a record refused five times;
-// -3 erase failure reported; -4 write failure reported; -5 length above
-// 0x8000 or not a multiple of 128; -6 address not a multiple of 128.
-// Commands leave the link open and log nothing.
+// Commands return a LoaderResult, leave the link open and log nothing.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +11,19 @@
 #include "serial_link.h"
 
 namespace vrx {
+
+// The loader's fixed result numbers.
+enum class LoaderResult {
+  kOk = 0,
+  kApplication = 1,   // LoaderConnect: the application answered; mode change needed
+  kPortFailed = -1,   // a platform write or read failed
+  kNoAnswer = -2,     // no answer, an unexpected one, a short record, or a
+                      // record refused five times
+  kEraseFailed = -3,  // the module reported an erase failure
+  kWriteFailed = -4,  // the module reported a write failure
+  kBadLength = -5,    // length above 0x8000 or not a multiple of 128
+  kBadAddress = -6,   // address not a multiple of 128
+};
 
 inline constexpr std::size_t kLoaderRecordSize = 128;
 inline constexpr uint8_t kEraseMaskBlock0 = 0x01;
@@ -28,14 +36,15 @@ inline constexpr std::chrono::milliseconds kPauseAfterExit{1000};
 // The record checksum: sum of the bytes modulo 65536.
 uint16_t RecordChecksum(std::span<const uint8_t, kLoaderRecordSize> record);
 
-int LoaderConnect(SerialLink& link);  // 0xC4: 0 loader active, 1 application
-int LoaderEnter(SerialLink& link);    // 0xC3, 0x3C, then 100 ms
-int LoaderReadBlock(SerialLink& link, uint32_t address,
-                    std::span<uint8_t, kLoaderRecordSize> record);
-int LoaderEraseBlocks(SerialLink& link, uint8_t mask);
+LoaderResult LoaderConnect(SerialLink& link);  // 0xC4: kOk loader active, or kApplication
+LoaderResult LoaderEnter(SerialLink& link);    // 0xC3, 0x3C, then 100 ms
+LoaderResult LoaderReadBlock(SerialLink& link, uint32_t address,
+                             std::span<uint8_t, kLoaderRecordSize> record);
+LoaderResult LoaderEraseBlocks(SerialLink& link, uint8_t mask);
 // Writes `length` bytes of `data` from `address` in 128-byte records (the
 // last padded with 0xFF; a length of 0 still writes one record of 0xFF).
-int LoaderWrite(SerialLink& link, uint32_t address, const uint8_t* data, std::size_t length);
-int LoaderExit(SerialLink& link);  // 0x5D, then 1000 ms
+LoaderResult LoaderWrite(SerialLink& link, uint32_t address, const uint8_t* data,
+                         std::size_t length);
+LoaderResult LoaderExit(SerialLink& link);  // 0x5D, then 1000 ms
 
 }  // namespace vrx

@@ -4,9 +4,6 @@
 
 #include "bit_rate.h"
 #include "interrupt.h"
-#include "loader.h"
-#include "message_table.h"
-#include "port_messages.h"
 
 namespace vrx {
 namespace {
@@ -15,8 +12,8 @@ SerialLink OpenOrRaise(const std::string& portName, int bitRate, const SerialOpt
   auto link = SerialLink::Open(portName, bitRate, options);
   if (!link) {
     const int error = errno;
-    throw LoaderStepFailed{writer_msg::kPortOpenFailed,
-                           ExplainOpenFailure(portName, bitRate, error, options)};
+    throw LoaderStepFailed{SessionFailure::kPortOpen,
+                           DiagnoseOpenFailure(portName, bitRate, error, options)};
   }
   return std::move(*link);
 }
@@ -28,8 +25,8 @@ DeviceProgress& NoProgress() {
   return none;
 }
 
-void RequireStep(bool succeeded, int messageId) {
-  if (!succeeded) throw LoaderStepFailed{messageId, {}};
+void RequireStep(LoaderResult result, SessionFailure failure) {
+  if (result != LoaderResult::kOk) throw LoaderStepFailed{failure, {}};
 }
 
 void EnterLoaderSession(std::optional<SerialLink>& link, const std::string& portName,
@@ -38,23 +35,24 @@ void EnterLoaderSession(std::optional<SerialLink>& link, const std::string& port
   const int bitRate = BitRateForSpeedIndex(speedIndex);
   link = OpenOrRaise(portName, bitRate, options);
 
-  const int connected = LoaderConnect(*link);
-  if (connected < 0 && !InterruptRequested())
-    throw LoaderStepFailed{writer_msg::kNoDeviceAnswer, ExplainSilentLink(portName, options)};
-  RequireStep(connected >= 0, writer_msg::kNoDeviceAnswer);
-  if (connected == 1) {  // the application answered: switch to the loader
-    RequireStep(LoaderEnter(*link) == 0, writer_msg::kModeChangeFailed);
+  const LoaderResult connected = LoaderConnect(*link);
+  if (connected == LoaderResult::kApplication) {  // switch to the loader
+    RequireStep(LoaderEnter(*link), SessionFailure::kModeChange);
     if (bitRate != kLoaderBitRate) {
       link.reset();  // closes the port before it is opened again
       link = OpenOrRaise(portName, kLoaderBitRate, options);
     }
+  } else if (connected != LoaderResult::kOk) {
+    const bool interrupted = InterruptRequested();
+    throw LoaderStepFailed{SessionFailure::kNoAnswer,
+                           interrupted ? PortDiagnosis{} : DiagnoseSilentLink(portName, options)};
   }
   step.Succeeded();
 }
 
 void LeaveLoaderSession(SerialLink& link, DeviceProgress& progress) {
   ProgressStep step(progress, {DeviceStep::kExit});
-  RequireStep(LoaderExit(link) == 0, writer_msg::kModeChangeFailed);
+  RequireStep(LoaderExit(link), SessionFailure::kModeChange);
   step.Succeeded();
 }
 
@@ -62,21 +60,10 @@ void ReadFlashRecords(SerialLink& link, uint32_t address, std::span<uint8_t> out
                       ProgressStep& step, std::size_t doneBefore) {
   for (std::size_t offset = 0; offset < out.size(); offset += kLoaderRecordSize) {
     auto record = out.subspan(offset).first<kLoaderRecordSize>();
-    RequireStep(LoaderReadBlock(link, address + static_cast<uint32_t>(offset), record) == 0,
-                writer_msg::kWriteFailed);
+    RequireStep(LoaderReadBlock(link, address + static_cast<uint32_t>(offset), record),
+                SessionFailure::kRead);
     step.Bytes(doneBefore + offset + kLoaderRecordSize);
   }
-}
-
-void LogDeviceFailure(WriteLog& log, int messageId, std::string_view cause) {
-  log.AppendLog("\r\n");
-  if (InterruptRequested()) {
-    log.AppendLog(port_msg::Interrupted());
-  } else {
-    log.AppendLogMessage(messageId);
-    if (!cause.empty()) log.AppendLog("\r\n" + std::string(cause));
-  }
-  log.AppendLog("\r\n処理を中止します。\r\n");
 }
 
 }  // namespace vrx

@@ -10,26 +10,35 @@
 #include <string>
 
 #include "device_progress.h"
+#include "loader.h"
 #include "serial_link.h"
 #include "serial_options.h"
-#include "write_log.h"
 
 namespace vrx {
 
 // The loader runs at this rate after a mode change.
 inline constexpr int kLoaderBitRate = 38400;
 
-// A failing step of a loader session: the writer message (10004..10008)
-// it maps to, and what is known of its cause (a line of its own under the
-// message, when not empty).  Raised by the functions below, caught where the
-// session began.
-struct LoaderStepFailed {
-  int messageId;
-  std::string cause;
+// The step at which a loader session failed; kNone when it did not.
+enum class SessionFailure {
+  kNone,
+  kPortOpen,    // the port cannot be opened at the rate
+  kNoAnswer,    // the module does not answer the connect
+  kModeChange,  // entering or leaving the loader failed
+  kErase,
+  kWrite,
+  kRead,
 };
 
-// Raises `messageId` unless `succeeded`.
-void RequireStep(bool succeeded, int messageId);
+// A failing step and what is known of its cause.  Raised by the functions
+// below, caught where the session began.
+struct LoaderStepFailed {
+  SessionFailure failure;
+  PortDiagnosis cause;
+};
+
+// Raises `failure` unless `result` is kOk.
+void RequireStep(LoaderResult result, SessionFailure failure);
 
 // Opens the port at the speed's bit rate and brings the module into its
 // loader: connect, the mode change with its pause when the application
@@ -43,14 +52,9 @@ void EnterLoaderSession(std::optional<SerialLink>& link, const std::string& port
 void LeaveLoaderSession(SerialLink& link, DeviceProgress& progress);
 
 // Reads `out.size()` bytes (a multiple of 128) from `address` record by
-// record; a failing read raises the read-back message 10007.  `step`
+// record; a failing read raises kRead.  `step`
 // receives the running byte count, offset by `doneBefore`.
 void ReadFlashRecords(SerialLink& link, uint32_t address, std::span<uint8_t> out,
                       ProgressStep& step, std::size_t doneBefore = 0);
-
-// How a failed device step ends the writer's log: "\r\n", the message (or
-// "中断しました。" after Ctrl-C and the like), the cause on a line of its own
-// when known, and "\r\n処理を中止します。\r\n".
-void LogDeviceFailure(WriteLog& log, int messageId, std::string_view cause = {});
 
 }  // namespace vrx

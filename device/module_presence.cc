@@ -11,7 +11,9 @@ bool ModuleAnswers(const std::string& portName, int speedIndex, std::chrono::mil
   options.readTimeout = timeout;
   options.writeTimeout = timeout;
   auto link = SerialLink::Open(portName, BitRateForSpeedIndex(speedIndex), options);
-  return link && LoaderConnect(*link) >= 0;
+  if (!link) return false;
+  const LoaderResult connected = LoaderConnect(*link);
+  return connected == LoaderResult::kOk || connected == LoaderResult::kApplication;
 }
 
 }  // namespace vrx

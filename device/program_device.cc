@@ -7,7 +7,6 @@
 
 #include "interrupt.h"
 #include "loader.h"
-#include "message_table.h"
 #include "serial_link.h"
 
 namespace vrx {
@@ -27,62 +26,62 @@ bool Block0Matches(SerialLink& link, const FlashImage& image, DeviceProgress& pr
 
 void Erase(SerialLink& link, uint8_t mask, int block, DeviceProgress& progress) {
   ProgressStep step(progress, {DeviceStep::kErase, block});
-  RequireStep(LoaderEraseBlocks(link, mask) == 0, writer_msg::kEraseFailed);
+  RequireStep(LoaderEraseBlocks(link, mask), SessionFailure::kErase);
   step.Succeeded();
 }
 
 void Write(SerialLink& link, const FlashImage& image, uint32_t address, uint32_t length) {
-  RequireStep(LoaderWrite(link, address, image.data() + address, length) == 0,
-              writer_msg::kWriteFailed);
+  RequireStep(LoaderWrite(link, address, image.data() + address, length), SessionFailure::kWrite);
 }
 
 void RunSequence(std::optional<SerialLink>& link, const std::string& portName, int speedIndex,
-                 const FlashImage& image, WriteLog& log, const SerialOptions& options,
+                 const FlashImage& image, FlashUpdateReport& report, const SerialOptions& options,
                  DeviceProgress& progress) {
   EnterLoaderSession(link, portName, speedIndex, options, progress);
-  log.AppendLog("\r\n接続完了\r\n");
+  report.Step(FlashUpdateEvent::kConnected);
 
   if (!Block0Matches(*link, image, progress)) {
-    log.AppendLog("\r\nブロック0を消去中．．．");
+    report.Step(FlashUpdateEvent::kEraseBlock0);
     Erase(*link, kEraseMaskBlock0, 0, progress);
-    log.AppendLog("完了\r\n");
-    log.AppendLog("\r\nブロック0に書き込み中．．．");
+    report.Step(FlashUpdateEvent::kStepDone);
+    report.Step(FlashUpdateEvent::kWriteBlock0);
     ProgressStep step(progress, {DeviceStep::kWrite, 0, kBlock0Size});
     Write(*link, image, 0, kBlock0Size);
     step.Bytes(kBlock0Size);
     step.Succeeded();
-    log.AppendLog("完了\r\n");
+    report.Step(FlashUpdateEvent::kStepDone);
   }
 
-  log.AppendLog("\r\nブロック4を消去中．．．");
+  report.Step(FlashUpdateEvent::kEraseBlock4);
   Erase(*link, kEraseMaskBlock4, 4, progress);
-  log.AppendLog("完了\r\n");
-  log.AppendLog("\r\nブロック4に書き込み中");
+  report.Step(FlashUpdateEvent::kStepDone);
+  report.Step(FlashUpdateEvent::kWriteBlock4);
   {
     ProgressStep step(progress, {DeviceStep::kWrite, 4, kFlashSize - kBlock4Start});
     for (uint32_t address = kBlock4Start; address < kFlashSize; address += kChunkSize) {
       Write(*link, image, address, kChunkSize);
       step.Bytes(address + kChunkSize - kBlock4Start);
-      log.AppendLog("．");
+      report.Step(FlashUpdateEvent::kChunkWritten);
     }
     step.Succeeded();
   }
-  log.AppendLog("完了\r\n");
+  report.Step(FlashUpdateEvent::kStepDone);
 
   LeaveLoaderSession(*link, progress);
-  log.AppendLog("\r\n書き込みは正常に終了しました。\r\n");
+  report.Step(FlashUpdateEvent::kFinished);
 }
 
 }  // namespace
 
-bool ProgramDevice(const std::string& portName, int speedIndex, const FlashImage& image,
-                   WriteLog& log, const SerialOptions& options, DeviceProgress& progress) {
+bool UpdateFlash(const std::string& portName, int speedIndex, const FlashImage& image,
+                 FlashUpdateReport& report, const SerialOptions& options,
+                 DeviceProgress& progress) {
   const InterruptScope catchInterrupts;  // outlives the link: the port closes first
   std::optional<SerialLink> link;
   try {
-    RunSequence(link, portName, speedIndex, image, log, options, progress);
+    RunSequence(link, portName, speedIndex, image, report, options, progress);
   } catch (const LoaderStepFailed& failure) {
-    LogDeviceFailure(log, failure.messageId, failure.cause);
+    report.Failed(failure);
     if (link) link->Close();
     return false;
   }

@@ -14,10 +14,10 @@ std::size_t ProgrammedBytes() {
   return total;
 }
 
-// Runs `body` inside a loader session; 0 or the failing step's message.
+// Runs `body` inside a loader session; kNone or the failing step.
 template <typename Body>
-int InLoaderSession(const std::string& portName, int speedIndex, const SerialOptions& options,
-                    DeviceProgress& progress, Body body) {
+SessionFailure InLoaderSession(const std::string& portName, int speedIndex,
+                               const SerialOptions& options, DeviceProgress& progress, Body body) {
   std::optional<SerialLink> link;
   try {
     EnterLoaderSession(link, portName, speedIndex, options, progress);
@@ -25,16 +25,16 @@ int InLoaderSession(const std::string& portName, int speedIndex, const SerialOpt
     LeaveLoaderSession(*link, progress);
   } catch (const LoaderStepFailed& failure) {
     if (link) link->Close();
-    return failure.messageId;
+    return failure.failure;
   }
   link->Close();
-  return 0;
+  return SessionFailure::kNone;
 }
 
 }  // namespace
 
-int ReadDevice(const std::string& portName, int speedIndex, FlashImage& flash,
-               const SerialOptions& options, DeviceProgress& progress) {
+SessionFailure ReadDevice(const std::string& portName, int speedIndex, FlashImage& flash,
+                          const SerialOptions& options, DeviceProgress& progress) {
   return InLoaderSession(portName, speedIndex, options, progress, [&](SerialLink& link) {
     ProgressStep step(progress, {DeviceStep::kRead, -1, flash.size()});
     ReadFlashRecords(link, 0, flash, step);
@@ -59,17 +59,17 @@ VerifyResult VerifyDevice(const std::string& portName, int speedIndex, const Fla
                           const SerialOptions& options, DeviceProgress& progress) {
   FlashImage flash = image;  // the unread range compares equal
   VerifyResult result;
-  result.messageId =
-      InLoaderSession(portName, speedIndex, options, progress, [&](SerialLink& link) {
-        ProgressStep step(progress, {DeviceStep::kRead, -1, ProgrammedBytes()});
-        std::size_t done = 0;
-        for (const auto& [begin, end] : kVerifiedRanges) {
-          ReadFlashRecords(link, begin, std::span(flash).subspan(begin, end - begin), step, done);
-          done += end - begin;
-        }
-        step.Succeeded();
-      });
-  if (result.messageId == 0) result.comparison = CompareProgrammedRanges(flash, image);
+  result.failure = InLoaderSession(portName, speedIndex, options, progress, [&](SerialLink& link) {
+    ProgressStep step(progress, {DeviceStep::kRead, -1, ProgrammedBytes()});
+    std::size_t done = 0;
+    for (const auto& [begin, end] : kVerifiedRanges) {
+      ReadFlashRecords(link, begin, std::span(flash).subspan(begin, end - begin), step, done);
+      done += end - begin;
+    }
+    step.Succeeded();
+  });
+  if (result.failure == SessionFailure::kNone)
+    result.comparison = CompareProgrammedRanges(flash, image);
   return result;
 }
 

@@ -9,15 +9,16 @@
 
 #include "device_progress.h"
 #include "flash_image.h"
+#include "loader_session.h"
 #include "serial_options.h"
 
 namespace vrx {
 
-// Reads the whole flash into `flash`.  0 on success, else the writer
-// message of the failing step (10004, 10005, 10007, 10008); the port is
-// closed in every case.
-int ReadDevice(const std::string& portName, int speedIndex, FlashImage& flash,
-               const SerialOptions& options = {}, DeviceProgress& progress = NoProgress());
+// Reads the whole flash into `flash`.  kNone on success, else the failing
+// step; the port is closed in every case.
+SessionFailure ReadDevice(const std::string& portName, int speedIndex, FlashImage& flash,
+                          const SerialOptions& options = {},
+                          DeviceProgress& progress = NoProgress());
 
 struct FlashDifference {
   uint32_t address = 0;
@@ -40,7 +41,7 @@ inline constexpr std::size_t kListedDifferences = 16;
 FlashComparison CompareProgrammedRanges(const FlashImage& flash, const FlashImage& image);
 
 struct VerifyResult {
-  int messageId = 0;  // 0 when the flash was read; else as for ReadDevice
+  SessionFailure failure = SessionFailure::kNone;  // as for ReadDevice
   FlashComparison comparison;
 };
 

@@ -66,14 +66,14 @@ void SerialLink::Close() {
   port_.reset();
 }
 
-std::string ExplainOpenFailure(const std::string& portName, int bitRate, int error,
-                               const SerialOptions& options) {
+PortDiagnosis DiagnoseOpenFailure(const std::string& portName, int bitRate, int error,
+                                  const SerialOptions& options) {
   if (options.openPort && !portName.empty() && bitRate > 0) return {};
-  return ExplainPortOpenFailure(portName, bitRate, error);
+  return DiagnosePortOpenFailure(portName, bitRate, error);
 }
 
-std::string ExplainSilentLink(const std::string& portName, const SerialOptions& options) {
-  return options.openPort ? std::string() : ExplainSilentPort(portName);
+PortDiagnosis DiagnoseSilentLink(const std::string& portName, const SerialOptions& options) {
+  return options.openPort ? PortDiagnosis{} : DiagnoseSilentPort(portName);
 }
 
 }  // namespace vrx

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "port_diagnosis.h"
 #include "serial_options.h"
 #include "serial_port.h"
 
@@ -48,14 +49,13 @@ class SerialLink {
   SerialOptions options_;
 };
 
-// The line a user sees under the port-open message: why Open just failed
-// with `error`.  A scripted port (options.openPort) has no device to look
-// at, so only a missing port or speed is explained for it.
-std::string ExplainOpenFailure(const std::string& portName, int bitRate, int error,
-                               const SerialOptions& options);
+// Why Open just failed with `error`.  A scripted port (options.openPort)
+// has no device to look at, so only a missing port or speed is found for it.
+PortDiagnosis DiagnoseOpenFailure(const std::string& portName, int bitRate, int error,
+                                  const SerialOptions& options);
 
-// The line under "the device does not answer" when another process has the
-// port open; "" otherwise (and for scripted ports).
-std::string ExplainSilentLink(const std::string& portName, const SerialOptions& options);
+// Other processes holding a port that does not answer; kNone when there are
+// none (and for scripted ports).
+PortDiagnosis DiagnoseSilentLink(const std::string& portName, const SerialOptions& options);
 
 }  // namespace vrx

@@ -1,50 +1,58 @@
-// The cause lines under the programs' port messages, from what the platform
-// backend finds.
+// What the platform backend finds about a port that cannot be used.
+#include "port_diagnosis.h"
+
 #include <cerrno>
 #include <cstring>
 
-#include "port_diagnosis.h"
-#include "port_messages.h"
 #include "port_names.h"
 
 namespace vrx {
 namespace {
 
-port_msg::ProcessList AsProcessList(const std::vector<PortUser>& users) {
-  port_msg::ProcessList list;
-  for (const auto& user : users) list.emplace_back(user.pid, user.command);
-  return list;
+PortDiagnosis Found(PortDiagnosis::Kind kind, std::string path = {}) {
+  PortDiagnosis diagnosis;
+  diagnosis.kind = kind;
+  diagnosis.path = std::move(path);
+  return diagnosis;
 }
 
 }  // namespace
 
-std::string ExplainPortOpenFailure(std::string_view portName, int bitRate, int error) {
-  if (portName.empty()) return port_msg::NoPortSelected();
-  if (bitRate <= 0) return port_msg::NoSpeedSelected();
+PortDiagnosis DiagnosePortOpenFailure(std::string_view portName, int bitRate, int error) {
+  using Kind = PortDiagnosis::Kind;
+  if (portName.empty()) return Found(Kind::kNoPortSelected);
+  if (bitRate <= 0) return Found(Kind::kNoSpeedSelected);
   const std::string path = ResolvePortName(portName);
-  if (path.empty()) return port_msg::NotMapped(portName, PortMapPath().string());
+  if (path.empty()) {
+    PortDiagnosis notMapped = Found(Kind::kNotMapped, std::string(portName));
+    notMapped.mapFile = PortMapPath().string();
+    return notMapped;
+  }
   const SerialPortInfo device = DescribeSerialDevice(path);
-  if (!device.exists) return port_msg::Missing(path);
+  if (!device.exists) return Found(Kind::kMissing, path);
+  PortDiagnosis diagnosis = Found(Kind::kOtherError, path);
   switch (error) {
     case EACCES:
     case EPERM:
-      return port_msg::PermissionDenied(path, device.group.empty() ? "dialout" : device.group);
-    case EBUSY: {
-      const auto users = FindPortUsers(path);
-      return users.empty() ? port_msg::InUse(path) : port_msg::InUseBy(path, AsProcessList(users));
-    }
-    case ENOTTY:
-      return port_msg::NotSerial(path);
-    default:
-      return port_msg::OtherError(path, std::strerror(error));
+      diagnosis.kind = Kind::kPermissionDenied;
+      diagnosis.group = device.group.empty() ? "dialout" : device.group;
+      break;
+    case EBUSY:
+      diagnosis.kind = Kind::kInUse;
+      diagnosis.users = FindPortUsers(path);
+      break;
+    case ENOTTY: diagnosis.kind = Kind::kNotSerial; break;
+    default: diagnosis.reason = std::strerror(error); break;
   }
+  return diagnosis;
 }
 
-std::string ExplainSilentPort(std::string_view portName) {
+PortDiagnosis DiagnoseSilentPort(std::string_view portName) {
   const std::string path = ResolvePortName(portName);
   if (path.empty()) return {};
-  const auto users = FindPortUsers(path);
-  return users.empty() ? std::string() : port_msg::AlsoOpenBy(path, AsProcessList(users));
+  PortDiagnosis diagnosis = Found(PortDiagnosis::Kind::kAlsoOpen, path);
+  diagnosis.users = FindPortUsers(path);
+  return diagnosis.users.empty() ? PortDiagnosis{} : diagnosis;
 }
 
 }  // namespace vrx

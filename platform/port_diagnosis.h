@@ -58,12 +58,35 @@ bool UserInGroup(const std::string& group);
 // Processes running under this name (ModemManager, brltty, ...).
 bool ProcessRunning(std::string_view name);
 
-// The line shown under the port-open message: why `portName` could not be
-// opened at `bitRate`, given the platform's error number.
-std::string ExplainPortOpenFailure(std::string_view portName, int bitRate, int error);
+// What keeps a port from being used, as found on the machine.  The
+// programs word it as the line under their port messages.
+struct PortDiagnosis {
+  enum class Kind {
+    kNone,  // nothing known
+    kNoPortSelected,
+    kNoSpeedSelected,
+    kNotMapped,  // `path` holds the port name, `mapFile` the mapping file
+    kMissing,
+    kPermissionDenied,  // `group` may grant access
+    kInUse,             // `users` holds the processes found (may be none)
+    kNotSerial,
+    kOtherError,  // `reason` holds the platform's text for the error
+    kAlsoOpen,    // the port answers nothing while `users` have it open
+  };
+  Kind kind = Kind::kNone;
+  std::string path;
+  std::string mapFile;
+  std::string group;
+  std::string reason;
+  std::vector<PortUser> users;
+};
 
-// The line shown under "the device does not answer" when another process
-// has the port open; "" otherwise.
-std::string ExplainSilentPort(std::string_view portName);
+// Why `portName` could not be opened at `bitRate`, given the platform's
+// error number.
+PortDiagnosis DiagnosePortOpenFailure(std::string_view portName, int bitRate, int error);
+
+// Other processes holding a port that does not answer; kNone when there
+// are none.
+PortDiagnosis DiagnoseSilentPort(std::string_view portName);
 
 }  // namespace vrx

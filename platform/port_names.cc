@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "port_messages.h"
 #include "profile.h"
 #include "settings_file.h"
 #include "text_trim.h"

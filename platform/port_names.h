@@ -41,9 +41,12 @@ std::string ResolvePortName(std::string_view name);
 std::string ResolvePortName(std::string_view name, const std::map<std::string, std::string>& map,
                             const std::vector<std::string>& usbDevices);
 
-// What the GUIs show beside a port name: the device path if it exists,
-// "<path> (未接続)" for a mapped path that is missing, and "未接続" when
-// the name stands for nothing.
-std::string DescribePortName(std::string_view name);
+// Where a port name leads, for the GUIs' note beside it: the device path
+// ("" when the name stands for none) and whether it is there.
+struct PortLocation {
+  std::string path;
+  bool exists = false;
+};
+PortLocation LocatePortName(std::string_view name);
 
 }  // namespace vrx

@@ -2,7 +2,6 @@
 #include <system_error>
 
 #include "port_names.h"
-#include "port_messages.h"
 #include "settings_file.h"
 
 namespace vrx {
@@ -16,12 +15,11 @@ std::string ResolvePortName(std::string_view name) {
   return ResolvePortName(name, ParsePortMap(*mapText), ListUsbSerialDevices());
 }
 
-std::string DescribePortName(std::string_view name) {
-  const std::string path = ResolvePortName(name);
-  if (path.empty()) return port_msg::NotConnected();
+PortLocation LocatePortName(std::string_view name) {
+  PortLocation location{ResolvePortName(name)};
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return port_msg::PathNotConnected(path);
-  return path;
+  location.exists = !location.path.empty() && std::filesystem::exists(location.path, ec);
+  return location;
 }
 
 }  // namespace vrx

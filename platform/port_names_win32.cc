@@ -8,7 +8,6 @@
 #include <cwctype>
 
 #include "port_devices_win32.h"
-#include "port_messages.h"
 #include "port_names.h"
 #include "wide_text_win32.h"
 
@@ -68,11 +67,13 @@ std::string ResolvePortName(std::string_view name) {
   return "\\\\.\\" + NarrowToUtf8(UpperCase(WidenUtf8(name)));
 }
 
-std::string DescribePortName(std::string_view name) {
+// What the port leads to: the device's friendly name, else the kernel
+// device behind the DOS name.
+PortLocation LocatePortName(std::string_view name) {
   const std::wstring upper = UpperCase(WidenUtf8(name));
-  if (std::wstring friendly = PortFriendlyName(upper); !friendly.empty()) return NarrowToUtf8(friendly);
-  if (std::wstring target = DosDeviceTarget(upper); !target.empty()) return NarrowToUtf8(target);
-  return port_msg::NotConnected();
+  std::wstring found = PortFriendlyName(upper);
+  if (found.empty()) found = DosDeviceTarget(upper);
+  return {NarrowToUtf8(found), !found.empty()};
 }
 
 }  // namespace vrx

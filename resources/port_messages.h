@@ -7,6 +7,11 @@
 #include <utility>
 #include <vector>
 
+namespace vrx {
+struct PortDiagnosis;
+struct PortLocation;
+}  // namespace vrx
+
 namespace vrx::port_msg {
 
 // (process id, process name) pairs, as found holding a port.
@@ -24,9 +29,14 @@ std::string OtherError(std::string_view path, std::string_view reason);
 // The port answers nothing while other processes have it open.
 std::string AlsoOpenBy(std::string_view path, const ProcessList& users);
 
-// Beside a port name: "<path>" if present, "<path> (未接続)", or "未接続".
+// The line under a port message for what was found ("" when nothing).
+std::string CauseText(const PortDiagnosis& diagnosis);
+
+// Beside a port name: "<path>" if present, "<path> (未接続)", or "未接続"
+// when the name stands for no device path.
 std::string NotConnected();
 std::string PathNotConnected(std::string_view path);
+std::string PortDescription(const PortLocation& location);
 
 // A session stopped by Ctrl-C or a termination signal.
 std::string_view Interrupted();

@@ -1,3 +1,5 @@
+#include "../platform/port_diagnosis.h"
+#include "../platform/port_names.h"
 #include "port_messages.h"
 
 namespace vrx::port_msg {
@@ -58,9 +60,33 @@ std::string AlsoOpenBy(std::string_view path, const ProcessList& users) {
   return Join({path, " はプロセス ", Processes(users), " も開いています。"});
 }
 
+std::string CauseText(const PortDiagnosis& diagnosis) {
+  ProcessList users;
+  for (const auto& user : diagnosis.users) users.emplace_back(user.pid, user.command);
+  const std::string& path = diagnosis.path;
+  switch (diagnosis.kind) {
+    case PortDiagnosis::Kind::kNone: return {};
+    case PortDiagnosis::Kind::kNoPortSelected: return NoPortSelected();
+    case PortDiagnosis::Kind::kNoSpeedSelected: return NoSpeedSelected();
+    case PortDiagnosis::Kind::kNotMapped: return NotMapped(path, diagnosis.mapFile);
+    case PortDiagnosis::Kind::kMissing: return Missing(path);
+    case PortDiagnosis::Kind::kPermissionDenied: return PermissionDenied(path, diagnosis.group);
+    case PortDiagnosis::Kind::kInUse: return users.empty() ? InUse(path) : InUseBy(path, users);
+    case PortDiagnosis::Kind::kNotSerial: return NotSerial(path);
+    case PortDiagnosis::Kind::kOtherError: return OtherError(path, diagnosis.reason);
+    case PortDiagnosis::Kind::kAlsoOpen: return AlsoOpenBy(path, users);
+  }
+  return {};
+}
+
 std::string NotConnected() { return "未接続"; }
 
 std::string PathNotConnected(std::string_view path) { return Join({path, " (未接続)"}); }
+
+std::string PortDescription(const PortLocation& location) {
+  if (location.path.empty()) return NotConnected();
+  return location.exists ? location.path : PathNotConnected(location.path);
+}
 
 std::string_view Interrupted() { return "中断しました。"; }
 

@@ -7,6 +7,7 @@
 
 #include "bit_rate.h"
 #include "dialog_layout.h"
+#include "port_messages.h"
 #include "port_names.h"
 #include "text_conversion.h"
 
@@ -67,7 +68,7 @@ PortSettings PortSpeedPicker::Chosen() const {
 
 void PortSpeedPicker::ShowPortDevice() {
   const std::string name = Chosen().portName;
-  const wxString text = name.empty() ? wxString() : FromCore(name + ": " + DescribePortName(name));
+  const wxString text = name.empty() ? wxString() : FromCore(name + ": " + port_msg::PortDescription(LocatePortName(name)));
   if (deviceLabel_) deviceLabel_->SetLabel(text);
   if (text.empty())
     port_->UnsetToolTip();

@@ -6,11 +6,10 @@
 
 #include "des.h"
 #include "message_table.h"
+#include "writer_log_texts.h"
 
 namespace vrx {
 namespace {
-
-constexpr std::string_view kStoppedLine = "\r\n### 実行を停止しました。";
 
 // Reads exactly `out.size()` bytes at `offset`; false on any I/O error.
 bool ReadAt(std::ifstream& file, uint64_t offset, std::span<uint8_t> out) {
@@ -20,37 +19,37 @@ bool ReadAt(std::ifstream& file, uint64_t offset, std::span<uint8_t> out) {
   return file && static_cast<std::size_t>(file.gcount()) == out.size();
 }
 
-int ReadPayloadInto(const std::filesystem::path& executable, FlashImage& image) {
+ContainerResult ReadPayloadInto(const std::filesystem::path& executable, FlashImage& image) {
   // Only a regular file: opening a FIFO would block and a directory has no
   // bytes to give.
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(executable, ec)) return kContainerUnreadable;
+  if (!std::filesystem::is_regular_file(executable, ec)) return ContainerResult::kUnreadable;
   std::ifstream file(executable, std::ios::binary);
-  if (!file) return kContainerUnreadable;
+  if (!file) return ContainerResult::kUnreadable;
 
   file.seekg(0, std::ios::end);
   const std::streamoff end = file.tellg();
-  if (!file || end < 0) return kContainerUnreadable;
+  if (!file || end < 0) return ContainerResult::kUnreadable;
   const auto length = static_cast<uint64_t>(end);
   // Too short to hold a trailer: shorter than any length field plus 12.
-  if (length < kTrailerSize) return kContainerTruncated;
+  if (length < kTrailerSize) return ContainerResult::kTruncated;
 
   std::array<uint8_t, kTrailerSize> trailerBytes{};
-  if (!ReadAt(file, length - kTrailerSize, trailerBytes)) return kContainerUnreadable;
+  if (!ReadAt(file, length - kTrailerSize, trailerBytes)) return ContainerResult::kUnreadable;
   const ContainerTrailer trailer = DecodeTrailer(trailerBytes);
-  if (trailer.payloadSize > kMaxPayloadSize) return kContainerTooLarge;
-  if (uint64_t{trailer.payloadSize} + kTrailerSize > length) return kContainerTruncated;
+  if (trailer.payloadSize > kMaxPayloadSize) return ContainerResult::kTooLarge;
+  if (uint64_t{trailer.payloadSize} + kTrailerSize > length) return ContainerResult::kTruncated;
 
   const std::span<uint8_t> payload(image.data(), trailer.payloadSize);
   if (!ReadAt(file, length - kTrailerSize - trailer.payloadSize, payload)) {
-    return kContainerUnreadable;
+    return ContainerResult::kUnreadable;
   }
   // A partial last block is deciphered whole, with the 0xFF fill after the
   // payload; the image size is a multiple of 8, so the block always fits.
   const std::size_t blocks = (trailer.payloadSize + kDesBlockSize - 1) / kDesBlockSize;
   DesProcessBlocks(trailer.key.data(), std::span<uint8_t>(image.data(), blocks * kDesBlockSize),
                    kDesDecipher);
-  return kContainerOk;
+  return ContainerResult::kOk;
 }
 
 }  // namespace
@@ -73,20 +72,20 @@ std::array<uint8_t, kTrailerSize> EncodeTrailer(const ContainerTrailer& trailer)
   return bytes;
 }
 
-int ReadFirmwarePayload(const std::filesystem::path& executable, FlashImage& image) {
+ContainerResult ReadFirmwarePayload(const std::filesystem::path& executable, FlashImage& image) {
   image.fill(0xFF);
-  const int result = ReadPayloadInto(executable, image);
+  const ContainerResult result = ReadPayloadInto(executable, image);
   // A read that failed halfway may have left payload bytes behind.
-  if (result != kContainerOk) image.fill(0xFF);
+  if (result != ContainerResult::kOk) image.fill(0xFF);
   return result;
 }
 
 bool LoadFirmwarePayload(FlashImage& image, WriteLog& log, MessageBoxSink& boxes,
                          const std::filesystem::path& executable) {
-  const int result = ReadFirmwarePayload(executable, image);
-  if (result == kContainerOk) return true;
-  boxes.ShowMessage(ContainerFailureText(result));
-  log.AppendLog(kStoppedLine);
+  const ContainerResult result = ReadFirmwarePayload(executable, image);
+  if (result == ContainerResult::kOk) return true;
+  boxes.ShowMessage(ContainerFailureText(static_cast<int>(result)));
+  log.AppendLog(writer_log::PayloadStopped());
   return false;
 }
 

@@ -18,11 +18,13 @@ inline constexpr std::size_t kTrailerSize = 12;
 inline constexpr std::size_t kDesKeySize = 8;
 inline constexpr uint32_t kMaxPayloadSize = kFlashSize;
 
-// Failure numbers; each names a ContainerFailureText.
-inline constexpr int kContainerOk = 0;
-inline constexpr int kContainerUnreadable = 1;  // cannot be opened or read
-inline constexpr int kContainerTooLarge = 2;    // length field above 0x8000
-inline constexpr int kContainerTruncated = 3;   // file shorter than length + 12
+// The reader's failure numbers #1..#3; each names a ContainerFailureText.
+enum class ContainerResult {
+  kOk = 0,
+  kUnreadable = 1,  // cannot be opened or read
+  kTooLarge = 2,    // length field above 0x8000
+  kTruncated = 3,   // file shorter than length + 12
+};
 
 using DesKey = std::array<uint8_t, kDesKeySize>;
 
@@ -36,9 +38,9 @@ ContainerTrailer DecodeTrailer(std::span<const uint8_t, kTrailerSize> bytes);
 std::array<uint8_t, kTrailerSize> EncodeTrailer(const ContainerTrailer& trailer);
 
 // Fills `image` with 0xFF, then reads and deciphers the payload of
-// `executable` into its start.  Returns kContainerOk or a failure number;
+// `executable` into its start.  Returns kOk or the failure;
 // after a failure `image` is all 0xFF.  Reports nothing.
-int ReadFirmwarePayload(const std::filesystem::path& executable, FlashImage& image);
+ContainerResult ReadFirmwarePayload(const std::filesystem::path& executable, FlashImage& image);
 
 // The Write's first step: ReadFirmwarePayload, and on failure the failure's
 // message box followed by the "stopped" log line.  Returns true on success.

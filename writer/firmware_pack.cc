@@ -25,21 +25,22 @@ std::optional<std::vector<uint8_t>> ReadFileUpTo(const std::filesystem::path& pa
 
 }  // namespace
 
-std::string_view PackErrorText(int result) {
+std::string_view PackErrorText(PackResult result) {
   switch (result) {
-    case kPackOk: return "firmware payload appended";
-    case kPackFirmwareTooLarge: return "the firmware image is larger than 32768 bytes";
-    case kPackFirmwareUnreadable: return "the firmware image cannot be read";
-    case kPackExecutableUnreadable: return "the executable cannot be read";
-    case kPackExecutableUnwritable: return "the executable cannot be written";
-    case kPackBadKey: return "the key must be 16 hexadecimal digits";
-    default: return "unknown pack result";
+    case PackResult::kOk: return "firmware payload appended";
+    case PackResult::kFirmwareTooLarge: return "the firmware image is larger than 32768 bytes";
+    case PackResult::kFirmwareUnreadable: return "the firmware image cannot be read";
+    case PackResult::kExecutableUnreadable: return "the executable cannot be read";
+    case PackResult::kExecutableUnwritable: return "the executable cannot be written";
+    case PackResult::kBadKey: return "the key must be 16 hexadecimal digits";
   }
+  return "unknown pack result";
 }
 
-std::string PackErrorMessage(int result, const std::filesystem::path& firmwareFile,
+std::string PackErrorMessage(PackResult result, const std::filesystem::path& firmwareFile,
                              const std::filesystem::path& executable) {
-  const bool aboutFirmware = result == kPackFirmwareTooLarge || result == kPackFirmwareUnreadable;
+  const bool aboutFirmware =
+      result == PackResult::kFirmwareTooLarge || result == PackResult::kFirmwareUnreadable;
   const std::filesystem::path& subject = aboutFirmware ? firmwareFile : executable;
   return subject.string() + ": " + std::string(PackErrorText(result));
 }
@@ -81,33 +82,34 @@ std::size_t ExecutableImageSize(std::span<const uint8_t> file) {
   return ours ? file.size() - kTrailerSize - trailer.payloadSize : file.size();
 }
 
-int PackFirmware(std::span<const uint8_t> firmware, const std::filesystem::path& executable,
-                 const DesKey& key) {
-  if (firmware.size() > kMaxPayloadSize) return kPackFirmwareTooLarge;
+PackResult PackFirmware(std::span<const uint8_t> firmware, const std::filesystem::path& executable,
+                        const DesKey& key) {
+  if (firmware.size() > kMaxPayloadSize) return PackResult::kFirmwareTooLarge;
   FileReadResult readResult = FileReadResult::kRead;
   auto file = ReadFileUpTo(executable, kExecutableLimit, readResult);
-  if (!file) return kPackExecutableUnreadable;
+  if (!file) return PackResult::kExecutableUnreadable;
 
   const std::vector<uint8_t> container = BuildContainer(firmware, key);
   std::vector<uint8_t> packed(file->begin(),
                               file->begin() + static_cast<std::ptrdiff_t>(ExecutableImageSize(*file)));
   packed.insert(packed.end(), container.begin(), container.end());
   // Leave an already identical file alone so that its time stamp stays.
-  if (packed == *file) return kPackOk;
+  if (packed == *file) return PackResult::kOk;
   const std::string_view contents(reinterpret_cast<const char*>(packed.data()), packed.size());
-  return ReplaceFileContents(executable, contents) ? kPackOk : kPackExecutableUnwritable;
+  return ReplaceFileContents(executable, contents) ? PackResult::kOk
+                                                   : PackResult::kExecutableUnwritable;
 }
 
-int PackFirmwareFile(const std::filesystem::path& firmwareFile,
-                     const std::filesystem::path& executable, std::string_view keyHex) {
+PackResult PackFirmwareFile(const std::filesystem::path& firmwareFile,
+                            const std::filesystem::path& executable, std::string_view keyHex) {
   const auto key = ParseDesKey(keyHex);
-  if (!key) return kPackBadKey;
+  if (!key) return PackResult::kBadKey;
   // The size is checked before anything is read, so a huge file costs no
   // memory.
   FileReadResult readResult = FileReadResult::kRead;
   const auto firmware = ReadFileUpTo(firmwareFile, kMaxPayloadSize, readResult);
-  if (readResult == FileReadResult::kTooLarge) return kPackFirmwareTooLarge;
-  if (!firmware) return kPackFirmwareUnreadable;
+  if (readResult == FileReadResult::kTooLarge) return PackResult::kFirmwareTooLarge;
+  if (!firmware) return PackResult::kFirmwareUnreadable;
   return PackFirmware(*firmware, executable, *key);
 }
 

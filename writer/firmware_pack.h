@@ -19,18 +19,20 @@ namespace vrx {
 // second one on top.  The reader ignores the byte.
 inline constexpr uint8_t kPackMarker = 0x56;
 
-inline constexpr int kPackOk = 0;
-inline constexpr int kPackFirmwareTooLarge = 1;
-inline constexpr int kPackFirmwareUnreadable = 2;
-inline constexpr int kPackExecutableUnreadable = 3;
-inline constexpr int kPackExecutableUnwritable = 4;
-inline constexpr int kPackBadKey = 5;
+enum class PackResult {
+  kOk = 0,
+  kFirmwareTooLarge = 1,
+  kFirmwareUnreadable = 2,
+  kExecutableUnreadable = 3,
+  kExecutableUnwritable = 4,
+  kBadKey = 5,
+};
 
 // A one-line English description of a pack result, for the tools' stderr.
-std::string_view PackErrorText(int result);
+std::string_view PackErrorText(PackResult result);
 // The same after the path of the file it is about: the firmware image for
 // the firmware's failures, else the executable.
-std::string PackErrorMessage(int result, const std::filesystem::path& firmwareFile,
+std::string PackErrorMessage(PackResult result, const std::filesystem::path& firmwareFile,
                              const std::filesystem::path& executable);
 
 // Sixteen hexadecimal digits -> key; nothing for any other text.
@@ -48,12 +50,12 @@ std::size_t ExecutableImageSize(std::span<const uint8_t> file);
 // Appends the container for `firmware` to `executable`, replacing one packed
 // earlier.  The file is replaced as a whole (temporary file and rename), so
 // on any error, and for a firmware above 0x8000 bytes, it is left as it was.
-int PackFirmware(std::span<const uint8_t> firmware, const std::filesystem::path& executable,
-                 const DesKey& key);
+PackResult PackFirmware(std::span<const uint8_t> firmware, const std::filesystem::path& executable,
+                        const DesKey& key);
 
 // The command-line tools' entry: reads the firmware file, parses the key and
 // packs.
-int PackFirmwareFile(const std::filesystem::path& firmwareFile,
-                     const std::filesystem::path& executable, std::string_view keyHex);
+PackResult PackFirmwareFile(const std::filesystem::path& firmwareFile,
+                            const std::filesystem::path& executable, std::string_view keyHex);
 
 }  // namespace vrx

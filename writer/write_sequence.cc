@@ -2,10 +2,12 @@
 
 #include "data_file.h"
 #include "firmware_container.h"
+#include "flash_update_log.h"
 #include "port_settings.h"
-#include "program_device.h"
 #include "read_back.h"
 #include "readback_texts.h"
+#include "writer_log_texts.h"
+#include "writer_message_map.h"
 
 namespace vrx {
 namespace {
@@ -21,8 +23,8 @@ std::string FileTitle(const std::string& filePath) {
 bool VerifyWrite(const WriteJob& job, const FlashImage& image, WriteLog& log,
                  DeviceProgress& progress) {
   const VerifyResult result = VerifyDevice(job.portName, job.speedIndex, image, job.serial, progress);
-  if (result.messageId != 0) {
-    LogDeviceFailure(log, result.messageId);
+  if (result.failure != SessionFailure::kNone) {
+    LogDeviceFailure(log, result.failure);
     return false;
   }
   const std::size_t differing = result.comparison.differing;
@@ -39,13 +41,14 @@ bool RunWrite(const WriteJob& job, FlashImage& image, WriteLog& log, MessageBoxS
   const std::string title = FileTitle(job.filePath);
   if (!LoadFirmwarePayload(image, log, boxes, job.containerPath)) return false;
 
-  if (int failure = LoadConfigIntoFlashImage(job.filePath, image); failure != 0) {
+  if (const DataFileError failure = LoadConfigIntoFlashImage(job.filePath, image);
+      failure != DataFileError::kNone) {
     log.AppendLog("\r\n");
-    log.AppendLogMessage(failure);
-    log.AppendLog("\r\n処理を中止しました。");
+    log.AppendLogMessage(WriterMessageFor(failure));
+    log.AppendLog(writer_log::LoadStopped());
     return false;
   }
-  log.AppendLog("\r\n" + title + " ファイルを正常にロードしました。\r\n");
+  log.AppendLog(writer_log::Loaded(title));
 
   DeviceProgress& progress = job.progress ? *job.progress : NoProgress();
   if (!ProgramDevice(job.portName, job.speedIndex, image, log, job.serial, progress)) return false;

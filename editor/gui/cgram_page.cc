@@ -5,6 +5,7 @@
 #include <wx/dataobj.h>
 #include <wx/menu.h>
 #include <wx/dcclient.h>
+#include <wx/menu.h>
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
@@ -13,9 +14,11 @@
 #include "control_fitting.h"
 #include "dialog_layout.h"
 #include "dialog_units.h"
+#include "editor_message_map.h"
 #include "lcd_test.h"
 #include "message_box.h"
 #include "message_table.h"
+#include "port_messages.h"
 #include "port_settings.h"
 #include "port_speed_picker.h"
 #include "text_conversion.h"
@@ -311,15 +314,16 @@ void CCGRAMPage::DrawCharacters(wxDC& dc) const {
 
 void CCGRAMPage::OnTest() {
   FieldsFromControls();
-  int result = 0;
-  std::string cause;
+  LcdTestResult result = LcdTestResult::kOk;
+  PortDiagnosis cause;
   {
     wxBusyCursor busy;  // the test blocks for up to 2 s per silent byte
     result = RunLcdTest(portName, speedIndex, config_.cgram, linkOptions, &cause);
   }
-  if (result != 0) {
-    std::string text(EditorMessage(result));
-    if (!cause.empty()) text += "\n" + cause;
+  if (result != LcdTestResult::kOk) {
+    std::string text(EditorMessage(EditorMessageFor(result)));
+    if (const std::string causeLine = port_msg::CauseText(cause); !causeLine.empty())
+      text += "\n" + causeLine;
     ui::ShowMessage(this, ui::FromCore(text));
   }
   SaveTestSettings();

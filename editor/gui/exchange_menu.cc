@@ -7,6 +7,7 @@
 #include "atomic_file.h"
 #include "config_exchange.h"
 #include "file_dialog.h"
+#include "import_error_text.h"
 #include "message_box.h"
 #include "message_table.h"
 #include "sheet_page.h"

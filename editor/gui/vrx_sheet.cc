@@ -15,6 +15,7 @@
 #include "data_file.h"
 #include "dialog_layout.h"
 #include "dialog_units.h"
+#include "editor_message_map.h"
 #include "editor_texts.h"
 #include "exchange_menu.h"
 #include "file_drop_target.h"
@@ -199,8 +200,9 @@ void CVRXSheet::OnFilesDropped(const std::vector<std::string>& paths) {
 }
 
 void CVRXSheet::LoadDataFile(const std::string& path) {
-  if (const int failure = ReadDataFile(PathFromUtf8(path), config_); failure != 0) {
-    ui::ShowMessage(this, ui::FromCore(EditorMessage(failure)));
+  if (const DataFileError failure = ReadDataFile(PathFromUtf8(path), config_);
+      failure != DataFileError::kNone) {
+    ui::ShowMessage(this, ui::FromCore(EditorMessage(EditorMessageFor(failure))));
     return;
   }
   currentPath_ = path;

@@ -9,7 +9,6 @@
 #include "data_file.h"
 #include "data_file_format.h"
 #include "expected_data_file.h"
-#include "message_table.h"
 #include "never_ending_file.h"
 
 namespace vrx {
@@ -169,13 +168,13 @@ TEST(DataFileRead, BothReadersAgreeOnEveryInput) {
 
     ConfigImage image = SentinelImage();
     FlashImage flash = SentinelFlash();
-    const int editorResult = ReadDataFile(path, image);
-    const int writerResult = LoadConfigIntoFlashImage(path, flash);
+    const DataFileError editorResult = ReadDataFile(path, image);
+    const DataFileError writerResult = LoadConfigIntoFlashImage(path, flash);
 
     switch (c.outcome) {
       case Outcome::kOk: {
-        ASSERT_EQ(editorResult, 0);
-        ASSERT_EQ(writerResult, 0);
+        ASSERT_EQ(editorResult, DataFileError::kNone);
+        ASSERT_EQ(writerResult, DataFileError::kNone);
         const ConfigBlock expected = ToBlock(*c.values);
         EXPECT_TRUE(std::equal(expected.begin(), expected.end(), flash.begin() + 0x5000));
         EXPECT_EQ(flash[0x4FFF], 0xA5);
@@ -186,13 +185,13 @@ TEST(DataFileRead, BothReadersAgreeOnEveryInput) {
         break;
       }
       case Outcome::kWrongFormat:
-        EXPECT_EQ(editorResult, editor_msg::kFileWrongFormat);
-        EXPECT_EQ(writerResult, writer_msg::kFileWrongFormat);
+        EXPECT_EQ(editorResult, DataFileError::kWrongFormat);
+        EXPECT_EQ(writerResult, DataFileError::kWrongFormat);
         EXPECT_EQ(image, SentinelImage());
         break;
       case Outcome::kBadValues:
-        EXPECT_EQ(editorResult, editor_msg::kFileReadFailed);
-        EXPECT_EQ(writerResult, writer_msg::kFileReadFailed);
+        EXPECT_EQ(editorResult, DataFileError::kReadFailed);
+        EXPECT_EQ(writerResult, DataFileError::kReadFailed);
         EXPECT_EQ(image, SentinelImage());
         break;
     }
@@ -211,13 +210,13 @@ TEST(DataFileRead, WhatCannotBeOpenedIsReportedWithoutWaiting) {
   for (const auto& path : unopenable) {
     ConfigImage image = SentinelImage();
     FlashImage flash = SentinelFlash();
-    EXPECT_EQ(ReadDataFile(path, image), editor_msg::kFileOpenFailed) << path;
-    EXPECT_EQ(LoadConfigIntoFlashImage(path, flash), writer_msg::kFileOpenFailed) << path;
+    EXPECT_EQ(ReadDataFile(path, image), DataFileError::kOpenFailed) << path;
+    EXPECT_EQ(LoadConfigIntoFlashImage(path, flash), DataFileError::kOpenFailed) << path;
     EXPECT_EQ(image, SentinelImage());
     EXPECT_EQ(flash, SentinelFlash());
   }
   FlashImage flash = SentinelFlash();
-  EXPECT_EQ(LoadConfigIntoFlashImage("", flash), writer_msg::kNoFileSelected);
+  EXPECT_EQ(LoadConfigIntoFlashImage("", flash), DataFileError::kNoFileSelected);
 }
 
 TEST(DataFileRead, WriterStoresValuesAsScanned) {
@@ -228,7 +227,7 @@ TEST(DataFileRead, WriterStoresValuesAsScanned) {
   text += "100\n";
   MemoryTextSource source(text);
   FlashImage flash = SentinelFlash();
-  EXPECT_EQ(LoadConfigIntoFlashImage(source, flash), writer_msg::kFileReadFailed);
+  EXPECT_EQ(LoadConfigIntoFlashImage(source, flash), DataFileError::kReadFailed);
   EXPECT_EQ(flash[0x5000 + 99], 0x11);
   EXPECT_EQ(flash[0x5000 + 100], 0xA5);
 }
@@ -248,7 +247,7 @@ TEST(DataFileRead, EditorConvertsRecordsIntoKeys) {
   image.keys[2].typematic = true;
   const std::string text = FormatDataFile(block);
   MemoryTextSource source(text);
-  ASSERT_EQ(ReadDataFile(source, image), 0);
+  ASSERT_EQ(ReadDataFile(source, image), DataFileError::kNone);
 
   EXPECT_EQ(image.keys[0], (KeyEntry{true, "", ""}));
   EXPECT_EQ(image.keys[1], (KeyEntry{false, "1C", "F0,1C"}));
@@ -270,7 +269,7 @@ TEST(DataFileRead, CountAbove31TakesOnlyTheRecordsBytes) {
   ConfigImage image;
   const std::string text = FormatDataFile(block);
   MemoryTextSource source(text);
-  ASSERT_EQ(ReadDataFile(source, image), 0);
+  ASSERT_EQ(ReadDataFile(source, image), DataFileError::kNone);
   std::string ones, twos;
   for (int i = 0; i < 31; ++i) {
     ones += i ? ",11" : "11";
@@ -294,13 +293,13 @@ TEST(DataFileRead, SavedImageReadsBackUnchanged) {
   ConfigImage loaded;
   loaded.cgram.fill(0xEE);
   loaded.keys[3] = {true, "AA", "BB"};
-  ASSERT_EQ(ReadDataFile(folder / "round.vrx", loaded), 0);
+  ASSERT_EQ(ReadDataFile(folder / "round.vrx", loaded), DataFileError::kNone);
   EXPECT_EQ(loaded, image);
 
   // Typed texts come back canonical.
   image.keys[5] = {true, "e0 f0 0x7c", "1c"};
   ASSERT_TRUE(WriteDataFile(folder / "typed.vrx", image));
-  ASSERT_EQ(ReadDataFile(folder / "typed.vrx", loaded), 0);
+  ASSERT_EQ(ReadDataFile(folder / "typed.vrx", loaded), DataFileError::kNone);
   EXPECT_EQ(loaded.keys[5], (KeyEntry{true, "E0,F0,7C", "1C"}));
 }
 

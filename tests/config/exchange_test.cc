@@ -6,6 +6,7 @@
 #include "config_report.h"
 #include "data_file_format.h"
 #include "expected_data_file.h"
+#include "import_error_text.h"
 
 namespace vrx {
 namespace {

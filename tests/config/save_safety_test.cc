@@ -21,7 +21,7 @@ TEST(DataFileSave, ReplacesAnExistingFileAndKeepsItsPermissions) {
   ASSERT_EQ(chmod(path.c_str(), 0640), 0);
   ASSERT_TRUE(WriteDataFile(path, OneKeyImage()));
   ConfigImage loaded;
-  EXPECT_EQ(ReadDataFile(path, loaded), 0);
+  EXPECT_EQ(ReadDataFile(path, loaded), DataFileError::kNone);
   EXPECT_EQ(loaded, OneKeyImage());
   struct stat info {};
   ASSERT_EQ(stat(path.c_str(), &info), 0);

@@ -26,21 +26,21 @@ TEST(SendCommandByteTest, ResendRule) {
     Bench b;  // acknowledged at once
     b.device->On(0x42, {0xFA});
     auto link = b.Link();
-    EXPECT_EQ(SendCommandByte(link, 0x42), 0);
+    EXPECT_EQ(SendCommandByte(link, 0x42), LinkResult::kOk);
     EXPECT_THAT(b.device->SentBytes(), ElementsAre(0x42));
   }
   {
     Bench b;  // 0xFE then 0xFA: the byte goes out twice
     b.device->On(0x42, {0xFE}).On(0x42, {0xFA});
     auto link = b.Link();
-    EXPECT_EQ(SendCommandByte(link, 0x42), 0);
+    EXPECT_EQ(SendCommandByte(link, 0x42), LinkResult::kOk);
     EXPECT_THAT(b.device->SentBytes(), ElementsAre(0x42, 0x42));
   }
   {
     Bench b;  // 0xFE twice: -2 after two writes, never a third
     b.device->On(0x42, {0xFE}).On(0x42, {0xFE}).On(0x42, {0xFA});
     auto link = b.Link();
-    EXPECT_EQ(SendCommandByte(link, 0x42), -2);
+    EXPECT_EQ(SendCommandByte(link, 0x42), LinkResult::kNoAnswer);
     EXPECT_THAT(b.device->SentBytes(), ElementsAre(0x42, 0x42));
   }
 }
@@ -48,10 +48,12 @@ TEST(SendCommandByteTest, ResendRule) {
 TEST(SendCommandByteTest, AnswersOtherThanAcknowledge) {
   struct Case {
     std::vector<std::vector<uint8_t>> answers;  // per send of the byte
-    int result;
+    LinkResult result;
     std::size_t writes;
-  } cases[] = {{{{0xF1}}, -3, 1}, {{{}}, -2, 1},           {{{0x00}}, -2, 1},
-               {{{0xFB}}, -2, 1}, {{{0xFE}, {0xF1}}, -3, 2}, {{{0xFE}, {}}, -2, 2}};
+  } cases[] = {
+      {{{0xF1}}, LinkResult::kRefused, 1},         {{{}}, LinkResult::kNoAnswer, 1},
+      {{{0x00}}, LinkResult::kNoAnswer, 1},        {{{0xFB}}, LinkResult::kNoAnswer, 1},
+      {{{0xFE}, {0xF1}}, LinkResult::kRefused, 2}, {{{0xFE}, {}}, LinkResult::kNoAnswer, 2}};
   for (const auto& c : cases) {
     Bench b;
     for (const auto& answer : c.answers) b.device->On(0x42, answer);
@@ -65,25 +67,25 @@ TEST(SendCommandByteTest, PlatformFailuresGiveMinusOne) {
   Bench writeFails;
   writeFails.device->failWriteNumber = 1;
   auto link = writeFails.Link();
-  EXPECT_EQ(SendCommandByte(link, 0x42), -1);
+  EXPECT_EQ(SendCommandByte(link, 0x42), LinkResult::kPortFailed);
 
   Bench readFails;
   readFails.device->failReadsFrom = 1;
   auto link2 = readFails.Link();
-  EXPECT_EQ(SendCommandByte(link2, 0x42), -1);
+  EXPECT_EQ(SendCommandByte(link2, 0x42), LinkResult::kPortFailed);
 }
 
 TEST(SendCommandPairTest, SecondByteOnlyAfterFirstAcknowledged) {
   Bench refused;
   refused.device->On(0xD7, {0xF1}).On(0x40, {0xFA});
   auto link = refused.Link();
-  EXPECT_EQ(LcdCommand(link, 0x40), -3);
+  EXPECT_EQ(LcdCommand(link, 0x40), LinkResult::kRefused);
   EXPECT_THAT(refused.device->SentBytes(), ElementsAre(0xD7));
 
   Bench resent;  // the argument is resent on 0xFE just like the command
   resent.device->On(0xD9, {0xFA}).On(0x1F, {0xFE}).On(0x1F, {0xFA});
   auto link2 = resent.Link();
-  EXPECT_EQ(LcdData(link2, 0x1F), 0);
+  EXPECT_EQ(LcdData(link2, 0x1F), LinkResult::kOk);
   EXPECT_THAT(resent.device->SentBytes(), ElementsAre(0xD9, 0x1F, 0x1F));
 }
 
@@ -103,7 +105,7 @@ TEST(LcdTestTest, SendsCharactersThenShowsThem) {
     device->On(0xD9, {0xFA}).On(code, {0xFA});
     expected.insert(expected.end(), {0xD9, code});
   }
-  EXPECT_EQ(RunLcdTest("COM3", 1, cgram, device->Options()), 0);
+  EXPECT_EQ(RunLcdTest("COM3", 1, cgram, device->Options()), LcdTestResult::kOk);
   EXPECT_THAT(device->SentBytes(), ElementsAreArray(expected));
   EXPECT_THAT(device->events, ElementsAre("open COM3 9600", "close"));
 }
@@ -111,18 +113,19 @@ TEST(LcdTestTest, SendsCharactersThenShowsThem) {
 TEST(LcdTestTest, FailuresGiveTheEditorMessages) {
   const std::array<uint8_t, 64> cgram{};
   auto silent = std::make_shared<FakeDevice>();
-  EXPECT_EQ(RunLcdTest("COM1", 4, cgram, silent->Options()), 10002);
+  EXPECT_EQ(RunLcdTest("COM1", 4, cgram, silent->Options()), LcdTestResult::kDeviceError);
   EXPECT_THAT(silent->SentBytes(), ElementsAre(0xD5));  // nothing after the first silence
   EXPECT_THAT(silent->events, ElementsAre("open COM1 38400", "close"));
 
   auto midway = std::make_shared<FakeDevice>();  // fails at the CGRAM address
   midway->On(0xD5, {0xFA}).On(0xD7, {0xFA}).On(0x40, {0xF1});
-  EXPECT_EQ(RunLcdTest("COM1", 4, cgram, midway->Options()), 10002);
+  EXPECT_EQ(RunLcdTest("COM1", 4, cgram, midway->Options()), LcdTestResult::kDeviceError);
   EXPECT_THAT(midway->events, ElementsAre("open COM1 38400", "close"));
 
   auto unused = std::make_shared<FakeDevice>();
-  EXPECT_EQ(RunLcdTest("", 4, cgram, unused->Options()), 10000);
-  EXPECT_EQ(RunLcdTest("COM1", -1, cgram, unused->Options()), 10001);  // rate 0 refused
+  EXPECT_EQ(RunLcdTest("", 4, cgram, unused->Options()), LcdTestResult::kNoPortSelected);
+  EXPECT_EQ(RunLcdTest("COM1", -1, cgram, unused->Options()),
+            LcdTestResult::kPortOpenFailed);  // rate 0 refused
   EXPECT_THAT(unused->events, ElementsAre("refused COM1 0"));
 }
 

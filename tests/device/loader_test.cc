@@ -37,26 +37,26 @@ class LoaderTest : public ::testing::Test {
 
 TEST_F(LoaderTest, ConnectTellsLoaderFromApplication) {
   device->On(0xC4, {0xC4}).On(0xC4, {0xFA}).On(0xC4, {0x00}).On(0xC4, {});
-  EXPECT_EQ(LoaderConnect(Link()), 0);
-  EXPECT_EQ(LoaderConnect(Link()), 1);
-  EXPECT_EQ(LoaderConnect(Link()), -2);
-  EXPECT_EQ(LoaderConnect(Link()), -2);  // silence
+  EXPECT_EQ(LoaderConnect(Link()), LoaderResult::kOk);
+  EXPECT_EQ(LoaderConnect(Link()), LoaderResult::kApplication);
+  EXPECT_EQ(LoaderConnect(Link()), LoaderResult::kNoAnswer);
+  EXPECT_EQ(LoaderConnect(Link()), LoaderResult::kNoAnswer);  // silence
   ExpectScriptFollowed();
 }
 
 TEST_F(LoaderTest, EnterAndExitPauseAfterwards) {
   testing::ScriptEnter(*device);
   testing::ScriptExit(*device);
-  EXPECT_EQ(LoaderEnter(Link()), 0);
-  EXPECT_EQ(LoaderExit(Link()), 0);
+  EXPECT_EQ(LoaderEnter(Link()), LoaderResult::kOk);
+  EXPECT_EQ(LoaderExit(Link()), LoaderResult::kOk);
   ExpectScriptFollowed();
   EXPECT_THAT(device->pauses, ElementsAre(100, 1000));
 }
 
 TEST_F(LoaderTest, EnterOrExitWithWrongAnswerFailsWithoutPause) {
   device->On(0xC3, {0xFA}).On(0x3C, {0xFE}).On(0x5D, {});
-  EXPECT_EQ(LoaderEnter(Link()), -2);
-  EXPECT_EQ(LoaderExit(Link()), -2);
+  EXPECT_EQ(LoaderEnter(Link()), LoaderResult::kNoAnswer);
+  EXPECT_EQ(LoaderExit(Link()), LoaderResult::kNoAnswer);
   EXPECT_TRUE(device->pauses.empty());
 }
 
@@ -64,7 +64,7 @@ TEST_F(LoaderTest, ReadBlockSendsAddressLowByteFirst) {
   const auto data = Pattern(5);
   testing::ScriptReadBlock(*device, 0x0380, data);
   std::array<uint8_t, 128> got{};
-  EXPECT_EQ(LoaderReadBlock(Link(), 0x0380, got), 0);
+  EXPECT_EQ(LoaderReadBlock(Link(), 0x0380, got), LoaderResult::kOk);
   EXPECT_THAT(device->SentBytes(), ElementsAre(0x11, 0x80, 0x03));
   EXPECT_EQ(got, data);
 }
@@ -75,13 +75,13 @@ TEST_F(LoaderTest, ReadBlockNeedsAll128Bytes) {
   answer.insert(answer.end(), data.begin(), data.end() - 1);
   device->On(0x11, {0x11}).On(0x00, {0x00}).On(0x02, answer);
   std::array<uint8_t, 128> got{};
-  EXPECT_EQ(LoaderReadBlock(Link(), 0x0200, got), -2);
+  EXPECT_EQ(LoaderReadBlock(Link(), 0x0200, got), LoaderResult::kNoAnswer);
 
   auto failing = std::make_shared<FakeDevice>();
   testing::ScriptReadBlock(*failing, 0x0200, data);
   failing->failReadsFrom = 4;  // the record's read itself fails
   auto failingLink = SerialLink::Open("COM1", 38400, failing->Options());
-  EXPECT_EQ(LoaderReadBlock(*failingLink, 0x0200, got), -1);
+  EXPECT_EQ(LoaderReadBlock(*failingLink, 0x0200, got), LoaderResult::kPortFailed);
 }
 
 TEST_F(LoaderTest, EraseStatuses) {
@@ -89,20 +89,22 @@ TEST_F(LoaderTest, EraseStatuses) {
   testing::ScriptErase(*device, 0x01, 0x03);
   testing::ScriptErase(*device, 0x01, 0x0A);
   device->On(0xA5, {0xA5}).On(0x10, {0x00});  // no status in time
-  EXPECT_EQ(LoaderEraseBlocks(Link(), 0x10), 0);
-  EXPECT_EQ(LoaderEraseBlocks(Link(), 0x01), -3);
-  EXPECT_EQ(LoaderEraseBlocks(Link(), 0x01), -2);
-  EXPECT_EQ(LoaderEraseBlocks(Link(), 0x10), -2);
+  EXPECT_EQ(LoaderEraseBlocks(Link(), 0x10), LoaderResult::kOk);
+  EXPECT_EQ(LoaderEraseBlocks(Link(), 0x01), LoaderResult::kEraseFailed);
+  EXPECT_EQ(LoaderEraseBlocks(Link(), 0x01), LoaderResult::kNoAnswer);
+  EXPECT_EQ(LoaderEraseBlocks(Link(), 0x10), LoaderResult::kNoAnswer);
   ExpectScriptFollowed();
 }
 
 TEST_F(LoaderTest, WriteChecksArgumentsBeforeSendingAnything) {
   const std::vector<uint8_t> data(0x8080, 0x55);
-  EXPECT_EQ(LoaderWrite(Link(), 0x1040, data.data(), 128), -6);
-  EXPECT_EQ(LoaderWrite(Link(), 0x1000, data.data(), 0x8080), -5);
-  EXPECT_EQ(LoaderWrite(Link(), 0x0010, data.data(), 0x8080), -5);  // length first
-  EXPECT_EQ(LoaderWrite(Link(), 0x0010, data.data(), 100), -6);     // then address
-  EXPECT_EQ(LoaderWrite(Link(), 0x1000, data.data(), 100), -5);
+  EXPECT_EQ(LoaderWrite(Link(), 0x1040, data.data(), 128), LoaderResult::kBadAddress);
+  EXPECT_EQ(LoaderWrite(Link(), 0x1000, data.data(), 0x8080), LoaderResult::kBadLength);
+  EXPECT_EQ(LoaderWrite(Link(), 0x0010, data.data(), 0x8080),
+            LoaderResult::kBadLength);  // length first
+  EXPECT_EQ(LoaderWrite(Link(), 0x0010, data.data(), 100),
+            LoaderResult::kBadAddress);  // then address
+  EXPECT_EQ(LoaderWrite(Link(), 0x1000, data.data(), 100), LoaderResult::kBadLength);
   EXPECT_TRUE(device->sent.empty());
 }
 
@@ -110,7 +112,7 @@ TEST_F(LoaderTest, WriteFramesAllRecordsOnce) {
   std::vector<uint8_t> data(2048);
   std::iota(data.begin(), data.end(), uint8_t{0});
   testing::ScriptWrite(*device, 0x1000, data.data(), data.size());
-  EXPECT_EQ(LoaderWrite(Link(), 0x1000, data.data(), data.size()), 0);
+  EXPECT_EQ(LoaderWrite(Link(), 0x1000, data.data(), data.size()), LoaderResult::kOk);
   ExpectScriptFollowed();
   const auto sent = device->SentBytes();
   // 0x5A, sixteen records of 133 bytes, 0x5C.
@@ -126,7 +128,7 @@ TEST_F(LoaderTest, EmptyWriteSendsOneBlankRecord) {
     return a;
   }();
   testing::ScriptWrite(*device, 0x0800, blank.data(), 128);
-  EXPECT_EQ(LoaderWrite(Link(), 0x0800, nullptr, 0), 0);
+  EXPECT_EQ(LoaderWrite(Link(), 0x0800, nullptr, 0), LoaderResult::kOk);
   ExpectScriptFollowed();
   // The checksum of 128 bytes of 0xFF is 0x7F80, low byte first.
   const auto sent = device->SentBytes();
@@ -140,7 +142,7 @@ TEST_F(LoaderTest, RefusedRecordIsRetriedUpToFiveTimes) {
   for (int i = 0; i < 4; ++i) testing::ScriptRecordAttempt(*device, 0x2000, data, 0x06);
   testing::ScriptRecordAttempt(*device, 0x2000, data, 0x0A);
   device->On(0x5C, {0x5C});
-  EXPECT_EQ(LoaderWrite(Link(), 0x2000, data.data(), 128), 0);
+  EXPECT_EQ(LoaderWrite(Link(), 0x2000, data.data(), 128), LoaderResult::kOk);
   ExpectScriptFollowed();
 }
 
@@ -149,7 +151,7 @@ TEST_F(LoaderTest, FiveRefusalsCloseTheWriteAndFail) {
   device->On(0x5A, {0x5A});
   for (int i = 0; i < 5; ++i) testing::ScriptRecordAttempt(*device, 0x2000, data, 0x06);
   device->On(0x5C, {});  // whatever comes back, or nothing
-  EXPECT_EQ(LoaderWrite(Link(), 0x2000, data.data(), 128), -2);
+  EXPECT_EQ(LoaderWrite(Link(), 0x2000, data.data(), 128), LoaderResult::kNoAnswer);
   ExpectScriptFollowed();
   EXPECT_EQ(device->sent.size(), 1u + 5 * 133 + 1);
 }
@@ -158,14 +160,14 @@ TEST_F(LoaderTest, WriteFailureStatusEndsAtOnce) {
   const auto data = Pattern(3);
   device->On(0x5A, {0x5A});
   testing::ScriptRecordAttempt(*device, 0x3000, data, 0x04);
-  EXPECT_EQ(LoaderWrite(Link(), 0x3000, data.data(), 128), -4);
+  EXPECT_EQ(LoaderWrite(Link(), 0x3000, data.data(), 128), LoaderResult::kWriteFailed);
   ExpectScriptFollowed();  // and no 0x5C after it
 
   auto other = std::make_shared<FakeDevice>();
   other->On(0x5A, {0x5A});
   testing::ScriptRecordAttempt(*other, 0x3000, data, 0x07);
   auto otherLink = SerialLink::Open("COM1", 38400, other->Options());
-  EXPECT_EQ(LoaderWrite(*otherLink, 0x3000, data.data(), 128), -2);
+  EXPECT_EQ(LoaderWrite(*otherLink, 0x3000, data.data(), 128), LoaderResult::kNoAnswer);
   EXPECT_EQ(other->sent.size(), 1u + 133);
 }
 
@@ -173,25 +175,25 @@ TEST_F(LoaderTest, WrongEchoOrMissingChecksumPromptStops) {
   const auto data = Pattern(4);
   device->On(0x5A, {0x5A}).On(0x5B, {0x5B}).On(0x00, {0x00}).On(0x30, {0x00});
   for (std::size_t i = 0; i < 128; ++i) device->On(data[i], {0x00});  // no 0x0B after the last
-  EXPECT_EQ(LoaderWrite(Link(), 0x3000, data.data(), 128), -2);
+  EXPECT_EQ(LoaderWrite(Link(), 0x3000, data.data(), 128), LoaderResult::kNoAnswer);
   ExpectScriptFollowed();
 
   auto wrongEcho = std::make_shared<FakeDevice>();
   wrongEcho->On(0x5A, {0x5B});
   auto echoLink = SerialLink::Open("COM1", 38400, wrongEcho->Options());
-  EXPECT_EQ(LoaderWrite(*echoLink, 0x3000, data.data(), 128), -2);
+  EXPECT_EQ(LoaderWrite(*echoLink, 0x3000, data.data(), 128), LoaderResult::kNoAnswer);
   EXPECT_THAT(wrongEcho->SentBytes(), ElementsAre(0x5A));
 }
 
 TEST_F(LoaderTest, FailingCallsGiveMinusOne) {
   device->failWriteNumber = 1;
-  EXPECT_EQ(LoaderConnect(Link()), -1);
-  EXPECT_EQ(LoaderExit(Link()), -1);
+  EXPECT_EQ(LoaderConnect(Link()), LoaderResult::kPortFailed);
+  EXPECT_EQ(LoaderExit(Link()), LoaderResult::kPortFailed);
 
   auto readFails = std::make_shared<FakeDevice>();
   readFails->failReadsFrom = 1;
   auto failingLink = SerialLink::Open("COM1", 38400, readFails->Options());
-  EXPECT_EQ(LoaderEraseBlocks(*failingLink, 0x10), -1);
+  EXPECT_EQ(LoaderEraseBlocks(*failingLink, 0x10), LoaderResult::kPortFailed);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The cause lines under the port-open message, through the same code as
 // the programs: what the user is told for each way an open fails.
+#include "port_diagnosis.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -7,7 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "port_diagnosis.h"
+#include "port_messages.h"
 #include "port_names.h"
 #include "scratch_folder.h"
 #include "serial_link.h"
@@ -30,7 +32,7 @@ class PortDiagnosisTest : public ::testing::Test {
   std::string CauseOfOpening(const std::string& port, int bitRate) {
     errno = 0;
     EXPECT_FALSE(SerialLink::Open(port, bitRate));
-    return ExplainOpenFailure(port, bitRate, errno, {});
+    return port_msg::CauseText(DiagnoseOpenFailure(port, bitRate, errno, {}));
   }
 
   test::ScratchFolder folder_{"port-diagnosis"};
@@ -44,13 +46,14 @@ TEST_F(PortDiagnosisTest, EachWayAnOpenFailsHasItsOwnLine) {
   std::ofstream(map_) << "COM5=" << (dir_ / "unplugged").string() << "\nCOM6=" << file << "\n";
 
   EXPECT_EQ(CauseOfOpening("COM5", 0), "速度が選択されていません。");
-  EXPECT_EQ(ExplainOpenFailure("", 38400, ENOENT, {}), "ポートが選択されていません。");
+  EXPECT_EQ(port_msg::CauseText(DiagnoseOpenFailure("", 38400, ENOENT, {})),
+            "ポートが選択されていません。");
   EXPECT_EQ(CauseOfOpening("COM5", 38400),
             (dir_ / "unplugged").string() + " がありません。接続を確認してください。");
   EXPECT_EQ(CauseOfOpening("COM6", 38400), file + " はシリアルポートではありません。");
   EXPECT_EQ(CauseOfOpening("COM42", 38400),
             "COM42 はどのデバイスにも割り当てられていません (" + map_.string() + " を参照)。");
-  const std::string denied = ExplainPortOpenFailure(file, 38400, EACCES);
+  const std::string denied = port_msg::CauseText(DiagnosePortOpenFailure(file, 38400, EACCES));
   EXPECT_THAT(denied, HasSubstr(file + ": アクセス権がありません。"));
   EXPECT_THAT(denied, HasSubstr("(sudo usermod -aG "));
 }
@@ -58,9 +61,10 @@ TEST_F(PortDiagnosisTest, EachWayAnOpenFailsHasItsOwnLine) {
 TEST_F(PortDiagnosisTest, ScriptedPortsAreNotLookedUpOnTheMachine) {
   SerialOptions scripted;
   scripted.openPort = [](const std::string&, int, const SerialOptions&) { return nullptr; };
-  EXPECT_EQ(ExplainOpenFailure("COM5", 38400, EBUSY, scripted), "");
-  EXPECT_EQ(ExplainOpenFailure("COM5", 0, EINVAL, scripted), "速度が選択されていません。");
-  EXPECT_EQ(ExplainSilentLink("COM5", scripted), "");
+  EXPECT_EQ(port_msg::CauseText(DiagnoseOpenFailure("COM5", 38400, EBUSY, scripted)), "");
+  EXPECT_EQ(port_msg::CauseText(DiagnoseOpenFailure("COM5", 0, EINVAL, scripted)),
+            "速度が選択されていません。");
+  EXPECT_EQ(port_msg::CauseText(DiagnoseSilentLink("COM5", scripted)), "");
 }
 
 TEST_F(PortDiagnosisTest, AMissingDeviceIsDescribedAsMissing) {

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "fake_device.h"
+#include "flash_update_log.h"
 #include "loader_script.h"
+#include "flash_update_log.h"
 #include "program_device.h"
 #include "recording_log.h"
 

@@ -1,6 +1,8 @@
 // What only a real tty shows, on a pseudo-terminal: raw bytes both ways,
 // exclusivity, time-outs and refused rates.
 #include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
@@ -8,14 +10,12 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
 
 #include "port_diagnosis.h"
+#include "port_messages.h"
 #include "scratch_folder.h"
 #include "serial_link.h"
 
@@ -283,7 +283,7 @@ TEST_F(PtySessionTest, APortHeldByAnotherProgramFailsAndNamesIt) {
   EXPECT_FALSE(Open());
   const int error = errno;
   EXPECT_EQ(error, EBUSY);
-  const std::string cause = ExplainPortOpenFailure(slavePath_, 38400, error);
+  const std::string cause = port_msg::CauseText(DiagnosePortOpenFailure(slavePath_, 38400, error));
   EXPECT_THAT(cause, ::testing::HasSubstr("プロセス " + std::to_string(holder) + " ("));
   EXPECT_THAT(cause, ::testing::HasSubstr("が使用中です。"));
   const auto users = FindPortUsers(slavePath_);

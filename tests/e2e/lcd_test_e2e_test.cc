@@ -6,7 +6,6 @@
 #include "e2e_support.h"
 #include "expected_conversation.h"
 #include "lcd_test.h"
-#include "message_table.h"
 
 namespace vrx::test {
 namespace {
@@ -33,7 +32,8 @@ sim::Transcript ExpectedLcdTest(const std::array<uint8_t, 64>& cgram, int bitRat
 TEST(LcdTestEndToEnd, SendsTheCharactersAndShowsThemOnTheFirstLine) {
   auto simulator = StartSimulator({});
   const auto cgram = Characters();
-  EXPECT_EQ(RunLcdTest(simulator->DevicePath(), 1, cgram, FastOptions(nullptr)), 0);
+  EXPECT_EQ(RunLcdTest(simulator->DevicePath(), 1, cgram, FastOptions(nullptr)),
+            LcdTestResult::kOk);
   const auto transcript = simulator->TakeTranscript();
   const auto expected = ExpectedLcdTest(cgram, 9600);
   EXPECT_TRUE(transcript == expected) << FirstDifference(transcript, expected);
@@ -46,7 +46,8 @@ TEST(LcdTestEndToEnd, OneResendRequestIsAnsweredBySendingTheByteAgain) {
   // The 0x40 argument (third LCD answer) is asked for again once.
   auto simulator = StartSimulator(WithFaults({"lcd=0xFE@2"}));
   const auto cgram = Characters();
-  EXPECT_EQ(RunLcdTest(simulator->DevicePath(), kSpeed38400, cgram, FastOptions(nullptr)), 0);
+  EXPECT_EQ(RunLcdTest(simulator->DevicePath(), kSpeed38400, cgram, FastOptions(nullptr)),
+            LcdTestResult::kOk);
   const auto hostBytes = sim::HostBytes(simulator->TakeTranscript());
   ASSERT_GE(hostBytes.size(), 5u);
   EXPECT_EQ(std::vector<uint8_t>(hostBytes.begin(), hostBytes.begin() + 5),
@@ -70,7 +71,7 @@ class LcdTestFaults : public ::testing::TestWithParam<LcdFault> {};
 TEST_P(LcdTestFaults, GiveTheDeviceErrorAndStopSending) {
   auto simulator = StartSimulator(WithFaults({GetParam().fault}));
   EXPECT_EQ(RunLcdTest(simulator->DevicePath(), kSpeed38400, Characters(), FastOptions(nullptr)),
-            editor_msg::kDeviceError);
+            LcdTestResult::kDeviceError);
   EXPECT_EQ(sim::HostBytes(simulator->TakeTranscript()), GetParam().hostBytes);
 }
 
@@ -87,13 +88,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LcdTestEndToEnd, PortProblemsGiveTheirOwnMessages) {
   const auto cgram = Characters();
-  EXPECT_EQ(RunLcdTest("", kSpeed38400, cgram, FastOptions(nullptr)), editor_msg::kNoPortSelected);
+  EXPECT_EQ(RunLcdTest("", kSpeed38400, cgram, FastOptions(nullptr)),
+            LcdTestResult::kNoPortSelected);
   EXPECT_EQ(RunLcdTest("/dev/vrx-no-such-port", kSpeed38400, cgram, FastOptions(nullptr)),
-            editor_msg::kPortOpenFailed);
+            LcdTestResult::kPortOpenFailed);
   auto simulator = StartSimulator({});
   // No speed selected: bit rate 0 must be refused, not hang up the line.
   EXPECT_EQ(RunLcdTest(simulator->DevicePath(), -1, cgram, FastOptions(nullptr)),
-            editor_msg::kPortOpenFailed);
+            LcdTestResult::kPortOpenFailed);
   EXPECT_TRUE(simulator->CurrentTranscript().empty());
 }
 

@@ -7,7 +7,7 @@
 
 #include "e2e_support.h"
 #include "expected_conversation.h"
-#include "program_device.h"
+#include "flash_update_log.h"
 
 namespace vrx::test {
 namespace {

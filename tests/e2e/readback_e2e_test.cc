@@ -25,8 +25,8 @@ std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
 // The image a Write of the test files programs, built in-process.
 sim::FlashBytes WrittenImage(const WriteFiles& files) {
   FlashImage image{};
-  EXPECT_EQ(ReadFirmwarePayload(files.container, image), kContainerOk);
-  EXPECT_EQ(LoadConfigIntoFlashImage(files.dataFile.string(), image), 0);
+  EXPECT_EQ(ReadFirmwarePayload(files.container, image), ContainerResult::kOk);
+  EXPECT_EQ(LoadConfigIntoFlashImage(files.dataFile.string(), image), DataFileError::kNone);
   return image;
 }
 

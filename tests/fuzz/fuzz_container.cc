@@ -29,13 +29,13 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-int ExpectedResult(std::span<const uint8_t> file) {
-  if (file.size() < vrx::kTrailerSize) return vrx::kContainerTruncated;
+vrx::ContainerResult ExpectedResult(std::span<const uint8_t> file) {
+  if (file.size() < vrx::kTrailerSize) return vrx::ContainerResult::kTruncated;
   const uint32_t length = (uint32_t{file[file.size() - 3]} << 16) |
                           (uint32_t{file[file.size() - 2]} << 8) | file[file.size() - 1];
-  if (length > vrx::kMaxPayloadSize) return vrx::kContainerTooLarge;
-  if (length + vrx::kTrailerSize > file.size()) return vrx::kContainerTruncated;
-  return vrx::kContainerOk;
+  if (length > vrx::kMaxPayloadSize) return vrx::ContainerResult::kTooLarge;
+  if (length + vrx::kTrailerSize > file.size()) return vrx::ContainerResult::kTruncated;
+  return vrx::ContainerResult::kOk;
 }
 
 }  // namespace
@@ -47,11 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
   vrx::FlashImage image;
-  const int result = vrx::ReadFirmwarePayload(InputPath(), image);
+  const vrx::ContainerResult result = vrx::ReadFirmwarePayload(InputPath(), image);
   Check(result == ExpectedResult(file));
   Check(vrx::ExecutableImageSize(file) <= size);
 
-  if (result != vrx::kContainerOk) {
+  if (result != vrx::ContainerResult::kOk) {
     Check(std::all_of(image.begin(), image.end(), [](uint8_t b) { return b == 0xFF; }));
     return 0;
   }

@@ -10,7 +10,6 @@
 #include "data_file.h"
 #include "data_file_format.h"
 #include "line_reader.h"
-#include "message_table.h"
 
 namespace {
 
@@ -24,10 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   vrx::MemoryTextSource source(text);
   vrx::ConfigImage image;
-  const int result = vrx::ReadDataFile(source, image);
-  if (result != 0) {
-    Check(result == vrx::editor_msg::kFileWrongFormat ||
-          result == vrx::editor_msg::kFileReadFailed);
+  const vrx::DataFileError result = vrx::ReadDataFile(source, image);
+  if (result != vrx::DataFileError::kNone) {
+    Check(result == vrx::DataFileError::kWrongFormat || result == vrx::DataFileError::kReadFailed);
     Check(image == vrx::ConfigImage{});
     return 0;
   }
@@ -38,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string saved = vrx::FormatDataFile(vrx::ImageToBlock(image));
   vrx::MemoryTextSource again(saved);
   vrx::ConfigImage reloaded = image;
-  Check(vrx::ReadDataFile(again, reloaded) == 0);
+  Check(vrx::ReadDataFile(again, reloaded) == vrx::DataFileError::kNone);
   Check(reloaded == image);
   return 0;
 }

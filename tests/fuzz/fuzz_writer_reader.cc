@@ -8,24 +8,11 @@
 #include "config_block.h"
 #include "data_file.h"
 #include "line_reader.h"
-#include "message_table.h"
 
 namespace {
 
 void Check(bool condition) {
   if (!condition) std::abort();
-}
-
-int EditorNumberFor(int writerResult) {
-  switch (writerResult) {
-    case 0:
-      return 0;
-    case vrx::writer_msg::kFileWrongFormat:
-      return vrx::editor_msg::kFileWrongFormat;
-    case vrx::writer_msg::kFileReadFailed:
-      return vrx::editor_msg::kFileReadFailed;
-  }
-  std::abort();
 }
 
 }  // namespace
@@ -35,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static vrx::FlashImage flash;
   flash.fill(0x5A);
   vrx::MemoryTextSource source(text);
-  const int result = vrx::LoadConfigIntoFlashImage(source, flash);
+  const vrx::DataFileError result = vrx::LoadConfigIntoFlashImage(source, flash);
 
   const auto region = flash.begin() + vrx::kConfigBlockOffset;
   auto untouched = [](uint8_t b) { return b == 0x5A; };
@@ -44,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   vrx::MemoryTextSource sameText(text);
   vrx::ConfigImage image;
-  Check(vrx::ReadDataFile(sameText, image) == EditorNumberFor(result));
-  if (result == 0) {
+  Check(vrx::ReadDataFile(sameText, image) == result);
+  if (result == vrx::DataFileError::kNone) {
     const vrx::ConfigBlock block = vrx::ImageToBlock(image);
     // The editor keeps option, speed, port and CGRAM bytes exactly.
     Check(std::equal(block.begin(), block.begin() + 4, region));

@@ -1,9 +1,12 @@
+#include "port_names.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
 
+#include "port_messages.h"
 #include "port_names.h"
 #include "scratch_folder.h"
 
@@ -62,9 +65,10 @@ TEST(PortNamesTest, DescribesWhatANameStandsFor) {
                                     << "\n";
   setenv("VRX_PORT_MAP", (dir / "ports.conf").c_str(), 1);
   EXPECT_EQ(PortMapPath(), dir / "ports.conf");
-  EXPECT_EQ(DescribePortName("COM8"), present.string());
-  EXPECT_EQ(DescribePortName("COM9"), (dir / "gone").string() + " (未接続)");
-  EXPECT_EQ(DescribePortName(""), "未接続");
+  EXPECT_EQ(port_msg::PortDescription(LocatePortName("COM8")), present.string());
+  EXPECT_EQ(port_msg::PortDescription(LocatePortName("COM9")),
+            (dir / "gone").string() + " (未接続)");
+  EXPECT_EQ(port_msg::PortDescription(LocatePortName("")), "未接続");
   unsetenv("VRX_PORT_MAP");
   EXPECT_THAT(OfferedPortNames(), ElementsAre("COM1", "COM2", "COM3", "COM4", "COM5", "COM6",
                                               "COM7", "COM8", "COM9"));

@@ -75,7 +75,9 @@ class ContainerLoad : public ::testing::Test {
     return path;
   }
 
-  int Read(const std::filesystem::path& path) { return ReadFirmwarePayload(path, image_); }
+  ContainerResult Read(const std::filesystem::path& path) {
+    return ReadFirmwarePayload(path, image_);
+  }
 
   test::ScratchFolder dir_;
   FlashImage image_{};
@@ -83,65 +85,67 @@ class ContainerLoad : public ::testing::Test {
 };
 
 TEST_F(ContainerLoad, EmptyPayloadLeavesTheImageBlank) {
-  EXPECT_EQ(Read(Write(Concat(program_, Trailer(kKey, 0, 0)))), kContainerOk);
+  EXPECT_EQ(Read(Write(Concat(program_, Trailer(kKey, 0, 0)))), ContainerResult::kOk);
   EXPECT_TRUE(AllFF(image_));
 }
 
 TEST_F(ContainerLoad, FullSizePayloadFillsTheWholeImage) {
   const Bytes payload = Pattern(0x8000, 0x42);
   EXPECT_EQ(Read(Write(Concat(Concat(program_, payload), Trailer(kKey, 0, 0x8000)))),
-            kContainerOk);
+            ContainerResult::kOk);
   EXPECT_EQ(image_, Expected(payload, kKey));
 }
 
 TEST_F(ContainerLoad, PayloadAtTheVeryStartOfTheFile) {
   // L == N + 12 is enough; one byte less is failure #3.
   const Bytes file = Concat(Pattern(64, 3), Trailer(kKey, 0, 64));
-  EXPECT_EQ(Read(Write(file)), kContainerOk);
+  EXPECT_EQ(Read(Write(file)), ContainerResult::kOk);
   EXPECT_EQ(image_, Expected(Pattern(64, 3), kKey));
 
-  EXPECT_EQ(Read(Write(Bytes(file.begin() + 1, file.end()))), kContainerTruncated);
+  EXPECT_EQ(Read(Write(Bytes(file.begin() + 1, file.end()))), ContainerResult::kTruncated);
   EXPECT_TRUE(AllFF(image_));
 }
 
 TEST_F(ContainerLoad, LengthAboveTheImageIsFailureTwoEvenWhenTheFileIsAlsoTooShort) {
-  EXPECT_EQ(Read(Write(Concat(Pattern(0x9000, 1), Trailer(kKey, 0, 0x8001)))), kContainerTooLarge);
+  EXPECT_EQ(Read(Write(Concat(Pattern(0x9000, 1), Trailer(kKey, 0, 0x8001)))),
+            ContainerResult::kTooLarge);
   // Twelve bytes only: too short as well, but #2 is tested first.
-  EXPECT_EQ(Read(Write(Trailer(kKey, 0, 0x8001))), kContainerTooLarge);
-  EXPECT_EQ(Read(Write(Trailer(kKey, 0, 0xFFFFFF))), kContainerTooLarge);
+  EXPECT_EQ(Read(Write(Trailer(kKey, 0, 0x8001))), ContainerResult::kTooLarge);
+  EXPECT_EQ(Read(Write(Trailer(kKey, 0, 0xFFFFFF))), ContainerResult::kTooLarge);
 }
 
 TEST_F(ContainerLoad, FilesThatCannotBeReadAreFailureOne) {
-  EXPECT_EQ(Read(dir_ / "missing.exe"), kContainerUnreadable);
-  EXPECT_EQ(Read(""), kContainerUnreadable);  // own path unknown
-  EXPECT_EQ(Read(dir_.path()), kContainerUnreadable);
+  EXPECT_EQ(Read(dir_ / "missing.exe"), ContainerResult::kUnreadable);
+  EXPECT_EQ(Read(""), ContainerResult::kUnreadable);  // own path unknown
+  EXPECT_EQ(Read(dir_.path()), ContainerResult::kUnreadable);
   const auto never = test::NeverEndingFile(dir_.path());
   ASSERT_FALSE(never.empty());
-  EXPECT_EQ(Read(never), kContainerUnreadable);
+  EXPECT_EQ(Read(never), ContainerResult::kUnreadable);
   EXPECT_TRUE(AllFF(image_));
 }
 
 TEST_F(ContainerLoad, FileShorterThanATrailerIsFailureThree) {
-  EXPECT_EQ(Read(Write({})), kContainerTruncated);
-  EXPECT_EQ(Read(Write(Bytes(11, 0))), kContainerTruncated);
+  EXPECT_EQ(Read(Write({})), ContainerResult::kTruncated);
+  EXPECT_EQ(Read(Write(Bytes(11, 0))), ContainerResult::kTruncated);
 }
 
 TEST_F(ContainerLoad, PlainExecutableIsReadThroughItsLastTwelveBytes) {
   // Ends in 00 00 10: sixteen bytes before the last twelve count as payload,
   // enciphered with the eight bytes at L - 12.
   Bytes plain = Concat(program_, FromHex("0011223344556677" "88" "000010"));
-  ASSERT_EQ(Read(Write(plain)), kContainerOk);
+  ASSERT_EQ(Read(Write(plain)), ContainerResult::kOk);
   const Bytes payload(plain.end() - 28, plain.end() - 12);
   EXPECT_EQ(image_, Expected(payload, FromHex("0011223344556677")));
 
   plain.back() = 0x01;
   plain[plain.size() - 3] = 0x80;  // 0x800001
-  EXPECT_EQ(Read(Write(plain)), kContainerTooLarge);
+  EXPECT_EQ(Read(Write(plain)), ContainerResult::kTooLarge);
 }
 
 TEST_F(ContainerLoad, PartialLastBlockIsDecipheredWithFillBytes) {
   const Bytes payload = Pattern(13, 0x90);
-  ASSERT_EQ(Read(Write(Concat(Concat(program_, payload), Trailer(kKey, 0, 13)))), kContainerOk);
+  ASSERT_EQ(Read(Write(Concat(Concat(program_, payload), Trailer(kKey, 0, 13)))),
+            ContainerResult::kOk);
 
   Bytes second(payload.begin() + 8, payload.end());
   second.resize(8, 0xFF);
@@ -158,7 +162,7 @@ TEST_F(ContainerLoad, ReservedByteHasNoEffect) {
   for (const int reserved : {0x00, 0x56, 0xA5, 0xFF}) {
     SCOPED_TRACE(reserved);
     ASSERT_EQ(Read(Write(Concat(payload, Trailer(kKey, static_cast<uint8_t>(reserved), 40)))),
-              kContainerOk);
+              ContainerResult::kOk);
     EXPECT_EQ(image_, Expected(payload, kKey));
   }
 }
@@ -166,15 +170,15 @@ TEST_F(ContainerLoad, ReservedByteHasNoEffect) {
 TEST_F(ContainerLoad, EveryLoadStartsFromABlankImage) {
   const auto big = Write(Concat(Pattern(0x7180, 5), Trailer(kKey, 0, 0x7180)), "big.exe");
   const auto small = Write(Concat(Pattern(16, 9), Trailer(kKey, 0, 16)), "small.exe");
-  ASSERT_EQ(Read(big), kContainerOk);
+  ASSERT_EQ(Read(big), ContainerResult::kOk);
   const FlashImage first = image_;
-  ASSERT_EQ(Read(big), kContainerOk);
+  ASSERT_EQ(Read(big), ContainerResult::kOk);
   EXPECT_EQ(image_, first);
 
-  ASSERT_EQ(Read(small), kContainerOk);
+  ASSERT_EQ(Read(small), ContainerResult::kOk);
   EXPECT_EQ(image_, Expected(Pattern(16, 9), kKey));
-  ASSERT_EQ(Read(big), kContainerOk);
-  EXPECT_EQ(Read(dir_ / "missing.exe"), kContainerUnreadable);
+  ASSERT_EQ(Read(big), ContainerResult::kOk);
+  EXPECT_EQ(Read(dir_ / "missing.exe"), ContainerResult::kUnreadable);
   EXPECT_TRUE(AllFF(image_));
 }
 

@@ -26,7 +26,7 @@ Bytes Pattern(std::size_t size, uint8_t seed) {
 // The firmware as the writer will see it: loaded from `executable`.
 Bytes LoadedFirmware(const std::filesystem::path& executable, std::size_t size) {
   FlashImage image;
-  EXPECT_EQ(ReadFirmwarePayload(executable, image), kContainerOk);
+  EXPECT_EQ(ReadFirmwarePayload(executable, image), ContainerResult::kOk);
   return Bytes(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(size));
 }
 
@@ -43,9 +43,9 @@ TEST_F(Packing, AnyLengthComesBackThroughTheLoader) {
   for (const std::size_t size : {0u, 1u, 7u, 8u, 13u, 0x7180u, 0x7FFFu, 0x8000u}) {
     SCOPED_TRACE(size);
     const Bytes firmware = Pattern(size, static_cast<uint8_t>(size));
-    ASSERT_EQ(PackFirmware(firmware, exe_, kKey), kPackOk);
+    ASSERT_EQ(PackFirmware(firmware, exe_, kKey), PackResult::kOk);
     FlashImage image;
-    ASSERT_EQ(ReadFirmwarePayload(exe_, image), kContainerOk);
+    ASSERT_EQ(ReadFirmwarePayload(exe_, image), ContainerResult::kOk);
     EXPECT_TRUE(std::equal(firmware.begin(), firmware.end(), image.begin()));
     // Padding and the rest of the image stay erased.
     EXPECT_TRUE(std::all_of(image.begin() + static_cast<std::ptrdiff_t>(size), image.end(),
@@ -57,7 +57,7 @@ TEST_F(Packing, AnyLengthComesBackThroughTheLoader) {
 }
 
 TEST_F(Packing, TrailerCarriesKeyMarkerAndPaddedLength) {
-  ASSERT_EQ(PackFirmware(Pattern(0x7179, 1), exe_, kKey), kPackOk);
+  ASSERT_EQ(PackFirmware(Pattern(0x7179, 1), exe_, kKey), PackResult::kOk);
   const Bytes file = test::ReadBytes(exe_);
   EXPECT_EQ(Bytes(file.end() - 12, file.end()), FromHex("133457799BBCDFF1" "56" "007180"));
   // The payload is the firmware enciphered block by block.
@@ -70,19 +70,19 @@ TEST_F(Packing, TrailerCarriesKeyMarkerAndPaddedLength) {
 
 TEST_F(Packing, OversizedFirmwareIsRefusedAndTheFileIsUntouched) {
   const auto before = std::filesystem::last_write_time(exe_);
-  EXPECT_EQ(PackFirmware(Pattern(0x8001, 0), exe_, kKey), kPackFirmwareTooLarge);
+  EXPECT_EQ(PackFirmware(Pattern(0x8001, 0), exe_, kKey), PackResult::kFirmwareTooLarge);
   EXPECT_EQ(test::ReadBytes(exe_), program_);
   EXPECT_EQ(std::filesystem::last_write_time(exe_), before);
 }
 
 TEST_F(Packing, RepackingReplacesThePayloadInsteadOfStacking) {
-  ASSERT_EQ(PackFirmware(Pattern(0x7180, 1), exe_, kKey), kPackOk);
+  ASSERT_EQ(PackFirmware(Pattern(0x7180, 1), exe_, kKey), PackResult::kOk);
   const Bytes once = test::ReadBytes(exe_);
-  ASSERT_EQ(PackFirmware(Pattern(0x7180, 1), exe_, kKey), kPackOk);
+  ASSERT_EQ(PackFirmware(Pattern(0x7180, 1), exe_, kKey), PackResult::kOk);
   EXPECT_EQ(test::ReadBytes(exe_), once);
 
   const DesKey otherKey = *ParseDesKey("0123456789abcdef");
-  ASSERT_EQ(PackFirmware(Pattern(24, 2), exe_, otherKey), kPackOk);
+  ASSERT_EQ(PackFirmware(Pattern(24, 2), exe_, otherKey), PackResult::kOk);
   EXPECT_EQ(test::ReadBytes(exe_).size(), program_.size() + 24 + kTrailerSize);
   EXPECT_EQ(LoadedFirmware(exe_, 24), Pattern(24, 2));
 }
@@ -98,7 +98,7 @@ TEST_F(Packing, KeepsPermissionsOfTheExecutable) {
   if (!kModeBits) GTEST_SKIP() << "no mode bits on this platform";
   namespace fs = std::filesystem;
   fs::permissions(exe_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
-  ASSERT_EQ(PackFirmware(Pattern(64, 1), exe_, kKey), kPackOk);
+  ASSERT_EQ(PackFirmware(Pattern(64, 1), exe_, kKey), PackResult::kOk);
   EXPECT_EQ(fs::status(exe_).permissions(),
             fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
 }
@@ -137,15 +137,15 @@ TEST(PackKey, AcceptsExactlySixteenHexDigits) {
 
 TEST_F(Packing, FileEntryReportsEachProblem) {
   test::WriteBytes(dir_ / "fw.bin", Pattern(40, 1));
-  EXPECT_EQ(PackFirmwareFile(dir_ / "fw.bin", exe_, "123"), kPackBadKey);
+  EXPECT_EQ(PackFirmwareFile(dir_ / "fw.bin", exe_, "123"), PackResult::kBadKey);
   EXPECT_EQ(PackFirmwareFile(dir_ / "none.bin", exe_, "5A6E74726F6C6974"),
-            kPackFirmwareUnreadable);
+            PackResult::kFirmwareUnreadable);
   EXPECT_EQ(PackFirmwareFile(dir_ / "fw.bin", dir_ / "none", "5A6E74726F6C6974"),
-            kPackExecutableUnreadable);
+            PackResult::kExecutableUnreadable);
   EXPECT_EQ(PackFirmwareFile(dir_ / "fw.bin", dir_.path(), "5A6E74726F6C6974"),
-            kPackExecutableUnreadable);
+            PackResult::kExecutableUnreadable);
   EXPECT_EQ(test::ReadBytes(exe_), program_);
-  EXPECT_EQ(PackFirmwareFile(dir_ / "fw.bin", exe_, "5A6E74726F6C6974"), kPackOk);
+  EXPECT_EQ(PackFirmwareFile(dir_ / "fw.bin", exe_, "5A6E74726F6C6974"), PackResult::kOk);
   EXPECT_EQ(LoadedFirmware(exe_, 40), Pattern(40, 1));
 }
 

@@ -31,7 +31,7 @@ std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
 void ExpectCarriesTheFirmware(const fs::path& executable) {
   const Bytes firmware = test::ReadBytes(kFirmwareImage);
   FlashImage image;
-  ASSERT_EQ(ReadFirmwarePayload(executable, image), kContainerOk) << executable;
+  ASSERT_EQ(ReadFirmwarePayload(executable, image), ContainerResult::kOk) << executable;
   EXPECT_TRUE(std::equal(firmware.begin(), firmware.end(), image.begin())) << executable;
   EXPECT_TRUE(std::all_of(image.begin() + static_cast<std::ptrdiff_t>(firmware.size()),
                           image.end(), [](uint8_t b) { return b == 0xFF; }));
@@ -124,8 +124,8 @@ TEST_F(VrxtoolImage, ConfigurationIsLaidOverTheFirmware) {
   ASSERT_EQ(image.size(), kFlashSize);
 
   FlashImage expected;
-  ASSERT_EQ(ReadFirmwarePayload(kPackedProgram, expected), kContainerOk);
-  ASSERT_EQ(LoadConfigIntoFlashImage(dataFile_, expected), 0);
+  ASSERT_EQ(ReadFirmwarePayload(kPackedProgram, expected), ContainerResult::kOk);
+  ASSERT_EQ(LoadConfigIntoFlashImage(dataFile_, expected), DataFileError::kNone);
   EXPECT_TRUE(std::equal(expected.begin(), expected.end(), image.begin()));
   // The firmware shows around the configuration block, not inside it.
   const Bytes firmware = test::ReadBytes(kFirmwareImage);

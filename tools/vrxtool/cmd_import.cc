@@ -6,6 +6,7 @@
 #include "config_exchange.h"
 #include "data_file_io.h"
 #include "exchange_format_option.h"
+#include "import_error_text.h"
 
 namespace vrxtool {
 namespace {

@@ -7,9 +7,11 @@
 #include "config_image.h"
 #include "data_file.h"
 #include "device_options.h"
+#include "editor_message_map.h"
 #include "interrupt.h"
 #include "lcd_test.h"
 #include "message_table.h"
+#include "port_messages.h"
 #include "program_usage.h"
 
 namespace vrxtool {
@@ -31,14 +33,17 @@ class LcdTestCommand final : public Command {
   }
   int Execute() override {
     vrx::ConfigImage config;
-    std::string cause;
+    vrx::PortDiagnosis cause;
     StopCleanlyOnInterrupt();
-    int message = vrx::ReadDataFile(dataFile_, config);
-    if (message == 0) message = vrx::RunLcdTest(port_, speedIndex_, config.cgram, {}, &cause);
+    int message = vrx::EditorMessageFor(vrx::ReadDataFile(dataFile_, config));
+    if (message == 0)
+      message =
+          vrx::EditorMessageFor(vrx::RunLcdTest(port_, speedIndex_, config.cgram, {}, &cause));
     if (vrx::InterruptRequested()) return ReportInterrupted();
     if (message == 0) return kExitOk;
     std::string text(vrx::EditorMessage(message));
-    if (!cause.empty()) text += "\n" + cause;
+    if (const std::string causeLine = vrx::port_msg::CauseText(cause); !causeLine.empty())
+      text += "\n" + causeLine;
     if (message == vrx::editor_msg::kPortOpenFailed) text += "\n" + std::string(vrx::PortOpenHint());
     throw CommandFailure(text);
   }

@@ -24,8 +24,8 @@ class PackCommand final : public Command {
     sub.add_option("--key", key_, "DES key, 16 hexadecimal digits")->required();
   }
   int Execute() override {
-    const int result = vrx::PackFirmwareFile(firmware_, executable_, key_);
-    if (result != vrx::kPackOk)
+    const vrx::PackResult result = vrx::PackFirmwareFile(firmware_, executable_, key_);
+    if (result != vrx::PackResult::kOk)
       throw CommandFailure(vrx::PackErrorMessage(result, firmware_, executable_));
     return kExitOk;
   }

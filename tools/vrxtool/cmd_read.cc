@@ -9,6 +9,7 @@
 #include "image_source.h"
 #include "message_table.h"
 #include "read_back.h"
+#include "writer_message_map.h"
 
 namespace vrxtool {
 namespace {
@@ -22,18 +23,19 @@ struct ReadArguments {
 
 int Read(const ReadArguments& args) {
   vrx::FlashImage flash{};
-  int failure = 0;
+  vrx::SessionFailure failure = vrx::SessionFailure::kNone;
   bool saved = false;
   {
     Feedback feedback(args.json);
     failure = vrx::ReadDevice(args.port, args.speedIndex, flash, {}, feedback.progress());
-    saved = failure == 0 && WriteFlashFile(args.output, flash);
+    saved = failure == vrx::SessionFailure::kNone && WriteFlashFile(args.output, flash);
     if (JsonEvents* json = feedback.json()) {
-      if (failure != 0) json->Failure(failure);
+      if (failure != vrx::SessionFailure::kNone) json->Failure(vrx::WriterMessageFor(failure));
       json->Result(saved);
     }
   }
-  if (failure != 0) PrintError(vrx::WriterMessage(failure));
+  if (failure != vrx::SessionFailure::kNone)
+    PrintError(vrx::WriterMessage(vrx::WriterMessageFor(failure)));
   return saved ? kExitOk : kExitFailure;
 }
 

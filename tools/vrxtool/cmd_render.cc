@@ -7,6 +7,7 @@
 #include "command.h"
 #include "config_image.h"
 #include "data_file.h"
+#include "editor_message_map.h"
 #include "editor_texts.h"
 #include "layout_sheet.h"
 #include "layout_sheet_render.h"
@@ -35,8 +36,9 @@ class RenderCommand final : public Command {
   }
   int Execute() override {
     vrx::ConfigImage image;
-    if (const int message = vrx::ReadDataFile(input_, image); message != 0)
-      throw CommandFailure(vrx::EditorMessage(message));
+    if (const vrx::DataFileError error = vrx::ReadDataFile(input_, image);
+        error != vrx::DataFileError::kNone)
+      throw CommandFailure(vrx::EditorMessage(vrx::EditorMessageFor(error)));
     const std::filesystem::path path(output_);
     const auto sheet =
         vrx::editor::LayOutSheet(image, std::filesystem::path(input_).filename().string());

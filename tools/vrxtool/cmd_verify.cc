@@ -11,6 +11,7 @@
 #include "message_table.h"
 #include "read_back.h"
 #include "readback_texts.h"
+#include "writer_message_map.h"
 
 namespace vrxtool {
 namespace {
@@ -40,8 +41,8 @@ int Verify(const VerifyArguments& args) {
     Feedback feedback(args.json);
     result = vrx::VerifyDevice(args.port, args.speedIndex, image, {}, feedback.progress());
     if (JsonEvents* json = feedback.json()) {
-      if (result.messageId != 0) {
-        json->Failure(result.messageId);
+      if (result.failure != vrx::SessionFailure::kNone) {
+        json->Failure(vrx::WriterMessageFor(result.failure));
         json->Result(false);
       } else {
         for (const vrx::FlashDifference& d : result.comparison.first)
@@ -53,8 +54,8 @@ int Verify(const VerifyArguments& args) {
       }
     }
   }
-  if (result.messageId != 0) {
-    PrintError(vrx::WriterMessage(result.messageId));
+  if (result.failure != vrx::SessionFailure::kNone) {
+    PrintError(vrx::WriterMessage(vrx::WriterMessageFor(result.failure)));
     return kExitFailure;
   }
   const vrx::FlashComparison& comparison = result.comparison;

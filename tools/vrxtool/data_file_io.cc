@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "data_file.h"
+#include "editor_message_map.h"
 #include "message_table.h"
 #include "output_file.h"
 #include "whole_file.h"
@@ -10,8 +11,9 @@ namespace vrxtool {
 
 vrx::ConfigImage LoadDataFile(const std::string& path) {
   vrx::ConfigImage image;
-  if (const int message = vrx::ReadDataFile(path, image); message != 0)
-    throw CommandFailure(vrx::EditorMessage(message));
+  if (const vrx::DataFileError error = vrx::ReadDataFile(path, image);
+      error != vrx::DataFileError::kNone)
+    throw CommandFailure(vrx::EditorMessage(vrx::EditorMessageFor(error)));
   return image;
 }
 

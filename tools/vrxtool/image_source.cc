@@ -7,6 +7,7 @@
 #include "module_path.h"
 #include "output_file.h"
 #include "readback_texts.h"
+#include "writer_message_map.h"
 
 namespace vrxtool {
 
@@ -22,11 +23,13 @@ void AddContainerOption(CLI::App& sub, std::string& container) {
 
 std::string BuildFlashImage(const std::string& dataFile, const std::string& container,
                             vrx::FlashImage& image) {
-  if (const int failure = vrx::ReadFirmwarePayload(ContainerOrDefault(container), image);
-      failure != vrx::kContainerOk)
-    return std::string(vrx::ContainerFailureText(failure));
-  if (const int message = vrx::LoadConfigIntoFlashImage(dataFile, image); message != 0)
-    return std::string(vrx::WriterMessage(message));
+  if (const vrx::ContainerResult failure =
+          vrx::ReadFirmwarePayload(ContainerOrDefault(container), image);
+      failure != vrx::ContainerResult::kOk)
+    return std::string(vrx::ContainerFailureText(static_cast<int>(failure)));
+  if (const vrx::DataFileError error = vrx::LoadConfigIntoFlashImage(dataFile, image);
+      error != vrx::DataFileError::kNone)
+    return std::string(vrx::WriterMessage(vrx::WriterMessageFor(error)));
   return {};
 }
 

@@ -44,7 +44,7 @@ std::filesystem::path SheetTest::WriteImage(const std::string& name, const Confi
 
 ConfigImage SheetTest::ReadImage(const std::filesystem::path& path) {
   ConfigImage image;
-  EXPECT_EQ(ReadDataFile(path, image), 0) << path;
+  EXPECT_EQ(ReadDataFile(path, image), DataFileError::kNone) << path;
   return image;
 }
 

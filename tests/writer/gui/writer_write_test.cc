@@ -83,7 +83,7 @@ class WriteTest : public WriterDialogTest {
     expected.fill(0xFF);
     ASSERT_LE(firmware.size(), expected.size());
     std::copy(firmware.begin(), firmware.end(), expected.begin());
-    ASSERT_EQ(LoadConfigIntoFlashImage(dataFile_, expected), 0);
+    ASSERT_EQ(LoadConfigIntoFlashImage(dataFile_, expected), DataFileError::kNone);
     std::fill(expected.begin() + 0x400, expected.begin() + 0x1000, uint8_t{0xFF});
     const sim::FlashBytes flash = module_->Flash();
     ASSERT_EQ(flash.size(), expected.size());

@@ -1,0 +1,30 @@
+// The writer's log lines around a Write (UTF-8, "\r\n" line ends as logged):
+// the payload and data file loads, the flash update's steps, and the lines
+// that end a Write stopped by a failure.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vrx::writer_log {
+
+// The payload container could not be read (after its message box).
+std::string_view PayloadStopped();
+// The data file could not be loaded (after its message).
+std::string_view LoadStopped();
+std::string Loaded(std::string_view fileTitle);
+
+std::string_view Connected();
+std::string_view ErasingBlock0();
+std::string_view WritingBlock0();
+std::string_view ErasingBlock4();
+std::string_view WritingBlock4();
+// One chunk of block 4 written.
+std::string_view ChunkWritten();
+// The erase or write begun last has ended.
+std::string_view StepDone();
+std::string_view Finished();
+// After a failed device step's message.
+std::string_view Stopping();
+
+}  // namespace vrx::writer_log

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <vector>
 
-#include "des.h"
-#include "firmware_container.h"
-#include "firmware_pack.h"
-#include "scratch_folder.h"
-#include "test_support.h"
+#include "device/des.h"
+#include "writer/firmware_container.h"
+#include "writer/firmware_pack.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <functional>
 #include <vector>
 
-#include "expected_conversation.h"
-#include "flash_update_log.h"
-#include "minimal_player.h"
-#include "realtime.h"
-#include "simulator.h"
+#include "tests/support/expected_conversation.h"
+#include "writer/flash_update_log.h"
+#include "bench/minimal_player.h"
+#include "bench/realtime.h"
+#include "tools/vrxsim/simulator.h"
 
 namespace {
 

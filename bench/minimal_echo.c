@@ -1,5 +1,5 @@
 #define _GNU_SOURCE
-#include "minimal_echo.h"
+#include "bench/minimal_echo.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,9 +1,9 @@
 #define _DEFAULT_SOURCE
-#include "minimal_player.h"
+#include "bench/minimal_player.h"
 
 #include <unistd.h>
 
-#include "raw_host.h"
+#include "tools/vrxsim/raw_host.h"
 
 enum { kTimeoutMs = 2000, kMaxAnswer = 256 };
 

@@ -7,9 +7,9 @@
 #include <chrono>
 #include <functional>
 
-#include "read_back.h"
-#include "realtime.h"
-#include "simulator.h"
+#include "device/read_back.h"
+#include "bench/realtime.h"
+#include "tools/vrxsim/simulator.h"
 
 namespace {
 

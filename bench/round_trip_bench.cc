@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "minimal_echo.h"
-#include "raw_host.h"
-#include "realtime.h"
-#include "serial_link.h"
-#include "simulator.h"
+#include "bench/minimal_echo.h"
+#include "tools/vrxsim/raw_host.h"
+#include "bench/realtime.h"
+#include "device/serial_link.h"
+#include "tools/vrxsim/simulator.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "bit_rate.h"
+#include "config/bit_rate.h"
 
 #include <iterator>
 

@@ -1,6 +1,6 @@
-#include "brr_value.h"
+#include "config/brr_value.h"
 
-#include "bit_rate.h"
+#include "config/bit_rate.h"
 
 namespace vrx {
 namespace {

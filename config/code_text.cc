@@ -1,8 +1,8 @@
-#include "code_text.h"
+#include "config/code_text.h"
 
 #include <cstdio>
 
-#include "hex_token.h"
+#include "config/hex_token.h"
 
 namespace vrx {
 

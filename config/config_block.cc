@@ -1,8 +1,8 @@
-#include "config_block.h"
+#include "config/config_block.h"
 
 #include <algorithm>
 
-#include "code_text.h"
+#include "config/code_text.h"
 
 namespace vrx {
 namespace {

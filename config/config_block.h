@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "config_image.h"
-#include "flash_image.h"
+#include "config/config_image.h"
+#include "config/flash_image.h"
 
 namespace vrx {
 

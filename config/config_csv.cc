@@ -3,9 +3,9 @@
 #include <charconv>
 #include <vector>
 
-#include "config_exchange.h"
-#include "config_fields.h"
-#include "exchange_support.h"
+#include "config/config_exchange.h"
+#include "config/config_fields.h"
+#include "config/exchange_support.h"
 
 namespace vrx {
 namespace {

@@ -1,8 +1,8 @@
-#include "config_exchange.h"
+#include "config/config_exchange.h"
 
 #include <algorithm>
 
-#include "exchange_support.h"
+#include "config/exchange_support.h"
 
 namespace vrx {
 std::optional<ExchangeFormat> ExchangeFormatNamed(std::string_view name) {

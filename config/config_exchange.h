@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "config_image.h"
+#include "config/config_image.h"
 
 namespace vrx {
 

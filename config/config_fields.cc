@@ -1,6 +1,6 @@
-#include "config_fields.h"
+#include "config/config_fields.h"
 
-#include "config_block.h"
+#include "config/config_block.h"
 
 namespace vrx {
 

@@ -4,11 +4,11 @@
 #include <iterator>
 #include <map>
 
-#include "bit_rate.h"
-#include "brr_value.h"
-#include "config_exchange.h"
-#include "config_fields.h"
-#include "exchange_support.h"
+#include "config/bit_rate.h"
+#include "config/brr_value.h"
+#include "config/config_exchange.h"
+#include "config/config_fields.h"
+#include "config/exchange_support.h"
 
 namespace vrx {
 namespace {

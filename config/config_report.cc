@@ -1,13 +1,13 @@
-#include "config_report.h"
+#include "config/config_report.h"
 
 #include <cstdio>
 #include <optional>
 #include <string_view>
 #include <vector>
 
-#include "bit_rate.h"
-#include "brr_value.h"
-#include "config_fields.h"
+#include "config/bit_rate.h"
+#include "config/brr_value.h"
+#include "config/config_fields.h"
 
 namespace vrx {
 namespace {

@@ -1,7 +1,7 @@
-#include "config_scan.h"
+#include "config/config_scan.h"
 
-#include "data_file_format.h"
-#include "hex_token.h"
+#include "config/data_file_format.h"
+#include "config/hex_token.h"
 
 namespace vrx {
 

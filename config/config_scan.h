@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "config_block.h"
-#include "line_reader.h"
+#include "config/config_block.h"
+#include "config/line_reader.h"
 
 namespace vrx {
 

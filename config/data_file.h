@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "config_image.h"
-#include "flash_image.h"
-#include "line_reader.h"
+#include "config/config_image.h"
+#include "config/flash_image.h"
+#include "config/line_reader.h"
 
 namespace vrx {
 

@@ -1,4 +1,4 @@
-#include "data_file_format.h"
+#include "config/data_file_format.h"
 
 #include <cstdio>
 

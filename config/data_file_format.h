@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "config_block.h"
+#include "config/config_block.h"
 
 namespace vrx {
 

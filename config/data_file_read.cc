@@ -1,7 +1,7 @@
-#include "config_block.h"
-#include "config_scan.h"
-#include "data_file.h"
-#include "file_text_source.h"
+#include "config/config_block.h"
+#include "config/config_scan.h"
+#include "config/data_file.h"
+#include "config/file_text_source.h"
 
 namespace vrx {
 namespace {

@@ -1,10 +1,10 @@
-#include "exchange_support.h"
+#include "config/exchange_support.h"
 
 #include <charconv>
 #include <cstdio>
 
-#include "code_text.h"
-#include "config_fields.h"
+#include "config/code_text.h"
+#include "config/config_fields.h"
 
 namespace vrx::exchange {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "config_exchange.h"
+#include "config/config_exchange.h"
 
 namespace vrx::exchange {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "line_reader.h"
+#include "config/line_reader.h"
 
 namespace vrx {
 

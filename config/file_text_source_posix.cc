@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "file_text_source.h"
-#include "regular_file_posix.h"
+#include "config/file_text_source.h"
+#include "platform/regular_file_posix.h"
 
 namespace vrx {
 

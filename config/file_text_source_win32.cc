@@ -7,7 +7,7 @@
 
 #include <climits>
 
-#include "file_text_source.h"
+#include "config/file_text_source.h"
 
 namespace vrx {
 

@@ -1,4 +1,4 @@
-#include "hex_token.h"
+#include "config/hex_token.h"
 
 #include <limits>
 

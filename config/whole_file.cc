@@ -1,6 +1,6 @@
-#include "whole_file.h"
+#include "config/whole_file.h"
 
-#include "file_text_source.h"
+#include "config/file_text_source.h"
 
 namespace vrx {
 

@@ -3,7 +3,7 @@
 #include <asm/termbits.h>
 #include <sys/ioctl.h>
 
-#include "custom_bit_rate.h"
+#include "device/custom_bit_rate.h"
 
 namespace vrx {
 

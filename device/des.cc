@@ -1,4 +1,4 @@
-#include "des.h"
+#include "device/des.h"
 
 #include <array>
 

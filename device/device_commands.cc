@@ -1,4 +1,4 @@
-#include "device_commands.h"
+#include "device/device_commands.h"
 
 namespace vrx {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "serial_link.h"
+#include "device/serial_link.h"
 
 namespace vrx {
 

@@ -1,10 +1,10 @@
-#include "lcd_test.h"
+#include "device/lcd_test.h"
 
 #include <cerrno>
 
-#include "bit_rate.h"
-#include "device_commands.h"
-#include "interrupt.h"
+#include "config/bit_rate.h"
+#include "device/device_commands.h"
+#include "platform/interrupt.h"
 
 namespace vrx {
 namespace {

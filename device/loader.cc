@@ -1,4 +1,4 @@
-#include "loader.h"
+#include "device/loader.h"
 
 #include <algorithm>
 #include <array>

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "serial_link.h"
+#include "device/serial_link.h"
 
 namespace vrx {
 

@@ -1,9 +1,9 @@
-#include "loader_session.h"
+#include "device/loader_session.h"
 
 #include <cerrno>
 
-#include "bit_rate.h"
-#include "interrupt.h"
+#include "config/bit_rate.h"
+#include "platform/interrupt.h"
 
 namespace vrx {
 namespace {

@@ -9,10 +9,10 @@
 #include <span>
 #include <string>
 
-#include "device_progress.h"
-#include "loader.h"
-#include "serial_link.h"
-#include "serial_options.h"
+#include "device/device_progress.h"
+#include "device/loader.h"
+#include "device/serial_link.h"
+#include "device/serial_options.h"
 
 namespace vrx {
 

@@ -1,8 +1,8 @@
-#include "module_presence.h"
+#include "device/module_presence.h"
 
-#include "bit_rate.h"
-#include "loader.h"
-#include "serial_link.h"
+#include "config/bit_rate.h"
+#include "device/loader.h"
+#include "device/serial_link.h"
 
 namespace vrx {
 

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <string>
 
-#include "serial_options.h"
+#include "device/serial_options.h"
 
 namespace vrx {
 

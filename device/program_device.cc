@@ -1,13 +1,13 @@
-#include "program_device.h"
+#include "device/program_device.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 #include <span>
 
-#include "interrupt.h"
-#include "loader.h"
-#include "serial_link.h"
+#include "platform/interrupt.h"
+#include "device/loader.h"
+#include "device/serial_link.h"
 
 namespace vrx {
 namespace {

@@ -1,9 +1,9 @@
-#include "read_back.h"
+#include "device/read_back.h"
 
 #include <optional>
 #include <span>
 
-#include "loader_session.h"
+#include "device/loader_session.h"
 
 namespace vrx {
 namespace {

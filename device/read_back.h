@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "device_progress.h"
-#include "flash_image.h"
-#include "loader_session.h"
-#include "serial_options.h"
+#include "device/device_progress.h"
+#include "config/flash_image.h"
+#include "device/loader_session.h"
+#include "device/serial_options.h"
 
 namespace vrx {
 

@@ -1,11 +1,11 @@
-#include "serial_link.h"
+#include "device/serial_link.h"
 
 #include <cerrno>
 #include <thread>
 
-#include "interrupt.h"
-#include "port_diagnosis.h"
-#include "port_names.h"
+#include "platform/interrupt.h"
+#include "platform/port_diagnosis.h"
+#include "platform/port_names.h"
 
 namespace vrx {
 

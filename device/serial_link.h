@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "port_diagnosis.h"
-#include "serial_options.h"
-#include "serial_port.h"
+#include "platform/port_diagnosis.h"
+#include "device/serial_options.h"
+#include "device/serial_port.h"
 
 namespace vrx {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "serial_options.h"
+#include "device/serial_options.h"
 
 namespace vrx {
 

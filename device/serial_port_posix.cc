@@ -16,11 +16,11 @@
 #ifdef __linux__
 #include <linux/serial.h>
 
-#include "custom_bit_rate.h"
+#include "device/custom_bit_rate.h"
 #endif
 
-#include "port_diagnosis.h"
-#include "serial_port.h"
+#include "platform/port_diagnosis.h"
+#include "device/serial_port.h"
 
 namespace vrx {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <cerrno>
 
-#include "serial_port.h"
-#include "wide_text_win32.h"
+#include "device/serial_port.h"
+#include "platform/wide_text_win32.h"
 
 namespace vrx {
 namespace {

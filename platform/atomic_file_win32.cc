@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "atomic_file.h"
+#include "platform/atomic_file.h"
 
 namespace vrx {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "desktop_check.h"
+#include "platform/desktop_check.h"
 
 namespace vrx {
 

@@ -2,7 +2,7 @@
 // Japanese font is looked up among the system's Shift_JIS fonts.
 #include <windows.h>
 
-#include "desktop_check.h"
+#include "platform/desktop_check.h"
 
 namespace vrx {
 namespace {

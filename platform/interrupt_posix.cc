@@ -3,7 +3,7 @@
 #include <array>
 #include <atomic>
 
-#include "interrupt.h"
+#include "platform/interrupt.h"
 
 namespace vrx {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <atomic>
 
-#include "interrupt.h"
+#include "platform/interrupt.h"
 
 namespace vrx {
 namespace {

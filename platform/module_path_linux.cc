@@ -1,4 +1,4 @@
-#include "module_path.h"
+#include "platform/module_path.h"
 
 #include <system_error>
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "module_path.h"
+#include "platform/module_path.h"
 
 namespace vrx {
 

@@ -1,10 +1,10 @@
 // What the platform backend finds about a port that cannot be used.
-#include "port_diagnosis.h"
+#include "platform/port_diagnosis.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include "port_names.h"
+#include "platform/port_names.h"
 
 namespace vrx {
 namespace {

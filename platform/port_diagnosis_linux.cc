@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "port_diagnosis.h"
-#include "port_names.h"
+#include "platform/port_diagnosis.h"
+#include "platform/port_names.h"
 
 namespace vrx {
 namespace {

@@ -9,9 +9,9 @@
 #include <cwctype>
 #include <vector>
 
-#include "port_devices_win32.h"
-#include "port_diagnosis.h"
-#include "wide_text_win32.h"
+#include "platform/port_devices_win32.h"
+#include "platform/port_diagnosis.h"
+#include "platform/wide_text_win32.h"
 
 namespace vrx {
 namespace {

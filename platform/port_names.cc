@@ -1,13 +1,13 @@
-#include "port_names.h"
+#include "platform/port_names.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <system_error>
 
-#include "profile.h"
-#include "settings_file.h"
-#include "text_trim.h"
+#include "platform/profile.h"
+#include "platform/settings_file.h"
+#include "platform/text_trim.h"
 
 namespace vrx {
 namespace {

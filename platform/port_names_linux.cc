@@ -1,8 +1,8 @@
 // On Linux a port name stands for a device path (see port_names.h).
 #include <system_error>
 
-#include "port_names.h"
-#include "settings_file.h"
+#include "platform/port_names.h"
+#include "platform/settings_file.h"
 
 namespace vrx {
 

@@ -7,9 +7,9 @@
 
 #include <cwctype>
 
-#include "port_devices_win32.h"
-#include "port_names.h"
-#include "wide_text_win32.h"
+#include "platform/port_devices_win32.h"
+#include "platform/port_names.h"
+#include "platform/wide_text_win32.h"
 
 namespace vrx {
 namespace {

@@ -1,9 +1,9 @@
-#include "port_settings.h"
+#include "platform/port_settings.h"
 
 #include <iostream>
 
-#include "module_path.h"
-#include "port_messages.h"
+#include "platform/module_path.h"
+#include "resources/port_messages.h"
 
 namespace vrx {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "profile.h"
+#include "platform/profile.h"
 
 namespace vrx {
 

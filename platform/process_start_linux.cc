@@ -1,4 +1,4 @@
-#include "process_start.h"
+#include "platform/process_start.h"
 
 #include <fcntl.h>
 #include <linux/close_range.h>

@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "process_start.h"
-#include "wide_text_win32.h"
+#include "platform/process_start.h"
+#include "platform/wide_text_win32.h"
 
 namespace vrx {
 namespace {

@@ -1,14 +1,14 @@
-#include "profile_ini.h"
+#include "platform/profile_ini.h"
 
 #include <cctype>
 #include <charconv>
 #include <climits>
 #include <system_error>
 
-#include "atomic_file.h"
-#include "profile_lock.h"
-#include "settings_file.h"
-#include "text_trim.h"
+#include "platform/atomic_file.h"
+#include "platform/profile_lock.h"
+#include "platform/settings_file.h"
+#include "platform/text_trim.h"
 
 namespace vrx {
 namespace {

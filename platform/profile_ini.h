@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "profile.h"
+#include "platform/profile.h"
 
 namespace vrx {
 

@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "profile_lock.h"
+#include "platform/profile_lock.h"
 
 namespace vrx {
 

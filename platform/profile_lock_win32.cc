@@ -6,7 +6,7 @@
 #include <cwctype>
 #include <string>
 
-#include "profile_lock.h"
+#include "platform/profile_lock.h"
 
 namespace vrx {
 

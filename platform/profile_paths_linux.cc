@@ -1,6 +1,6 @@
 #include <cstdlib>
 
-#include "profile.h"
+#include "platform/profile.h"
 
 namespace vrx {
 

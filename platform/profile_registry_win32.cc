@@ -3,8 +3,8 @@
 #include <charconv>
 #include <climits>
 
-#include "profile_registry_win32.h"
-#include "wide_text_win32.h"
+#include "platform/profile_registry_win32.h"
+#include "platform/wide_text_win32.h"
 
 namespace vrx {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "profile.h"
+#include "platform/profile.h"
 
 namespace vrx {
 

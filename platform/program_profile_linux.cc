@@ -1,5 +1,5 @@
-#include "profile_ini.h"
-#include "program_profile.h"
+#include "platform/profile_ini.h"
+#include "platform/program_profile.h"
 
 namespace vrx {
 

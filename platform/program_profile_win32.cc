@@ -1,5 +1,5 @@
-#include "profile_registry_win32.h"
-#include "program_profile.h"
+#include "platform/profile_registry_win32.h"
+#include "platform/program_profile.h"
 
 namespace vrx {
 

@@ -1,4 +1,4 @@
-#include "regular_file_posix.h"
+#include "platform/regular_file_posix.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

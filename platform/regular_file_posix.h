@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "regular_file.h"
+#include "platform/regular_file.h"
 
 namespace vrx {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "regular_file.h"
+#include "platform/regular_file.h"
 
 namespace vrx {
 namespace {

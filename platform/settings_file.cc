@@ -1,11 +1,11 @@
-#include "settings_file.h"
+#include "platform/settings_file.h"
 
 #include <cstdio>
 #include <mutex>
 #include <set>
 #include <utility>
 
-#include "file_messages.h"
+#include "resources/file_messages.h"
 
 namespace vrx {
 namespace {

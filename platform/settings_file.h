@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "regular_file.h"
+#include "platform/regular_file.h"
 
 namespace vrx {
 

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstddef>
 
-#include "sjis.h"
+#include "platform/sjis.h"
 
 namespace vrx {
 namespace {

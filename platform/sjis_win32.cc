@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "sjis.h"
+#include "platform/sjis.h"
 
 namespace vrx {
 namespace {

@@ -1,4 +1,4 @@
-#include "wide_text_win32.h"
+#include "platform/wide_text_win32.h"
 
 #include <windows.h>
 

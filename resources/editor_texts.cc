@@ -1,4 +1,4 @@
-#include "editor_texts.h"
+#include "resources/editor_texts.h"
 
 #include <array>
 

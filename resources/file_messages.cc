@@ -1,4 +1,4 @@
-#include "file_messages.h"
+#include "resources/file_messages.h"
 
 namespace vrx::file_msg {
 

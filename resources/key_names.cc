@@ -1,4 +1,4 @@
-#include "key_names.h"
+#include "resources/key_names.h"
 
 #include <array>
 #include <utility>

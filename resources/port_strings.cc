@@ -1,6 +1,6 @@
-#include "../platform/port_diagnosis.h"
-#include "../platform/port_names.h"
-#include "port_messages.h"
+#include "platform/port_diagnosis.h"
+#include "platform/port_names.h"
+#include "resources/port_messages.h"
 
 namespace vrx::port_msg {
 namespace {

@@ -1,4 +1,4 @@
-#include "program_usage.h"
+#include "resources/program_usage.h"
 
 namespace vrx {
 

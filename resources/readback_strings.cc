@@ -1,4 +1,4 @@
-#include "readback_texts.h"
+#include "resources/readback_texts.h"
 
 #include <cstdio>
 

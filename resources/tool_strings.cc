@@ -1,6 +1,6 @@
-#include "tool_messages.h"
+#include "resources/tool_messages.h"
 
-#include "message_table.h"
+#include "resources/message_table.h"
 
 namespace vrx::tool_msg {
 

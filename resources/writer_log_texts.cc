@@ -1,4 +1,4 @@
-#include "writer_log_texts.h"
+#include "resources/writer_log_texts.h"
 
 namespace vrx::writer_log {
 

@@ -1,4 +1,4 @@
-#include "message_table.h"
+#include "resources/message_table.h"
 
 #include <utility>
 

@@ -30,8 +30,15 @@ wine_start
 trap wine_stop EXIT
 
 step "configure and build"
+# nlohmann-json is headers only; a copy keeps the host's /usr/include (and
+# its glibc headers) off the MinGW include path.
+json=$out/host-headers
+mkdir -p "$json/include" "$json/share/cmake"
+cp -r /usr/include/nlohmann "$json/include/"
+cp -r /usr/share/cmake/nlohmann_json "$json/share/cmake/"
 cmake -S . -B "$build" -G Ninja --toolchain "$repo/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_CROSSCOMPILING_EMULATOR="$WINE" \
+  -Dnlohmann_json_DIR="$json/share/cmake/nlohmann_json" \
   -DwxWidgets_CONFIG_EXECUTABLE="$VRX_MINGW_PREFIX/bin/wx-config" >/dev/null
 cmake --build "$build"
 

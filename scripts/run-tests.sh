@@ -3,6 +3,7 @@
 # started for the run (xvfb-run), so this works on a machine without one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/check-layers.sh   # the includes keep to the layers
 export XDG_CONFIG_HOME="$(mktemp -d)"   # never touch the user's own profiles
 trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" \

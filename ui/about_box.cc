@@ -1,14 +1,14 @@
-#include "about_box.h"
+#include "ui/about_box.h"
 
 #include <wx/button.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
-#include "control_fitting.h"
-#include "dialog_layout.h"
-#include "program_icon.h"
-#include "program_version.h"
-#include "text_conversion.h"
+#include "ui/control_fitting.h"
+#include "ui/dialog_layout.h"
+#include "ui/program_icon.h"
+#include "resources/program_version.h"
+#include "ui/text_conversion.h"
 
 namespace vrx::ui {
 namespace {

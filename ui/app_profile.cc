@@ -1,9 +1,9 @@
-#include "app_profile.h"
+#include "ui/app_profile.h"
 
 #include <memory>
 
-#include "module_path.h"
-#include "program_profile.h"
+#include "platform/module_path.h"
+#include "platform/program_profile.h"
 
 namespace vrx::ui {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "profile.h"
+#include "platform/profile.h"
 
 namespace vrx::ui {
 

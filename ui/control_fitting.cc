@@ -1,4 +1,4 @@
-#include "control_fitting.h"
+#include "ui/control_fitting.h"
 
 #include <wx/control.h>
 #include <wx/defs.h>

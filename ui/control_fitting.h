@@ -9,7 +9,7 @@
 
 #include <utility>
 
-#include "dialog_units.h"
+#include "ui/dialog_units.h"
 
 class wxControl;
 class wxWindow;

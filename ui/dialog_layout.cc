@@ -1,4 +1,4 @@
-#include "dialog_layout.h"
+#include "ui/dialog_layout.h"
 
 #include <wx/window.h>
 

@@ -4,7 +4,7 @@
 // vertical place in the template, so rows stay aligned.
 #pragma once
 
-#include "dialog_units.h"
+#include "ui/dialog_units.h"
 
 class wxWindow;
 

@@ -2,8 +2,8 @@
 // drawn with IPAPGothic, which has that font's metrics.
 #include <dlfcn.h>
 
-#include "dialog_metrics.h"
-#include "dialog_units.h"
+#include "ui/dialog_metrics.h"
+#include "ui/dialog_units.h"
 
 namespace vrx::ui {
 

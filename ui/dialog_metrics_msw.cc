@@ -4,8 +4,8 @@
 #include <wx/dcscreen.h>
 #include <wx/window.h>
 
-#include "dialog_metrics.h"
-#include "dialog_units.h"
+#include "ui/dialog_metrics.h"
+#include "ui/dialog_units.h"
 
 namespace vrx::ui {
 

@@ -1,11 +1,11 @@
-#include "dialog_units.h"
-#include "text_conversion.h"
+#include "ui/dialog_units.h"
+#include "ui/text_conversion.h"
 
 #include <wx/window.h>
 
 #include <cmath>
 
-#include "dialog_metrics.h"
+#include "ui/dialog_metrics.h"
 
 namespace vrx::ui {
 

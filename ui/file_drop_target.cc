@@ -1,5 +1,5 @@
-#include "file_drop_target.h"
-#include "text_conversion.h"
+#include "ui/file_drop_target.h"
+#include "ui/text_conversion.h"
 
 #include <wx/window.h>
 

@@ -1,8 +1,8 @@
-#include "info_options.h"
+#include "ui/info_options.h"
 
 #include <iostream>
 
-#include "program_version.h"
+#include "resources/program_version.h"
 
 namespace vrx::ui {
 

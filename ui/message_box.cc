@@ -1,10 +1,10 @@
-#include "message_box.h"
+#include "ui/message_box.h"
 
 #include <wx/msgdlg.h>
 
-#include "module_path.h"
-#include "text_conversion.h"
-#include "ui_texts.h"
+#include "platform/module_path.h"
+#include "ui/text_conversion.h"
+#include "resources/ui_texts.h"
 
 namespace vrx::ui {
 

@@ -4,7 +4,7 @@
 
 #include <wx/string.h>
 
-#include "text_conversion.h"
+#include "ui/text_conversion.h"
 
 class wxWindow;
 

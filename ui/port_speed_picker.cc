@@ -1,15 +1,15 @@
-#include "port_speed_picker.h"
+#include "ui/port_speed_picker.h"
 
 #include <wx/choice.h>
 #include <wx/stattext.h>
 
 #include <string>
 
-#include "bit_rate.h"
-#include "dialog_layout.h"
-#include "port_messages.h"
-#include "port_names.h"
-#include "text_conversion.h"
+#include "config/bit_rate.h"
+#include "ui/dialog_layout.h"
+#include "resources/port_messages.h"
+#include "platform/port_names.h"
+#include "ui/text_conversion.h"
 
 namespace vrx::ui {
 namespace {

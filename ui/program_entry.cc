@@ -1,4 +1,4 @@
-#include "program_entry.h"
+#include "ui/program_entry.h"
 
 #include <wx/app.h>
 #include <wx/init.h>
@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "module_path.h"
-#include "ui_texts.h"
+#include "platform/module_path.h"
+#include "resources/ui_texts.h"
 
 namespace vrx::ui {
 

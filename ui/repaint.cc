@@ -1,4 +1,4 @@
-#include "repaint.h"
+#include "ui/repaint.h"
 
 #include <wx/evtloop.h>
 #include <wx/window.h>

@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "writer/command_line.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,12 +1,12 @@
-#include "firmware_container.h"
+#include "writer/firmware_container.h"
 
 #include <algorithm>
 #include <fstream>
 #include <system_error>
 
-#include "des.h"
-#include "message_table.h"
-#include "writer_log_texts.h"
+#include "device/des.h"
+#include "resources/message_table.h"
+#include "resources/writer_log_texts.h"
 
 namespace vrx {
 namespace {

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <span>
 
-#include "flash_image.h"
-#include "write_log.h"
+#include "config/flash_image.h"
+#include "writer/write_log.h"
 
 namespace vrx {
 

@@ -1,13 +1,13 @@
-#include "firmware_pack.h"
+#include "writer/firmware_pack.h"
 
 #include <algorithm>
 #include <charconv>
 #include <string>
 #include <system_error>
 
-#include "atomic_file.h"
-#include "des.h"
-#include "regular_file.h"
+#include "platform/atomic_file.h"
+#include "device/des.h"
+#include "platform/regular_file.h"
 
 namespace vrx {
 namespace {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "firmware_container.h"
+#include "writer/firmware_container.h"
 
 namespace vrx {
 

@@ -1,9 +1,9 @@
-#include "flash_update_log.h"
+#include "writer/flash_update_log.h"
 
-#include "interrupt.h"
-#include "port_messages.h"
-#include "writer_log_texts.h"
-#include "writer_message_map.h"
+#include "platform/interrupt.h"
+#include "resources/port_messages.h"
+#include "resources/writer_log_texts.h"
+#include "writer/writer_message_map.h"
 
 namespace vrx {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "program_device.h"
-#include "write_log.h"
+#include "device/program_device.h"
+#include "writer/write_log.h"
 
 namespace vrx {
 

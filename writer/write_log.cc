@@ -1,6 +1,6 @@
-#include "write_log.h"
+#include "writer/write_log.h"
 
-#include "message_table.h"
+#include "resources/message_table.h"
 
 namespace vrx {
 

@@ -1,13 +1,13 @@
-#include "write_sequence.h"
+#include "writer/write_sequence.h"
 
-#include "data_file.h"
-#include "firmware_container.h"
-#include "flash_update_log.h"
-#include "port_settings.h"
-#include "read_back.h"
-#include "readback_texts.h"
-#include "writer_log_texts.h"
-#include "writer_message_map.h"
+#include "config/data_file.h"
+#include "writer/firmware_container.h"
+#include "writer/flash_update_log.h"
+#include "platform/port_settings.h"
+#include "device/read_back.h"
+#include "resources/readback_texts.h"
+#include "resources/writer_log_texts.h"
+#include "writer/writer_message_map.h"
 
 namespace vrx {
 namespace {

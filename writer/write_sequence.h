@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <string>
 
-#include "device_progress.h"
-#include "flash_image.h"
-#include "profile.h"
-#include "serial_options.h"
-#include "write_log.h"
+#include "device/device_progress.h"
+#include "config/flash_image.h"
+#include "platform/profile.h"
+#include "device/serial_options.h"
+#include "writer/write_log.h"
 
 namespace vrx {
 

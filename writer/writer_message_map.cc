@@ -1,6 +1,6 @@
-#include "writer_message_map.h"
+#include "writer/writer_message_map.h"
 
-#include "message_table.h"
+#include "resources/message_table.h"
 
 namespace vrx {
 

@@ -2,8 +2,8 @@
 // the same messages for the commands that do what the writer does.
 #pragma once
 
-#include "data_file.h"
-#include "loader_session.h"
+#include "config/data_file.h"
+#include "device/loader_session.h"
 
 namespace vrx {
 

@@ -1,8 +1,8 @@
-#include "capture_table.h"
+#include "editor/core/capture_table.h"
 
 #include <initializer_list>
 
-#include "code_text.h"
+#include "config/code_text.h"
 
 namespace vrx {
 namespace {

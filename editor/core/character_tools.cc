@@ -1,4 +1,4 @@
-#include "character_tools.h"
+#include "editor/core/character_tools.h"
 
 #include <algorithm>
 #include <vector>

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "config_image.h"
-#include "editor_texts.h"
+#include "config/config_image.h"
+#include "resources/editor_texts.h"
 
 namespace vrx::editor {
 

@@ -1,4 +1,4 @@
-#include "dot_grid.h"
+#include "editor/core/dot_grid.h"
 
 #include <algorithm>
 #include <cstdlib>

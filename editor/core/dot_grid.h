@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "character_tools.h"
+#include "editor/core/character_tools.h"
 
 namespace vrx::editor {
 

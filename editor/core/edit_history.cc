@@ -1,4 +1,4 @@
-#include "edit_history.h"
+#include "editor/core/edit_history.h"
 
 namespace vrx::editor {
 namespace {

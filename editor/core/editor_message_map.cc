@@ -1,6 +1,6 @@
-#include "editor_message_map.h"
+#include "editor/core/editor_message_map.h"
 
-#include "message_table.h"
+#include "resources/message_table.h"
 
 namespace vrx {
 

@@ -2,8 +2,8 @@
 // the same messages for the commands that do what the editor does.
 #pragma once
 
-#include "data_file.h"
-#include "lcd_test.h"
+#include "config/data_file.h"
+#include "device/lcd_test.h"
 
 namespace vrx {
 

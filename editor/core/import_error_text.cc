@@ -1,6 +1,6 @@
-#include "import_error_text.h"
+#include "editor/core/import_error_text.h"
 
-#include "tool_messages.h"
+#include "resources/tool_messages.h"
 
 namespace vrx {
 namespace {

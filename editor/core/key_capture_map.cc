@@ -1,4 +1,4 @@
-#include "key_capture_map.h"
+#include "editor/core/key_capture_map.h"
 
 #include <algorithm>
 #include <array>

@@ -1,14 +1,14 @@
-#include "key_description.h"
+#include "editor/core/key_description.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
-#include "capture_table.h"
-#include "code_text.h"
-#include "editor_texts.h"
-#include "key_names.h"
-#include "sjis.h"
+#include "editor/core/capture_table.h"
+#include "config/code_text.h"
+#include "resources/editor_texts.h"
+#include "resources/key_names.h"
+#include "platform/sjis.h"
 
 namespace vrx::editor {
 namespace {

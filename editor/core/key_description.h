@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "config_image.h"
+#include "config/config_image.h"
 
 namespace vrx::editor {
 

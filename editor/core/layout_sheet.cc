@@ -1,11 +1,11 @@
-#include "layout_sheet.h"
+#include "editor/core/layout_sheet.h"
 
-#include "bit_rate.h"
-#include "brr_value.h"
-#include "character_tools.h"
-#include "editor_texts.h"
-#include "key_description.h"
-#include "sjis.h"
+#include "config/bit_rate.h"
+#include "config/brr_value.h"
+#include "editor/core/character_tools.h"
+#include "resources/editor_texts.h"
+#include "editor/core/key_description.h"
+#include "platform/sjis.h"
 
 namespace vrx::editor {
 namespace {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "config_image.h"
+#include "config/config_image.h"
 
 namespace vrx::editor {
 

@@ -2,7 +2,7 @@
 #include <cctype>
 #include <string>
 
-#include "layout_sheet_render.h"
+#include "editor/core/layout_sheet_render.h"
 
 namespace vrx::editor {
 

@@ -1,4 +1,4 @@
-#include "layout_sheet_render.h"
+#include "editor/core/layout_sheet_render.h"
 
 #include <cairo-pdf.h>
 #include <cairo-svg.h>

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "layout_sheet.h"
+#include "editor/core/layout_sheet.h"
 
 namespace vrx::editor {
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "layout_sheet_render.h"
+#include "editor/core/layout_sheet_render.h"
 
 namespace vrx::editor {
 namespace {

@@ -1,7 +1,7 @@
-#include "option_fields.h"
+#include "editor/core/option_fields.h"
 
-#include "bit_rate.h"
-#include "brr_value.h"
+#include "config/bit_rate.h"
+#include "config/brr_value.h"
 
 namespace vrx::editor {
 namespace {

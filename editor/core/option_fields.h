@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "config_image.h"
+#include "config/config_image.h"
 
 namespace vrx::editor {
 

@@ -1,4 +1,4 @@
-#include "sheet_rules.h"
+#include "editor/core/sheet_rules.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "edit_history.h"
+#include "editor/core/edit_history.h"
 
 namespace vrx::editor {
 

@@ -1,4 +1,4 @@
-#include "writer_path.h"
+#include "editor/core/writer_path.h"
 
 #include <algorithm>
 #include <cctype>

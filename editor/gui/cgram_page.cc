@@ -1,4 +1,4 @@
-#include "cgram_page.h"
+#include "editor/gui/cgram_page.h"
 
 #include <wx/button.h>
 #include <wx/clipbrd.h>
@@ -11,20 +11,20 @@
 
 #include <algorithm>
 
-#include "control_fitting.h"
-#include "dialog_layout.h"
-#include "dialog_units.h"
-#include "editor_message_map.h"
-#include "lcd_test.h"
-#include "message_box.h"
-#include "message_table.h"
-#include "port_messages.h"
-#include "port_settings.h"
-#include "port_speed_picker.h"
-#include "text_conversion.h"
+#include "ui/control_fitting.h"
+#include "ui/dialog_layout.h"
+#include "ui/dialog_units.h"
+#include "editor/core/editor_message_map.h"
+#include "device/lcd_test.h"
+#include "ui/message_box.h"
+#include "resources/message_table.h"
+#include "resources/port_messages.h"
+#include "platform/port_settings.h"
+#include "ui/port_speed_picker.h"
+#include "ui/text_conversion.h"
 
-#include "../../resources/cgram/dot_off.xpm"
-#include "../../resources/cgram/dot_on.xpm"
+#include "resources/cgram/dot_off.xpm"
+#include "resources/cgram/dot_on.xpm"
 
 namespace vrx::editor {
 namespace {

@@ -9,12 +9,12 @@
 #include <optional>
 #include <string>
 
-#include "dot_grid.h"
-#include "editor_texts.h"
+#include "editor/core/dot_grid.h"
+#include "resources/editor_texts.h"
 
-#include "profile.h"
-#include "serial_options.h"
-#include "sheet_page.h"
+#include "platform/profile.h"
+#include "device/serial_options.h"
+#include "editor/gui/sheet_page.h"
 
 class wxButton;
 class wxContextMenuEvent;

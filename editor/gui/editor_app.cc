@@ -1,4 +1,4 @@
-#include "editor_app.h"
+#include "editor/gui/editor_app.h"
 
 #include <wx/config.h>
 
@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "app_profile.h"
-#include "info_options.h"
-#include "program_entry.h"
-#include "program_usage.h"
-#include "text_conversion.h"
-#include "vrx_sheet.h"
+#include "ui/app_profile.h"
+#include "ui/info_options.h"
+#include "ui/program_entry.h"
+#include "resources/program_usage.h"
+#include "ui/text_conversion.h"
+#include "editor/gui/vrx_sheet.h"
 
 namespace vrx::editor {
 

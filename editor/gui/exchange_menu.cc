@@ -1,20 +1,20 @@
-#include "exchange_menu.h"
+#include "editor/gui/exchange_menu.h"
 
 #include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
 
-#include "atomic_file.h"
-#include "config_exchange.h"
-#include "file_dialog.h"
-#include "import_error_text.h"
-#include "message_box.h"
-#include "message_table.h"
-#include "sheet_page.h"
-#include "text_conversion.h"
-#include "tool_messages.h"
-#include "vrx_sheet.h"
-#include "whole_file.h"
+#include "platform/atomic_file.h"
+#include "config/config_exchange.h"
+#include "ui/file_dialog.h"
+#include "editor/core/import_error_text.h"
+#include "ui/message_box.h"
+#include "resources/message_table.h"
+#include "editor/gui/sheet_page.h"
+#include "ui/text_conversion.h"
+#include "resources/tool_messages.h"
+#include "editor/gui/vrx_sheet.h"
+#include "config/whole_file.h"
 
 namespace vrx::editor {
 namespace {

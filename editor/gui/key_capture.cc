@@ -1,9 +1,9 @@
-#include "key_capture.h"
+#include "editor/gui/key_capture.h"
 
 #include <wx/event.h>
 #include <wx/window.h>
 
-#include "key_capture_map.h"
+#include "editor/core/key_capture_map.h"
 
 namespace vrx::editor {
 namespace {

@@ -1,4 +1,4 @@
-#include "key_map_page.h"
+#include "editor/gui/key_map_page.h"
 
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
@@ -9,17 +9,17 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "capture_table.h"
-#include "code_text.h"
-#include "control_fitting.h"
-#include "dialog_layout.h"
-#include "dialog_units.h"
-#include "key_capture.h"
-#include "key_matrix.h"
-#include "message_box.h"
-#include "message_table.h"
-#include "sjis.h"
-#include "text_conversion.h"
+#include "editor/core/capture_table.h"
+#include "config/code_text.h"
+#include "ui/control_fitting.h"
+#include "ui/dialog_layout.h"
+#include "ui/dialog_units.h"
+#include "editor/gui/key_capture.h"
+#include "editor/gui/key_matrix.h"
+#include "ui/message_box.h"
+#include "resources/message_table.h"
+#include "platform/sjis.h"
+#include "ui/text_conversion.h"
 
 namespace vrx::editor {
 namespace {

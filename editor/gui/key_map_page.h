@@ -2,7 +2,7 @@
 // typematic flag of the selected key, typed or captured from the keyboard.
 #pragma once
 
-#include "sheet_page.h"
+#include "editor/gui/sheet_page.h"
 
 class wxCheckBox;
 class wxComboBox;

@@ -1,4 +1,4 @@
-#include "key_matrix.h"
+#include "editor/gui/key_matrix.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/image.h>
@@ -10,16 +10,16 @@
 #include <array>
 #include <cstdint>
 
-#include "config_image.h"
-#include "dialog_units.h"
-#include "key_description.h"
-#include "text_conversion.h"
+#include "config/config_image.h"
+#include "ui/dialog_units.h"
+#include "editor/core/key_description.h"
+#include "ui/text_conversion.h"
 
 namespace vrx::editor {
 namespace {
 
 constexpr uint8_t kPicturePng[] = {
-#include "../../resources/keymap/key_matrix_png.inc"
+#include "resources/keymap/key_matrix_png.inc"
 };
 
 constexpr int kColumns = 16;

@@ -10,7 +10,7 @@
 
 #include <array>
 
-#include "config_image.h"
+#include "config/config_image.h"
 
 class wxDC;
 class wxKeyEvent;

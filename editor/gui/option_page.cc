@@ -1,18 +1,18 @@
-#include "option_page.h"
+#include "editor/gui/option_page.h"
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
-#include "brr_value.h"
-#include "control_fitting.h"
-#include "dialog_layout.h"
-#include "dialog_units.h"
-#include "editor_texts.h"
-#include "option_fields.h"
-#include "port_speed_picker.h"
-#include "text_conversion.h"
+#include "config/brr_value.h"
+#include "ui/control_fitting.h"
+#include "ui/dialog_layout.h"
+#include "ui/dialog_units.h"
+#include "resources/editor_texts.h"
+#include "editor/core/option_fields.h"
+#include "ui/port_speed_picker.h"
+#include "ui/text_conversion.h"
 
 namespace vrx::editor {
 namespace {

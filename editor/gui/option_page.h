@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "option_fields.h"
-#include "sheet_page.h"
+#include "editor/core/option_fields.h"
+#include "editor/gui/sheet_page.h"
 
 class wxCheckBox;
 class wxChoice;

@@ -1,4 +1,4 @@
-#include "vrx_sheet.h"
+#include "editor/gui/vrx_sheet.h"
 
 #include <wx/button.h>
 #include <wx/filedlg.h>
@@ -10,26 +10,26 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "about_box.h"
-#include "cgram_page.h"
-#include "data_file.h"
-#include "dialog_layout.h"
-#include "dialog_units.h"
-#include "editor_message_map.h"
-#include "editor_texts.h"
-#include "exchange_menu.h"
-#include "file_drop_target.h"
-#include "key_map_page.h"
-#include "layout_sheet.h"
-#include "layout_sheet_render.h"
-#include "message_box.h"
-#include "message_table.h"
-#include "option_page.h"
-#include "program_icon.h"
-#include "sheet_rules.h"
-#include "text_conversion.h"
-#include "ui_texts.h"
-#include "writer_launch.h"
+#include "ui/about_box.h"
+#include "editor/gui/cgram_page.h"
+#include "config/data_file.h"
+#include "ui/dialog_layout.h"
+#include "ui/dialog_units.h"
+#include "editor/core/editor_message_map.h"
+#include "resources/editor_texts.h"
+#include "editor/gui/exchange_menu.h"
+#include "ui/file_drop_target.h"
+#include "editor/gui/key_map_page.h"
+#include "editor/core/layout_sheet.h"
+#include "editor/core/layout_sheet_render.h"
+#include "ui/message_box.h"
+#include "resources/message_table.h"
+#include "editor/gui/option_page.h"
+#include "ui/program_icon.h"
+#include "editor/core/sheet_rules.h"
+#include "ui/text_conversion.h"
+#include "resources/ui_texts.h"
+#include "editor/gui/writer_launch.h"
 
 namespace vrx::editor {
 namespace {

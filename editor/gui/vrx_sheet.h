@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "config_image.h"
-#include "edit_history.h"
-#include "profile.h"
-#include "sheet_page.h"
+#include "config/config_image.h"
+#include "editor/core/edit_history.h"
+#include "platform/profile.h"
+#include "editor/gui/sheet_page.h"
 
 class wxButton;
 class wxBookCtrlEvent;

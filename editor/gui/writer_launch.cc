@@ -1,10 +1,10 @@
-#include "writer_launch.h"
+#include "editor/gui/writer_launch.h"
 
-#include "message_box.h"
-#include "message_table.h"
-#include "module_path.h"
-#include "process_start.h"
-#include "text_conversion.h"
+#include "ui/message_box.h"
+#include "resources/message_table.h"
+#include "platform/module_path.h"
+#include "platform/process_start.h"
+#include "ui/text_conversion.h"
 
 namespace vrx::editor {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "writer_path.h"
+#include "editor/core/writer_path.h"
 
 class wxWindow;
 

@@ -7,8 +7,8 @@
 #include <iostream>
 #include <string>
 
-#include "icon_sizes.h"
-#include "program_icon.h"
+#include "packaging/icons/icon_sizes.h"
+#include "ui/program_icon.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "brr_value.h"
+#include "config/brr_value.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "code_text.h"
-#include "hex_token.h"
+#include "config/code_text.h"
+#include "config/hex_token.h"
 
 namespace vrx {
 namespace {

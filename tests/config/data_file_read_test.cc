@@ -5,11 +5,11 @@
 #include <optional>
 #include <vector>
 
-#include "config_block.h"
-#include "data_file.h"
-#include "data_file_format.h"
-#include "expected_data_file.h"
-#include "never_ending_file.h"
+#include "config/config_block.h"
+#include "config/data_file.h"
+#include "config/data_file_format.h"
+#include "tests/support/expected_data_file.h"
+#include "tests/support/never_ending_file.h"
 
 namespace vrx {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "config_block.h"
-#include "data_file.h"
-#include "expected_data_file.h"
+#include "config/config_block.h"
+#include "config/data_file.h"
+#include "tests/support/expected_data_file.h"
 
 namespace vrx {
 namespace {

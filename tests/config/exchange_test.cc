@@ -1,12 +1,12 @@
 // JSON and CSV export and import, and the readable report, through the core.
 #include <gtest/gtest.h>
 
-#include "config_block.h"
-#include "config_exchange.h"
-#include "config_report.h"
-#include "data_file_format.h"
-#include "expected_data_file.h"
-#include "import_error_text.h"
+#include "config/config_block.h"
+#include "config/config_exchange.h"
+#include "config/config_report.h"
+#include "config/data_file_format.h"
+#include "tests/support/expected_data_file.h"
+#include "editor/core/import_error_text.h"
 
 namespace vrx {
 namespace {

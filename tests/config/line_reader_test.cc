@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "line_reader.h"
+#include "config/line_reader.h"
 
 namespace vrx {
 namespace {

@@ -2,8 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "data_file.h"
-#include "expected_data_file.h"
+#include "config/data_file.h"
+#include "tests/support/expected_data_file.h"
 
 namespace vrx {
 namespace {

@@ -13,8 +13,8 @@
 #include <string>
 #include <thread>
 
-#include "atomic_file.h"
-#include "expected_data_file.h"
+#include "platform/atomic_file.h"
+#include "tests/support/expected_data_file.h"
 
 namespace vrx {
 namespace {

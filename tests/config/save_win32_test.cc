@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "atomic_file.h"
-#include "data_file.h"
-#include "expected_data_file.h"
-#include "file_text_source.h"
+#include "platform/atomic_file.h"
+#include "config/data_file.h"
+#include "tests/support/expected_data_file.h"
+#include "config/file_text_source.h"
 
 namespace vrx {
 namespace {

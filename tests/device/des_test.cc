@@ -1,4 +1,4 @@
-#include "des.h"
+#include "device/des.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <random>
 #include <string>
 
-#include "child_process.h"
-#include "des_vectors.h"
-#include "scratch_folder.h"
-#include "test_support.h"
+#include "tests/support/child_process.h"
+#include "tests/device/des_vectors.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/test_support.h"
 
 namespace vrx {
 namespace {

@@ -1,9 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "device_commands.h"
-#include "fake_device.h"
-#include "lcd_test.h"
+#include "device/device_commands.h"
+#include "tests/device/fake_device.h"
+#include "device/lcd_test.h"
 
 namespace vrx {
 namespace {

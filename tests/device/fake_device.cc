@@ -1,4 +1,4 @@
-#include "fake_device.h"
+#include "tests/device/fake_device.h"
 
 #include <cerrno>
 

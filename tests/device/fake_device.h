@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "serial_options.h"
-#include "serial_port.h"
+#include "device/serial_options.h"
+#include "device/serial_port.h"
 
 namespace vrx::testing {
 

@@ -10,9 +10,9 @@
 #include <cerrno>
 #include <memory>
 
-#include "fake_device.h"
-#include "interrupt.h"
-#include "serial_link.h"
+#include "tests/device/fake_device.h"
+#include "platform/interrupt.h"
+#include "device/serial_link.h"
 
 namespace vrx {
 namespace {

@@ -1,8 +1,8 @@
-#include "loader_script.h"
+#include "tests/device/loader_script.h"
 
 #include <algorithm>
 
-#include "expected_conversation.h"
+#include "tests/support/expected_conversation.h"
 
 namespace vrx::testing {
 namespace {

@@ -8,8 +8,8 @@
 #include <span>
 #include <vector>
 
-#include "fake_device.h"
-#include "flash_image.h"
+#include "tests/device/fake_device.h"
+#include "config/flash_image.h"
 
 namespace vrx::testing {
 

@@ -4,9 +4,9 @@
 #include <array>
 #include <numeric>
 
-#include "fake_device.h"
-#include "loader.h"
-#include "loader_script.h"
+#include "tests/device/fake_device.h"
+#include "device/loader.h"
+#include "tests/device/loader_script.h"
 
 namespace vrx {
 namespace {

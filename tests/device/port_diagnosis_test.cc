@@ -1,6 +1,6 @@
 // The cause lines under the port-open message, through the same code as
 // the programs: what the user is told for each way an open fails.
-#include "port_diagnosis.h"
+#include "platform/port_diagnosis.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "port_messages.h"
-#include "port_names.h"
-#include "scratch_folder.h"
-#include "serial_link.h"
+#include "resources/port_messages.h"
+#include "platform/port_names.h"
+#include "tests/support/scratch_folder.h"
+#include "device/serial_link.h"
 
 namespace vrx {
 namespace {

@@ -1,12 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "fake_device.h"
-#include "flash_update_log.h"
-#include "loader_script.h"
-#include "flash_update_log.h"
-#include "program_device.h"
-#include "recording_log.h"
+#include "tests/device/fake_device.h"
+#include "writer/flash_update_log.h"
+#include "tests/device/loader_script.h"
+#include "writer/flash_update_log.h"
+#include "device/program_device.h"
+#include "tests/support/recording_log.h"
 
 namespace vrx {
 namespace {

@@ -1,12 +1,12 @@
-#include "e2e_support.h"
+#include "tests/e2e/e2e_support.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <thread>
 
-#include "data_file.h"
-#include "firmware_pack.h"
+#include "config/data_file.h"
+#include "writer/firmware_pack.h"
 
 namespace vrx::test {
 

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "flash_memory.h"
-#include "recording_log.h"
-#include "scratch_folder.h"
-#include "serial_options.h"
-#include "simulator.h"
-#include "write_log.h"
+#include "tools/vrxsim/flash_memory.h"
+#include "tests/support/recording_log.h"
+#include "tests/support/scratch_folder.h"
+#include "device/serial_options.h"
+#include "tools/vrxsim/simulator.h"
+#include "writer/write_log.h"
 
 namespace vrx::test {
 

@@ -8,9 +8,9 @@
 
 #include <fstream>
 
-#include "program_usage.h"
-#include "child_process.h"
-#include "e2e_support.h"
+#include "resources/program_usage.h"
+#include "tests/support/child_process.h"
+#include "tests/e2e/e2e_support.h"
 
 namespace vrx::test {
 namespace {

@@ -3,9 +3,9 @@
 // answer the module may give.
 #include <gtest/gtest.h>
 
-#include "e2e_support.h"
-#include "expected_conversation.h"
-#include "lcd_test.h"
+#include "tests/e2e/e2e_support.h"
+#include "tests/support/expected_conversation.h"
+#include "device/lcd_test.h"
 
 namespace vrx::test {
 namespace {

@@ -8,8 +8,8 @@
 #include <sstream>
 #include <thread>
 
-#include "child_process.h"
-#include "e2e_support.h"
+#include "tests/support/child_process.h"
+#include "tests/e2e/e2e_support.h"
 
 namespace vrx::test {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "e2e_support.h"
-#include "expected_conversation.h"
-#include "flash_update_log.h"
+#include "tests/e2e/e2e_support.h"
+#include "tests/support/expected_conversation.h"
+#include "writer/flash_update_log.h"
 
 namespace vrx::test {
 namespace {

@@ -6,11 +6,11 @@
 #include <iterator>
 #include <sstream>
 
-#include "child_process.h"
-#include "data_file.h"
-#include "e2e_support.h"
-#include "expected_conversation.h"
-#include "firmware_container.h"
+#include "tests/support/child_process.h"
+#include "config/data_file.h"
+#include "tests/e2e/e2e_support.h"
+#include "tests/support/expected_conversation.h"
+#include "writer/firmware_container.h"
 
 namespace vrx::test {
 namespace {

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "e2e_support.h"
-#include "expected_conversation.h"
-#include "memory_profile.h"
-#include "write_sequence.h"
+#include "tests/e2e/e2e_support.h"
+#include "tests/support/expected_conversation.h"
+#include "tests/support/memory_profile.h"
+#include "writer/write_sequence.h"
 
 namespace vrx::test {
 namespace {

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "child_process.h"
-#include "e2e_support.h"
+#include "tests/support/child_process.h"
+#include "tests/e2e/e2e_support.h"
 
 namespace vrx::test {
 namespace {

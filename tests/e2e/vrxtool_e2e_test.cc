@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "child_process.h"
-#include "e2e_support.h"
-#include "expected_conversation.h"
+#include "tests/support/child_process.h"
+#include "tests/e2e/e2e_support.h"
+#include "tests/support/expected_conversation.h"
 
 namespace vrx::test {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "capture_table.h"
-#include "key_capture_map.h"
+#include "editor/core/capture_table.h"
+#include "editor/core/key_capture_map.h"
 
 namespace vrx::editor {
 namespace {

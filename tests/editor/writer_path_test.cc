@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "writer_launch.h"
+#include "editor/gui/writer_launch.h"
 
 namespace vrx::test {
 namespace {

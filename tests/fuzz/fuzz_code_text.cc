@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "code_text.h"
+#include "config/code_text.h"
 
 namespace {
 

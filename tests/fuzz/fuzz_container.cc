@@ -11,9 +11,9 @@
 
 #include <sys/mman.h>
 
-#include "des.h"
-#include "firmware_container.h"
-#include "firmware_pack.h"
+#include "device/des.h"
+#include "writer/firmware_container.h"
+#include "writer/firmware_pack.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "code_text.h"
-#include "config_block.h"
-#include "data_file.h"
-#include "data_file_format.h"
-#include "line_reader.h"
+#include "config/code_text.h"
+#include "config/config_block.h"
+#include "config/data_file.h"
+#include "config/data_file_format.h"
+#include "config/line_reader.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "config_block.h"
-#include "data_file.h"
-#include "line_reader.h"
+#include "config/config_block.h"
+#include "config/data_file.h"
+#include "config/line_reader.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "child_process.h"
-#include "help_text.h"
-#include "scratch_folder.h"
+#include "tests/support/child_process.h"
+#include "tests/packaging/help_text.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vrx::test {
 namespace {

@@ -3,8 +3,8 @@
 // version as --version.
 #include <gtest/gtest.h>
 
-#include "child_process.h"
-#include "help_text.h"
+#include "tests/support/child_process.h"
+#include "tests/packaging/help_text.h"
 
 namespace vrx::test {
 namespace {

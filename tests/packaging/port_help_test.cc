@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-#include "child_process.h"
-#include "help_text.h"
-#include "message_table.h"
-#include "program_usage.h"
-#include "scratch_folder.h"
+#include "tests/support/child_process.h"
+#include "tests/packaging/help_text.h"
+#include "resources/message_table.h"
+#include "resources/program_usage.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vrx::test {
 namespace {

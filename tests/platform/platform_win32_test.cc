@@ -8,12 +8,12 @@
 #include <string>
 #include <thread>
 
-#include "module_path.h"
-#include "port_names.h"
-#include "profile_lock.h"
-#include "program_profile.h"
-#include "regular_file.h"
-#include "scratch_folder.h"
+#include "platform/module_path.h"
+#include "platform/port_names.h"
+#include "platform/profile_lock.h"
+#include "platform/program_profile.h"
+#include "platform/regular_file.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vrx {
 namespace {

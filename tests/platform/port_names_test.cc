@@ -1,4 +1,4 @@
-#include "port_names.h"
+#include "platform/port_names.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "port_messages.h"
-#include "port_names.h"
-#include "scratch_folder.h"
+#include "resources/port_messages.h"
+#include "platform/port_names.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vrx {
 namespace {

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <thread>
 
-#include "process_start.h"
-#include "scratch_folder.h"
+#include "platform/process_start.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vrx {
 namespace {

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "profile_ini.h"
-#include "scratch_folder.h"
+#include "platform/profile_ini.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vrx {
 namespace {

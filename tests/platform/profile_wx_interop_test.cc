@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "profile_ini.h"
-#include "scratch_folder.h"
+#include "platform/profile_ini.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vrx {
 namespace {

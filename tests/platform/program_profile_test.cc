@@ -11,9 +11,9 @@
 #include <sstream>
 #include <string>
 
-#include "profile_ini.h"
-#include "program_profile.h"
-#include "scratch_folder.h"
+#include "platform/profile_ini.h"
+#include "platform/program_profile.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vrx {
 namespace {

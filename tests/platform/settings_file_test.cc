@@ -9,11 +9,11 @@
 #include <fstream>
 #include <vector>
 
-#include "port_names.h"
-#include "profile_ini.h"
-#include "regular_file.h"
-#include "scratch_folder.h"
-#include "settings_file.h"
+#include "platform/port_names.h"
+#include "platform/profile_ini.h"
+#include "platform/regular_file.h"
+#include "tests/support/scratch_folder.h"
+#include "platform/settings_file.h"
 
 namespace vrx {
 namespace {

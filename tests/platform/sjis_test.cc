@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "sjis.h"
+#include "platform/sjis.h"
 
 namespace vrx {
 namespace {

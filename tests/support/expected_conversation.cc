@@ -1,4 +1,4 @@
-#include "expected_conversation.h"
+#include "tests/support/expected_conversation.h"
 
 #include <algorithm>
 #include <numeric>

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "flash_memory.h"
-#include "transcript.h"
+#include "tools/vrxsim/flash_memory.h"
+#include "tools/vrxsim/transcript.h"
 
 namespace vrx::test {
 

@@ -1,4 +1,4 @@
-#include "expected_data_file.h"
+#include "tests/support/expected_data_file.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "sjis.h"
+#include "platform/sjis.h"
 
 namespace vrx {
 

@@ -7,8 +7,8 @@
 #include <ostream>
 #include <string>
 
-#include "config_image.h"
-#include "scratch_folder.h"
+#include "config/config_image.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vrx {
 // Readable failure output for images that differ.

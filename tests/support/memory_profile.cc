@@ -1,4 +1,4 @@
-#include "memory_profile.h"
+#include "tests/support/memory_profile.h"
 
 namespace vrx::test {
 namespace {

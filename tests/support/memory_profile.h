@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "profile.h"
+#include "platform/profile.h"
 
 namespace vrx::test {
 

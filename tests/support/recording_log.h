@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "write_log.h"
+#include "writer/write_log.h"
 
 namespace vrx::test {
 

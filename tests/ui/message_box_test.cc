@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <wx/msgdlg.h>
 
-#include "dialog_script.h"
-#include "message_box.h"
+#include "tests/support/gui/dialog_script.h"
+#include "ui/message_box.h"
 
 namespace vrx::test {
 namespace {

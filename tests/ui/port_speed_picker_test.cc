@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "port_speed_picker.h"
+#include "ui/port_speed_picker.h"
 
 namespace vrx::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "firmware_container.h"
+#include "writer/firmware_container.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,10 +9,10 @@
 
 #include <sys/stat.h>
 
-#include "des.h"
-#include "scratch_folder.h"
-#include "test_support.h"
-#include "never_ending_file.h"
+#include "device/des.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/test_support.h"
+#include "tests/support/never_ending_file.h"
 
 namespace vrx {
 namespace {

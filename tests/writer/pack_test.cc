@@ -1,13 +1,13 @@
-#include "firmware_pack.h"
+#include "writer/firmware_pack.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
-#include "des.h"
-#include "scratch_folder.h"
-#include "test_support.h"
+#include "device/des.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/test_support.h"
 
 namespace vrx {
 namespace {

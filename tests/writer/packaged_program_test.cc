@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
-#include "data_file.h"
-#include "firmware_container.h"
-#include "message_table.h"
-#include "scratch_folder.h"
-#include "test_support.h"
+#include "tests/support/child_process.h"
+#include "config/data_file.h"
+#include "writer/firmware_container.h"
+#include "resources/message_table.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/test_support.h"
 
 namespace vrx {
 namespace {

@@ -1,13 +1,13 @@
-#include "writer_message_map.h"
+#include "writer/writer_message_map.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "firmware_container.h"
-#include "firmware_pack.h"
-#include "loader.h"
-#include "message_table.h"
+#include "writer/firmware_container.h"
+#include "writer/firmware_pack.h"
+#include "device/loader.h"
+#include "resources/message_table.h"
 
 namespace vrx {
 namespace {

@@ -1,4 +1,4 @@
-#include "fault_plan.h"
+#include "tools/vrxsim/fault_plan.h"
 
 #include <array>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "flash_memory.h"
+#include "tools/vrxsim/flash_memory.h"
 
 #include <fstream>
 #include <system_error>

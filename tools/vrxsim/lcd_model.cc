@@ -1,4 +1,4 @@
-#include "lcd_model.h"
+#include "tools/vrxsim/lcd_model.h"
 
 namespace vrx::sim {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "program_version.h"
-#include "simulator.h"
+#include "resources/program_version.h"
+#include "tools/vrxsim/simulator.h"
 
 namespace {
 

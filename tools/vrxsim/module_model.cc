@@ -1,4 +1,4 @@
-#include "module_model.h"
+#include "tools/vrxsim/module_model.h"
 
 #include <numeric>
 

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "fault_plan.h"
-#include "flash_memory.h"
-#include "lcd_model.h"
+#include "tools/vrxsim/fault_plan.h"
+#include "tools/vrxsim/flash_memory.h"
+#include "tools/vrxsim/lcd_model.h"
 
 namespace vrx::sim {
 

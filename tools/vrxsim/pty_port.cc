@@ -1,4 +1,4 @@
-#include "pty_port.h"
+#include "tools/vrxsim/pty_port.h"
 
 #include <fcntl.h>
 #include <termios.h>

@@ -1,5 +1,5 @@
 #define _DEFAULT_SOURCE
-#include "raw_host.h"
+#include "tools/vrxsim/raw_host.h"
 
 #include <errno.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "simulator.h"
+#include "tools/vrxsim/simulator.h"
 
 #include <fcntl.h>
 #include <poll.h>

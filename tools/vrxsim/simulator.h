@@ -13,12 +13,12 @@
 #include <thread>
 #include <vector>
 
-#include "fault_plan.h"
-#include "flash_memory.h"
-#include "lcd_model.h"
-#include "module_model.h"
-#include "pty_port.h"
-#include "transcript.h"
+#include "tools/vrxsim/fault_plan.h"
+#include "tools/vrxsim/flash_memory.h"
+#include "tools/vrxsim/lcd_model.h"
+#include "tools/vrxsim/module_model.h"
+#include "tools/vrxsim/pty_port.h"
+#include "tools/vrxsim/transcript.h"
 
 namespace vrx::sim {
 

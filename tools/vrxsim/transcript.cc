@@ -1,4 +1,4 @@
-#include "transcript.h"
+#include "tools/vrxsim/transcript.h"
 
 #include <cstdio>
 

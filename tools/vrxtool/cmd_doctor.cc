@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "command.h"
-#include "desktop_check.h"
-#include "port_listing.h"
-#include "port_names.h"
-#include "port_settings.h"
-#include "program_profile.h"
+#include "tools/vrxtool/command.h"
+#include "platform/desktop_check.h"
+#include "tools/vrxtool/port_listing.h"
+#include "platform/port_names.h"
+#include "platform/port_settings.h"
+#include "platform/program_profile.h"
 
 namespace vrxtool {
 namespace {

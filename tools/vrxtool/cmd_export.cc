@@ -2,10 +2,10 @@
 #include <memory>
 #include <string>
 
-#include "command.h"
-#include "config_exchange.h"
-#include "data_file_io.h"
-#include "exchange_format_option.h"
+#include "tools/vrxtool/command.h"
+#include "config/config_exchange.h"
+#include "tools/vrxtool/data_file_io.h"
+#include "tools/vrxtool/exchange_format_option.h"
 
 namespace vrxtool {
 namespace {

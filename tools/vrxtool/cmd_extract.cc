@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
-#include "command.h"
-#include "config_block.h"
-#include "data_file_io.h"
-#include "tool_messages.h"
+#include "tools/vrxtool/command.h"
+#include "config/config_block.h"
+#include "tools/vrxtool/data_file_io.h"
+#include "resources/tool_messages.h"
 
 namespace vrxtool {
 namespace {

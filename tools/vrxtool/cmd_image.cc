@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "command.h"
-#include "image_source.h"
+#include "tools/vrxtool/command.h"
+#include "tools/vrxtool/image_source.h"
 
 namespace vrxtool {
 namespace {

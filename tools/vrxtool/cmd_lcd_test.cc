@@ -3,16 +3,16 @@
 #include <memory>
 #include <string>
 
-#include "command.h"
-#include "config_image.h"
-#include "data_file.h"
-#include "device_options.h"
-#include "editor_message_map.h"
-#include "interrupt.h"
-#include "lcd_test.h"
-#include "message_table.h"
-#include "port_messages.h"
-#include "program_usage.h"
+#include "tools/vrxtool/command.h"
+#include "config/config_image.h"
+#include "config/data_file.h"
+#include "tools/vrxtool/device_options.h"
+#include "editor/core/editor_message_map.h"
+#include "platform/interrupt.h"
+#include "device/lcd_test.h"
+#include "resources/message_table.h"
+#include "resources/port_messages.h"
+#include "resources/program_usage.h"
 
 namespace vrxtool {
 namespace {

@@ -2,9 +2,9 @@
 #include <memory>
 #include <string>
 
-#include "command.h"
-#include "config_image.h"
-#include "data_file_io.h"
+#include "tools/vrxtool/command.h"
+#include "config/config_image.h"
+#include "tools/vrxtool/data_file_io.h"
 
 namespace vrxtool {
 namespace {

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "command.h"
-#include "data_file_io.h"
+#include "tools/vrxtool/command.h"
+#include "tools/vrxtool/data_file_io.h"
 
 namespace vrxtool {
 namespace {

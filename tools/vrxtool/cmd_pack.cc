@@ -2,8 +2,8 @@
 #include <memory>
 #include <string>
 
-#include "command.h"
-#include "firmware_pack.h"
+#include "tools/vrxtool/command.h"
+#include "writer/firmware_pack.h"
 
 namespace vrxtool {
 namespace {

@@ -4,16 +4,16 @@
 #include <memory>
 #include <string>
 
-#include "command.h"
-#include "device_options.h"
-#include "feedback.h"
-#include "image_source.h"
-#include "interrupt.h"
-#include "message_table.h"
-#include "production_loop.h"
-#include "program_profile.h"
-#include "program_usage.h"
-#include "write_sequence.h"
+#include "tools/vrxtool/command.h"
+#include "tools/vrxtool/device_options.h"
+#include "tools/vrxtool/feedback.h"
+#include "tools/vrxtool/image_source.h"
+#include "platform/interrupt.h"
+#include "resources/message_table.h"
+#include "tools/vrxtool/production_loop.h"
+#include "platform/program_profile.h"
+#include "resources/program_usage.h"
+#include "writer/write_sequence.h"
 
 namespace vrxtool {
 namespace {

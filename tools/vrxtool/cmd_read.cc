@@ -3,13 +3,13 @@
 #include <memory>
 #include <string>
 
-#include "command.h"
-#include "device_options.h"
-#include "feedback.h"
-#include "image_source.h"
-#include "message_table.h"
-#include "read_back.h"
-#include "writer_message_map.h"
+#include "tools/vrxtool/command.h"
+#include "tools/vrxtool/device_options.h"
+#include "tools/vrxtool/feedback.h"
+#include "tools/vrxtool/image_source.h"
+#include "resources/message_table.h"
+#include "device/read_back.h"
+#include "writer/writer_message_map.h"
 
 namespace vrxtool {
 namespace {

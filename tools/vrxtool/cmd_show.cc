@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "command.h"
-#include "config_report.h"
-#include "data_file_io.h"
+#include "tools/vrxtool/command.h"
+#include "config/config_report.h"
+#include "tools/vrxtool/data_file_io.h"
 
 namespace vrxtool {
 namespace {

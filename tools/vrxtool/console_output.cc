@@ -1,8 +1,8 @@
-#include "console_output.h"
+#include "tools/vrxtool/console_output.h"
 
 #include <cmath>
 
-#include "terminal.h"
+#include "tools/vrxtool/terminal.h"
 
 namespace vrxtool {
 namespace {

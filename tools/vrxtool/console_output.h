@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "device_progress.h"
-#include "write_log.h"
+#include "device/device_progress.h"
+#include "writer/write_log.h"
 
 namespace vrxtool {
 

@@ -1,11 +1,11 @@
-#include "data_file_io.h"
+#include "tools/vrxtool/data_file_io.h"
 
-#include "command.h"
-#include "data_file.h"
-#include "editor_message_map.h"
-#include "message_table.h"
-#include "output_file.h"
-#include "whole_file.h"
+#include "tools/vrxtool/command.h"
+#include "config/data_file.h"
+#include "editor/core/editor_message_map.h"
+#include "resources/message_table.h"
+#include "tools/vrxtool/output_file.h"
+#include "config/whole_file.h"
 
 namespace vrxtool {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "config_image.h"
+#include "config/config_image.h"
 
 namespace vrxtool {
 

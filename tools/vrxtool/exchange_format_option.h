@@ -7,7 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "config_exchange.h"
+#include "config/config_exchange.h"
 
 namespace vrxtool {
 

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "console_output.h"
-#include "json_events.h"
+#include "tools/vrxtool/console_output.h"
+#include "tools/vrxtool/json_events.h"
 
 namespace vrxtool {
 

@@ -1,13 +1,13 @@
-#include "image_source.h"
+#include "tools/vrxtool/image_source.h"
 
-#include "command.h"
-#include "data_file.h"
-#include "firmware_container.h"
-#include "message_table.h"
-#include "module_path.h"
-#include "output_file.h"
-#include "readback_texts.h"
-#include "writer_message_map.h"
+#include "tools/vrxtool/command.h"
+#include "config/data_file.h"
+#include "writer/firmware_container.h"
+#include "resources/message_table.h"
+#include "platform/module_path.h"
+#include "tools/vrxtool/output_file.h"
+#include "resources/readback_texts.h"
+#include "writer/writer_message_map.h"
 
 namespace vrxtool {
 

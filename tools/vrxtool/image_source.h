@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "flash_image.h"
+#include "config/flash_image.h"
 
 namespace vrxtool {
 

@@ -1,8 +1,8 @@
-#include "json_events.h"
+#include "tools/vrxtool/json_events.h"
 
 #include <cstdio>
 
-#include "message_table.h"
+#include "resources/message_table.h"
 
 namespace vrxtool {
 namespace {

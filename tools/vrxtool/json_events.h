@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "device_progress.h"
-#include "write_log.h"
+#include "device/device_progress.h"
+#include "writer/write_log.h"
 
 namespace vrxtool {
 

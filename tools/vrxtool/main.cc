@@ -4,11 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "command.h"
-#include "interrupt.h"
-#include "port_messages.h"
-#include "program_version.h"
-#include "wide_arguments.h"
+#include "tools/vrxtool/command.h"
+#include "platform/interrupt.h"
+#include "resources/port_messages.h"
+#include "resources/program_version.h"
+#include "tools/vrxtool/wide_arguments.h"
 
 namespace vrxtool {
 

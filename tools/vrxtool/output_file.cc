@@ -1,6 +1,6 @@
-#include "output_file.h"
+#include "tools/vrxtool/output_file.h"
 
-#include "atomic_file.h"
+#include "platform/atomic_file.h"
 
 namespace vrxtool {
 

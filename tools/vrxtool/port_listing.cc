@@ -1,10 +1,10 @@
-#include "port_listing.h"
+#include "tools/vrxtool/port_listing.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <set>
 
-#include "port_names.h"
+#include "platform/port_names.h"
 
 namespace vrxtool {
 namespace {

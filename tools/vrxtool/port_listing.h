@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "port_diagnosis.h"
+#include "platform/port_diagnosis.h"
 
 namespace vrxtool {
 

@@ -1,4 +1,4 @@
-#include "production_loop.h"
+#include "tools/vrxtool/production_loop.h"
 
 #include <chrono>
 #include <cstdio>
@@ -7,12 +7,12 @@
 #include <fstream>
 #include <thread>
 
-#include "command.h"
-#include "interrupt.h"
-#include "message_table.h"
-#include "module_presence.h"
-#include "readback_texts.h"
-#include "terminal.h"
+#include "tools/vrxtool/command.h"
+#include "platform/interrupt.h"
+#include "resources/message_table.h"
+#include "device/module_presence.h"
+#include "resources/readback_texts.h"
+#include "tools/vrxtool/terminal.h"
 
 namespace vrxtool {
 namespace {

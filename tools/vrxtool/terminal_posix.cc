@@ -1,7 +1,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include "terminal.h"
+#include "tools/vrxtool/terminal.h"
 
 namespace vrxtool {
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "terminal.h"
+#include "tools/vrxtool/terminal.h"
 
 namespace vrxtool {
 namespace {

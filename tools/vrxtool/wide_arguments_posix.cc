@@ -1,4 +1,4 @@
-#include "wide_arguments.h"
+#include "tools/vrxtool/wide_arguments.h"
 
 namespace vrxtool {
 

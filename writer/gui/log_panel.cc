@@ -1,9 +1,9 @@
-#include "log_panel.h"
+#include "writer/gui/log_panel.h"
 
 #include <wx/textctrl.h>
 
-#include "repaint.h"
-#include "text_conversion.h"
+#include "ui/repaint.h"
+#include "ui/text_conversion.h"
 
 namespace vrx::writer {
 

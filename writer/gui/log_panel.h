@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "write_log.h"
+#include "writer/write_log.h"
 
 class wxTextCtrl;
 

@@ -1,14 +1,14 @@
-#include "writer_app.h"
+#include "writer/gui/writer_app.h"
 
 #include <wx/config.h>
 
 #include <utility>
 
-#include "module_path.h"
-#include "port_settings.h"
-#include "text_conversion.h"
-#include "writer_dialog.h"
-#include "app_profile.h"
+#include "platform/module_path.h"
+#include "platform/port_settings.h"
+#include "ui/text_conversion.h"
+#include "writer/gui/writer_dialog.h"
+#include "ui/app_profile.h"
 
 namespace vrx::writer {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
-#include "profile.h"
+#include "writer/command_line.h"
+#include "platform/profile.h"
 
 namespace vrx::writer {
 

@@ -1,4 +1,4 @@
-#include "writer_dialog.h"
+#include "writer/gui/writer_dialog.h"
 
 #include <wx/button.h>
 #include <wx/filename.h>
@@ -12,21 +12,21 @@
 #include <string>
 #include <utility>
 
-#include "about_box.h"
-#include "control_fitting.h"
-#include "dialog_layout.h"
-#include "file_dialog.h"
-#include "file_drop_target.h"
-#include "message_box.h"
-#include "message_table.h"
-#include "port_settings.h"
-#include "port_speed_picker.h"
-#include "program_icon.h"
-#include "readback_texts.h"
-#include "repaint.h"
-#include "text_conversion.h"
-#include "ui_texts.h"
-#include "write_sequence.h"
+#include "ui/about_box.h"
+#include "ui/control_fitting.h"
+#include "ui/dialog_layout.h"
+#include "ui/file_dialog.h"
+#include "ui/file_drop_target.h"
+#include "ui/message_box.h"
+#include "resources/message_table.h"
+#include "platform/port_settings.h"
+#include "ui/port_speed_picker.h"
+#include "ui/program_icon.h"
+#include "resources/readback_texts.h"
+#include "ui/repaint.h"
+#include "ui/text_conversion.h"
+#include "resources/ui_texts.h"
+#include "writer/write_sequence.h"
 
 namespace vrx::writer {
 namespace {

@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "flash_image.h"
-#include "log_panel.h"
-#include "profile.h"
-#include "serial_options.h"
+#include "config/flash_image.h"
+#include "writer/gui/log_panel.h"
+#include "platform/profile.h"
+#include "device/serial_options.h"
 
 class wxButton;
 class wxMenu;

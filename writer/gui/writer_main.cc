@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "info_options.h"
-#include "program_entry.h"
-#include "program_usage.h"
-#include "writer_app.h"
+#include "ui/info_options.h"
+#include "ui/program_entry.h"
+#include "resources/program_usage.h"
+#include "writer/gui/writer_app.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv, argv + argc);

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "capture_table.h"
+#include "editor/core/capture_table.h"
 
 namespace vrx {
 namespace {

@@ -1,8 +1,8 @@
-#include "character_tools.h"
+#include "editor/core/character_tools.h"
 
 #include <gtest/gtest.h>
 
-#include "dot_grid.h"
+#include "editor/core/dot_grid.h"
 
 namespace vrx::editor {
 namespace {

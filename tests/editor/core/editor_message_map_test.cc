@@ -1,13 +1,13 @@
-#include "editor_message_map.h"
+#include "editor/core/editor_message_map.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
-#include "import_error_text.h"
-#include "message_table.h"
-#include "tool_messages.h"
+#include "editor/core/import_error_text.h"
+#include "resources/message_table.h"
+#include "resources/tool_messages.h"
 
 namespace vrx {
 namespace {

@@ -1,4 +1,4 @@
-#include "key_description.h"
+#include "editor/core/key_description.h"
 
 #include <gtest/gtest.h>
 

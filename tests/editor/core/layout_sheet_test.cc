@@ -1,4 +1,4 @@
-#include "layout_sheet.h"
+#include "editor/core/layout_sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "layout_sheet_render.h"
-#include "scratch_folder.h"
+#include "editor/core/layout_sheet_render.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vrx::editor {
 namespace {

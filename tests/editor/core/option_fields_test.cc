@@ -1,9 +1,9 @@
 // The option page's boxes and speed list as bits of the ConfigImage.
-#include "option_fields.h"
+#include "editor/core/option_fields.h"
 
 #include <gtest/gtest.h>
 
-#include "brr_value.h"
+#include "config/brr_value.h"
 
 namespace vrx::editor {
 namespace {

@@ -1,5 +1,5 @@
 // When the sheet's commands ask first, and what the answers do.
-#include "sheet_rules.h"
+#include "editor/core/sheet_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -7,10 +7,10 @@
 #include <atomic>
 #include <fstream>
 
-#include "cgram_test_fixture.h"
-#include "dialog_script.h"
-#include "message_table.h"
-#include "simulator.h"
+#include "tests/editor/gui/cgram_test_fixture.h"
+#include "tests/support/gui/dialog_script.h"
+#include "resources/message_table.h"
+#include "tools/vrxsim/simulator.h"
 
 namespace vrx::test {
 namespace {

@@ -5,10 +5,10 @@
 #include <wx/stattext.h>
 #include <wx/uiaction.h>
 
-#include "cgram_test_fixture.h"
-#include "dialog_script.h"
-#include "event_pump.h"
-#include "message_table.h"
+#include "tests/editor/gui/cgram_test_fixture.h"
+#include "tests/support/gui/dialog_script.h"
+#include "tests/support/gui/event_pump.h"
+#include "resources/message_table.h"
 
 namespace vrx::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "cgram_test_fixture.h"
+#include "tests/editor/gui/cgram_test_fixture.h"
 
 #include <stdlib.h>
 #include <wx/button.h>
@@ -6,9 +6,9 @@
 #include <wx/config.h>
 #include <wx/frame.h>
 
-#include "event_pump.h"
-#include "app_profile.h"
-#include "profile_ini.h"
+#include "tests/support/gui/event_pump.h"
+#include "ui/app_profile.h"
+#include "platform/profile_ini.h"
 
 namespace vrx::test {
 

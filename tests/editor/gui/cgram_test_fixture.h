@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "cgram_page.h"
-#include "config_image.h"
-#include "scratch_folder.h"
+#include "editor/gui/cgram_page.h"
+#include "config/config_image.h"
+#include "tests/support/scratch_folder.h"
 
 class wxChoice;
 class wxFrame;

@@ -6,11 +6,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "config_exchange.h"
-#include "dialog_script.h"
-#include "exchange_menu.h"
-#include "key_map_page.h"
-#include "sheet_fixture.h"
+#include "config/config_exchange.h"
+#include "tests/support/gui/dialog_script.h"
+#include "editor/gui/exchange_menu.h"
+#include "editor/gui/key_map_page.h"
+#include "tests/editor/gui/sheet_fixture.h"
 
 namespace vrx::editor {
 namespace {

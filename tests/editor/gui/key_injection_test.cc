@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "child_process.h"
-#include "config_image.h"
-#include "event_pump.h"
-#include "key_map_fixture.h"
-#include "key_matrix.h"
+#include "tests/support/child_process.h"
+#include "config/config_image.h"
+#include "tests/support/gui/event_pump.h"
+#include "tests/editor/gui/key_map_fixture.h"
+#include "editor/gui/key_matrix.h"
 
 namespace vrx::editor::test {
 namespace {

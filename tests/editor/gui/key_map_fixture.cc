@@ -1,13 +1,13 @@
-#include "key_map_fixture.h"
+#include "tests/editor/gui/key_map_fixture.h"
 
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
 #include <wx/tglbtn.h>
 
-#include "dialog_units.h"
-#include "event_pump.h"
-#include "key_matrix.h"
+#include "ui/dialog_units.h"
+#include "tests/support/gui/event_pump.h"
+#include "editor/gui/key_matrix.h"
 
 namespace vrx::editor::test {
 

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "config_image.h"
-#include "key_map_page.h"
+#include "config/config_image.h"
+#include "editor/gui/key_map_page.h"
 
 namespace vrx::editor::test {
 

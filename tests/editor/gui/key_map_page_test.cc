@@ -5,9 +5,9 @@
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
 
-#include "dialog_script.h"
-#include "key_map_fixture.h"
-#include "key_matrix.h"
+#include "tests/support/gui/dialog_script.h"
+#include "tests/editor/gui/key_map_fixture.h"
+#include "editor/gui/key_matrix.h"
 
 namespace vrx::editor::test {
 namespace {

@@ -8,11 +8,11 @@
 
 #include <vector>
 
-#include "dialog_script.h"
-#include "dialog_units.h"
-#include "event_pump.h"
-#include "key_map_fixture.h"
-#include "key_matrix.h"
+#include "tests/support/gui/dialog_script.h"
+#include "ui/dialog_units.h"
+#include "tests/support/gui/event_pump.h"
+#include "tests/editor/gui/key_map_fixture.h"
+#include "editor/gui/key_matrix.h"
 
 namespace vrx::editor::test {
 namespace {

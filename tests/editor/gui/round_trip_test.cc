@@ -8,12 +8,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "child_process.h"
-#include "dialog_script.h"
-#include "event_pump.h"
-#include "key_map_page.h"
-#include "option_page.h"
-#include "sheet_fixture.h"
+#include "tests/support/child_process.h"
+#include "tests/support/gui/dialog_script.h"
+#include "tests/support/gui/event_pump.h"
+#include "editor/gui/key_map_page.h"
+#include "editor/gui/option_page.h"
+#include "tests/editor/gui/sheet_fixture.h"
 
 namespace vrx::editor {
 namespace {

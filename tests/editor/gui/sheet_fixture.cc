@@ -1,4 +1,4 @@
-#include "sheet_fixture.h"
+#include "tests/editor/gui/sheet_fixture.h"
 
 #include <wx/button.h>
 #include <wx/notebook.h>
@@ -7,9 +7,9 @@
 #include <chrono>
 #include <thread>
 
-#include "data_file.h"
-#include "event_pump.h"
-#include "memory_profile.h"
+#include "config/data_file.h"
+#include "tests/support/gui/event_pump.h"
+#include "tests/support/memory_profile.h"
 
 namespace vrx::editor {
 

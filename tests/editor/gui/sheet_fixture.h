@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "config_image.h"
-#include "profile.h"
-#include "scratch_folder.h"
-#include "vrx_sheet.h"
+#include "config/config_image.h"
+#include "platform/profile.h"
+#include "tests/support/scratch_folder.h"
+#include "editor/gui/vrx_sheet.h"
 
 class wxWindow;
 

@@ -8,10 +8,10 @@
 #include <wx/uiaction.h>
 #include <wx/window.h>
 
-#include "dialog_script.h"
-#include "event_pump.h"
-#include "option_page.h"
-#include "sheet_fixture.h"
+#include "tests/support/gui/dialog_script.h"
+#include "tests/support/gui/event_pump.h"
+#include "editor/gui/option_page.h"
+#include "tests/editor/gui/sheet_fixture.h"
 
 namespace vrx::editor {
 namespace {

@@ -13,13 +13,13 @@
 #include <sstream>
 #include <thread>
 
-#include "app_profile.h"
-#include "cgram_test_fixture.h"
-#include "dialog_script.h"
-#include "message_table.h"
-#include "module_path.h"
-#include "vrx_sheet.h"
-#include "writer_launch.h"
+#include "ui/app_profile.h"
+#include "tests/editor/gui/cgram_test_fixture.h"
+#include "tests/support/gui/dialog_script.h"
+#include "resources/message_table.h"
+#include "platform/module_path.h"
+#include "editor/gui/vrx_sheet.h"
+#include "editor/gui/writer_launch.h"
 
 namespace vrx::test {
 namespace {

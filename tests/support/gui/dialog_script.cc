@@ -1,4 +1,4 @@
-#include "dialog_script.h"
+#include "tests/support/gui/dialog_script.h"
 
 #include <gtest/gtest.h>
 #include <wx/filedlg.h>
@@ -7,7 +7,7 @@
 
 #include <utility>
 
-#include "event_pump.h"
+#include "tests/support/gui/event_pump.h"
 
 namespace vrx::test {
 namespace {

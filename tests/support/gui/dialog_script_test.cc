@@ -6,8 +6,8 @@
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 
-#include "dialog_script.h"
-#include "event_pump.h"
+#include "tests/support/gui/dialog_script.h"
+#include "tests/support/gui/event_pump.h"
 
 namespace vrx::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "event_pump.h"
+#include "tests/support/gui/event_pump.h"
 
 #include <wx/app.h>
 

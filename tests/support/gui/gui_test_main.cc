@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include "dialog_script.h"
+#include "tests/support/gui/dialog_script.h"
 
 namespace {
 

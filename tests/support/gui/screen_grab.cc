@@ -1,4 +1,4 @@
-#include "screen_grab.h"
+#include "tests/support/gui/screen_grab.h"
 
 #include <dlfcn.h>
 #include <wx/window.h>

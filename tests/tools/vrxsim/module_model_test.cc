@@ -5,7 +5,7 @@
 #include <numeric>
 #include <vector>
 
-#include "module_model.h"
+#include "tools/vrxsim/module_model.h"
 
 namespace vrx::sim {
 namespace {

@@ -11,10 +11,10 @@
 #include <fstream>
 #include <thread>
 
-#include "child_process.h"
-#include "raw_host.h"
-#include "scratch_folder.h"
-#include "simulator.h"
+#include "tests/support/child_process.h"
+#include "tools/vrxsim/raw_host.h"
+#include "tests/support/scratch_folder.h"
+#include "tools/vrxsim/simulator.h"
 
 namespace vrx::sim {
 namespace {

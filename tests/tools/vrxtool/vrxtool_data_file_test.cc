@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "child_process.h"
-#include "expected_data_file.h"
-#include "message_table.h"
+#include "tests/support/child_process.h"
+#include "tests/support/expected_data_file.h"
+#include "resources/message_table.h"
 
 namespace vrx {
 namespace {

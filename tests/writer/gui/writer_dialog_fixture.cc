@@ -1,8 +1,8 @@
-#include "writer_dialog_fixture.h"
+#include "tests/writer/gui/writer_dialog_fixture.h"
 
-#include "config_image.h"
-#include "data_file.h"
-#include "event_pump.h"
+#include "config/config_image.h"
+#include "config/data_file.h"
+#include "tests/support/gui/event_pump.h"
 
 namespace fs = std::filesystem;
 

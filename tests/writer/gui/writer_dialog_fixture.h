@@ -11,9 +11,9 @@
 #include <memory>
 #include <string>
 
-#include "memory_profile.h"
-#include "scratch_folder.h"
-#include "writer_dialog.h"
+#include "tests/support/memory_profile.h"
+#include "tests/support/scratch_folder.h"
+#include "writer/gui/writer_dialog.h"
 
 namespace vrx::test {
 

@@ -7,11 +7,11 @@
 
 #include <cmath>
 
-#include "dialog_script.h"
-#include "dialog_units.h"
-#include "event_pump.h"
-#include "writer_app.h"
-#include "writer_dialog_fixture.h"
+#include "tests/support/gui/dialog_script.h"
+#include "ui/dialog_units.h"
+#include "tests/support/gui/event_pump.h"
+#include "writer/gui/writer_app.h"
+#include "tests/writer/gui/writer_dialog_fixture.h"
 
 namespace fs = std::filesystem;
 

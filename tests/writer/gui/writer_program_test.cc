@@ -14,10 +14,10 @@
 #include <thread>
 #include <vector>
 
-#include "child_process.h"
-#include "event_pump.h"
-#include "simulator.h"
-#include "writer_dialog_fixture.h"
+#include "tests/support/child_process.h"
+#include "tests/support/gui/event_pump.h"
+#include "tools/vrxsim/simulator.h"
+#include "tests/writer/gui/writer_dialog_fixture.h"
 
 namespace fs = std::filesystem;
 

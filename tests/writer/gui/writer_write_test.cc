@@ -11,16 +11,16 @@
 #include <fstream>
 #include <iterator>
 
-#include "child_process.h"
-#include "data_file.h"
-#include "dialog_script.h"
-#include "event_pump.h"
-#include "flash_image.h"
-#include "module_path.h"
-#include "screen_grab.h"
-#include "simulator.h"
-#include "writer_app.h"
-#include "writer_dialog_fixture.h"
+#include "tests/support/child_process.h"
+#include "config/data_file.h"
+#include "tests/support/gui/dialog_script.h"
+#include "tests/support/gui/event_pump.h"
+#include "config/flash_image.h"
+#include "platform/module_path.h"
+#include "tests/support/gui/screen_grab.h"
+#include "tools/vrxsim/simulator.h"
+#include "writer/gui/writer_app.h"
+#include "tests/writer/gui/writer_dialog_fixture.h"
 
 namespace fs = std::filesystem;
 

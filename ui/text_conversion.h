@@ -4,6 +4,7 @@
 
 #include <wx/string.h>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,13 @@ inline wxString FromCore(std::string_view utf8) {
 }
 
 inline std::string ToCore(const wxString& text) { return text.utf8_string(); }
+
+// A file name from a dialog or a drop as a path: through UTF-8, which a path
+// takes as such on every platform (a plain std::string would be read in the
+// ANSI code page on Windows).
+inline std::filesystem::path ToPath(const wxString& text) {
+  const std::string utf8 = text.utf8_string();
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 }  // namespace vrx::ui

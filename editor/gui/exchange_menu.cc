@@ -21,10 +21,6 @@ namespace {
 
 constexpr const char* kExchangeFilter = "JSON (*.json)|*.json|CSV (*.csv)|*.csv";
 
-std::filesystem::path FilePath(const wxString& path) {
-  return std::filesystem::path(static_cast<const char*>(path.fn_str()));
-}
-
 CSheetPage* ActivePage(CVRXSheet& sheet) {
   const int selection = sheet.notebook()->GetSelection();
   return selection >= 0 && selection < CVRXSheet::kPageCount ? sheet.page(selection) : nullptr;
@@ -49,7 +45,7 @@ void Export(CVRXSheet& sheet) {
   const ExchangeFormat format = ChosenFormat(dialog);
   wxFileName name(dialog.GetPath());
   if (!name.HasExt()) name.SetExt(ui::FromCore(format == ExchangeFormat::kCsv ? "csv" : "json"));
-  if (!ReplaceFileContents(FilePath(name.GetFullPath()), ExportConfig(format, sheet.config())))
+  if (!ReplaceFileContents(ui::ToPath(name.GetFullPath()), ExportConfig(format, sheet.config())))
     ui::ShowMessage(&sheet, ui::FromCore(EditorMessage(editor_msg::kFileOpenFailed)));
 }
 
@@ -57,7 +53,7 @@ void Import(CVRXSheet& sheet) {
   ui::FileDialog dialog(&sheet, wxString(), wxString(), wxString(),
                         ui::FromCore(kExchangeFilter), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return;
-  const std::optional<std::string> text = ReadWholeFile(FilePath(dialog.GetPath()));
+  const std::optional<std::string> text = ReadWholeFile(ui::ToPath(dialog.GetPath()));
   if (!text) {
     ui::ShowMessage(&sheet, ui::FromCore(EditorMessage(editor_msg::kFileOpenFailed)));
     return;

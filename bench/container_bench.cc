@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "device/des.h"
-#include "writer/firmware_container.h"
-#include "writer/firmware_pack.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/test_support.h"
+#include "writer/firmware_container.h"
+#include "writer/firmware_pack.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <functional>
 #include <vector>
 
-#include "tests/support/expected_conversation.h"
-#include "writer/flash_update_log.h"
 #include "bench/minimal_player.h"
 #include "bench/realtime.h"
+#include "tests/support/expected_conversation.h"
 #include "tools/vrxsim/simulator.h"
+#include "writer/flash_update_log.h"
 
 namespace {
 

@@ -14,11 +14,11 @@ extern "C" {
 #endif
 
 struct minimal_step {
-  unsigned char host;       /* the byte the host writes */
-  int bit_rate;             /* the port's bit rate for it */
-  size_t answer_offset;     /* its answer: answers[offset .. offset + count) */
+  unsigned char host;   /* the byte the host writes */
+  int bit_rate;         /* the port's bit rate for it */
+  size_t answer_offset; /* its answer: answers[offset .. offset + count) */
   size_t answer_count;
-  unsigned pause_ms;        /* slept after the answer */
+  unsigned pause_ms; /* slept after the answer */
 };
 
 /* Plays `count` steps through the module at `path`; 0 when every answer

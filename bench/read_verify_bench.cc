@@ -7,8 +7,8 @@
 #include <chrono>
 #include <functional>
 
-#include "device/read_back.h"
 #include "bench/realtime.h"
+#include "device/read_back.h"
 #include "tools/vrxsim/simulator.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "bench/minimal_echo.h"
-#include "tools/vrxsim/raw_host.h"
 #include "bench/realtime.h"
 #include "device/serial_link.h"
+#include "tools/vrxsim/raw_host.h"
 #include "tools/vrxsim/simulator.h"
 
 namespace {

@@ -110,8 +110,8 @@ class CsvImport {
     for (std::size_t i = 0; i < fields.size(); ++i) {
       const std::string& name = columns_[i];
       // Codes keep their blanks, which the editor's check judges.
-      const std::string value = name == kMakeMember || name == kBreakMember ? fields[i]
-                                                                            : Trimmed(fields[i]);
+      const std::string value =
+          name == kMakeMember || name == kBreakMember ? fields[i] : Trimmed(fields[i]);
       std::optional<ImportError> error;
       if (name == kKeyMember) continue;
       if (name == kRowMember || name == kColumnMember) {

@@ -39,9 +39,9 @@ enum class ImportProblem {
 
 struct ImportError {
   ImportProblem problem;
-  int line = 0;       // 1-based line of the input; 0 when unknown
-  int keyNumber = 0;  // 1..128 when the entry belongs to a key
-  std::string member; // the member or column, when there is one
+  int line = 0;        // 1-based line of the input; 0 when unknown
+  int keyNumber = 0;   // 1..128 when the entry belongs to a key
+  std::string member;  // the member or column, when there is one
 };
 
 // Lays what `text` gives over `image` (the base: what the input does not

@@ -139,13 +139,20 @@ class JsonImport {
       const std::string path = "/" + name;
       std::optional<ImportError> error;
       if (name == kFormatMember || name == kVersionMember) continue;
-      if (name == kOptionsMember) error = Options(value, path);
-      else if (name == kSpeedMember) error = Speed(value, path);
-      else if (name == kBrrMember) error = Brr(value, path);
-      else if (name == kOutputsMember) error = Outputs(value, path);
-      else if (name == kCharactersMember) error = Characters(value, path);
-      else if (name == kKeysMember) error = Keys(value, path);
-      else error = Error(ImportProblem::kUnknownMember, path, name);
+      if (name == kOptionsMember)
+        error = Options(value, path);
+      else if (name == kSpeedMember)
+        error = Speed(value, path);
+      else if (name == kBrrMember)
+        error = Brr(value, path);
+      else if (name == kOutputsMember)
+        error = Outputs(value, path);
+      else if (name == kCharactersMember)
+        error = Characters(value, path);
+      else if (name == kKeysMember)
+        error = Keys(value, path);
+      else
+        error = Error(ImportProblem::kUnknownMember, path, name);
       if (error) return error;
     }
     if (root.contains(kSpeedMember) && root.contains(kBrrMember))
@@ -201,8 +208,8 @@ class JsonImport {
                        [&wanted = name](const OptionFlag& f) { return f.name == wanted; });
       if (flag == kOptionFlags.end()) return Error(ImportProblem::kUnknownMember, memberPath, name);
       if (!value.is_boolean()) return Error(ImportProblem::kBadValue, memberPath, name);
-      image_.optionWord = static_cast<uint16_t>(value.get<bool>() ? image_.optionWord | flag->mask
-                                                                  : image_.optionWord & ~flag->mask);
+      image_.optionWord = static_cast<uint16_t>(
+          value.get<bool>() ? image_.optionWord | flag->mask : image_.optionWord & ~flag->mask);
     }
     return std::nullopt;
   }
@@ -296,7 +303,8 @@ class JsonImport {
         std::optional<ImportError> error;
         if (name == kKeyMember) continue;
         if (name == kRowMember || name == kColumnMember) {
-          if (!value.is_number_integer()) return entries.Error(ImportProblem::kBadValue, line, name);
+          if (!value.is_number_integer())
+            return entries.Error(ImportProblem::kBadValue, line, name);
           error = entries.CheckPlace(name, value.get<long>(), line);
         } else if (name == kMakeMember || name == kBreakMember) {
           if (!value.is_string()) return entries.Error(ImportProblem::kBadCode, line, name);
@@ -333,8 +341,8 @@ std::string ExportJson(const ConfigImage& config) {
          Quoted(HexValue(image.optionWord & ~kNamedOptionBits & 0xFFFFu, 4)) + "\n  },\n";
 
   if (const auto index = SpeedIndexForBrrValue(image.brrValue))
-    out += "  " + Quoted(kSpeedMember) + ": " + std::to_string(BitRateForSpeedIndex(*index)) +
-           ",\n";
+    out +=
+        "  " + Quoted(kSpeedMember) + ": " + std::to_string(BitRateForSpeedIndex(*index)) + ",\n";
   else
     out += "  " + Quoted(kBrrMember) + ": " + Quoted(HexValue(image.brrValue, 2)) + ",\n";
 
@@ -342,8 +350,8 @@ std::string ExportJson(const ConfigImage& config) {
   for (int pin = kFirstPoPin; pin <= kLastPoPin; ++pin)
     out += Quoted(PoName(pin)) + ": " + (((image.poInitial >> pin) & 1) != 0 ? "true" : "false") +
            ", ";
-  out += Quoted(kOtherBitsMember) + ": " + Quoted(HexValue(image.poInitial & ~kPoPinBits & 0xFFu, 2)) +
-         "},\n";
+  out += Quoted(kOtherBitsMember) + ": " +
+         Quoted(HexValue(image.poInitial & ~kPoPinBits & 0xFFu, 2)) + "},\n";
 
   out += "  " + Quoted(kCharactersMember) + ": [\n";
   for (int c = 0; c < kCgramCharacters; ++c) {
@@ -358,9 +366,9 @@ std::string ExportJson(const ConfigImage& config) {
   out += "  " + Quoted(kKeysMember) + ": [\n";
   for (int i = 0; i < kKeyCount; ++i) {
     const KeyEntry& key = image.keys[static_cast<std::size_t>(i)];
-    out += "    {" + Quoted(kKeyMember) + ": " + std::to_string(i + 1) + ", " +
-           Quoted(kRowMember) + ": " + std::to_string(KeyRow(i)) + ", " + Quoted(kColumnMember) +
-           ": " + std::to_string(KeyColumn(i)) + ", " + Quoted(kTypematicMember) + ": " +
+    out += "    {" + Quoted(kKeyMember) + ": " + std::to_string(i + 1) + ", " + Quoted(kRowMember) +
+           ": " + std::to_string(KeyRow(i)) + ", " + Quoted(kColumnMember) + ": " +
+           std::to_string(KeyColumn(i)) + ", " + Quoted(kTypematicMember) + ": " +
            (key.typematic ? "true" : "false") + ", " + Quoted(kMakeMember) + ": " +
            Quoted(key.makeCode) + ", " + Quoted(kBreakMember) + ": " + Quoted(key.breakCode) +
            (i + 1 < kKeyCount ? "},\n" : "}\n");

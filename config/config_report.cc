@@ -30,10 +30,10 @@ std::vector<std::string> SettingLines(const ConfigImage& image) {
     lines.push_back(Format("  %-24.*s %s", static_cast<int>(flag.name.size()), flag.name.data(),
                            Bool((image.optionWord & flag.mask) != 0).c_str()));
   const std::optional<int> speedIndex = SpeedIndexForBrrValue(image.brrValue);
-  lines.push_back(speedIndex ? Format("speed         %d bit/s (BRR 0x%02X)",
-                                      BitRateForSpeedIndex(*speedIndex), image.brrValue)
-                             : Format("speed         none of the list (BRR 0x%02X)",
-                                      image.brrValue));
+  lines.push_back(speedIndex
+                      ? Format("speed         %d bit/s (BRR 0x%02X)",
+                               BitRateForSpeedIndex(*speedIndex), image.brrValue)
+                      : Format("speed         none of the list (BRR 0x%02X)", image.brrValue));
   std::string po = Format("PO initial    0x%02X ", image.poInitial);
   for (int pin = kFirstPoPin; pin <= kLastPoPin; ++pin)
     po += Format(" PO%d %d", pin, (image.poInitial >> pin) & 1);
@@ -115,8 +115,9 @@ std::string DiffConfigs(const ConfigImage& before, const ConfigImage& after) {
     if (same) continue;
     AppendLine(text, Format("character %d", c));
     for (int r = 0; r < kCgramRows; ++r)
-      AppendLine(text, "  " + CharacterRow(a, c, r) + (CharacterRow(a, c, r) ==
-                 CharacterRow(b, c, r) ? "   " : " | ") + CharacterRow(b, c, r));
+      AppendLine(text, "  " + CharacterRow(a, c, r) +
+                           (CharacterRow(a, c, r) == CharacterRow(b, c, r) ? "   " : " | ") +
+                           CharacterRow(b, c, r));
   }
   bool keyHeader = false;
   for (int i = 0; i < kKeyCount; ++i) {

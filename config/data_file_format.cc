@@ -10,14 +10,16 @@ constexpr std::string_view kEol = "\r\n";
 // Comment texts in code page 932, so that the file does not depend on the
 // platform's converters.
 constexpr std::string_view kIdentificationComment =
-    "\x83t\x83@\x83" "C\x83\x8B\x8E\xAF\x95\xCA\x97p";  // ファイル識別用
+    "\x83t\x83@\x83"
+    "C\x83\x8B\x8E\xAF\x95\xCA\x97p";  // ファイル識別用
 constexpr std::string_view kOptionComment =
-    "\x83I\x83v\x83V\x83\x87\x83\x93(\x8F\xE3\x88\xCA\x83o\x83" "C\x83g\x82\xA9\x82\xE7\x8Ai\x94[)";
-    // オプション(上位バイトから格納)
+    "\x83I\x83v\x83V\x83\x87\x83\x93(\x8F\xE3\x88\xCA\x83o\x83"
+    "C\x83g\x82\xA9\x82\xE7\x8Ai\x94[)";
+// オプション(上位バイトから格納)
 constexpr std::string_view kBrrComment =
     "BRR\x83\x8C\x83W\x83X\x83^\x82\xCC\x90\xDD\x92\xE8\x92l";  // BRRレジスタの設定値
 constexpr std::string_view kPoComment = "PO\x82\xCC\x8F\x89\x8A\xFA\x92l";  // POの初期値
-constexpr std::string_view kReservedComment = "\x97\x5C\x96\xF1";  // 予約
+constexpr std::string_view kReservedComment = "\x97\x5C\x96\xF1";           // 予約
 
 constexpr std::size_t kFirstReservedLine = 12;
 constexpr std::size_t kReservedLine = 16;

@@ -8,9 +8,12 @@ namespace {
 
 DataFileError AsError(ScanResult result) {
   switch (result) {
-    case ScanResult::kOk: return DataFileError::kNone;
-    case ScanResult::kNotADataFile: return DataFileError::kWrongFormat;
-    case ScanResult::kBadValues: break;
+    case ScanResult::kOk:
+      return DataFileError::kNone;
+    case ScanResult::kNotADataFile:
+      return DataFileError::kWrongFormat;
+    case ScanResult::kBadValues:
+      break;
   }
   return DataFileError::kReadFailed;
 }
@@ -34,7 +37,7 @@ DataFileError ReadDataFile(const std::filesystem::path& path, ConfigImage& image
 DataFileError LoadConfigIntoFlashImage(TextSource& source, FlashImage& image) {
   LineReader reader(source);
   const std::span<uint8_t, kConfigBlockSize> region(image.data() + kConfigBlockOffset,
-                                                     kConfigBlockSize);
+                                                    kConfigBlockSize);
   return AsError(ScanConfigBlock(reader, region));
 }
 

@@ -1,7 +1,7 @@
-#include "platform/atomic_file.h"
 #include "config/config_block.h"
 #include "config/data_file.h"
 #include "config/data_file_format.h"
+#include "platform/atomic_file.h"
 
 namespace vrx {
 

@@ -9,7 +9,8 @@
 namespace vrx::exchange {
 
 std::optional<unsigned> ParseHexValue(std::string_view text, unsigned max) {
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+    text.remove_prefix(2);
   unsigned value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value, 16);
@@ -54,6 +55,8 @@ std::optional<ImportError> KeyEntries::SetCode(std::string_view member, std::str
   return std::nullopt;
 }
 
-void KeyEntries::SetTypematic(bool on) { image_.keys[static_cast<std::size_t>(index_)].typematic = on; }
+void KeyEntries::SetTypematic(bool on) {
+  image_.keys[static_cast<std::size_t>(index_)].typematic = on;
+}
 
 }  // namespace vrx::exchange

@@ -1,9 +1,9 @@
 // Windows backend: the C runtime's descriptors opened by wide path, in
 // binary mode so the reader sees the file's own CR LF.
-#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <windows.h>
 
 #include <climits>
 
@@ -14,7 +14,8 @@ namespace vrx {
 std::unique_ptr<FileTextSource> FileTextSource::Open(const std::filesystem::path& path) {
   // Folders first: the runtime opens some of them and calls them regular.
   const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return nullptr;
   const int fd = _wopen(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
   if (fd < 0) return nullptr;
   struct _stat64 info {};

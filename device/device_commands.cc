@@ -8,9 +8,12 @@ LinkResult SendCommandByte(SerialLink& link, uint8_t byte) {
     if (!link.WriteByte(byte)) return LinkResult::kPortFailed;
     uint8_t answer = 0;
     switch (link.ReadByte(answer)) {
-      case SerialLink::ReadStatus::kFailed: return LinkResult::kPortFailed;
-      case SerialLink::ReadStatus::kTimedOut: return LinkResult::kNoAnswer;
-      case SerialLink::ReadStatus::kByte: break;
+      case SerialLink::ReadStatus::kFailed:
+        return LinkResult::kPortFailed;
+      case SerialLink::ReadStatus::kTimedOut:
+        return LinkResult::kNoAnswer;
+      case SerialLink::ReadStatus::kByte:
+        break;
     }
     if (answer == device_answer::kAck) return LinkResult::kOk;
     if (answer == device_answer::kRefused) return LinkResult::kRefused;

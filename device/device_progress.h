@@ -11,8 +11,8 @@ enum class DeviceStep { kConnect, kReadBack, kErase, kWrite, kRead, kExit };
 
 struct StepInfo {
   DeviceStep step = DeviceStep::kConnect;
-  int block = -1;          // flash block the step works on; -1 for none
-  std::size_t total = 0;   // bytes the step moves; 0 for steps that move none
+  int block = -1;         // flash block the step works on; -1 for none
+  std::size_t total = 0;  // bytes the step moves; 0 for steps that move none
 };
 
 class DeviceProgress {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/port_diagnosis.h"
 #include "device/serial_options.h"
+#include "platform/port_diagnosis.h"
 
 namespace vrx {
 

@@ -38,9 +38,12 @@ using R = LoaderResult;
 // One answer byte: kOk with `byte` set, else kPortFailed or kNoAnswer.
 R Receive(SerialLink& link, uint8_t& byte) {
   switch (link.ReadByte(byte)) {
-    case SerialLink::ReadStatus::kByte: return R::kOk;
-    case SerialLink::ReadStatus::kTimedOut: return R::kNoAnswer;
-    case SerialLink::ReadStatus::kFailed: break;
+    case SerialLink::ReadStatus::kByte:
+      return R::kOk;
+    case SerialLink::ReadStatus::kTimedOut:
+      return R::kNoAnswer;
+    case SerialLink::ReadStatus::kFailed:
+      break;
   }
   return R::kPortFailed;
 }
@@ -79,10 +82,14 @@ std::optional<R> SendRecord(SerialLink& link, uint32_t address,
   uint8_t status = 0;
   if (R r = Receive(link, status); r != R::kOk) return r;
   switch (status) {
-    case answer::kRecordWritten: return R::kOk;
-    case answer::kRecordRefused: return std::nullopt;
-    case answer::kWriteFailed: return R::kWriteFailed;
-    default: return R::kNoAnswer;
+    case answer::kRecordWritten:
+      return R::kOk;
+    case answer::kRecordRefused:
+      return std::nullopt;
+    case answer::kWriteFailed:
+      return R::kWriteFailed;
+    default:
+      return R::kNoAnswer;
   }
 }
 

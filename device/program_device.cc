@@ -5,9 +5,9 @@
 #include <optional>
 #include <span>
 
-#include "platform/interrupt.h"
 #include "device/loader.h"
 #include "device/serial_link.h"
+#include "platform/interrupt.h"
 
 namespace vrx {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "device/device_progress.h"
 #include "config/flash_image.h"
+#include "device/device_progress.h"
 #include "device/loader_session.h"
 #include "device/serial_options.h"
 

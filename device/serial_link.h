@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/port_diagnosis.h"
 #include "device/serial_options.h"
 #include "device/serial_port.h"
+#include "platform/port_diagnosis.h"
 
 namespace vrx {
 

@@ -23,8 +23,8 @@ using PauseFunction = std::function<void(std::chrono::milliseconds)>;
 struct SerialOptions {
   std::chrono::milliseconds readTimeout{2000};
   std::chrono::milliseconds writeTimeout{2000};
-  PortOpener openPort;   // empty: the platform's serial port by name
-  PauseFunction pause;   // empty: sleep for real
+  PortOpener openPort;  // empty: the platform's serial port by name
+  PauseFunction pause;  // empty: sleep for real
 };
 
 }  // namespace vrx

@@ -19,8 +19,8 @@
 #include "device/custom_bit_rate.h"
 #endif
 
-#include "platform/port_diagnosis.h"
 #include "device/serial_port.h"
+#include "platform/port_diagnosis.h"
 
 namespace vrx {
 namespace {
@@ -30,16 +30,26 @@ using Clock = std::chrono::steady_clock;
 // The B-constant for a rate, or B0 when POSIX has none for it.
 speed_t StandardSpeed(int bitRate) {
   switch (bitRate) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    default: return B0;
+    case 1200:
+      return B1200;
+    case 2400:
+      return B2400;
+    case 4800:
+      return B4800;
+    case 9600:
+      return B9600;
+    case 19200:
+      return B19200;
+    case 38400:
+      return B38400;
+    case 57600:
+      return B57600;
+    case 115200:
+      return B115200;
+    case 230400:
+      return B230400;
+    default:
+      return B0;
   }
 }
 

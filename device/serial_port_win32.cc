@@ -14,14 +14,19 @@ namespace {
 int ErrnoFor(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND: return ENOENT;
+    case ERROR_PATH_NOT_FOUND:
+      return ENOENT;
     case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION: return EBUSY;  // another program has the port
-    case ERROR_INVALID_PARAMETER: return EINVAL;
+    case ERROR_SHARING_VIOLATION:
+      return EBUSY;  // another program has the port
+    case ERROR_INVALID_PARAMETER:
+      return EINVAL;
     case ERROR_OPERATION_ABORTED:
     case ERROR_DEVICE_REMOVED:
-    case ERROR_BAD_COMMAND: return EIO;
-    default: return EIO;
+    case ERROR_BAD_COMMAND:
+      return EIO;
+    default:
+      return EIO;
   }
 }
 

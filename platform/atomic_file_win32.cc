@@ -61,7 +61,8 @@ bool ReplaceFileContents(const std::filesystem::path& requested, std::string_vie
   const std::filesystem::path target = ResolveSaveTarget(requested);
   // A folder is never replaced by a file (Wine's ReplaceFileW would).
   const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return false;
   std::filesystem::path temporary;
   const HANDLE file = CreateTemporary(target, temporary);
   if (file == INVALID_HANDLE_VALUE) return false;

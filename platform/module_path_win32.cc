@@ -9,7 +9,8 @@ namespace vrx {
 std::filesystem::path OwnExecutablePath() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return {};
     if (length < buffer.size()) {
       buffer.resize(length);
@@ -20,7 +21,8 @@ std::filesystem::path OwnExecutablePath() {
 }
 
 std::filesystem::path SiblingProgramPath(std::string_view programName) {
-  return OwnExecutablePath().parent_path() / std::filesystem::path(std::string(programName) + ".exe");
+  return OwnExecutablePath().parent_path() /
+         std::filesystem::path(std::string(programName) + ".exe");
 }
 
 std::string ProgramName() {

@@ -41,8 +41,12 @@ PortDiagnosis DiagnosePortOpenFailure(std::string_view portName, int bitRate, in
       diagnosis.kind = Kind::kInUse;
       diagnosis.users = FindPortUsers(path);
       break;
-    case ENOTTY: diagnosis.kind = Kind::kNotSerial; break;
-    default: diagnosis.reason = std::strerror(error); break;
+    case ENOTTY:
+      diagnosis.kind = Kind::kNotSerial;
+      break;
+    default:
+      diagnosis.reason = std::strerror(error);
+      break;
   }
   return diagnosis;
 }

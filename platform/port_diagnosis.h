@@ -21,7 +21,8 @@ struct PortUser {
 std::vector<PortUser> FindPortUsers(const std::string& devicePath);
 // The same for several devices in one look at the process table, keyed by
 // the paths as given.
-std::map<std::string, std::vector<PortUser>> FindPortUsers(const std::vector<std::string>& devicePaths);
+std::map<std::string, std::vector<PortUser>> FindPortUsers(
+    const std::vector<std::string>& devicePaths);
 
 // A child process that holds a port on this process's behalf is not
 // another user of it.
@@ -29,18 +30,18 @@ void RegisterPortHelper(int pid);
 void ForgetPortHelper(int pid);
 
 struct SerialPortInfo {
-  std::string devicePath;     // /dev/ttyUSB0
-  std::string byIdPath;       // its /dev/serial/by-id name, or ""
-  std::string vendorId;       // USB identity; "" for on-board ports
+  std::string devicePath;  // /dev/ttyUSB0
+  std::string byIdPath;    // its /dev/serial/by-id name, or ""
+  std::string vendorId;    // USB identity; "" for on-board ports
   std::string productId;
   std::string manufacturer;
   std::string product;
   std::string serialNumber;
-  std::string driver;         // ftdi_sio, cp210x, serial8250, ...
-  int latencyTimerMs = -1;    // FTDI adapters; -1 where there is none
+  std::string driver;       // ftdi_sio, cp210x, serial8250, ...
+  int latencyTimerMs = -1;  // FTDI adapters; -1 where there is none
   std::string latencyTimerFile;
-  std::string group;          // the group that owns the device
-  bool accessible = false;    // this user may open it for reading and writing
+  std::string group;        // the group that owns the device
+  bool accessible = false;  // this user may open it for reading and writing
   bool exists = false;
 };
 

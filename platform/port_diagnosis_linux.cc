@@ -55,9 +55,8 @@ std::vector<std::string>& PortHelpers() {
 }
 
 bool AllDigits(const std::string& text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-    return c >= '0' && c <= '9';
-  });
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The USB device a tty belongs to: the nearest sysfs parent with a vendor id.
@@ -124,7 +123,8 @@ std::map<std::string, std::vector<PortUser>> FindPortUsers(
   if (wanted.empty()) return users;
   const std::string self = std::to_string(getpid());
   ForEachEntry("/proc", [&](const std::string& pid) {
-    if (!AllDigits(pid) || pid == self || std::count(PortHelpers().begin(), PortHelpers().end(), pid))
+    if (!AllDigits(pid) || pid == self ||
+        std::count(PortHelpers().begin(), PortHelpers().end(), pid))
       return;
     const std::string fdDir = "/proc/" + pid + "/fd";
     std::vector<std::string> seen;

@@ -70,7 +70,8 @@ std::vector<SerialPortInfo> ListSerialPorts() {
   }
   std::sort(ports.begin(), ports.end());
   std::vector<SerialPortInfo> list;
-  for (const auto& port : ports) list.push_back(DescribeSerialDevice("\\\\.\\" + NarrowToUtf8(port.second)));
+  for (const auto& port : ports)
+    list.push_back(DescribeSerialDevice("\\\\.\\" + NarrowToUtf8(port.second)));
   return list;
 }
 

@@ -30,7 +30,8 @@ int ComNumber(const std::string& upperName) {
 }
 
 // Devices named prefix<number>, ordered by number (ttyUSB2 before ttyUSB10).
-std::vector<std::string> NumberedDevices(const std::filesystem::path& dir, std::string_view prefix) {
+std::vector<std::string> NumberedDevices(const std::filesystem::path& dir,
+                                         std::string_view prefix) {
   std::vector<std::pair<long, std::string>> found;
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {

@@ -32,7 +32,8 @@ std::wstring ReadPortNameValue(HDEVINFO devices, SP_DEVINFO_DATA& device) {
 }  // namespace
 
 std::wstring PortFriendlyName(const std::wstring& upperName) {
-  const HDEVINFO devices = SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
+  const HDEVINFO devices =
+      SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
   if (devices == INVALID_HANDLE_VALUE) return {};
   std::wstring found;
   SP_DEVINFO_DATA device{};
@@ -41,8 +42,8 @@ std::wstring PortFriendlyName(const std::wstring& upperName) {
     if (ReadPortNameValue(devices, device) != upperName) continue;
     wchar_t name[256] = {};
     if (SetupDiGetDeviceRegistryPropertyW(devices, &device, SPDRP_FRIENDLYNAME, nullptr,
-                                          reinterpret_cast<BYTE*>(name), sizeof name - sizeof(wchar_t),
-                                          nullptr))
+                                          reinterpret_cast<BYTE*>(name),
+                                          sizeof name - sizeof(wchar_t), nullptr))
       found = name;
   }
   SetupDiDestroyDeviceInfoList(devices);

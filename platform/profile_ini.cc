@@ -54,12 +54,23 @@ std::string EscapeValue(std::string_view value) {
   std::string out = quote ? "\"" : "";
   for (char c : value) {
     switch (c) {
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      case '\\': out += "\\\\"; break;
-      case '"': out += quote ? "\\\"" : "\""; break;
-      default: out += c;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += quote ? "\\\"" : "\"";
+        break;
+      default:
+        out += c;
     }
   }
   if (quote) out += '"';
@@ -74,10 +85,17 @@ std::string UnescapeValue(std::string_view raw) {
     char c = raw[i];
     if (c == '\\' && i + 1 < raw.size()) {
       switch (char next = raw[++i]) {
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
-        default: out += next;
+        case 'n':
+          out += '\n';
+          break;
+        case 'r':
+          out += '\r';
+          break;
+        case 't':
+          out += '\t';
+          break;
+        default:
+          out += next;
       }
     } else if (c == '"' && quoted) {
       break;

@@ -23,8 +23,7 @@ class IniProfile final : public ProfileStore {
   // Rewrites the file atomically under the profile lock, creating its folder
   // first (a symbolic link is written through); false, never an exception,
   // when that is not possible or when the file exists but cannot be read.
-  bool WriteString(std::string_view section, std::string_view key,
-                   std::string_view value) override;
+  bool WriteString(std::string_view section, std::string_view key, std::string_view value) override;
   bool WriteInt(std::string_view section, std::string_view key, int value) override;
 
   const std::filesystem::path& file() const { return file_; }

@@ -20,8 +20,8 @@ std::string RegistryProfile::ReadString(std::string_view section, std::string_vi
   const std::wstring subKey = SubKey(section);
   const std::wstring name = WidenUtf8(key);
   DWORD size = 0;
-  if (RegGetValueW(HKEY_CURRENT_USER, subKey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
-                   nullptr, &size) != ERROR_SUCCESS ||
+  if (RegGetValueW(HKEY_CURRENT_USER, subKey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
+                   &size) != ERROR_SUCCESS ||
       size > 64 * 1024)
     return std::string(fallback);
   std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
@@ -52,8 +52,8 @@ int RegistryProfile::ReadInt(std::string_view section, std::string_view key, int
 bool RegistryProfile::WriteString(std::string_view section, std::string_view key,
                                   std::string_view value) {
   const std::wstring wide = WidenUtf8(value);
-  return RegSetKeyValueW(HKEY_CURRENT_USER, SubKey(section).c_str(), WidenUtf8(key).c_str(),
-                         REG_SZ, wide.c_str(),
+  return RegSetKeyValueW(HKEY_CURRENT_USER, SubKey(section).c_str(), WidenUtf8(key).c_str(), REG_SZ,
+                         wide.c_str(),
                          static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 

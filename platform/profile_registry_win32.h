@@ -16,8 +16,7 @@ class RegistryProfile final : public ProfileStore {
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) override;
   int ReadInt(std::string_view section, std::string_view key, int fallback) override;
-  bool WriteString(std::string_view section, std::string_view key,
-                   std::string_view value) override;
+  bool WriteString(std::string_view section, std::string_view key, std::string_view value) override;
   bool WriteInt(std::string_view section, std::string_view key, int value) override;
 
  private:

@@ -41,7 +41,8 @@ FileReadResult ReadRegularFile(const std::filesystem::path& path, std::size_t li
   // The size may change while we read; one byte past the limit tells a file
   // that grew meanwhile.
   const std::size_t wanted = limit < SIZE_MAX ? limit + 1 : limit;
-  std::string bytes(std::min<std::size_t>(wanted, static_cast<std::size_t>(info.st_size) + 1), '\0');
+  std::string bytes(std::min<std::size_t>(wanted, static_cast<std::size_t>(info.st_size) + 1),
+                    '\0');
   std::size_t filled = 0;
   for (;;) {
     if (filled == bytes.size()) {

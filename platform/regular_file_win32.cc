@@ -11,7 +11,8 @@ namespace vrx {
 namespace {
 
 FileReadResult WhyOpenFailed(const std::filesystem::path& path, DWORD error) {
-  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FileReadResult::kMissing;
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+    return FileReadResult::kMissing;
   // A folder cannot be opened this way; say what it is rather than "unreadable".
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -42,8 +43,7 @@ FileReadResult ReadRegularFile(const std::filesystem::path& path, std::size_t li
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) return WhyOpenFailed(path, GetLastError());
   BY_HANDLE_FILE_INFORMATION info{};
-  if (GetFileType(file.get()) != FILE_TYPE_DISK ||
-      !GetFileInformationByHandle(file.get(), &info) ||
+  if (GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.get(), &info) ||
       (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
     return FileReadResult::kNotRegular;
   const std::uint64_t size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;

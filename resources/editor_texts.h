@@ -9,8 +9,8 @@ namespace vrx::editor_text {
 // The check box labels of the option page, for optionWord bits 0..6.
 inline constexpr int kOptionFlagCount = 7;
 std::string_view OptionFlagLabel(int bit);
-std::string_view SpeedLabel();         // "通信速度"
-std::string_view PoInitialLabel();     // "POの初期値"
+std::string_view SpeedLabel();      // "通信速度"
+std::string_view PoInitialLabel();  // "POの初期値"
 
 // The CGRAM page's menu for one character, in menu order.
 enum class CharacterTool {

@@ -44,9 +44,7 @@ std::string InUseBy(std::string_view path, const ProcessList& users) {
   return Join({path, " はプロセス ", Processes(users), " が使用中です。"});
 }
 
-std::string InUse(std::string_view path) {
-  return Join({path, " は他のプログラムが使用中です。"});
-}
+std::string InUse(std::string_view path) { return Join({path, " は他のプログラムが使用中です。"}); }
 
 std::string NotSerial(std::string_view path) {
   return Join({path, " はシリアルポートではありません。"});
@@ -65,16 +63,26 @@ std::string CauseText(const PortDiagnosis& diagnosis) {
   for (const auto& user : diagnosis.users) users.emplace_back(user.pid, user.command);
   const std::string& path = diagnosis.path;
   switch (diagnosis.kind) {
-    case PortDiagnosis::Kind::kNone: return {};
-    case PortDiagnosis::Kind::kNoPortSelected: return NoPortSelected();
-    case PortDiagnosis::Kind::kNoSpeedSelected: return NoSpeedSelected();
-    case PortDiagnosis::Kind::kNotMapped: return NotMapped(path, diagnosis.mapFile);
-    case PortDiagnosis::Kind::kMissing: return Missing(path);
-    case PortDiagnosis::Kind::kPermissionDenied: return PermissionDenied(path, diagnosis.group);
-    case PortDiagnosis::Kind::kInUse: return users.empty() ? InUse(path) : InUseBy(path, users);
-    case PortDiagnosis::Kind::kNotSerial: return NotSerial(path);
-    case PortDiagnosis::Kind::kOtherError: return OtherError(path, diagnosis.reason);
-    case PortDiagnosis::Kind::kAlsoOpen: return AlsoOpenBy(path, users);
+    case PortDiagnosis::Kind::kNone:
+      return {};
+    case PortDiagnosis::Kind::kNoPortSelected:
+      return NoPortSelected();
+    case PortDiagnosis::Kind::kNoSpeedSelected:
+      return NoSpeedSelected();
+    case PortDiagnosis::Kind::kNotMapped:
+      return NotMapped(path, diagnosis.mapFile);
+    case PortDiagnosis::Kind::kMissing:
+      return Missing(path);
+    case PortDiagnosis::Kind::kPermissionDenied:
+      return PermissionDenied(path, diagnosis.group);
+    case PortDiagnosis::Kind::kInUse:
+      return users.empty() ? InUse(path) : InUseBy(path, users);
+    case PortDiagnosis::Kind::kNotSerial:
+      return NotSerial(path);
+    case PortDiagnosis::Kind::kOtherError:
+      return OtherError(path, diagnosis.reason);
+    case PortDiagnosis::Kind::kAlsoOpen:
+      return AlsoOpenBy(path, users);
   }
   return {};
 }

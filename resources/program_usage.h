@@ -1,5 +1,6 @@
 // What the two window programs print for --help, and vrxtool's pointer to
-// the serial-port help, kept beside the programs' other texts.  Their manual pages (docs/man/) describe the same options.
+// the serial-port help, kept beside the programs' other texts.  Their manual pages (docs/man/)
+// describe the same options.
 #pragma once
 
 #include <string_view>

@@ -19,9 +19,7 @@ std::string Difference(uint32_t address, uint8_t module, uint8_t image) {
   return line;
 }
 
-std::string CannotWrite(std::string_view path) {
-  return "cannot write " + std::string(path);
-}
+std::string CannotWrite(std::string_view path) { return "cannot write " + std::string(path); }
 
 std::string RunningCount(int passed, int failed) {
   return "passed " + std::to_string(passed) + ", failed " + std::to_string(failed);

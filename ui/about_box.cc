@@ -4,10 +4,10 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
+#include "resources/program_version.h"
 #include "ui/control_fitting.h"
 #include "ui/dialog_layout.h"
 #include "ui/program_icon.h"
-#include "resources/program_version.h"
 #include "ui/text_conversion.h"
 
 namespace vrx::ui {
@@ -32,7 +32,8 @@ CAboutDialog::CAboutDialog(wxWindow* parent, const std::string& product)
   const int iconSize = static_cast<int>(kIconPixels * DpiScale(this));
   new wxStaticBitmap(this, wxID_ANY, ProgramIcon(iconSize), iconCell.GetPosition(),
                      wxSize(iconSize, iconSize));
-  PlaceLabel(*new wxStaticText(this, wxID_ANY, FromCore(product + " Version " + std::string(kAboutVersion))),
+  PlaceLabel(*new wxStaticText(this, wxID_ANY,
+                               FromCore(product + " Version " + std::string(kAboutVersion))),
              kVersionText);
   PlaceLabel(*new wxStaticText(this, wxID_ANY, FromCore(kMakerNotice)), kNoticeText);
   auto* ok = new Compact<wxButton>(this, wxID_OK, wxS("OK"));

@@ -14,8 +14,10 @@ namespace vrx::ui {
 double DpiScale(const wxWindow*) {
   using DefaultScreen = void*();
   using Resolution = double(void*);
-  auto* defaultScreen = reinterpret_cast<DefaultScreen*>(dlsym(RTLD_DEFAULT, "gdk_screen_get_default"));
-  auto* resolution = reinterpret_cast<Resolution*>(dlsym(RTLD_DEFAULT, "gdk_screen_get_resolution"));
+  auto* defaultScreen =
+      reinterpret_cast<DefaultScreen*>(dlsym(RTLD_DEFAULT, "gdk_screen_get_default"));
+  auto* resolution =
+      reinterpret_cast<Resolution*>(dlsym(RTLD_DEFAULT, "gdk_screen_get_resolution"));
   void* screen = defaultScreen ? defaultScreen() : nullptr;
   const double dpi = screen && resolution ? resolution(screen) : -1.0;
   return dpi > 0 ? dpi / 96.0 : 1.0;

@@ -23,7 +23,8 @@ DialogBaseUnits BaseUnits(const wxWindow* window) {
   screen.SetFont(font);
   wxCoord width = 0;
   wxCoord height = 0;
-  screen.GetTextExtent(wxS("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"), &width, &height);
+  screen.GetTextExtent(wxS("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"), &width,
+                       &height);
   if (width <= 0 || height <= 0) return {7.0 * DpiScale(window), 12.0 * DpiScale(window)};
   // The system rounds the average width the same way: (cx / 26 + 1) / 2.
   return {static_cast<double>((width / 26 + 1) / 2), static_cast<double>(height)};

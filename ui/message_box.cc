@@ -3,8 +3,8 @@
 #include <wx/msgdlg.h>
 
 #include "platform/module_path.h"
-#include "ui/text_conversion.h"
 #include "resources/ui_texts.h"
+#include "ui/text_conversion.h"
 
 namespace vrx::ui {
 

@@ -11,8 +11,8 @@ class wxWindow;
 namespace vrx::ui {
 
 // `style` is wxOK (default), wxYES_NO | wxCANCEL or wxOK | wxCANCEL; the
-// exclamation icon, buttons captioned in Japanese.is always added.  Returns wxID_OK, wxID_YES, wxID_NO or
-// wxID_CANCEL.
+// exclamation icon, buttons captioned in Japanese.is always added.  Returns wxID_OK, wxID_YES,
+// wxID_NO or wxID_CANCEL.
 int ShowMessage(wxWindow* parent, const wxString& text, long style = wxOK);
 
 }  // namespace vrx::ui

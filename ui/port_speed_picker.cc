@@ -6,9 +6,9 @@
 #include <string>
 
 #include "config/bit_rate.h"
-#include "ui/dialog_layout.h"
-#include "resources/port_messages.h"
 #include "platform/port_names.h"
+#include "resources/port_messages.h"
+#include "ui/dialog_layout.h"
 #include "ui/text_conversion.h"
 
 namespace vrx::ui {
@@ -40,8 +40,8 @@ PortSpeedPicker::PortSpeedPicker(wxWindow* parent, const PortSpeedPickerStyle& s
     : style_(style) {
   port_ = new wxChoice(parent, style.portId, wxDefaultPosition, wxDefaultSize, PortEntries(),
                        style.sortPorts ? wxCB_SORT : 0);
-  speed_ = new wxChoice(parent, style.speedId, wxDefaultPosition, wxDefaultSize,
-                        OfferedSpeedEntries());
+  speed_ =
+      new wxChoice(parent, style.speedId, wxDefaultPosition, wxDefaultSize, OfferedSpeedEntries());
   port_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ShowPortDevice(); });
   Place();
 }
@@ -53,7 +53,8 @@ void PortSpeedPicker::Place() {
 
 void PortSpeedPicker::Show(const PortSettings& settings) {
   const bool noName = settings.portName.empty() && style_.match == PortMatch::kEntryOrNone;
-  const int port = noName ? wxNOT_FOUND : FirstEntryBeginningWith(*port_, FromCore(settings.portName));
+  const int port =
+      noName ? wxNOT_FOUND : FirstEntryBeginningWith(*port_, FromCore(settings.portName));
   if (port != wxNOT_FOUND || style_.match == PortMatch::kEntryOrNone) port_->SetSelection(port);
   const bool offered = settings.speedIndex >= 0 && settings.speedIndex < kOfferedSpeedCount;
   speed_->SetSelection(offered ? settings.speedIndex : wxNOT_FOUND);
@@ -62,13 +63,16 @@ void PortSpeedPicker::Show(const PortSettings& settings) {
 
 PortSettings PortSpeedPicker::Chosen() const {
   const int port = port_->GetSelection();
-  return {port == wxNOT_FOUND ? std::string() : ToCore(port_->GetString(static_cast<unsigned>(port))),
-          speed_->GetSelection()};
+  return {
+      port == wxNOT_FOUND ? std::string() : ToCore(port_->GetString(static_cast<unsigned>(port))),
+      speed_->GetSelection()};
 }
 
 void PortSpeedPicker::ShowPortDevice() {
   const std::string name = Chosen().portName;
-  const wxString text = name.empty() ? wxString() : FromCore(name + ": " + port_msg::PortDescription(LocatePortName(name)));
+  const wxString text =
+      name.empty() ? wxString()
+                   : FromCore(name + ": " + port_msg::PortDescription(LocatePortName(name)));
   if (deviceLabel_) deviceLabel_->SetLabel(text);
   if (text.empty())
     port_->UnsetToolTip();

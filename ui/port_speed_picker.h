@@ -5,8 +5,8 @@
 
 #include <wx/arrstr.h>
 
-#include "ui/dialog_units.h"
 #include "platform/port_settings.h"
+#include "ui/dialog_units.h"
 
 class wxChoice;
 class wxStaticText;

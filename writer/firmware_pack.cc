@@ -5,8 +5,8 @@
 #include <string>
 #include <system_error>
 
-#include "platform/atomic_file.h"
 #include "device/des.h"
+#include "platform/atomic_file.h"
 #include "platform/regular_file.h"
 
 namespace vrx {
@@ -27,12 +27,18 @@ std::optional<std::vector<uint8_t>> ReadFileUpTo(const std::filesystem::path& pa
 
 std::string_view PackErrorText(PackResult result) {
   switch (result) {
-    case PackResult::kOk: return "firmware payload appended";
-    case PackResult::kFirmwareTooLarge: return "the firmware image is larger than 32768 bytes";
-    case PackResult::kFirmwareUnreadable: return "the firmware image cannot be read";
-    case PackResult::kExecutableUnreadable: return "the executable cannot be read";
-    case PackResult::kExecutableUnwritable: return "the executable cannot be written";
-    case PackResult::kBadKey: return "the key must be 16 hexadecimal digits";
+    case PackResult::kOk:
+      return "firmware payload appended";
+    case PackResult::kFirmwareTooLarge:
+      return "the firmware image is larger than 32768 bytes";
+    case PackResult::kFirmwareUnreadable:
+      return "the firmware image cannot be read";
+    case PackResult::kExecutableUnreadable:
+      return "the executable cannot be read";
+    case PackResult::kExecutableUnwritable:
+      return "the executable cannot be written";
+    case PackResult::kBadKey:
+      return "the key must be 16 hexadecimal digits";
   }
   return "unknown pack result";
 }
@@ -90,8 +96,8 @@ PackResult PackFirmware(std::span<const uint8_t> firmware, const std::filesystem
   if (!file) return PackResult::kExecutableUnreadable;
 
   const std::vector<uint8_t> container = BuildContainer(firmware, key);
-  std::vector<uint8_t> packed(file->begin(),
-                              file->begin() + static_cast<std::ptrdiff_t>(ExecutableImageSize(*file)));
+  std::vector<uint8_t> packed(
+      file->begin(), file->begin() + static_cast<std::ptrdiff_t>(ExecutableImageSize(*file)));
   packed.insert(packed.end(), container.begin(), container.end());
   // Leave an already identical file alone so that its time stamp stays.
   if (packed == *file) return PackResult::kOk;

@@ -10,14 +10,22 @@ namespace {
 
 std::string_view StepText(FlashUpdateEvent event) {
   switch (event) {
-    case FlashUpdateEvent::kConnected: return writer_log::Connected();
-    case FlashUpdateEvent::kEraseBlock0: return writer_log::ErasingBlock0();
-    case FlashUpdateEvent::kWriteBlock0: return writer_log::WritingBlock0();
-    case FlashUpdateEvent::kEraseBlock4: return writer_log::ErasingBlock4();
-    case FlashUpdateEvent::kWriteBlock4: return writer_log::WritingBlock4();
-    case FlashUpdateEvent::kChunkWritten: return writer_log::ChunkWritten();
-    case FlashUpdateEvent::kStepDone: return writer_log::StepDone();
-    case FlashUpdateEvent::kFinished: return writer_log::Finished();
+    case FlashUpdateEvent::kConnected:
+      return writer_log::Connected();
+    case FlashUpdateEvent::kEraseBlock0:
+      return writer_log::ErasingBlock0();
+    case FlashUpdateEvent::kWriteBlock0:
+      return writer_log::WritingBlock0();
+    case FlashUpdateEvent::kEraseBlock4:
+      return writer_log::ErasingBlock4();
+    case FlashUpdateEvent::kWriteBlock4:
+      return writer_log::WritingBlock4();
+    case FlashUpdateEvent::kChunkWritten:
+      return writer_log::ChunkWritten();
+    case FlashUpdateEvent::kStepDone:
+      return writer_log::StepDone();
+    case FlashUpdateEvent::kFinished:
+      return writer_log::Finished();
   }
   return {};
 }

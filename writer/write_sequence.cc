@@ -1,12 +1,12 @@
 #include "writer/write_sequence.h"
 
 #include "config/data_file.h"
-#include "writer/firmware_container.h"
-#include "writer/flash_update_log.h"
-#include "platform/port_settings.h"
 #include "device/read_back.h"
+#include "platform/port_settings.h"
 #include "resources/readback_texts.h"
 #include "resources/writer_log_texts.h"
+#include "writer/firmware_container.h"
+#include "writer/flash_update_log.h"
 #include "writer/writer_message_map.h"
 
 namespace vrx {
@@ -22,7 +22,8 @@ std::string FileTitle(const std::string& filePath) {
 // logged, unless it equals the image.
 bool VerifyWrite(const WriteJob& job, const FlashImage& image, WriteLog& log,
                  DeviceProgress& progress) {
-  const VerifyResult result = VerifyDevice(job.portName, job.speedIndex, image, job.serial, progress);
+  const VerifyResult result =
+      VerifyDevice(job.portName, job.speedIndex, image, job.serial, progress);
   if (result.failure != SessionFailure::kNone) {
     LogDeviceFailure(log, result.failure);
     return false;

@@ -34,8 +34,7 @@ Character CharacterOf(const std::array<uint8_t, kCgramBytes>& cgram, int charact
   return rows;
 }
 
-void StoreCharacter(std::array<uint8_t, kCgramBytes>& cgram, int character,
-                    const Character& rows) {
+void StoreCharacter(std::array<uint8_t, kCgramBytes>& cgram, int character, const Character& rows) {
   std::copy(rows.begin(), rows.end(), cgram.begin() + kCharacterRows * character);
 }
 
@@ -59,29 +58,42 @@ Character ApplyCharacterTool(const Character& rows, editor_text::CharacterTool t
   auto rotateRows = [&](bool up) {
     Character dots{};
     for (int row = 0; row < kCharacterRows; ++row) {
-      const int from = up ? (row + 1) % kCharacterRows : (row + kCharacterRows - 1) % kCharacterRows;
+      const int from =
+          up ? (row + 1) % kCharacterRows : (row + kCharacterRows - 1) % kCharacterRows;
       dots[static_cast<std::size_t>(row)] = rows[static_cast<std::size_t>(from)] & kDotBits;
     }
-    for (std::size_t row = 0; row < result.size(); ++row) result[row] = WithDots(rows[row], dots[row]);
+    for (std::size_t row = 0; row < result.size(); ++row)
+      result[row] = WithDots(rows[row], dots[row]);
   };
   switch (tool) {
-    case CharacterTool::kClear: eachRow([](unsigned) { return 0U; }); break;
-    case CharacterTool::kInvert: eachRow([](unsigned dots) { return ~dots; }); break;
+    case CharacterTool::kClear:
+      eachRow([](unsigned) { return 0U; });
+      break;
+    case CharacterTool::kInvert:
+      eachRow([](unsigned dots) { return ~dots; });
+      break;
     case CharacterTool::kShiftLeft:
       eachRow([](unsigned dots) { return (dots << 1) | (dots >> (kCharacterColumns - 1)); });
       break;
     case CharacterTool::kShiftRight:
       eachRow([](unsigned dots) { return (dots >> 1) | ((dots & 1U) << (kCharacterColumns - 1)); });
       break;
-    case CharacterTool::kShiftUp: rotateRows(true); break;
-    case CharacterTool::kShiftDown: rotateRows(false); break;
-    case CharacterTool::kMirrorLeftRight: eachRow(MirrorDots); break;
+    case CharacterTool::kShiftUp:
+      rotateRows(true);
+      break;
+    case CharacterTool::kShiftDown:
+      rotateRows(false);
+      break;
+    case CharacterTool::kMirrorLeftRight:
+      eachRow(MirrorDots);
+      break;
     case CharacterTool::kMirrorUpDown:
       for (std::size_t row = 0; row < result.size(); ++row)
         result[row] = WithDots(rows[row], rows[result.size() - 1 - row]);
       break;
     case CharacterTool::kCopy:
-    case CharacterTool::kPaste: break;
+    case CharacterTool::kPaste:
+      break;
   }
   return result;
 }
@@ -104,8 +116,8 @@ std::optional<Character> CharacterFromText(std::string_view text, const Characte
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
   }
   while (!lines.empty() && lines.back().empty()) lines.pop_back();
-  const auto firstDrawn = std::find_if(lines.begin(), lines.end(),
-                                       [](std::string_view line) { return !line.empty(); });
+  const auto firstDrawn =
+      std::find_if(lines.begin(), lines.end(), [](std::string_view line) { return !line.empty(); });
   lines.erase(lines.begin(), firstDrawn);
   if (lines.size() != kCharacterRows) return std::nullopt;
 

@@ -30,8 +30,7 @@ std::vector<DotPlace> DotGrid::DotsAlong(PixelPoint from, PixelPoint to) const {
     const PixelPoint sample{from.x + (to.x - from.x) * step / steps,
                             from.y + (to.y - from.y) * step / steps};
     const std::optional<DotPlace> dot = DotAt(sample);
-    if (dot && dot != previous &&
-        std::find(dots.begin(), dots.end(), *dot) == dots.end())
+    if (dot && dot != previous && std::find(dots.begin(), dots.end(), *dot) == dots.end())
       dots.push_back(*dot);
     previous = dot;
   }

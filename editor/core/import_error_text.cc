@@ -7,15 +7,24 @@ namespace {
 
 int ImportProblemNumber(ImportProblem problem) {
   switch (problem) {
-    case ImportProblem::kSyntax: return tool_msg::kSyntax;
-    case ImportProblem::kWrongFormat: return tool_msg::kWrongFormat;
-    case ImportProblem::kNewerVersion: return tool_msg::kNewerVersion;
-    case ImportProblem::kUnknownMember: return tool_msg::kUnknownMember;
-    case ImportProblem::kBadValue: return tool_msg::kBadValue;
-    case ImportProblem::kBadCode: return tool_msg::kBadCode;
-    case ImportProblem::kBadKeyNumber: return tool_msg::kBadKeyNumber;
-    case ImportProblem::kDuplicateKey: return tool_msg::kDuplicateKey;
-    case ImportProblem::kWrongPlace: return tool_msg::kWrongPlace;
+    case ImportProblem::kSyntax:
+      return tool_msg::kSyntax;
+    case ImportProblem::kWrongFormat:
+      return tool_msg::kWrongFormat;
+    case ImportProblem::kNewerVersion:
+      return tool_msg::kNewerVersion;
+    case ImportProblem::kUnknownMember:
+      return tool_msg::kUnknownMember;
+    case ImportProblem::kBadValue:
+      return tool_msg::kBadValue;
+    case ImportProblem::kBadCode:
+      return tool_msg::kBadCode;
+    case ImportProblem::kBadKeyNumber:
+      return tool_msg::kBadKeyNumber;
+    case ImportProblem::kDuplicateKey:
+      return tool_msg::kDuplicateKey;
+    case ImportProblem::kWrongPlace:
+      return tool_msg::kWrongPlace;
   }
   return -1;
 }

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "editor/core/capture_table.h"
 #include "config/code_text.h"
+#include "editor/core/capture_table.h"
+#include "platform/sjis.h"
 #include "resources/editor_texts.h"
 #include "resources/key_names.h"
-#include "platform/sjis.h"
 
 namespace vrx::editor {
 namespace {

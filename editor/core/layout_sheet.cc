@@ -3,9 +3,9 @@
 #include "config/bit_rate.h"
 #include "config/brr_value.h"
 #include "editor/core/character_tools.h"
-#include "resources/editor_texts.h"
 #include "editor/core/key_description.h"
 #include "platform/sjis.h"
+#include "resources/editor_texts.h"
 
 namespace vrx::editor {
 namespace {
@@ -46,12 +46,14 @@ void LayOutMatrix(const ConfigImage& config, LayoutSheet& sheet) {
     const int column = KeyColumn(key);
     const double x = kMatrixLeft + kCellWidth * column;
     const double y = kMatrixTop + kCellHeight * (kMatrixRows - 1 - row);
-    if (column == 0) sheet.texts.push_back({16, y + kCellHeight / 2 + 3, 7, "ROW" + std::to_string(row)});
+    if (column == 0)
+      sheet.texts.push_back({16, y + kCellHeight / 2 + 3, 7, "ROW" + std::to_string(row)});
 
     const KeyEntry& entry = config.keys[static_cast<std::size_t>(key)];
     const bool assigned = HasCodes(entry);
-    const Shade fill = assigned ? Shade::kAssignedKey
-                                : InMatrixBlock(row, column) ? Shade::kMatrixBlock : Shade::kNone;
+    const Shade fill = assigned                     ? Shade::kAssignedKey
+                       : InMatrixBlock(row, column) ? Shade::kMatrixBlock
+                                                    : Shade::kNone;
     sheet.boxes.push_back({x, y, kCellWidth, kCellHeight, fill, true});
     sheet.texts.push_back({x + 2, y + 7, 5.5, std::to_string(key + 1)});
     if (!assigned) continue;
@@ -68,15 +70,15 @@ void LayOutOptions(const ConfigImage& config, LayoutSheet& sheet) {
   double y = kOptionsTop;
   for (int bit = 0; bit < editor_text::kOptionFlagCount; ++bit, y += kLineHeight) {
     const bool on = (config.optionWord >> bit) & 1U;
-    sheet.texts.push_back({kMatrixLeft, y, 9,
-                           std::string(on ? "■ " : "□ ") +
-                               std::string(editor_text::OptionFlagLabel(bit))});
+    sheet.texts.push_back(
+        {kMatrixLeft, y, 9,
+         std::string(on ? "■ " : "□ ") + std::string(editor_text::OptionFlagLabel(bit))});
   }
   y += kLineHeight / 2;
   const std::optional<int> speed = SpeedIndexForBrrValue(config.brrValue);
-  const std::string speedText = speed ? std::to_string(BitRateForSpeedIndex(*speed)) + " bps"
-                                      : std::string(editor_text::NoSpeedText()) + " (0x" +
-                                            Hex(config.brrValue) + ")";
+  const std::string speedText =
+      speed ? std::to_string(BitRateForSpeedIndex(*speed)) + " bps"
+            : std::string(editor_text::NoSpeedText()) + " (0x" + Hex(config.brrValue) + ")";
   sheet.texts.push_back(
       {kMatrixLeft, y, 9, std::string(editor_text::SpeedLabel()) + ": " + speedText});
   y += kLineHeight;

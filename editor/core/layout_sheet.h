@@ -21,9 +21,9 @@ struct SheetBox {
 };
 
 struct SheetText {
-  double x, y;  // the baseline's start, or its middle when `centred`
-  double size;  // points
-  std::string text;  // UTF-8
+  double x, y;          // the baseline's start, or its middle when `centred`
+  double size;          // points
+  std::string text;     // UTF-8
   double maxWidth = 0;  // shrunk to fit when wider; 0: no limit
   bool centred = false;
 };

@@ -21,11 +21,16 @@ struct Colour {
 
 std::optional<Colour> FillOf(Shade shade) {
   switch (shade) {
-    case Shade::kAssignedKey: return Colour{0.80, 0.88, 1.00};
-    case Shade::kMatrixBlock: return Colour{1.00, 0.88, 0.88};
-    case Shade::kDotOn: return Colour{0.05, 0.05, 0.05};
-    case Shade::kDotOff: return Colour{0.92, 0.92, 0.92};
-    case Shade::kNone: break;
+    case Shade::kAssignedKey:
+      return Colour{0.80, 0.88, 1.00};
+    case Shade::kMatrixBlock:
+      return Colour{1.00, 0.88, 0.88};
+    case Shade::kDotOn:
+      return Colour{0.05, 0.05, 0.05};
+    case Shade::kDotOff:
+      return Colour{0.92, 0.92, 0.92};
+    case Shade::kNone:
+      break;
   }
   return std::nullopt;
 }
@@ -67,8 +72,7 @@ void Draw(cairo_t* cr, const LayoutSheet& sheet) {
 
 using SurfacePtr = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 
-SurfacePtr CreateSurface(const LayoutSheet& sheet, SheetFormat format,
-                         const std::string& path) {
+SurfacePtr CreateSurface(const LayoutSheet& sheet, SheetFormat format, const std::string& path) {
   switch (format) {
     case SheetFormat::kSvg:
       return {cairo_svg_surface_create(path.c_str(), sheet.width, sheet.height),
@@ -76,10 +80,10 @@ SurfacePtr CreateSurface(const LayoutSheet& sheet, SheetFormat format,
     case SheetFormat::kPdf:
       return {cairo_pdf_surface_create(path.c_str(), sheet.width, sheet.height),
               cairo_surface_destroy};
-    case SheetFormat::kPng: break;
+    case SheetFormat::kPng:
+      break;
   }
-  return {cairo_image_surface_create(CAIRO_FORMAT_RGB24,
-                                     static_cast<int>(sheet.width * kPngScale),
+  return {cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(sheet.width * kPngScale),
                                      static_cast<int>(sheet.height * kPngScale)),
           cairo_surface_destroy};
 }
@@ -99,8 +103,8 @@ bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
   cairo_surface_flush(surface.get());
   bool written = drawn;
   if (format == SheetFormat::kPng)
-    written = written && cairo_surface_write_to_png(surface.get(), file.c_str()) ==
-                             CAIRO_STATUS_SUCCESS;
+    written =
+        written && cairo_surface_write_to_png(surface.get(), file.c_str()) == CAIRO_STATUS_SUCCESS;
   cairo_surface_finish(surface.get());
   return written && cairo_surface_status(surface.get()) == CAIRO_STATUS_SUCCESS;
 }

@@ -11,11 +11,16 @@ namespace {
 
 const char* FillOf(Shade shade) {
   switch (shade) {
-    case Shade::kAssignedKey: return "#cce0ff";
-    case Shade::kMatrixBlock: return "#ffe0e0";
-    case Shade::kDotOn: return "#0d0d0d";
-    case Shade::kDotOff: return "#ebebeb";
-    case Shade::kNone: break;
+    case Shade::kAssignedKey:
+      return "#cce0ff";
+    case Shade::kMatrixBlock:
+      return "#ffe0e0";
+    case Shade::kDotOn:
+      return "#0d0d0d";
+    case Shade::kDotOff:
+      return "#ebebeb";
+    case Shade::kNone:
+      break;
   }
   return "none";
 }
@@ -24,11 +29,20 @@ std::string Escaped(const std::string& text) {
   std::string out;
   for (const char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -45,11 +59,13 @@ std::string Number(double value) {
 bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
                        const std::filesystem::path& path) {
   if (format != SheetFormat::kSvg) return false;
-  std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(sheet.width) +
-                    "pt\" height=\"" + Number(sheet.height) + "pt\" viewBox=\"0 0 " +
-                    Number(sheet.width) + " " + Number(sheet.height) + "\">\n"
-                    "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+  std::string svg =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+      Number(sheet.width) + "pt\" height=\"" + Number(sheet.height) + "pt\" viewBox=\"0 0 " +
+      Number(sheet.width) + " " + Number(sheet.height) +
+      "\">\n"
+      "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
   for (const SheetBox& box : sheet.boxes) {
     svg += "<rect x=\"" + Number(box.x) + "\" y=\"" + Number(box.y) + "\" width=\"" +
            Number(box.width) + "\" height=\"" + Number(box.height) + "\" fill=\"" +

@@ -14,9 +14,7 @@ void SetBit(Field& field, unsigned bit, bool on) {
 
 }  // namespace
 
-bool OptionFlag(const ConfigImage& config, int bit) {
-  return (config.optionWord >> bit) & 1U;
-}
+bool OptionFlag(const ConfigImage& config, int bit) { return (config.optionWord >> bit) & 1U; }
 
 void SetOptionFlag(ConfigImage& config, int bit, bool on) {
   SetBit(config.optionWord, static_cast<unsigned>(bit), on);

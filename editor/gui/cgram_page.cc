@@ -3,7 +3,6 @@
 #include <wx/button.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
-#include <wx/menu.h>
 #include <wx/dcclient.h>
 #include <wx/menu.h>
 #include <wx/stattext.h>
@@ -11,15 +10,15 @@
 
 #include <algorithm>
 
+#include "device/lcd_test.h"
+#include "editor/core/editor_message_map.h"
+#include "platform/port_settings.h"
+#include "resources/message_table.h"
+#include "resources/port_messages.h"
 #include "ui/control_fitting.h"
 #include "ui/dialog_layout.h"
 #include "ui/dialog_units.h"
-#include "editor/core/editor_message_map.h"
-#include "device/lcd_test.h"
 #include "ui/message_box.h"
-#include "resources/message_table.h"
-#include "resources/port_messages.h"
-#include "platform/port_settings.h"
 #include "ui/port_speed_picker.h"
 #include "ui/text_conversion.h"
 
@@ -56,8 +55,8 @@ constexpr ui::DluRect kPortDeviceRect{122, 272, 194, 10};
 
 // The test's lists: ports sorted, a remembered name no entry begins with
 // shows none.
-constexpr ui::PortSpeedPickerStyle kPortSpeedStyle{1150, 1160, kPortListRect, kSpeedListRect,
-                                                   kListRowHeight, true, ui::PortMatch::kEntryOrNone};
+constexpr ui::PortSpeedPickerStyle kPortSpeedStyle{
+    1150, 1160, kPortListRect, kSpeedListRect, kListRowHeight, true, ui::PortMatch::kEntryOrNone};
 
 }  // namespace
 

@@ -12,9 +12,9 @@
 #include "editor/core/dot_grid.h"
 #include "resources/editor_texts.h"
 
-#include "platform/profile.h"
 #include "device/serial_options.h"
 #include "editor/gui/sheet_page.h"
+#include "platform/profile.h"
 
 class wxButton;
 class wxContextMenuEvent;

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "editor/gui/vrx_sheet.h"
+#include "resources/program_usage.h"
 #include "ui/app_profile.h"
 #include "ui/info_options.h"
 #include "ui/program_entry.h"
-#include "resources/program_usage.h"
 #include "ui/text_conversion.h"
-#include "editor/gui/vrx_sheet.h"
 
 namespace vrx::editor {
 
@@ -30,11 +30,12 @@ int CEditorApp::OnRun() {
   if (argc > 1) {
     const std::string given = ui::ToCore(argv[1]);
     std::error_code error;
-    const auto absolute = std::filesystem::absolute(std::u8string(given.begin(), given.end()), error);
-    const std::u8string path = error ? std::u8string(given.begin(), given.end()) : absolute.u8string();
-    sheet.CallAfter([&sheet, file = std::string(path.begin(), path.end())] {
-      sheet.OpenDataFile(file);
-    });
+    const auto absolute =
+        std::filesystem::absolute(std::u8string(given.begin(), given.end()), error);
+    const std::u8string path =
+        error ? std::u8string(given.begin(), given.end()) : absolute.u8string();
+    sheet.CallAfter(
+        [&sheet, file = std::string(path.begin(), path.end())] { sheet.OpenDataFile(file); });
   }
   sheet.ShowModal();
   return 0;

@@ -4,17 +4,17 @@
 #include <wx/menu.h>
 #include <wx/notebook.h>
 
-#include "platform/atomic_file.h"
 #include "config/config_exchange.h"
-#include "ui/file_dialog.h"
-#include "editor/core/import_error_text.h"
-#include "ui/message_box.h"
-#include "resources/message_table.h"
-#include "editor/gui/sheet_page.h"
-#include "ui/text_conversion.h"
-#include "resources/tool_messages.h"
-#include "editor/gui/vrx_sheet.h"
 #include "config/whole_file.h"
+#include "editor/core/import_error_text.h"
+#include "editor/gui/sheet_page.h"
+#include "editor/gui/vrx_sheet.h"
+#include "platform/atomic_file.h"
+#include "resources/message_table.h"
+#include "resources/tool_messages.h"
+#include "ui/file_dialog.h"
+#include "ui/message_box.h"
+#include "ui/text_conversion.h"
 
 namespace vrx::editor {
 namespace {
@@ -39,8 +39,8 @@ void Export(CVRXSheet& sheet) {
     ui::ShowMessage(&sheet, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
     return;
   }
-  ui::FileDialog dialog(&sheet, wxString(), wxString(), wxString(),
-                        ui::FromCore(kExchangeFilter), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  ui::FileDialog dialog(&sheet, wxString(), wxString(), wxString(), ui::FromCore(kExchangeFilter),
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return;
   const ExchangeFormat format = ChosenFormat(dialog);
   wxFileName name(dialog.GetPath());
@@ -50,8 +50,8 @@ void Export(CVRXSheet& sheet) {
 }
 
 void Import(CVRXSheet& sheet) {
-  ui::FileDialog dialog(&sheet, wxString(), wxString(), wxString(),
-                        ui::FromCore(kExchangeFilter), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  ui::FileDialog dialog(&sheet, wxString(), wxString(), wxString(), ui::FromCore(kExchangeFilter),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return;
   const std::optional<std::string> text = ReadWholeFile(ui::ToPath(dialog.GetPath()));
   if (!text) {
@@ -79,9 +79,12 @@ void AppendExchangeEntries(wxMenu& menu) {
 }
 
 bool RunExchangeEntry(CVRXSheet& sheet, int id) {
-  if (id == kExportMenuId) Export(sheet);
-  else if (id == kImportMenuId) Import(sheet);
-  else return false;
+  if (id == kExportMenuId)
+    Export(sheet);
+  else if (id == kImportMenuId)
+    Import(sheet);
+  else
+    return false;
   return true;
 }
 

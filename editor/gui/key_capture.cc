@@ -26,14 +26,14 @@ void InterceptKeyDowns(wxWindow* target, std::function<bool()> enabled,
   // parents, ahead of every other key event and of the dialog's own keys, so
   // binding it here sees exactly the keys addressed to `target` and its
   // children.
-  target->Bind(wxEVT_CHAR_HOOK, [enabled = std::move(enabled),
-                                 onKeyDown = std::move(onKeyDown)](wxKeyEvent& event) {
-    if (!enabled()) {
-      event.Skip();
-      return;
-    }
-    onKeyDown(VirtualKeyOf(event));
-  });
+  target->Bind(wxEVT_CHAR_HOOK,
+               [enabled = std::move(enabled), onKeyDown = std::move(onKeyDown)](wxKeyEvent& event) {
+                 if (!enabled()) {
+                   event.Skip();
+                   return;
+                 }
+                 onKeyDown(VirtualKeyOf(event));
+               });
 }
 
 }  // namespace vrx::editor

@@ -9,16 +9,16 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "editor/core/capture_table.h"
 #include "config/code_text.h"
+#include "editor/core/capture_table.h"
+#include "editor/gui/key_capture.h"
+#include "editor/gui/key_matrix.h"
+#include "platform/sjis.h"
+#include "resources/message_table.h"
 #include "ui/control_fitting.h"
 #include "ui/dialog_layout.h"
 #include "ui/dialog_units.h"
-#include "editor/gui/key_capture.h"
-#include "editor/gui/key_matrix.h"
 #include "ui/message_box.h"
-#include "resources/message_table.h"
-#include "platform/sjis.h"
 #include "ui/text_conversion.h"
 
 namespace vrx::editor {
@@ -70,10 +70,10 @@ void CKeyMapPage::CreateControls() {
                                numbers, wxCB_READONLY | wxCB_DROPDOWN);
   // 128 numbers in 8 columns: the list opens as 16 rows, not the screen's height.
   ui::WrapDropDownList(*numberList_, 8);
-  captureButton_ = new ui::Compact<wxToggleButton>(this, kCaptureButtonId,
-                                                   ui::FromCore("キャプチャ"));
-  typematicBox_ = new ui::Compact<wxCheckBox>(this, kTypematicBoxId,
-                                              ui::FromCore("タイパマティック"));
+  captureButton_ =
+      new ui::Compact<wxToggleButton>(this, kCaptureButtonId, ui::FromCore("キャプチャ"));
+  typematicBox_ =
+      new ui::Compact<wxCheckBox>(this, kTypematicBoxId, ui::FromCore("タイパマティック"));
   AddLabel(this, "Make", 2, 240);
   makeBox_ = new ui::Compact<wxTextCtrl>(this, kMakeBoxId, wxString());
   AddLabel(this, "Break", 2, 254);

@@ -11,8 +11,8 @@
 #include <cstdint>
 
 #include "config/config_image.h"
-#include "ui/dialog_units.h"
 #include "editor/core/key_description.h"
+#include "ui/dialog_units.h"
 #include "ui/text_conversion.h"
 
 namespace vrx::editor {
@@ -51,8 +51,7 @@ wxBitmap LoadPicture(double scale) {
 
 KeyMatrix::KeyMatrix(wxWindow* parent, int firstButtonId,
                      const std::array<KeyEntry, kKeyCount>& keys)
-    : wxControl(parent, wxID_ANY,
-                ui::DluToPixels(parent, kPictureX, kPictureY),
+    : wxControl(parent, wxID_ANY, ui::DluToPixels(parent, kPictureX, kPictureY),
                 ui::DluRectToPixels(parent, kPictureX, kPictureY, kPictureWidth, kPictureHeight)
                     .GetSize(),
                 wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
@@ -71,8 +70,14 @@ KeyMatrix::KeyMatrix(wxWindow* parent, int firstButtonId,
   });
   // The sheet's about menu is for clicks on the sheet itself.
   Bind(wxEVT_CONTEXT_MENU, [](wxContextMenuEvent&) {});
-  Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) { Refresh(); event.Skip(); });
-  Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) { Refresh(); event.Skip(); });
+  Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+    Refresh();
+    event.Skip();
+  });
+  Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
+    Refresh();
+    event.Skip();
+  });
 }
 
 void KeyMatrix::SetSelection(int key) {
@@ -164,13 +169,25 @@ void KeyMatrix::OnKeyDown(wxKeyEvent& event) {
   const int row = selection_ / kColumns;
   int target = -1;
   switch (event.GetKeyCode()) {
-    case WXK_LEFT: target = column > 0 ? selection_ - 1 : -1; break;
-    case WXK_RIGHT: target = column < kColumns - 1 ? selection_ + 1 : -1; break;
+    case WXK_LEFT:
+      target = column > 0 ? selection_ - 1 : -1;
+      break;
+    case WXK_RIGHT:
+      target = column < kColumns - 1 ? selection_ + 1 : -1;
+      break;
     // Row 0 is drawn at the bottom.
-    case WXK_UP: target = row < kRows - 1 ? selection_ + kColumns : -1; break;
-    case WXK_DOWN: target = row > 0 ? selection_ - kColumns : -1; break;
-    case WXK_SPACE: target = selection_; break;
-    default: event.Skip(); return;
+    case WXK_UP:
+      target = row < kRows - 1 ? selection_ + kColumns : -1;
+      break;
+    case WXK_DOWN:
+      target = row > 0 ? selection_ - kColumns : -1;
+      break;
+    case WXK_SPACE:
+      target = selection_;
+      break;
+    default:
+      event.Skip();
+      return;
   }
   if (target >= 0) Choose(target);
 }

@@ -6,11 +6,11 @@
 #include <wx/stattext.h>
 
 #include "config/brr_value.h"
+#include "editor/core/option_fields.h"
+#include "resources/editor_texts.h"
 #include "ui/control_fitting.h"
 #include "ui/dialog_layout.h"
 #include "ui/dialog_units.h"
-#include "resources/editor_texts.h"
-#include "editor/core/option_fields.h"
 #include "ui/port_speed_picker.h"
 #include "ui/text_conversion.h"
 
@@ -58,15 +58,14 @@ void COptionPage::CreateControls() {
   for (int bit = 0; bit < kOptionBoxCount; ++bit) {
     const OptionBoxLayout& box = kOptionBoxes[bit];
     const wxRect rect = DluRect(this, kOptionBoxX, box.y, box.width, kOptionBoxHeight);
-    optionBoxes_[bit] =
-        new ui::CompactCheckBox(this, kFirstOptionBoxId + bit,
-                            ui::FromCore(editor_text::OptionFlagLabel(bit)), rect);
+    optionBoxes_[bit] = new ui::CompactCheckBox(
+        this, kFirstOptionBoxId + bit, ui::FromCore(editor_text::OptionFlagLabel(bit)), rect);
   }
 
   // The template gives the opened list's height; closed, the list takes
   // GTK's height, centred with its two labels on one 12-unit row.
-  speedList_ = new wxChoice(this, kSpeedListId, wxDefaultPosition, wxDefaultSize,
-                            ui::OfferedSpeedEntries());
+  speedList_ =
+      new wxChoice(this, kSpeedListId, wxDefaultPosition, wxDefaultSize, ui::OfferedSpeedEntries());
   ui::PlaceDropDown(*speedList_, {105, kSpeedRowY, 46, 101}, kSpeedRowHeight);
   ui::PlaceCentredLabel(*new wxStaticText(this, wxID_ANY, ui::FromCore(editor_text::SpeedLabel())),
                         {70, kSpeedRowY, 0, kSpeedRowHeight});
@@ -74,8 +73,8 @@ void COptionPage::CreateControls() {
                         {157, kSpeedRowY, 0, kSpeedRowHeight});
 
   const wxRect groupRect = DluRect(this, 70, 156, 104, 34);
-  new wxStaticBox(this, wxID_ANY, ui::FromCore(editor_text::PoInitialLabel()), groupRect.GetPosition(),
-                  groupRect.GetSize());
+  new wxStaticBox(this, wxID_ANY, ui::FromCore(editor_text::PoInitialLabel()),
+                  groupRect.GetPosition(), groupRect.GetSize());
   for (int i = 0; i < kPoBoxCount; ++i) {
     const wxRect rect = DluRect(this, kPoBoxX[i], 170, 22, 16);
     poBoxes_[i] = new ui::CompactCheckBox(this, kPo4BoxId + i, ui::FromCore(kPoBoxLabels[i]), rect);

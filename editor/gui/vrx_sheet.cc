@@ -10,26 +10,26 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "ui/about_box.h"
-#include "editor/gui/cgram_page.h"
 #include "config/data_file.h"
-#include "ui/dialog_layout.h"
-#include "ui/dialog_units.h"
 #include "editor/core/editor_message_map.h"
-#include "resources/editor_texts.h"
-#include "editor/gui/exchange_menu.h"
-#include "ui/file_drop_target.h"
-#include "editor/gui/key_map_page.h"
 #include "editor/core/layout_sheet.h"
 #include "editor/core/layout_sheet_render.h"
-#include "ui/message_box.h"
-#include "resources/message_table.h"
-#include "editor/gui/option_page.h"
-#include "ui/program_icon.h"
 #include "editor/core/sheet_rules.h"
-#include "ui/text_conversion.h"
-#include "resources/ui_texts.h"
+#include "editor/gui/cgram_page.h"
+#include "editor/gui/exchange_menu.h"
+#include "editor/gui/key_map_page.h"
+#include "editor/gui/option_page.h"
 #include "editor/gui/writer_launch.h"
+#include "resources/editor_texts.h"
+#include "resources/message_table.h"
+#include "resources/ui_texts.h"
+#include "ui/about_box.h"
+#include "ui/dialog_layout.h"
+#include "ui/dialog_units.h"
+#include "ui/file_drop_target.h"
+#include "ui/message_box.h"
+#include "ui/program_icon.h"
+#include "ui/text_conversion.h"
 
 namespace vrx::editor {
 namespace {
@@ -65,8 +65,7 @@ std::string WithDataFileExtension(const wxString& chosen) {
 // The chosen path, or "" when the user cancelled.
 std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, long style) {
   const wxFileName current(ui::FromCore(currentPath));
-  const std::string_view title =
-      (style & wxFD_SAVE) ? ui_text::kSaveAsTitle : ui_text::kOpenTitle;
+  const std::string_view title = (style & wxFD_SAVE) ? ui_text::kSaveAsTitle : ui_text::kOpenTitle;
   wxFileDialog dialog(parent, ui::FromCore(title), current.GetPath(), current.GetFullName(),
                       ui::FromCore(kDataFileFilter), style);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return {};
@@ -76,8 +75,7 @@ std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, lo
 }  // namespace
 
 CVRXSheet::CVRXSheet(ProfileStore& profile, wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, ui::FromCore(kSheetCaption), wxDefaultPosition,
-               wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, ui::FromCore(kSheetCaption), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX),
       startWriter(StartWriter) {
   SetFont(ui::DialogFont());
@@ -85,17 +83,20 @@ CVRXSheet::CVRXSheet(ProfileStore& profile, wxWindow* parent)
   CreatePages(profile);
   CreateButtonRow();
 
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnOpen(); }, kOpenId);
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnSave(); }, kSaveId);
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnExit(); }, kExitId);
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnWrite(); }, kWriteId);
+  Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { OnOpen(); }, kOpenId);
+  Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { OnSave(); }, kSaveId);
+  Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { OnExit(); }, kExitId);
+  Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { OnWrite(); }, kWriteId);
   Bind(wxEVT_INIT_DIALOG, &CVRXSheet::OnInitDialog, this);
   Bind(wxEVT_CLOSE_WINDOW, &CVRXSheet::OnCloseBox, this);
   Bind(wxEVT_CONTEXT_MENU, &CVRXSheet::OnContextMenu, this);
   Bind(wxEVT_CHAR_HOOK, &CVRXSheet::OnCharHook, this);
-  ui::AcceptDroppedFiles(*this, [this](const std::vector<std::string>& paths) {
-    OnFilesDropped(paths);
-  });
+  ui::AcceptDroppedFiles(*this,
+                         [this](const std::vector<std::string>& paths) { OnFilesDropped(paths); });
   notebook_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGING, &CVRXSheet::OnPageChanging, this);
   notebook_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CVRXSheet::OnPageChanged, this);
 
@@ -119,8 +120,7 @@ void CVRXSheet::CreatePages(ProfileStore& profile) {
 }
 
 void CVRXSheet::CreateButtonRow() {
-  const wxSize buttonSize =
-      ui::DluRectToPixels(this, 0, 0, kButtonWidth, kButtonHeight).GetSize();
+  const wxSize buttonSize = ui::DluRectToPixels(this, 0, 0, kButtonWidth, kButtonHeight).GetSize();
   auto makeButton = [&](int id, const char* label) {
     return new wxButton(this, id, ui::FromCore(label), wxDefaultPosition, buttonSize);
   };
@@ -146,11 +146,16 @@ void CVRXSheet::CreateButtonRow() {
 
 wxButton* CVRXSheet::button(CommandId id) const {
   switch (id) {
-    case kOpenId: return openButton_;
-    case kSaveId: return saveButton_;
-    case kExitId: return exitButton_;
-    case kWriteId: return writeButton_;
-    default: return nullptr;
+    case kOpenId:
+      return openButton_;
+    case kSaveId:
+      return saveButton_;
+    case kExitId:
+      return exitButton_;
+    case kWriteId:
+      return writeButton_;
+    default:
+      return nullptr;
   }
 }
 
@@ -162,8 +167,7 @@ void CVRXSheet::ClearModified() {
 
 void CVRXSheet::ShowFileTitle() {
   const wxString fileTitle = wxFileName(ui::FromCore(currentPath_)).GetFullName();
-  SetTitle(ui::FromCore(kSheetCaption) + ui::FromCore(kTitleSeparator) +
-           fileTitle.Left(255));
+  SetTitle(ui::FromCore(kSheetCaption) + ui::FromCore(kTitleSeparator) + fileTitle.Left(255));
 }
 
 CSheetPage* CVRXSheet::ActivePage() const {
@@ -175,9 +179,12 @@ bool CVRXSheet::ConfirmDiscard() {
   const auto ask = [this] {
     switch (ui::ShowMessage(this, ui::FromCore(editor_msg::UnsavedChangesPrompt()),
                             wxYES_NO | wxCANCEL)) {
-      case wxID_YES: return PromptAnswer::kYes;
-      case wxID_NO: return PromptAnswer::kNo;
-      default: return PromptAnswer::kCancel;
+      case wxID_YES:
+        return PromptAnswer::kYes;
+      case wxID_NO:
+        return PromptAnswer::kNo;
+      default:
+        return PromptAnswer::kCancel;
     }
   };
   return MayDropChanges(Flags(), ask, [this] { return OnSave(); });
@@ -218,8 +225,7 @@ bool CVRXSheet::OnSave() {
     ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
     return false;
   }
-  const std::string path =
-      AskDataFilePath(this, currentPath_, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  const std::string path = AskDataFilePath(this, currentPath_, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (path.empty()) return false;
   if (!WriteDataFile(PathFromUtf8(path), config_)) {
     // Nothing was saved: the title and the prompt must still say so.
@@ -289,15 +295,21 @@ void CVRXSheet::OnContextMenu(wxContextMenuEvent&) {
   AppendExchangeEntries(menu);
   const int chosen = GetPopupMenuSelectionFromUser(menu);
   switch (chosen) {
-    case kAboutId: ShowAboutBox(); break;
-    case kSaveLayoutId: AskAndSaveLayoutSheet(); break;
+    case kAboutId:
+      ShowAboutBox();
+      break;
+    case kSaveLayoutId:
+      AskAndSaveLayoutSheet();
+      break;
     case kImportMenuId:
       // An import is one step of the undo history.
       BeginEdit();
       RunExchangeEntry(*this, chosen);
       EndEdit(*ActivePage(), -1);
       break;
-    default: RunExchangeEntry(*this, chosen); break;
+    default:
+      RunExchangeEntry(*this, chosen);
+      break;
   }
 }
 
@@ -352,7 +364,8 @@ void CVRXSheet::RecordChange(const CSheetPage& page, int item, const ConfigImage
 
 void CVRXSheet::EndEdit(const CSheetPage& page, int item) {
   if (editDepth_ == 0 || --editDepth_ > 0) return;
-  const auto index = static_cast<int>(std::find(pages_.begin(), pages_.end(), &page) - pages_.begin());
+  const auto index =
+      static_cast<int>(std::find(pages_.begin(), pages_.end(), &page) - pages_.begin());
   if (index >= kPageCount) return;
   // A change that is recorded is a change of the page, whatever the page
   // sets itself later.

@@ -11,8 +11,8 @@
 
 #include "config/config_image.h"
 #include "editor/core/edit_history.h"
-#include "platform/profile.h"
 #include "editor/gui/sheet_page.h"
+#include "platform/profile.h"
 
 class wxButton;
 class wxBookCtrlEvent;

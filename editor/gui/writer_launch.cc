@@ -1,9 +1,9 @@
 #include "editor/gui/writer_launch.h"
 
-#include "ui/message_box.h"
-#include "resources/message_table.h"
 #include "platform/module_path.h"
 #include "platform/process_start.h"
+#include "resources/message_table.h"
+#include "ui/message_box.h"
 #include "ui/text_conversion.h"
 
 namespace vrx::editor {

@@ -32,10 +32,18 @@ struct HexCase {
 
 TEST(HexToken, FollowsUnsignedBase16Conversion) {
   const HexCase cases[] = {
-      {"1C", 0x1C, 2},          {"1c,", 0x1C, 2},       {"0x1F", 0x1F, 4},
-      {"0X1f;", 0x1F, 4},       {"0x", 0, 1},           {"0xG", 0, 1},
-      {"0x,12", 0, 1},          {"001C", 0x1C, 4},      {"00x1", 0, 2},
-      {"FFF", 0xFFF, 3},        {"E0G75", 0xE0, 2},     {"1x2", 1, 1},
+      {"1C", 0x1C, 2},
+      {"1c,", 0x1C, 2},
+      {"0x1F", 0x1F, 4},
+      {"0X1f;", 0x1F, 4},
+      {"0x", 0, 1},
+      {"0xG", 0, 1},
+      {"0x,12", 0, 1},
+      {"001C", 0x1C, 4},
+      {"00x1", 0, 2},
+      {"FFF", 0xFFF, 3},
+      {"E0G75", 0xE0, 2},
+      {"1x2", 1, 1},
       {"FFFFFFFFFFFFFFFFFFFF1", 0xFFFFFFFF, 21},  // overflow keeps the low byte 0xFF
   };
   for (const HexCase& c : cases) {
@@ -55,25 +63,27 @@ TEST(HexToken, NeverLooksPastTheGivenText) {
 }
 
 TEST(CodeText, AcceptsTextsOfTheNotation) {
-  for (const std::string text :
-       {"", "1C", "1c", "E0,75", "E0 75", "E0-75", "E0G75", "E0x75", "0FF", "0x1F", "001C",
-        "E1,14,77,E1,F0,14,F0,77"}) {
+  for (const std::string text : {"", "1C", "1c", "E0,75", "E0 75", "E0-75", "E0G75", "E0x75", "0FF",
+                                 "0x1F", "001C", "E1,14,77,E1,F0,14,F0,77"}) {
     EXPECT_TRUE(IsValidCodeText(text)) << '"' << text << '"';
   }
   EXPECT_TRUE(IsValidCodeText(Tokens(31)));
 }
 
 TEST(CodeText, RefusesMalformedTexts) {
-  for (const std::string text :
-       {"E0, 75", "E0,,75", "E0,", ",E0", " E0", "100", "FFF", "G", "x1", "E0,F0,",
-        "FFFFFFFFFFFFFFFFFF", "0x", "1C\xFF"}) {
+  for (const std::string text : {"E0, 75", "E0,,75", "E0,", ",E0", " E0", "100", "FFF", "G", "x1",
+                                 "E0,F0,", "FFFFFFFFFFFFFFFFFF", "0x", "1C\xFF"}) {
     EXPECT_FALSE(IsValidCodeText(text)) << '"' << text << '"';
   }
   EXPECT_FALSE(IsValidCodeText(Tokens(32)));
   // A full-width comma is two bytes in Shift_JIS: two separators in a row.
-  EXPECT_FALSE(IsValidCodeText("E0\x81\x43" "75"));
+  EXPECT_FALSE(
+      IsValidCodeText("E0\x81\x43"
+                      "75"));
   // A half-width katakana is one byte: one separator.
-  EXPECT_TRUE(IsValidCodeText("E0\xB1" "75"));
+  EXPECT_TRUE(
+      IsValidCodeText("E0\xB1"
+                      "75"));
 }
 
 TEST(CodeText, ConvertsTokensToBytes) {

@@ -37,8 +37,8 @@ struct Layout {
   std::string prefix = "";
   bool lowerCase = false;
   std::string lineEnd = "\n";
-  std::string lineComment = "";  // appended to every line
-  std::string betweenLines = ""; // inserted after every line end
+  std::string lineComment = "";   // appended to every line
+  std::string betweenLines = "";  // inserted after every line end
   std::string header = kId;
 };
 
@@ -122,8 +122,8 @@ std::vector<ReaderCase> ReaderCases() {
   fails("lower-case identification", "vrx7100 data file\n" + Lay(sample, {}).substr(18),
         Outcome::kWrongFormat);
   fails("identification on the second line", "00\n" + Lay(sample, {}), Outcome::kWrongFormat);
-  fails("identification split by the 255th character",
-        std::string(250, 'x') + Lay(sample, {}), Outcome::kWrongFormat);
+  fails("identification split by the 255th character", std::string(250, 'x') + Lay(sample, {}),
+        Outcome::kWrongFormat);
   {
     std::string binary;
     for (int i = 0; i < 4096; ++i) binary += static_cast<char>(i & 0xFF);
@@ -204,7 +204,7 @@ TEST(DataFileRead, WhatCannotBeOpenedIsReportedWithoutWaiting) {
   const auto pipe = test::NeverEndingFile(folder.path());
   ASSERT_FALSE(pipe.empty());
   const std::filesystem::path unopenable[] = {
-      folder / "missing.vrx", folder / "folder.vrx", pipe, "/dev/zero",
+      folder / "missing.vrx",         folder / "folder.vrx", pipe, "/dev/zero",
       folder / std::string(300, 'n'),
   };
   for (const auto& path : unopenable) {

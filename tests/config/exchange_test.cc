@@ -5,8 +5,8 @@
 #include "config/config_exchange.h"
 #include "config/config_report.h"
 #include "config/data_file_format.h"
-#include "tests/support/expected_data_file.h"
 #include "editor/core/import_error_text.h"
+#include "tests/support/expected_data_file.h"
 
 namespace vrx {
 namespace {
@@ -89,13 +89,13 @@ TEST(Exchange, BadEntriesAreRefusedWithTheirPlaceAndNothingChanges) {
   const Refused json[] = {
       {"code", head + "\"keys\": [\n{\"key\": 2},\n{\"key\": 3,\n \"make\": \"E0,,75\"}]}",
        ImportProblem::kBadCode, 5, 3},
-      {"duplicate", head + "\"keys\": [{\"key\": 5},\n{\"key\": 5}]}",
-       ImportProblem::kDuplicateKey, 3, 5},
+      {"duplicate", head + "\"keys\": [{\"key\": 5},\n{\"key\": 5}]}", ImportProblem::kDuplicateKey,
+       3, 5},
       {"key number", head + "\"keys\": [\n{\"key\": 129}]}", ImportProblem::kBadKeyNumber, 3, 0},
       {"place", head + "\"keys\": [{\"key\": 17,\n\"row\": 0}]}", ImportProblem::kWrongPlace, 3,
        17},
-      {"member", head + "\"options\": {\n\"noBatcode\": true}}", ImportProblem::kUnknownMember,
-       3, 0},
+      {"member", head + "\"options\": {\n\"noBatcode\": true}}", ImportProblem::kUnknownMember, 3,
+       0},
       {"speed", head + "\"speed\":\n 1200}", ImportProblem::kBadValue, 3, 0},
       {"dots", head + "\"characters\": [[\"#\"]]}", ImportProblem::kBadValue, 2, 0},
       {"version", "{\"format\": \"VRX7100 data file\",\n\"version\": 2}",

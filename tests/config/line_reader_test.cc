@@ -48,8 +48,7 @@ TEST(LineReader, SkipsLinesWithoutData) {
   EXPECT_EQ(SignificantLines("\n \t\r\n// note\n   /x\n  12 // c\r\n\v\f\n34"),
             (std::vector<std::string>{"12 // c\r\n", "34"}));
   // A NUL ends the line's text; a line that is then empty is skipped.
-  EXPECT_EQ(SignificantLines(std::string("\0AB\n CD\0EF\n", 11)),
-            (std::vector<std::string>{"CD"}));
+  EXPECT_EQ(SignificantLines(std::string("\0AB\n CD\0EF\n", 11)), (std::vector<std::string>{"CD"}));
   // The rest of an over-long line is a line of its own: here a comment
   // mark in mid-line hides "/x", and "12" is cut in two.
   EXPECT_EQ(SignificantLines(std::string(255, ' ') + "/x\n" + std::string(254, ' ') + "12"),

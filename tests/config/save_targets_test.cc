@@ -137,7 +137,8 @@ TEST(SaveTarget, SignalDuringASaveLeavesNoTemporaryFile) {
     if (child == 0) {
       for (;;) ReplaceFileContents(target, contents);
     }
-    while (!std::filesystem::exists(target)) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (!std::filesystem::exists(target))
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
     delayMs += 7;
     kill(child, signal);

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "platform/atomic_file.h"
 #include "config/data_file.h"
-#include "tests/support/expected_data_file.h"
 #include "config/file_text_source.h"
+#include "platform/atomic_file.h"
+#include "tests/support/expected_data_file.h"
 
 namespace vrx {
 namespace {
@@ -56,7 +56,8 @@ TEST(Win32Save, JapaneseNamesSurviveTheWideApi) {
   const std::filesystem::path path = folder.path() / std::filesystem::path(u8"設定データ.vrx");
   ASSERT_TRUE(WriteDataFile(path, OneKeyImage()));
   // The file carries the name, not a code page 1252 garbling of it.
-  EXPECT_TRUE(std::filesystem::exists(folder.path() / std::filesystem::path(L"\u8a2d\u5b9a\u30c7\u30fc\u30bf.vrx")));
+  EXPECT_TRUE(std::filesystem::exists(
+      folder.path() / std::filesystem::path(L"\u8a2d\u5b9a\u30c7\u30fc\u30bf.vrx")));
   ConfigImage loaded;
   EXPECT_EQ(ReadDataFile(path, loaded), 0);
   EXPECT_EQ(loaded, OneKeyImage());

@@ -6,8 +6,8 @@
 #include <random>
 #include <string>
 
-#include "tests/support/child_process.h"
 #include "tests/device/des_vectors.h"
+#include "tests/support/child_process.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/test_support.h"
 
@@ -119,8 +119,7 @@ TEST(DesCrossCheck, AgreesWithOpensslOnRandomKeysAndBlocks) {
     for (const int mode : {kDesEncipher, kDesDecipher}) {
       Bytes ours = input;
       DesProcessBlocks(key.data(), ours, mode);
-      EXPECT_EQ(ToHex(ours.data(), ours.size()),
-                OpensslDes(key, input, mode == kDesDecipher, dir))
+      EXPECT_EQ(ToHex(ours.data(), ours.size()), OpensslDes(key, input, mode == kDesDecipher, dir))
           << "key " << ToHex(key.data(), 8) << " mode " << mode;
     }
   }

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "device/device_commands.h"
-#include "tests/device/fake_device.h"
 #include "device/lcd_test.h"
+#include "tests/device/fake_device.h"
 
 namespace vrx {
 namespace {

@@ -37,9 +37,9 @@ class FakeDevice : public std::enable_shared_from_this<FakeDevice> {
     uint8_t byte;
     int bitRate;
   };
-  std::vector<Sent> sent;            // every byte the host wrote
-  std::vector<std::string> events;   // "open NAME RATE", "refused NAME RATE", "close"
-  std::vector<int> pauses;           // ms of each loader pause
+  std::vector<Sent> sent;           // every byte the host wrote
+  std::vector<std::string> events;  // "open NAME RATE", "refused NAME RATE", "close"
+  std::vector<int> pauses;          // ms of each loader pause
   std::size_t scriptUnused() const { return script_.size(); }
 
   std::vector<uint8_t> SentBytes() const;

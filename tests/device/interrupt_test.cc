@@ -10,9 +10,9 @@
 #include <cerrno>
 #include <memory>
 
-#include "tests/device/fake_device.h"
-#include "platform/interrupt.h"
 #include "device/serial_link.h"
+#include "platform/interrupt.h"
+#include "tests/device/fake_device.h"
 
 namespace vrx {
 namespace {

@@ -59,8 +59,7 @@ void ScriptWrite(FakeDevice& device, uint16_t address, const uint8_t* data, std:
 void ScriptExit(FakeDevice& device) { Script(device, Conversation().Exchange(0x5D, 0x5D)); }
 
 void ScriptProgram(FakeDevice& device, const FlashImage& image,
-                   std::span<const uint8_t> moduleBlock0, bool fromApplication,
-                   uint8_t exitEcho) {
+                   std::span<const uint8_t> moduleBlock0, bool fromApplication, uint8_t exitEcho) {
   test::WriteScenario scenario;
   scenario.startInLoader = !fromApplication;
   scenario.moduleFlash.fill(0xFF);

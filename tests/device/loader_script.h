@@ -8,8 +8,8 @@
 #include <span>
 #include <vector>
 
-#include "tests/device/fake_device.h"
 #include "config/flash_image.h"
+#include "tests/device/fake_device.h"
 
 namespace vrx::testing {
 

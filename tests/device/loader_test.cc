@@ -4,8 +4,8 @@
 #include <array>
 #include <numeric>
 
-#include "tests/device/fake_device.h"
 #include "device/loader.h"
+#include "tests/device/fake_device.h"
 #include "tests/device/loader_script.h"
 
 namespace vrx {

@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "resources/port_messages.h"
-#include "platform/port_names.h"
-#include "tests/support/scratch_folder.h"
 #include "device/serial_link.h"
+#include "platform/port_names.h"
+#include "resources/port_messages.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vrx {
 namespace {

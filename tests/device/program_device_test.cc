@@ -1,23 +1,23 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/device/fake_device.h"
-#include "writer/flash_update_log.h"
-#include "tests/device/loader_script.h"
-#include "writer/flash_update_log.h"
 #include "device/program_device.h"
+#include "tests/device/fake_device.h"
+#include "tests/device/loader_script.h"
 #include "tests/support/recording_log.h"
+#include "writer/flash_update_log.h"
 
 namespace vrx {
 namespace {
 
+using test::RecordingLog;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using testing::FakeDevice;
-using test::RecordingLog;
 
 std::vector<std::string> Block4Lines() {
-  std::vector<std::string> lines{"\r\nブロック4を消去中．．．", "完了\r\n", "\r\nブロック4に書き込み中"};
+  std::vector<std::string> lines{"\r\nブロック4を消去中．．．", "完了\r\n",
+                                 "\r\nブロック4に書き込み中"};
   lines.insert(lines.end(), 14, "．");
   lines.push_back("完了\r\n");
   return lines;
@@ -46,7 +46,8 @@ std::vector<std::string> FailureLog(std::vector<std::string> before, const char*
 class ProgramDeviceTest : public ::testing::Test {
  protected:
   ProgramDeviceTest() {
-    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 31 + i / 256);
+    for (std::size_t i = 0; i < image.size(); ++i)
+      image[i] = static_cast<uint8_t>(i * 31 + i / 256);
     // Bytes the module must never see: whatever is here stays off the wire.
     std::fill(image.begin() + 0x400, image.begin() + 0x1000, 0xA7);
     moduleBlock0.assign(image.begin(), image.begin() + 0x400);
@@ -79,8 +80,7 @@ TEST_F(ProgramDeviceTest, ApplicationModeAt9600ReopensAt38400) {
   testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/true);
   EXPECT_TRUE(Program("COM2", 1));
   ExpectScriptFollowed();
-  EXPECT_THAT(device->events,
-              ElementsAre("open COM2 9600", "close", "open COM2 38400", "close"));
+  EXPECT_THAT(device->events, ElementsAre("open COM2 9600", "close", "open COM2 38400", "close"));
   ASSERT_GT(device->sent.size(), 3u);
   for (std::size_t i = 0; i < device->sent.size(); ++i)  // C4 C3 3C at 9600, the rest at 38400
     ASSERT_EQ(device->sent[i].bitRate, i < 3 ? 9600 : 38400) << "byte " << i;
@@ -164,8 +164,8 @@ TEST_F(ProgramDeviceTest, FlashFailures) {
     d->On(0x11, {0x11}).On(0x00, {0x00}).On(0x00, {0x00});  // then no record
     RecordingLog l;
     EXPECT_FALSE(ProgramDevice("COM1", 4, image, l, d->Options()));
-    EXPECT_THAT(l.texts,
-                ElementsAreArray(FailureLog(connected, "フラッシュの書込みでエラーが発生しました。")));
+    EXPECT_THAT(l.texts, ElementsAreArray(
+                             FailureLog(connected, "フラッシュの書込みでエラーが発生しました。")));
   }
   {  // erasing block 4 fails
     auto d = std::make_shared<FakeDevice>();

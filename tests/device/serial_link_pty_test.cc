@@ -14,10 +14,10 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "device/serial_link.h"
 #include "platform/port_diagnosis.h"
 #include "resources/port_messages.h"
 #include "tests/support/scratch_folder.h"
-#include "device/serial_link.h"
 
 namespace vrx {
 namespace {

@@ -1,4 +1,5 @@
-// Shared pieces of the end-to-end tests: a simulator starter, the fast link options, and test images.
+// Shared pieces of the end-to-end tests: a simulator starter, the fast link options, and test
+// images.
 #pragma once
 
 #include <chrono>
@@ -8,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/vrxsim/flash_memory.h"
+#include "device/serial_options.h"
 #include "tests/support/recording_log.h"
 #include "tests/support/scratch_folder.h"
-#include "device/serial_options.h"
+#include "tools/vrxsim/flash_memory.h"
 #include "tools/vrxsim/simulator.h"
 #include "writer/write_log.h"
 

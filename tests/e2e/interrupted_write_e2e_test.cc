@@ -9,8 +9,8 @@
 #include <fstream>
 
 #include "resources/program_usage.h"
-#include "tests/support/child_process.h"
 #include "tests/e2e/e2e_support.h"
+#include "tests/support/child_process.h"
 
 namespace vrx::test {
 namespace {
@@ -48,9 +48,9 @@ TEST_P(InterruptedProgram, StopsCleanlyAndTheNextProgramSucceeds) {
   BackgroundProcess sim({kVrxsim, "--link", link.string(), "--flash", flashFile.string()});
   ASSERT_FALSE(sim.ReadLine().empty());
   const std::string config = "XDG_CONFIG_HOME=" + (files.dir / "config").string();
-  const std::vector<std::string> program{kVrxtool,  "program",     files.dataFile.string(),
-                                         "--port",  link.string(), "--container",
-                                         files.container.string()};
+  const std::vector<std::string> program{
+      kVrxtool,      "program",     files.dataFile.string(), "--port",
+      link.string(), "--container", files.container.string()};
 
   std::vector<std::string> interrupted{"/usr/bin/env", config};
   interrupted.insert(interrupted.end(), program.begin(), program.end());
@@ -83,20 +83,18 @@ INSTANTIATE_TEST_SUITE_P(Signals, InterruptedProgram,
 
 class PortTrouble : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::ofstream(map_) << "COM4=/dev/vrx-unplugged\n";
-  }
+  void SetUp() override { std::ofstream(map_) << "COM4=/dev/vrx-unplugged\n"; }
   ProcessResult Run(std::vector<std::string> arguments,
                     std::chrono::milliseconds limit = std::chrono::seconds(30)) {
     arguments.insert(arguments.begin(), kVrxtool);
-    return RunProcess(arguments,
-                      {"VRX_PORT_MAP=" + map_.string(),
-                       "XDG_CONFIG_HOME=" + (files_.dir / "config").string()},
-                      limit);
+    return RunProcess(
+        arguments,
+        {"VRX_PORT_MAP=" + map_.string(), "XDG_CONFIG_HOME=" + (files_.dir / "config").string()},
+        limit);
   }
   std::vector<std::string> Program(const std::string& port) {
-    return {"program", files_.dataFile.string(), "--port", port, "--container",
-            files_.container.string()};
+    return {"program",     files_.dataFile.string(), "--port", port,
+            "--container", files_.container.string()};
   }
 
   WriteFiles files_;
@@ -112,9 +110,9 @@ TEST_F(PortTrouble, TheCauseFollowsThePortMessage) {
 
   ProcessResult unmapped = Run({"lcd-test", files_.dataFile.string(), "--port", "COM42"});
   EXPECT_EQ(unmapped.exitCode, 1);
-  EXPECT_EQ(unmapped.err, "COMポートが開けません。\nCOM42 はどのデバイスにも割り当てられていません (" +
-                              map_.string() + " を参照)。\n" +
-                              std::string(vrx::PortOpenHint()) + "\n");
+  EXPECT_EQ(unmapped.err,
+            "COMポートが開けません。\nCOM42 はどのデバイスにも割り当てられていません (" +
+                map_.string() + " を参照)。\n" + std::string(vrx::PortOpenHint()) + "\n");
 }
 
 TEST_F(PortTrouble, ASpeedOutsideTheListIsAUsageError) {
@@ -126,7 +124,8 @@ TEST_F(PortTrouble, ASpeedOutsideTheListIsAUsageError) {
     EXPECT_THAT(result.err, HasSubstr("--speed")) << speed;
     EXPECT_EQ(result.out, "") << speed;
   }
-  const ProcessResult lcd = Run({"lcd-test", files_.dataFile.string(), "--port", "COM4", "--speed", "9"});
+  const ProcessResult lcd =
+      Run({"lcd-test", files_.dataFile.string(), "--port", "COM4", "--speed", "9"});
   EXPECT_EQ(lcd.exitCode, 2);
 }
 
@@ -143,7 +142,8 @@ TEST_F(PortTrouble, ASilentPortNamesTheOtherProcess) {
   const ProcessResult result = Run(Program(port));
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_THAT(result.out, HasSubstr("\nデバイスと通信ができません。\n" + port + " はプロセス " +
-                                    std::to_string(holder.pid()) + " (python3) も開いています。\n"
+                                    std::to_string(holder.pid()) +
+                                    " (python3) も開いています。\n"
                                     "処理を中止します。\n"));
 }
 
@@ -174,10 +174,10 @@ TEST_F(PortTrouble, PortsAndDoctorShowTheMapAndWhoHoldsAPort) {
   EXPECT_THAT(text.out, HasSubstr("COM4  /dev/vrx-unplugged  (missing)\n"));
 
   const ProcessResult doctor = Run({"doctor"});
-  EXPECT_THAT(doctor.out, HasSubstr("warning " + map_.string() +
-                                    ": COM4=/dev/vrx-unplugged does not exist\n"));
-  const bool problem = doctor.out.rfind("problem ", 0) == 0 ||
-                       doctor.out.find("\nproblem ") != std::string::npos;
+  EXPECT_THAT(doctor.out,
+              HasSubstr("warning " + map_.string() + ": COM4=/dev/vrx-unplugged does not exist\n"));
+  const bool problem =
+      doctor.out.rfind("problem ", 0) == 0 || doctor.out.find("\nproblem ") != std::string::npos;
   EXPECT_EQ(doctor.exitCode, problem ? 1 : 0) << doctor.out;
 
   for (const char* command : {"ports", "doctor"}) {

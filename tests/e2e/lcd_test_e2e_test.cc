@@ -3,9 +3,9 @@
 // answer the module may give.
 #include <gtest/gtest.h>
 
+#include "device/lcd_test.h"
 #include "tests/e2e/e2e_support.h"
 #include "tests/support/expected_conversation.h"
-#include "device/lcd_test.h"
 
 namespace vrx::test {
 namespace {
@@ -14,7 +14,8 @@ constexpr int kSpeed38400 = 4;
 
 std::array<uint8_t, 64> Characters() {
   std::array<uint8_t, 64> cgram{};
-  for (std::size_t i = 0; i < cgram.size(); ++i) cgram[i] = static_cast<uint8_t>((i * 5 + 3) & 0x1F);
+  for (std::size_t i = 0; i < cgram.size(); ++i)
+    cgram[i] = static_cast<uint8_t>((i * 5 + 3) & 0x1F);
   return cgram;
 }
 
@@ -77,13 +78,12 @@ TEST_P(LcdTestFaults, GiveTheDeviceErrorAndStopSending) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryAnswer, LcdTestFaults,
-    ::testing::Values(
-        LcdFault{"Silent", "lcd=silentx*", {0xD5}},
-        // Two resend requests for the same byte: two writes, no third.
-        LcdFault{"ResendTwice", "lcd=0xFEx2", {0xD5, 0xD5}},
-        // 0xF1 on a command byte: its argument is never sent.
-        LcdFault{"RefusedCommand", "lcd=0xF1@1", {0xD5, 0xD7}},
-        LcdFault{"Unexpected", "lcd=0x00@2", {0xD5, 0xD7, 0x40}}),
+    ::testing::Values(LcdFault{"Silent", "lcd=silentx*", {0xD5}},
+                      // Two resend requests for the same byte: two writes, no third.
+                      LcdFault{"ResendTwice", "lcd=0xFEx2", {0xD5, 0xD5}},
+                      // 0xF1 on a command byte: its argument is never sent.
+                      LcdFault{"RefusedCommand", "lcd=0xF1@1", {0xD5, 0xD7}},
+                      LcdFault{"Unexpected", "lcd=0x00@2", {0xD5, 0xD7, 0x40}}),
     [](const auto& testInfo) { return testInfo.param.name; });
 
 TEST(LcdTestEndToEnd, PortProblemsGiveTheirOwnMessages) {

@@ -8,8 +8,8 @@
 #include <sstream>
 #include <thread>
 
-#include "tests/support/child_process.h"
 #include "tests/e2e/e2e_support.h"
+#include "tests/support/child_process.h"
 
 namespace vrx::test {
 namespace {
@@ -52,10 +52,10 @@ TEST(ProductionLoop, ProgramsModuleAfterModuleAndSumsUpOnCtrlC) {
   BackgroundProcess sim({kVrxsim, "--link", link.string(), "--fault", "erase=0x03@2"});
   ASSERT_FALSE(sim.ReadLine().empty());
   const auto csv = files.dir / "results.csv";
-  BackgroundProcess station({kVrxtool, "program", files.dataFile.string(), "--port", link.string(),
-                             "--container", files.container.string(), "--repeat", "--log",
-                             csv.string()},
-                            {"XDG_CONFIG_HOME=" + (files.dir / "config").string()});
+  BackgroundProcess station(
+      {kVrxtool, "program", files.dataFile.string(), "--port", link.string(), "--container",
+       files.container.string(), "--repeat", "--log", csv.string()},
+      {"XDG_CONFIG_HOME=" + (files.dir / "config").string()});
 
   EXPECT_EQ(NextOutcome(station), kWritten);
   ASSERT_TRUE(SwapModule(sim));
@@ -99,8 +99,8 @@ TEST(ProductionLoop, CtrlCWhileWaitingExitsZeroWhenNothingFailed) {
   std::string error;
   const auto flash = sim::FlashMemory::Load(flashFile, error);
   ASSERT_TRUE(flash) << error;
-  EXPECT_TRUE(std::equal(files.firmware.begin() + 0x1000, files.firmware.end(),
-                         flash->begin() + 0x1000));
+  EXPECT_TRUE(
+      std::equal(files.firmware.begin() + 0x1000, files.firmware.end(), flash->begin() + 0x1000));
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 #include <iterator>
 #include <sstream>
 
-#include "tests/support/child_process.h"
 #include "config/data_file.h"
 #include "tests/e2e/e2e_support.h"
+#include "tests/support/child_process.h"
 #include "tests/support/expected_conversation.h"
 #include "writer/firmware_container.h"
 
@@ -52,8 +52,8 @@ TEST(ReadBack, ReadTakesTheWholeFlashInsideALoaderSession) {
   auto simulator = StartSimulator(options);
   const auto out = files.dir / "backup.bin";
 
-  const ProcessResult result =
-      RunProcess({kVrxtool, "read", "--port", simulator->DevicePath(), "--speed", "1", out.string()});
+  const ProcessResult result = RunProcess(
+      {kVrxtool, "read", "--port", simulator->DevicePath(), "--speed", "1", out.string()});
 
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out, "");
@@ -147,11 +147,17 @@ TEST(ReadBack, VerifyListsTheFirstSixteenDifferencesAndCountsAll) {
   std::snprintf(first, sizeof first, "0x03FF: module 0x%02X, image 0x%02X", flash[0x3FF],
                 image[0x3FF]);
   EXPECT_EQ(lines[0], first);
-  EXPECT_EQ(lines[15].rfind("0x" + [] {
-              char hex[8];
-              std::snprintf(hex, sizeof hex, "%04X", 0x1000 + 14 * 0x555);
-              return std::string(hex);
-            }() + ":", 0), 0u) << lines[15];
+  EXPECT_EQ(lines[15].rfind(
+                "0x" +
+                    [] {
+                      char hex[8];
+                      std::snprintf(hex, sizeof hex, "%04X", 0x1000 + 14 * 0x555);
+                      return std::string(hex);
+                    }() +
+                    ":",
+                0),
+            0u)
+      << lines[15];
 }
 
 TEST(ReadBack, ProgramVerifyAddsOneLogLineAndFailsOnADifference) {
@@ -165,10 +171,10 @@ TEST(ReadBack, ProgramVerifyAddsOneLogLineAndFailsOnADifference) {
   };
   {
     auto simulator = StartSimulator({});
-    const ProcessResult result = RunProcess(
-        {kVrxtool, "program", files.dataFile.string(), "--port", simulator->DevicePath(),
-         "--container", files.container.string(), "--verify"},
-        env);
+    const ProcessResult result =
+        RunProcess({kVrxtool, "program", files.dataFile.string(), "--port", simulator->DevicePath(),
+                    "--container", files.container.string(), "--verify"},
+                   env);
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, loaded + WithLf(ExpectedSuccessLog(true)) + "\n検証完了\n");
     EXPECT_EQ(simulator->Flash(), [&] {
@@ -180,14 +186,13 @@ TEST(ReadBack, ProgramVerifyAddsOneLogLineAndFailsOnADifference) {
   {
     // The module claims record 20 (0x1600) written but keeps it erased.
     auto simulator = StartSimulator(WithFaults({"record=0x0A@20"}));
-    const std::size_t differing = static_cast<std::size_t>(
-        std::count_if(image.begin() + 0x1600, image.begin() + 0x1680,
-                      [](uint8_t byte) { return byte != 0xFF; }));
+    const std::size_t differing = static_cast<std::size_t>(std::count_if(
+        image.begin() + 0x1600, image.begin() + 0x1680, [](uint8_t byte) { return byte != 0xFF; }));
     ASSERT_GT(differing, 0u);
-    const ProcessResult result = RunProcess(
-        {kVrxtool, "program", files.dataFile.string(), "--port", simulator->DevicePath(),
-         "--container", files.container.string(), "--verify"},
-        {"XDG_CONFIG_HOME=" + (files.dir / "other").string()});
+    const ProcessResult result =
+        RunProcess({kVrxtool, "program", files.dataFile.string(), "--port", simulator->DevicePath(),
+                    "--container", files.container.string(), "--verify"},
+                   {"XDG_CONFIG_HOME=" + (files.dir / "other").string()});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, loaded + WithLf(ExpectedSuccessLog(true)) + "\n検証エラー：" +
                               std::to_string(differing) + " バイトが一致しません。\n");
@@ -199,22 +204,25 @@ TEST(ReadBack, ProgramVerifyAddsOneLogLineAndFailsOnADifference) {
 TEST(ReadBack, JsonEventsFollowEveryStepToTheResult) {
   WriteFiles files;
   auto simulator = StartSimulator(WithFaults({"erase=0x03@1"}));
-  const ProcessResult failed = RunProcess(
-      {kVrxtool, "program", files.dataFile.string(), "--port", simulator->DevicePath(),
-       "--container", files.container.string(), "--json"},
-      {"XDG_CONFIG_HOME=" + (files.dir / "config").string()});
+  const ProcessResult failed =
+      RunProcess({kVrxtool, "program", files.dataFile.string(), "--port", simulator->DevicePath(),
+                  "--container", files.container.string(), "--json"},
+                 {"XDG_CONFIG_HOME=" + (files.dir / "config").string()});
   EXPECT_EQ(failed.exitCode, 1);
   const std::vector<std::string> lines = Lines(failed.out);
   ASSERT_GE(lines.size(), 4u) << failed.out;
   for (const std::string& line : lines) EXPECT_EQ(line.rfind("{\"event\":", 0), 0u) << line;
   const std::string out = failed.out;
   EXPECT_NE(out.find("{\"event\":\"step-ended\",\"step\":\"write\",\"block\":0,\"ok\":true}"),
-            std::string::npos) << out;
+            std::string::npos)
+      << out;
   EXPECT_NE(out.find("{\"event\":\"bytes\",\"step\":\"write\",\"block\":0,\"done\":1024,"
                      "\"total\":1024}"),
-            std::string::npos) << out;
+            std::string::npos)
+      << out;
   EXPECT_NE(out.find("{\"event\":\"step-ended\",\"step\":\"erase\",\"block\":4,\"ok\":false}"),
-            std::string::npos) << out;
+            std::string::npos)
+      << out;
   EXPECT_NE(out.find("{\"event\":\"log\",\"text\":\"\\r\\n接続完了\\r\\n\"}"), std::string::npos);
   EXPECT_EQ(lines.back(),
             "{\"event\":\"result\",\"ok\":false,\"message\":10006,\"text\":\"フラッシュの消去"

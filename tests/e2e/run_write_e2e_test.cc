@@ -52,7 +52,8 @@ TEST_F(RunWriteEndToEnd, ProgramsFirmwareAndConfigurationAndThenRemembersPortAnd
   const sim::FlashBytes flash = simulator->Flash();
   // The firmware outside 0x0400..0x0FFF, which is never written.
   EXPECT_TRUE(std::equal(files_.firmware.begin(), files_.firmware.begin() + 0x400, flash.begin()));
-  EXPECT_TRUE(std::equal(files_.firmware.begin() + 0x1000, files_.firmware.end(), flash.begin() + 0x1000));
+  EXPECT_TRUE(
+      std::equal(files_.firmware.begin() + 0x1000, files_.firmware.end(), flash.begin() + 0x1000));
   EXPECT_TRUE(std::equal(image.begin() + 0x1000, image.end(), flash.begin() + 0x1000));
   EXPECT_NE(flash[0x5000], 0xFF) << "the configuration block reached the module";
   const auto touched = std::find_if(flash.begin() + 0x400, flash.begin() + 0x1000,

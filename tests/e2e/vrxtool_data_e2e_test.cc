@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/support/child_process.h"
 #include "tests/e2e/e2e_support.h"
+#include "tests/support/child_process.h"
 
 namespace vrx::test {
 namespace {
@@ -31,8 +31,10 @@ TEST(VrxtoolDataEndToEnd, ImageThenExtractGivesTheFileBack) {
   const std::string flash = (files.dir / "flash.bin").string();
   const std::string extracted = (files.dir / "extracted.vrx").string();
   const std::string normalized = (files.dir / "normalized.vrx").string();
-  ASSERT_EQ(Vrxtool({"image", files.dataFile.string(), flash, "--container",
-                     files.container.string()}).exitCode, 0);
+  ASSERT_EQ(
+      Vrxtool({"image", files.dataFile.string(), flash, "--container", files.container.string()})
+          .exitCode,
+      0);
 
   const ProcessResult run = Vrxtool({"extract", flash, extracted});
   EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -58,8 +60,7 @@ TEST(VrxtoolDataEndToEnd, ShowDiffExportImportKeepTheExitContract) {
 
   const ProcessResult shown = Vrxtool({"show", original});
   EXPECT_EQ(shown.exitCode, 0);
-  EXPECT_NE(shown.out.find("    1   0   0 yes       1C / F0,1C\n"), std::string::npos)
-      << shown.out;
+  EXPECT_NE(shown.out.find("    1   0   0 yes       1C / F0,1C\n"), std::string::npos) << shown.out;
 
   // Export to stdout and to files; each imports back to the same bytes.
   const ProcessResult json = Vrxtool({"export", original});
@@ -67,8 +68,8 @@ TEST(VrxtoolDataEndToEnd, ShowDiffExportImportKeepTheExitContract) {
   std::ofstream(path("stdout.json")) << json.out;
   ASSERT_EQ(Vrxtool({"export", original, path("keys.csv")}).exitCode, 0);
   ASSERT_EQ(Vrxtool({"import", path("stdout.json"), path("from-json.vrx")}).exitCode, 0);
-  ASSERT_EQ(Vrxtool({"import", path("keys.csv"), path("from-csv.vrx"), "--base", original})
-                .exitCode, 0);
+  ASSERT_EQ(
+      Vrxtool({"import", path("keys.csv"), path("from-csv.vrx"), "--base", original}).exitCode, 0);
   EXPECT_EQ(ReadBytes(path("from-json.vrx")), ReadBytes(original));
   EXPECT_EQ(ReadBytes(path("from-csv.vrx")), ReadBytes(original));
 

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/support/child_process.h"
 #include "tests/e2e/e2e_support.h"
+#include "tests/support/child_process.h"
 #include "tests/support/expected_conversation.h"
 
 namespace vrx::test {
@@ -59,18 +59,18 @@ TEST(VrxtoolEndToEnd, ProgramThroughAMappedPortNameIntoVrxsim) {
   const auto flash = sim::FlashMemory::Load(flashFile, error);
   ASSERT_TRUE(flash) << error;
   EXPECT_TRUE(std::equal(files.firmware.begin(), files.firmware.begin() + 0x400, flash->begin()));
-  EXPECT_TRUE(std::equal(files.firmware.begin() + 0x1000, files.firmware.end(),
-                         flash->begin() + 0x1000));
+  EXPECT_TRUE(
+      std::equal(files.firmware.begin() + 0x1000, files.firmware.end(), flash->begin() + 0x1000));
 }
 
 TEST(VrxtoolEndToEnd, ProgramThatFailsExitsOneWithTheLogAndNoProfile) {
   WriteFiles files;
   auto simulator = StartSimulator(WithFaults({"erase=0x03"}));
   simulator->TakeTranscript();
-  const ProcessResult result = RunProcess(
-      {kVrxtool, "program", files.dataFile.string(), "--port", simulator->DevicePath(),
-       "--container", files.container.string()},
-      {"XDG_CONFIG_HOME=" + (files.dir / "config").string()});
+  const ProcessResult result =
+      RunProcess({kVrxtool, "program", files.dataFile.string(), "--port", simulator->DevicePath(),
+                  "--container", files.container.string()},
+                 {"XDG_CONFIG_HOME=" + (files.dir / "config").string()});
 
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.out, WithLf("\r\nkeys.vrx ファイルを正常にロードしました。\r\n" +
@@ -85,8 +85,8 @@ TEST(VrxtoolEndToEnd, LcdTestShowsTheFileCharactersOnVrxsim) {
   const std::string path = sim.ReadLine();
   ASSERT_FALSE(path.empty());
 
-  const ProcessResult result = RunProcess({kVrxtool, "lcd-test", files.dataFile.string(),
-                                           "--port", path, "--speed", "5"});
+  const ProcessResult result =
+      RunProcess({kVrxtool, "lcd-test", files.dataFile.string(), "--port", path, "--speed", "5"});
 
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out, "");
@@ -104,8 +104,8 @@ TEST(VrxtoolEndToEnd, LcdTestShowsTheFileCharactersOnVrxsim) {
 TEST(VrxtoolEndToEnd, LcdTestWithASilentModuleGivesTheEditorMessage) {
   WriteFiles files;
   auto simulator = StartSimulator(WithFaults({"lcd=silentx*"}));
-  const ProcessResult result =
-      RunProcess({kVrxtool, "lcd-test", files.dataFile.string(), "--port", simulator->DevicePath()});
+  const ProcessResult result = RunProcess(
+      {kVrxtool, "lcd-test", files.dataFile.string(), "--port", simulator->DevicePath()});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err,

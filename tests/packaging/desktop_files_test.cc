@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "tests/support/child_process.h"
 #include "tests/packaging/help_text.h"
+#include "tests/support/child_process.h"
 #include "tests/support/scratch_folder.h"
 
 namespace vrx::test {
@@ -69,8 +69,9 @@ std::vector<std::string> Complete(const std::string& line) {
       "COMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n"
       "_vrxtool vrxtool \"${COMP_WORDS[COMP_CWORD]}\" \"${COMP_WORDS[COMP_CWORD-1]}\"\n"
       "printf '%s\\n' \"${COMPREPLY[@]}\"\n";
-  const ProcessResult result = RunProcess(
-      {SystemProgram("bash"), "-c", script, "bash", kLinuxDir + "vrxtool.bash-completion", line, VRXTOOL_PATH});
+  const ProcessResult result =
+      RunProcess({SystemProgram("bash"), "-c", script, "bash",
+                  kLinuxDir + "vrxtool.bash-completion", line, VRXTOOL_PATH});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   std::vector<std::string> words;
   std::istringstream lines(result.out);

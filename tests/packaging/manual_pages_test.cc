@@ -3,8 +3,8 @@
 // version as --version.
 #include <gtest/gtest.h>
 
-#include "tests/support/child_process.h"
 #include "tests/packaging/help_text.h"
+#include "tests/support/child_process.h"
 
 namespace vrx::test {
 namespace {
@@ -94,8 +94,8 @@ TEST(ProgramVersion, EveryProgramReportsTheProjectVersion) {
 
 TEST(ProgramVersion, WindowProgramsAnswerHelpWithoutADisplay) {
   for (const Program& program : {kPrograms[2], kPrograms[3]}) {
-    const ProcessResult result =
-        RunProcess({SystemProgram("env"), "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", program.path, "--help"});
+    const ProcessResult result = RunProcess(
+        {SystemProgram("env"), "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", program.path, "--help"});
     EXPECT_EQ(result.exitCode, 0) << program.name << ": " << result.err;
     EXPECT_EQ(result.out.rfind("Usage: " + program.name + " [FILE.vrx]\n", 0), 0u) << result.out;
   }

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "tests/support/child_process.h"
-#include "tests/packaging/help_text.h"
 #include "resources/message_table.h"
 #include "resources/program_usage.h"
+#include "tests/packaging/help_text.h"
+#include "tests/support/child_process.h"
 #include "tests/support/scratch_folder.h"
 
 namespace vrx::test {
@@ -23,8 +23,7 @@ TEST(PortOpenHelp, VrxtoolPointsToTheSerialPortHelpAfterThePortMessage) {
   const std::string missing = (dir / "no-such-port").string();
   const std::vector<std::string> env{"XDG_CONFIG_HOME=" + dir.string()};
 
-  const ProcessResult lcd =
-      RunProcess({VRXTOOL_PATH, "lcd-test", data, "--port", missing}, env);
+  const ProcessResult lcd = RunProcess({VRXTOOL_PATH, "lcd-test", data, "--port", missing}, env);
   EXPECT_EQ(lcd.exitCode, 1);
   // The message, the cause of this failure, then the pointer to the help.
   EXPECT_EQ(lcd.err.rfind(std::string(EditorMessage(editor_msg::kPortOpenFailed)) + "\n", 0), 0u)

@@ -51,8 +51,8 @@ TEST(Win32Platform, ProfileIsThePerUserRegistryKey) {
   EXPECT_EQ(std::wstring(text), L"COM5");
   DWORD number = 0;
   size = sizeof number;
-  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, (key + L"\\Option").c_str(), L"BAUD",
-                         RRF_RT_REG_DWORD, nullptr, &number, &size),
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, (key + L"\\Option").c_str(), L"BAUD", RRF_RT_REG_DWORD,
+                         nullptr, &number, &size),
             ERROR_SUCCESS);
   EXPECT_EQ(number, 2u);
 

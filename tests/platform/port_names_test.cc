@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "resources/port_messages.h"
 #include "platform/port_names.h"
+#include "resources/port_messages.h"
 #include "tests/support/scratch_folder.h"
 
 namespace vrx {
@@ -47,8 +47,8 @@ TEST(PortNamesTest, ResolvesMappedDefaultAndPathNames) {
   const std::vector<std::string> usb{"/dev/ttyUSB0", "/dev/ttyACM0"};
   EXPECT_EQ(ResolvePortName("COM1", map, usb), "/dev/ttyUSB0");  // one adapter, no setup
   EXPECT_EQ(ResolvePortName("com1", map, usb), "/dev/ttyUSB0");
-  EXPECT_EQ(ResolvePortName("COM2", map, usb), "/dev/ttyS1");    // the mapping wins
-  EXPECT_EQ(ResolvePortName("COM3", map, usb), "");              // beyond the adapters
+  EXPECT_EQ(ResolvePortName("COM2", map, usb), "/dev/ttyS1");  // the mapping wins
+  EXPECT_EQ(ResolvePortName("COM3", map, usb), "");            // beyond the adapters
   EXPECT_EQ(ResolvePortName("COM", map, usb), "");
   EXPECT_EQ(ResolvePortName("COM0", map, usb), "");
   EXPECT_EQ(ResolvePortName("", map, usb), "");
@@ -61,8 +61,8 @@ TEST(PortNamesTest, DescribesWhatANameStandsFor) {
   const fs::path dir = folder.path();
   const fs::path present = dir / "present";
   std::ofstream(present).put('\0');
-  std::ofstream(dir / "ports.conf") << "COM8=" << present.string() << "\nCOM9=" << (dir / "gone").string()
-                                    << "\n";
+  std::ofstream(dir / "ports.conf")
+      << "COM8=" << present.string() << "\nCOM9=" << (dir / "gone").string() << "\n";
   setenv("VRX_PORT_MAP", (dir / "ports.conf").c_str(), 1);
   EXPECT_EQ(PortMapPath(), dir / "ports.conf");
   EXPECT_EQ(port_msg::PortDescription(LocatePortName("COM8")), present.string());
@@ -70,8 +70,8 @@ TEST(PortNamesTest, DescribesWhatANameStandsFor) {
             (dir / "gone").string() + " (未接続)");
   EXPECT_EQ(port_msg::PortDescription(LocatePortName("")), "未接続");
   unsetenv("VRX_PORT_MAP");
-  EXPECT_THAT(OfferedPortNames(), ElementsAre("COM1", "COM2", "COM3", "COM4", "COM5", "COM6",
-                                              "COM7", "COM8", "COM9"));
+  EXPECT_THAT(OfferedPortNames(),
+              ElementsAre("COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9"));
 }
 
 }  // namespace

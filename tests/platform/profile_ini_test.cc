@@ -47,7 +47,7 @@ TEST(IniProfileTest, UpdatesInPlaceAndKeepsWhatItDoesNotKnow) {
                          "[Other]\n"
                          "COM=COM9\n";
   IniProfile profile(file);
-  EXPECT_EQ(profile.ReadInt("Option", "BAUD", 4), 5);      // names ignore case
+  EXPECT_EQ(profile.ReadInt("Option", "BAUD", 4), 5);              // names ignore case
   EXPECT_EQ(profile.ReadString("Option", "COM", "COM1"), "COM1");  // other section's COM
   ASSERT_TRUE(profile.WriteInt("Option", "BAUD", 1));
   ASSERT_TRUE(profile.WriteString("Option", "COM", "COM2"));

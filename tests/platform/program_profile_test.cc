@@ -93,9 +93,9 @@ TEST_F(ProgramProfileTest, ProgramsSavingAtTheSameTimeLoseNothing) {
       auto profile = OpenProgramProfile("VRXWriter");
       bool ok = true;
       for (int value = 0; value < kValuesEach; ++value)
-        ok = profile->WriteInt("Option", "P" + std::to_string(program) + "V" +
-                                             std::to_string(value),
-                               value) && ok;
+        ok = profile->WriteInt(
+                 "Option", "P" + std::to_string(program) + "V" + std::to_string(value), value) &&
+             ok;
       _exit(ok ? 0 : 1);
     }
   }

@@ -12,8 +12,8 @@
 #include "platform/port_names.h"
 #include "platform/profile_ini.h"
 #include "platform/regular_file.h"
-#include "tests/support/scratch_folder.h"
 #include "platform/settings_file.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vrx {
 namespace {
@@ -58,13 +58,12 @@ TEST_F(SettingsFileTest, PortMapThatIsNoOrdinaryFileIsReportedNotRead) {
     EXPECT_EQ(ResolvePortName("/dev/ttyS7"), "/dev/ttyS7");
     EXPECT_TRUE(ReadPortMap(map).empty()) << map;
   }
-  EXPECT_THAT(problems_,
-              ElementsAre(Problem(fifo, FileReadResult::kNotRegular),
-                          Problem(fifo, FileReadResult::kNotRegular),
-                          Problem("/dev/zero", FileReadResult::kNotRegular),
-                          Problem("/dev/zero", FileReadResult::kNotRegular),
-                          Problem(huge, FileReadResult::kTooLarge),
-                          Problem(huge, FileReadResult::kTooLarge)));
+  EXPECT_THAT(problems_, ElementsAre(Problem(fifo, FileReadResult::kNotRegular),
+                                     Problem(fifo, FileReadResult::kNotRegular),
+                                     Problem("/dev/zero", FileReadResult::kNotRegular),
+                                     Problem("/dev/zero", FileReadResult::kNotRegular),
+                                     Problem(huge, FileReadResult::kTooLarge),
+                                     Problem(huge, FileReadResult::kTooLarge)));
   struct stat info {};
   ASSERT_EQ(stat(fifo.c_str(), &info), 0);
   EXPECT_TRUE(S_ISFIFO(info.st_mode));
@@ -78,8 +77,9 @@ TEST_F(SettingsFileTest, PortMapMayStartWithAByteOrderMark) {
   const fs::path map = dir_ / "ports.conf";
   std::ofstream(map) << "\xEF\xBB\xBF"
                         "COM1=/dev/ttyS4\r\nCOM2=/dev/ttyS5\r\n";
-  EXPECT_THAT(ReadPortMap(map), ElementsAre(std::pair<const std::string, std::string>("COM1", "/dev/ttyS4"),
-                                            std::pair<const std::string, std::string>("COM2", "/dev/ttyS5")));
+  EXPECT_THAT(ReadPortMap(map),
+              ElementsAre(std::pair<const std::string, std::string>("COM1", "/dev/ttyS4"),
+                          std::pair<const std::string, std::string>("COM2", "/dev/ttyS5")));
   setenv("VRX_PORT_MAP", map.c_str(), 1);
   EXPECT_EQ(ResolvePortName("COM1"), "/dev/ttyS4");
   EXPECT_TRUE(problems_.empty());

@@ -8,7 +8,9 @@ namespace {
 TEST(Sjis, ConvertsBothWays) {
   // Bytes as a Shift_JIS chart gives them.
   const std::string utf8 = "予約ｱA";
-  const std::string cp932 = "\x97\x5C\x96\xF1\xB1" "A";
+  const std::string cp932 =
+      "\x97\x5C\x96\xF1\xB1"
+      "A";
   EXPECT_EQ(Utf8ToCp932(utf8), cp932);
   EXPECT_EQ(Cp932ToUtf8(cp932), utf8);
   EXPECT_EQ(Utf8ToCp932(""), "");
@@ -22,7 +24,10 @@ TEST(Sjis, RefusesWhatCodePage932CannotHold) {
 
 TEST(Sjis, ShowsBrokenShiftJisWithReplacementCharacters) {
   // 0x81 starts a double-byte character that never comes; 0xA0 is unused.
-  EXPECT_EQ(Cp932ToUtf8("A\xA0" "B"), "A\xEF\xBF\xBD" "B");
+  EXPECT_EQ(Cp932ToUtf8("A\xA0"
+                        "B"),
+            "A\xEF\xBF\xBD"
+            "B");
   EXPECT_EQ(Cp932ToUtf8("AB\x81"), "AB\xEF\xBF\xBD");
 }
 

@@ -25,8 +25,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv,
 
 // A shell command line (redirections and pipes allowed) run to completion:
 // its exit status, -1 if it could not run, was killed or timed out.
-int RunShell(const std::string& command,
-             std::chrono::milliseconds limit = std::chrono::minutes(5));
+int RunShell(const std::string& command, std::chrono::milliseconds limit = std::chrono::minutes(5));
 
 // A long-running child (vrxsim) whose stdout is read line by line.
 class BackgroundProcess {

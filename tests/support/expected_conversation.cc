@@ -96,8 +96,8 @@ std::string FirstDifference(const sim::Transcript& actual, const sim::Transcript
   const std::size_t common = std::min(actual.size(), expected.size());
   for (std::size_t i = 0; i < common; ++i) {
     if (actual[i] != expected[i]) {
-      return "entry " + std::to_string(i) + ": got " + sim::FormatEntry(actual[i]) +
-             ", expected " + sim::FormatEntry(expected[i]);
+      return "entry " + std::to_string(i) + ": got " + sim::FormatEntry(actual[i]) + ", expected " +
+             sim::FormatEntry(expected[i]);
     }
   }
   if (actual.size() == expected.size()) return "identical";

@@ -12,8 +12,8 @@ ScratchFolder::ScratchFolder(std::string_view prefix) {
   // create_directory fails for a name that exists, so no two tests share one.
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const fs::path folder = fs::temp_directory_path() /
-                            (std::string(prefix) + "." + std::to_string(random()));
+    const fs::path folder =
+        fs::temp_directory_path() / (std::string(prefix) + "." + std::to_string(random()));
     std::error_code error;
     if (fs::create_directory(folder, error)) {
       path_ = folder;

@@ -17,8 +17,9 @@ class PortSpeedPickerTest : public testing::Test {
  protected:
   ui::PortSpeedPicker& Picker(ui::PortMatch match) {
     frame_ = new wxFrame(nullptr, wxID_ANY, wxS("picker"));
-    picker_.emplace(frame_, ui::PortSpeedPickerStyle{wxID_ANY, wxID_ANY, {0, 0, 40, 98},
-                                                     {50, 0, 40, 84}, 14, false, match});
+    picker_.emplace(frame_,
+                    ui::PortSpeedPickerStyle{
+                        wxID_ANY, wxID_ANY, {0, 0, 40, 98}, {50, 0, 40, 84}, 14, false, match});
     return *picker_;
   }
   void TearDown() override {

@@ -17,9 +17,9 @@ TEST(ThemeIcons, MatchTheIconTheProgramsDraw) {
   wxInitAllImageHandlers();
   for (int size : kThemeIconSizes) {
     SCOPED_TRACE(size);
-    const wxString path = wxString::FromUTF8(std::string(VRX_SOURCE_DIR) +
-                                             "/packaging/icons/vrx7100-tools-" +
-                                             std::to_string(size) + ".png");
+    const wxString path =
+        wxString::FromUTF8(std::string(VRX_SOURCE_DIR) + "/packaging/icons/vrx7100-tools-" +
+                           std::to_string(size) + ".png");
     wxImage stored;
     ASSERT_TRUE(stored.LoadFile(path, wxBITMAP_TYPE_PNG)) << path.utf8_string();
     wxBitmap bitmap;

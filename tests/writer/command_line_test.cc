@@ -43,8 +43,8 @@ TEST(WriterCommandLine, FirstPathWinsLaterOnesIgnored) {
 }
 
 TEST(WriterCommandLine, SwitchesThatSelectAnotherCommandKeepThePathOut) {
-  for (const char* other : {"/p", "-p", "/pt", "-dde", "/Unregister", "-UNREGISTER",
-                            "/unregserver", "-UnRegServer"}) {
+  for (const char* other :
+       {"/p", "-p", "/pt", "-dde", "/Unregister", "-UNREGISTER", "/unregserver", "-UnRegServer"}) {
     SCOPED_TRACE(other);
     const auto before = Parse({other, "a.vrx"});
     EXPECT_EQ(before.command, StartCommand::kOther);

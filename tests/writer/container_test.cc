@@ -10,9 +10,9 @@
 #include <sys/stat.h>
 
 #include "device/des.h"
+#include "tests/support/never_ending_file.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/test_support.h"
-#include "tests/support/never_ending_file.h"
 
 namespace vrx {
 namespace {
@@ -132,7 +132,9 @@ TEST_F(ContainerLoad, FileShorterThanATrailerIsFailureThree) {
 TEST_F(ContainerLoad, PlainExecutableIsReadThroughItsLastTwelveBytes) {
   // Ends in 00 00 10: sixteen bytes before the last twelve count as payload,
   // enciphered with the eight bytes at L - 12.
-  Bytes plain = Concat(program_, FromHex("0011223344556677" "88" "000010"));
+  Bytes plain = Concat(program_, FromHex("0011223344556677"
+                                         "88"
+                                         "000010"));
   ASSERT_EQ(Read(Write(plain)), ContainerResult::kOk);
   const Bytes payload(plain.end() - 28, plain.end() - 12);
   EXPECT_EQ(image_, Expected(payload, FromHex("0011223344556677")));

@@ -19,7 +19,8 @@ const DesKey kKey = *ParseDesKey("133457799BBCDFF1");
 
 Bytes Pattern(std::size_t size, uint8_t seed) {
   Bytes bytes(size);
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(seed ^ (i * 13 + (i >> 7)));
+  for (std::size_t i = 0; i < size; ++i)
+    bytes[i] = static_cast<uint8_t>(seed ^ (i * 13 + (i >> 7)));
   return bytes;
 }
 
@@ -59,7 +60,9 @@ TEST_F(Packing, AnyLengthComesBackThroughTheLoader) {
 TEST_F(Packing, TrailerCarriesKeyMarkerAndPaddedLength) {
   ASSERT_EQ(PackFirmware(Pattern(0x7179, 1), exe_, kKey), PackResult::kOk);
   const Bytes file = test::ReadBytes(exe_);
-  EXPECT_EQ(Bytes(file.end() - 12, file.end()), FromHex("133457799BBCDFF1" "56" "007180"));
+  EXPECT_EQ(Bytes(file.end() - 12, file.end()), FromHex("133457799BBCDFF1"
+                                                        "56"
+                                                        "007180"));
   // The payload is the firmware enciphered block by block.
   Bytes firstBlock(file.begin() + static_cast<std::ptrdiff_t>(program_.size()),
                    file.begin() + static_cast<std::ptrdiff_t>(program_.size()) + 8);

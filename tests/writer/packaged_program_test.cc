@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/child_process.h"
 #include "config/data_file.h"
-#include "writer/firmware_container.h"
 #include "resources/message_table.h"
+#include "tests/support/child_process.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/test_support.h"
+#include "writer/firmware_container.h"
 
 namespace vrx {
 namespace {
@@ -33,8 +33,8 @@ void ExpectCarriesTheFirmware(const fs::path& executable) {
   FlashImage image;
   ASSERT_EQ(ReadFirmwarePayload(executable, image), ContainerResult::kOk) << executable;
   EXPECT_TRUE(std::equal(firmware.begin(), firmware.end(), image.begin())) << executable;
-  EXPECT_TRUE(std::all_of(image.begin() + static_cast<std::ptrdiff_t>(firmware.size()),
-                          image.end(), [](uint8_t b) { return b == 0xFF; }));
+  EXPECT_TRUE(std::all_of(image.begin() + static_cast<std::ptrdiff_t>(firmware.size()), image.end(),
+                          [](uint8_t b) { return b == 0xFF; }));
 }
 
 void ExpectRuns(const fs::path& executable) {
@@ -88,7 +88,7 @@ TEST_F(PackagedProgram, PackToolExitCodes) {
   const std::string tool = Quote(VRX_VRXTOOL) + " pack";
   EXPECT_EQ(test::RunShell(tool + " 2> /dev/null"), 2);
   EXPECT_EQ(test::RunShell(tool + " " + Quote(kFirmwareImage) + " " + Quote(dir_ / "none") +
-                             " --key 0123456789ABCDEF 2> /dev/null"),
+                           " --key 0123456789ABCDEF 2> /dev/null"),
             1);
 }
 
@@ -100,8 +100,8 @@ class VrxtoolImage : public ::testing::Test {
 
   // Runs vrxtool with `arguments`; returns the exit status and keeps stderr.
   int Vrxtool(const std::string& arguments) {
-    const int status = test::RunShell(Quote(VRX_VRXTOOL) + " " + arguments + " 2> " +
-                                        Quote(dir_ / "stderr.txt"));
+    const int status =
+        test::RunShell(Quote(VRX_VRXTOOL) + " " + arguments + " 2> " + Quote(dir_ / "stderr.txt"));
     std::ifstream in(dir_ / "stderr.txt");
     std::stringstream text;
     text << in.rdbuf();
@@ -194,9 +194,9 @@ TEST_F(VrxtoolImage, PackCommandSharesThePackingStep) {
   const fs::path copy = dir_ / "program";
   fs::copy_file(kPackedProgram, copy);
   ASSERT_EQ(test::RunShell("strip " + Quote(copy)), 0);
-  ASSERT_EQ(Vrxtool("pack " + Quote(kFirmwareImage) + " " + Quote(copy) +
-                    " --key " VRX_FIRMWARE_KEY_HEX),
-            0)
+  ASSERT_EQ(
+      Vrxtool("pack " + Quote(kFirmwareImage) + " " + Quote(copy) + " --key " VRX_FIRMWARE_KEY_HEX),
+      0)
       << stderr_;
   ExpectCarriesTheFirmware(copy);
   EXPECT_EQ(Vrxtool("pack " + Quote(kFirmwareImage) + " " + Quote(copy) + " --key XYZ"), 1);

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "writer/firmware_container.h"
-#include "writer/firmware_pack.h"
 #include "device/loader.h"
 #include "resources/message_table.h"
+#include "writer/firmware_container.h"
+#include "writer/firmware_pack.h"
 
 namespace vrx {
 namespace {

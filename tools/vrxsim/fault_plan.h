@@ -12,17 +12,17 @@ namespace vrx::sim {
 
 // The places where the module answers.  Each counts its own occurrences.
 enum class AnswerPoint {
-  kConnect,  // answer to 0xC4 (0xFA in the application, 0xC4 in the loader)
-  kEnter,    // answers to 0xC3 and 0x3C
-  kLcd,      // acknowledgement of each LCD command or argument byte
-  kEcho,     // echo of the loader commands 0x11, 0xA5, 0x5A, 0x5B, 0x5C
-  kZero,     // 0x00 answering address, mask, data and checksum bytes
-  kRead,     // the 128 bytes of a record read
-  kErase,    // erase status (0x09 done, 0x03 failed)
-  kPrompt,   // 0x0B the module sends before the checksum
-  kRecord,   // record status (0x0A written, 0x06 refused, 0x04 failed)
-  kExit,     // echo of 0x5D
-  kHostByte, // any byte from the host (for silence or vanishing anywhere)
+  kConnect,   // answer to 0xC4 (0xFA in the application, 0xC4 in the loader)
+  kEnter,     // answers to 0xC3 and 0x3C
+  kLcd,       // acknowledgement of each LCD command or argument byte
+  kEcho,      // echo of the loader commands 0x11, 0xA5, 0x5A, 0x5B, 0x5C
+  kZero,      // 0x00 answering address, mask, data and checksum bytes
+  kRead,      // the 128 bytes of a record read
+  kErase,     // erase status (0x09 done, 0x03 failed)
+  kPrompt,    // 0x0B the module sends before the checksum
+  kRecord,    // record status (0x0A written, 0x06 refused, 0x04 failed)
+  kExit,      // echo of 0x5D
+  kHostByte,  // any byte from the host (for silence or vanishing anywhere)
 };
 
 enum class FaultAction {

@@ -30,8 +30,7 @@ bool FlashMemory::Program(uint32_t address, std::span<const uint8_t> data) {
   return true;
 }
 
-std::optional<FlashBytes> FlashMemory::Load(const std::filesystem::path& path,
-                                            std::string& error) {
+std::optional<FlashBytes> FlashMemory::Load(const std::filesystem::path& path, std::string& error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = "cannot open flash file " + path.string();

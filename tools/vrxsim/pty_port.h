@@ -13,8 +13,7 @@ class PtyPort {
   // Opens a master, makes the slave raw (no echo, no line editing, no
   // XON/XOFF) and, when `linkPath` is not empty, points a symlink there at
   // the slave.  Null with `error` set on failure.
-  static std::unique_ptr<PtyPort> Create(const std::filesystem::path& linkPath,
-                                         std::string& error);
+  static std::unique_ptr<PtyPort> Create(const std::filesystem::path& linkPath, std::string& error);
   ~PtyPort();
   PtyPort(const PtyPort&) = delete;
   PtyPort& operator=(const PtyPort&) = delete;

@@ -99,8 +99,8 @@ class Simulator {
   int64_t hostLineFree_ = 0;    // wire time: when the last host byte arrived
   int64_t moduleLineFree_ = 0;  // wire time: when the last module byte left
   int stopPipe_[2] = {-1, -1};
-  int controlPipe_[2] = {-1, -1};            // 'u' unplug, 'p' plug in
-  std::unique_ptr<PtyPort> pendingPort_;      // guarded by mutex_
+  int controlPipe_[2] = {-1, -1};         // 'u' unplug, 'p' plug in
+  std::unique_ptr<PtyPort> pendingPort_;  // guarded by mutex_
   bool unplugged_ = false;
   std::atomic<bool> vanished_{false};
   std::atomic<int> hostCloses_{0};

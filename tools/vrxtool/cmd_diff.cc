@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "tools/vrxtool/command.h"
 #include "config/config_report.h"
+#include "tools/vrxtool/command.h"
 #include "tools/vrxtool/data_file_io.h"
 
 namespace vrxtool {

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "tools/vrxtool/command.h"
 #include "platform/desktop_check.h"
-#include "tools/vrxtool/port_listing.h"
 #include "platform/port_names.h"
 #include "platform/port_settings.h"
 #include "platform/program_profile.h"
+#include "tools/vrxtool/command.h"
+#include "tools/vrxtool/port_listing.h"
 
 namespace vrxtool {
 namespace {
@@ -46,13 +46,15 @@ void CheckGroups(const std::vector<ListedPort>& ports, Report& report) {
     if (vrx::UserInGroup(group)) {
       report.Add(Status::kOk, "you may open ports of group " + group);
     } else {
-      report.Add(Status::kProblem, "you are not in group " + group + ", which owns the serial ports",
+      report.Add(Status::kProblem,
+                 "you are not in group " + group + ", which owns the serial ports",
                  "sudo usermod -aG " + group + " $USER, then log out and in again");
     }
   }
   for (const auto& port : ports)
     if (port.info.exists && !port.info.accessible && vrx::UserInGroup(port.info.group))
-      report.Add(Status::kProblem, port.info.devicePath + " cannot be opened for reading and writing",
+      report.Add(Status::kProblem,
+                 port.info.devicePath + " cannot be opened for reading and writing",
                  "check its permissions (ls -l " + port.info.devicePath + ")");
 }
 
@@ -115,10 +117,10 @@ void CheckPortMap(const std::vector<ListedPort>& ports,
     for (const auto& name : port.comNames)
       if (portMap.count(name)) mapped.push_back(name);
     if (mapped.size() > 1)
-      report.Add(Status::kWarning,
-                 mapFile + ": " + mapped[0] + " and " + mapped[1] + " both name " +
-                     port.info.devicePath,
-                 "keep one line per device");
+      report.Add(
+          Status::kWarning,
+          mapFile + ": " + mapped[0] + " and " + mapped[1] + " both name " + port.info.devicePath,
+          "keep one line per device");
   }
   // The ports the two programs remember must still lead somewhere.
   for (const char* program : {"VRXWriter", "VRXEditor"}) {
@@ -126,7 +128,8 @@ void CheckPortMap(const std::vector<ListedPort>& ports,
     if (!vrx::HasStoredPort(*profile)) continue;
     const std::string name = vrx::ReadPortSettings(*profile).portName;
     if (!vrx::ResolvePortName(name).empty()) continue;
-    report.Add(Status::kWarning, std::string(program) + "'s port " + name + " is not mapped to any device",
+    report.Add(Status::kWarning,
+               std::string(program) + "'s port " + name + " is not mapped to any device",
                "plug in an adapter or add " + name + "=/dev/ttyUSB0 to " + mapFile);
   }
 }

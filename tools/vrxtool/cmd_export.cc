@@ -2,8 +2,8 @@
 #include <memory>
 #include <string>
 
-#include "tools/vrxtool/command.h"
 #include "config/config_exchange.h"
+#include "tools/vrxtool/command.h"
 #include "tools/vrxtool/data_file_io.h"
 #include "tools/vrxtool/exchange_format_option.h"
 

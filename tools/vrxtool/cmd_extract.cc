@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
-#include "tools/vrxtool/command.h"
 #include "config/config_block.h"
-#include "tools/vrxtool/data_file_io.h"
 #include "resources/tool_messages.h"
+#include "tools/vrxtool/command.h"
+#include "tools/vrxtool/data_file_io.h"
 
 namespace vrxtool {
 namespace {
@@ -23,7 +23,8 @@ class ExtractCommand final : public Command {
            "saves it as the editor does; `vrxtool normalize` of the original gives the same\n"
            "bytes.  OUT.vrx is written only on success.\n"
            "Exit status: 0 extracted, 1 failed (message on stderr).\n"
-           "Example:\n  vrxtool read --port COM1 backup.bin && vrxtool extract backup.bin keyboard.vrx";
+           "Example:\n  vrxtool read --port COM1 backup.bin && vrxtool extract backup.bin "
+           "keyboard.vrx";
   }
   void AddOptions(CLI::App& sub) override {
     sub.add_option("FLASH.bin", input_, "Flash image (from `vrxtool read` or `vrxtool image`)")

@@ -28,8 +28,7 @@ class ImageCommand final : public Command {
   }
   int Execute() override {
     vrx::FlashImage image;
-    if (const std::string failure = BuildFlashImage(dataFile_, container_, image);
-        !failure.empty())
+    if (const std::string failure = BuildFlashImage(dataFile_, container_, image); !failure.empty())
       throw CommandFailure(failure);
     // WriteFlashFile has reported its own failure.
     if (!WriteFlashFile(output_, image)) throw CommandFailure();

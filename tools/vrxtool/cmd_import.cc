@@ -2,11 +2,11 @@
 #include <memory>
 #include <string>
 
-#include "tools/vrxtool/command.h"
 #include "config/config_exchange.h"
+#include "editor/core/import_error_text.h"
+#include "tools/vrxtool/command.h"
 #include "tools/vrxtool/data_file_io.h"
 #include "tools/vrxtool/exchange_format_option.h"
-#include "editor/core/import_error_text.h"
 
 namespace vrxtool {
 namespace {

@@ -3,16 +3,16 @@
 #include <memory>
 #include <string>
 
-#include "tools/vrxtool/command.h"
 #include "config/config_image.h"
 #include "config/data_file.h"
-#include "tools/vrxtool/device_options.h"
+#include "device/lcd_test.h"
 #include "editor/core/editor_message_map.h"
 #include "platform/interrupt.h"
-#include "device/lcd_test.h"
 #include "resources/message_table.h"
 #include "resources/port_messages.h"
 #include "resources/program_usage.h"
+#include "tools/vrxtool/command.h"
+#include "tools/vrxtool/device_options.h"
 
 namespace vrxtool {
 namespace {
@@ -44,7 +44,8 @@ class LcdTestCommand final : public Command {
     std::string text(vrx::EditorMessage(message));
     if (const std::string causeLine = vrx::port_msg::CauseText(cause); !causeLine.empty())
       text += "\n" + causeLine;
-    if (message == vrx::editor_msg::kPortOpenFailed) text += "\n" + std::string(vrx::PortOpenHint());
+    if (message == vrx::editor_msg::kPortOpenFailed)
+      text += "\n" + std::string(vrx::PortOpenHint());
     throw CommandFailure(text);
   }
 

@@ -2,8 +2,8 @@
 #include <memory>
 #include <string>
 
-#include "tools/vrxtool/command.h"
 #include "config/config_image.h"
+#include "tools/vrxtool/command.h"
 #include "tools/vrxtool/data_file_io.h"
 
 namespace vrxtool {
@@ -17,7 +17,8 @@ class NewCommand final : public Command {
   }
   std::string Footer() const override { return "Example:\n  vrxtool new blank.vrx"; }
   void AddOptions(CLI::App& sub) override {
-    sub.add_option("OUT.vrx", output_, "Data file to create or replace, - for standard output")->required();
+    sub.add_option("OUT.vrx", output_, "Data file to create or replace, - for standard output")
+        ->required();
   }
   int Execute() override {
     SaveDataFile(output_, vrx::ConfigImage{});

@@ -21,7 +21,8 @@ class NormalizeCommand final : public Command {
   void AddOptions(CLI::App& sub) override {
     sub.add_option("IN.vrx", input_, "Data file to read (any layout the programs accept)")
         ->required();
-    sub.add_option("OUT.vrx", output_, "Data file to write, - for standard output; left untouched if IN cannot be read")
+    sub.add_option("OUT.vrx", output_,
+                   "Data file to write, - for standard output; left untouched if IN cannot be read")
         ->required();
   }
   int Execute() override {

@@ -18,8 +18,7 @@ class PackCommand final : public Command {
     return "Example:\n  vrxtool pack firmware.bin VRXWriter --key 0123456789ABCDEF";
   }
   void AddOptions(CLI::App& sub) override {
-    sub.add_option("FIRMWARE", firmware_, "Plain firmware image, at most 32768 bytes")
-        ->required();
+    sub.add_option("FIRMWARE", firmware_, "Plain firmware image, at most 32768 bytes")->required();
     sub.add_option("EXE", executable_, "Executable that receives the payload")->required();
     sub.add_option("--key", key_, "DES key, 16 hexadecimal digits")->required();
   }

@@ -4,10 +4,10 @@
 #include <memory>
 #include <sstream>
 
+#include "platform/port_names.h"
 #include "tools/vrxtool/command.h"
 #include "tools/vrxtool/json_events.h"
 #include "tools/vrxtool/port_listing.h"
-#include "platform/port_names.h"
 
 namespace vrxtool {
 namespace {

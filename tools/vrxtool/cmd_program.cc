@@ -4,15 +4,15 @@
 #include <memory>
 #include <string>
 
+#include "platform/interrupt.h"
+#include "platform/program_profile.h"
+#include "resources/message_table.h"
+#include "resources/program_usage.h"
 #include "tools/vrxtool/command.h"
 #include "tools/vrxtool/device_options.h"
 #include "tools/vrxtool/feedback.h"
 #include "tools/vrxtool/image_source.h"
-#include "platform/interrupt.h"
-#include "resources/message_table.h"
 #include "tools/vrxtool/production_loop.h"
-#include "platform/program_profile.h"
-#include "resources/program_usage.h"
 #include "writer/write_sequence.h"
 
 namespace vrxtool {
@@ -93,9 +93,9 @@ class ProgramCommand final : public Command {
     sub.add_flag("--verify", args_.verify,
                  "Read the programmed ranges back afterwards; fail if they differ");
     AddJsonFlag(sub, args_.json);
-    auto* repeat = sub.add_flag(
-        "--repeat", args_.repeat,
-        "Production loop: program module after module on this port until Ctrl-C");
+    auto* repeat =
+        sub.add_flag("--repeat", args_.repeat,
+                     "Production loop: program module after module on this port until Ctrl-C");
     sub.add_option("--log", args_.resultsLog,
                    "With --repeat: append one CSV line per module (time,port,result,seconds,"
                    "message)")

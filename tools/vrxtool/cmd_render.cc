@@ -4,14 +4,14 @@
 #include <memory>
 #include <string>
 
-#include "tools/vrxtool/command.h"
 #include "config/config_image.h"
 #include "config/data_file.h"
 #include "editor/core/editor_message_map.h"
-#include "resources/editor_texts.h"
 #include "editor/core/layout_sheet.h"
 #include "editor/core/layout_sheet_render.h"
+#include "resources/editor_texts.h"
 #include "resources/message_table.h"
+#include "tools/vrxtool/command.h"
 
 namespace vrxtool {
 namespace {

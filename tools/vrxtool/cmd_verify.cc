@@ -4,13 +4,13 @@
 #include <memory>
 #include <string>
 
+#include "device/read_back.h"
+#include "resources/message_table.h"
+#include "resources/readback_texts.h"
 #include "tools/vrxtool/command.h"
 #include "tools/vrxtool/device_options.h"
 #include "tools/vrxtool/feedback.h"
 #include "tools/vrxtool/image_source.h"
-#include "resources/message_table.h"
-#include "device/read_back.h"
-#include "resources/readback_texts.h"
 #include "writer/writer_message_map.h"
 
 namespace vrxtool {

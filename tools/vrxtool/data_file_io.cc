@@ -1,11 +1,11 @@
 #include "tools/vrxtool/data_file_io.h"
 
-#include "tools/vrxtool/command.h"
 #include "config/data_file.h"
+#include "config/whole_file.h"
 #include "editor/core/editor_message_map.h"
 #include "resources/message_table.h"
+#include "tools/vrxtool/command.h"
 #include "tools/vrxtool/output_file.h"
-#include "config/whole_file.h"
 
 namespace vrxtool {
 
@@ -25,13 +25,15 @@ void SaveDataFile(const std::string& path, const vrx::ConfigImage& image) {
 std::string ReadWholeFile(const std::string& path) {
   const std::optional<std::string> contents = vrx::ReadWholeFile(path);
   if (!contents)
-    throw CommandFailure(path + ": " + std::string(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed)));
+    throw CommandFailure(path + ": " +
+                         std::string(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed)));
   return *contents;
 }
 
 void WriteWholeFile(const std::string& path, std::string_view contents) {
   if (!WriteOutputFile(path, contents))
-    throw CommandFailure(path + ": " + std::string(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed)));
+    throw CommandFailure(path + ": " +
+                         std::string(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed)));
 }
 
 }  // namespace vrxtool

@@ -1,18 +1,19 @@
 #include "tools/vrxtool/image_source.h"
 
-#include "tools/vrxtool/command.h"
 #include "config/data_file.h"
-#include "writer/firmware_container.h"
-#include "resources/message_table.h"
 #include "platform/module_path.h"
-#include "tools/vrxtool/output_file.h"
+#include "resources/message_table.h"
 #include "resources/readback_texts.h"
+#include "tools/vrxtool/command.h"
+#include "tools/vrxtool/output_file.h"
+#include "writer/firmware_container.h"
 #include "writer/writer_message_map.h"
 
 namespace vrxtool {
 
 std::filesystem::path ContainerOrDefault(const std::string& container) {
-  return container.empty() ? vrx::SiblingProgramPath("VRXWriter") : std::filesystem::path(container);
+  return container.empty() ? vrx::SiblingProgramPath("VRXWriter")
+                           : std::filesystem::path(container);
 }
 
 void AddContainerOption(CLI::App& sub, std::string& container) {

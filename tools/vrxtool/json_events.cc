@@ -9,12 +9,18 @@ namespace {
 
 std::string_view StepName(vrx::DeviceStep step) {
   switch (step) {
-    case vrx::DeviceStep::kConnect: return "connect";
-    case vrx::DeviceStep::kReadBack: return "read-back";
-    case vrx::DeviceStep::kErase: return "erase";
-    case vrx::DeviceStep::kWrite: return "write";
-    case vrx::DeviceStep::kRead: return "read";
-    case vrx::DeviceStep::kExit: return "exit";
+    case vrx::DeviceStep::kConnect:
+      return "connect";
+    case vrx::DeviceStep::kReadBack:
+      return "read-back";
+    case vrx::DeviceStep::kErase:
+      return "erase";
+    case vrx::DeviceStep::kWrite:
+      return "write";
+    case vrx::DeviceStep::kRead:
+      return "read";
+    case vrx::DeviceStep::kExit:
+      return "exit";
   }
   return "";
 }
@@ -33,11 +39,21 @@ std::string JsonString(std::string_view text) {
   for (char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (byte < 0x20) {
           char escaped[8];
@@ -60,7 +76,9 @@ void PrintEvent(std::string_view name,
   std::fflush(stdout);
 }
 
-void JsonEvents::AppendLog(std::string_view text) { PrintEvent("log", {{"text", JsonString(text)}}); }
+void JsonEvents::AppendLog(std::string_view text) {
+  PrintEvent("log", {{"text", JsonString(text)}});
+}
 
 void JsonEvents::AppendLogMessage(int id) {
   lastMessage_ = id;

@@ -4,10 +4,10 @@
 #include <memory>
 #include <vector>
 
-#include "tools/vrxtool/command.h"
 #include "platform/interrupt.h"
 #include "resources/port_messages.h"
 #include "resources/program_version.h"
+#include "tools/vrxtool/command.h"
 #include "tools/vrxtool/wide_arguments.h"
 
 namespace vrxtool {

@@ -7,11 +7,11 @@
 #include <fstream>
 #include <thread>
 
-#include "tools/vrxtool/command.h"
+#include "device/module_presence.h"
 #include "platform/interrupt.h"
 #include "resources/message_table.h"
-#include "device/module_presence.h"
 #include "resources/readback_texts.h"
+#include "tools/vrxtool/command.h"
 #include "tools/vrxtool/terminal.h"
 
 namespace vrxtool {
@@ -53,9 +53,8 @@ void AppendResult(const StationSettings& station, const ModuleOutcome& outcome, 
                      std::filesystem::file_size(station.resultsCsv, ec) == 0;
   std::ofstream csv(station.resultsCsv, std::ios::app | std::ios::binary);
   if (fresh) csv << vrx::readback_text::CsvHeader() << '\n';
-  const std::string message = outcome.message != 0
-                                  ? std::string(vrx::WriterMessage(outcome.message))
-                                  : outcome.boxText;
+  const std::string message =
+      outcome.message != 0 ? std::string(vrx::WriterMessage(outcome.message)) : outcome.boxText;
   char duration[32];
   std::snprintf(duration, sizeof duration, "%.1f", seconds);
   csv << LocalTime() << ',' << CsvField(station.port) << ','

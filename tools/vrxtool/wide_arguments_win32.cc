@@ -4,8 +4,8 @@
 // windows.h first: shellapi.h relies on its types.
 #include <shellapi.h>
 
-#include "tools/vrxtool/wide_arguments.h"
 #include "platform/wide_text_win32.h"
+#include "tools/vrxtool/wide_arguments.h"
 
 namespace vrxtool {
 

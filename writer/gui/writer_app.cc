@@ -6,9 +6,9 @@
 
 #include "platform/module_path.h"
 #include "platform/port_settings.h"
+#include "ui/app_profile.h"
 #include "ui/text_conversion.h"
 #include "writer/gui/writer_dialog.h"
-#include "ui/app_profile.h"
 
 namespace vrx::writer {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "writer/command_line.h"
 #include "platform/profile.h"
+#include "writer/command_line.h"
 
 namespace vrx::writer {
 

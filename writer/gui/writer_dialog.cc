@@ -12,20 +12,20 @@
 #include <string>
 #include <utility>
 
+#include "platform/port_settings.h"
+#include "resources/message_table.h"
+#include "resources/readback_texts.h"
+#include "resources/ui_texts.h"
 #include "ui/about_box.h"
 #include "ui/control_fitting.h"
 #include "ui/dialog_layout.h"
 #include "ui/file_dialog.h"
 #include "ui/file_drop_target.h"
 #include "ui/message_box.h"
-#include "resources/message_table.h"
-#include "platform/port_settings.h"
 #include "ui/port_speed_picker.h"
 #include "ui/program_icon.h"
-#include "resources/readback_texts.h"
 #include "ui/repaint.h"
 #include "ui/text_conversion.h"
-#include "resources/ui_texts.h"
 #include "writer/write_sequence.h"
 
 namespace vrx::writer {
@@ -56,9 +56,13 @@ constexpr const char* kDataFileFilter = "VRX7100 データ (*.vrx;*.txt)|*.vrx;*
 constexpr const char* kDefaultExtension = "vrx";
 // Ports in the order offered; a remembered name no entry begins with leaves
 // the selection alone.
-constexpr ui::PortSpeedPickerStyle kPortSpeedStyle{
-    CWriterDialog::kIdPort, CWriterDialog::kIdSpeed, kPortRect, kSpeedRect, kBottomRowHeight,
-    false, ui::PortMatch::kEntryOrUnchanged};
+constexpr ui::PortSpeedPickerStyle kPortSpeedStyle{CWriterDialog::kIdPort,
+                                                   CWriterDialog::kIdSpeed,
+                                                   kPortRect,
+                                                   kSpeedRect,
+                                                   kBottomRowHeight,
+                                                   false,
+                                                   ui::PortMatch::kEntryOrUnchanged};
 
 // The container's message boxes, owned by the dialog.
 class DialogMessageBoxes : public MessageBoxSink {
@@ -71,14 +75,14 @@ class DialogMessageBoxes : public MessageBoxSink {
 };
 
 wxStaticText* NewLabel(wxWindow* parent, const char* text, long style = 0) {
-  return new wxStaticText(parent, wxID_ANY, ui::FromCore(text), wxDefaultPosition,
-                          wxDefaultSize, style | wxST_NO_AUTORESIZE);
+  return new wxStaticText(parent, wxID_ANY, ui::FromCore(text), wxDefaultPosition, wxDefaultSize,
+                          style | wxST_NO_AUTORESIZE);
 }
 
 // Sized by the template, not by GTK's default button width.
 wxButton* NewButton(wxWindow* parent, int id, const char* text) {
-  return new ui::Compact<wxButton>(parent, id, ui::FromCore(text), wxDefaultPosition,
-                                   wxDefaultSize, wxBU_EXACTFIT);
+  return new ui::Compact<wxButton>(parent, id, ui::FromCore(text), wxDefaultPosition, wxDefaultSize,
+                                   wxBU_EXACTFIT);
 }
 
 }  // namespace
@@ -100,9 +104,12 @@ CWriterDialog::CWriterDialog(ProfileStore& profile, std::filesystem::path contai
   Bind(wxEVT_INIT_DIALOG, &CWriterDialog::OnInitDialog, this);
   Bind(wxEVT_CONTEXT_MENU, &CWriterDialog::OnContextMenu, this);
   Bind(wxEVT_CLOSE_WINDOW, &CWriterDialog::OnCloseRequest, this);
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndDialog(wxID_CANCEL); }, kIdExit);
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Browse(); }, kIdBrowse);
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Write(); }, kIdWrite);
+  Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { EndDialog(wxID_CANCEL); }, kIdExit);
+  Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { Browse(); }, kIdBrowse);
+  Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { Write(); }, kIdWrite);
 #ifdef __WXMSW__
   AddAboutToSystemMenu();
 #endif
@@ -169,8 +176,8 @@ void CWriterDialog::OnInitDialog(wxInitDialogEvent&) {
 void CWriterDialog::Browse() {
   TransferDataFromWindow();
   const wxFileName initial(ui::FromCore(filePath));
-  ui::FileDialog chooser(this, ui::FromCore(ui_text::kChooseDataFileTitle), initial.GetPath(), initial.GetFullName(),
-                       ui::FromCore(kDataFileFilter), wxFD_OPEN);
+  ui::FileDialog chooser(this, ui::FromCore(ui_text::kChooseDataFileTitle), initial.GetPath(),
+                         initial.GetFullName(), ui::FromCore(kDataFileFilter), wxFD_OPEN);
   if (chooser.ShowModal() != wxID_OK) return;
   wxFileName chosen(chooser.GetPath());
   if (!chosen.HasExt()) chosen.SetExt(ui::FromCore(kDefaultExtension));
@@ -245,15 +252,21 @@ void CWriterDialog::OnContextMenu(wxContextMenuEvent&) {
   if (writing_) return;  // a right click held back during a Write is dropped
   const std::unique_ptr<wxMenu> menu = CreateContextMenu();
   switch (GetPopupMenuSelectionFromUser(*menu)) {
-    case kIdAbout: ShowVersionBox(); break;
-    case kIdVerify: SetVerifyAfterWrite(!verifyAfterWrite); break;
-    default: break;
+    case kIdAbout:
+      ShowVersionBox();
+      break;
+    case kIdVerify:
+      SetVerifyAfterWrite(!verifyAfterWrite);
+      break;
+    default:
+      break;
   }
 }
 
 #ifdef __WXMSW__
 void CWriterDialog::AddAboutToSystemMenu() {
-  const std::wstring entry = ui::FromCore(WriterMessage(writer_msg::kAboutMenuEntry)).ToStdWstring();
+  const std::wstring entry =
+      ui::FromCore(WriterMessage(writer_msg::kAboutMenuEntry)).ToStdWstring();
   HMENU menu = ::GetSystemMenu(GetHWND(), FALSE);
   if (entry.empty() || !menu) return;
   ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);

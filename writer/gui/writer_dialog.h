@@ -11,9 +11,9 @@
 #include <string>
 
 #include "config/flash_image.h"
-#include "writer/gui/log_panel.h"
-#include "platform/profile.h"
 #include "device/serial_options.h"
+#include "platform/profile.h"
+#include "writer/gui/log_panel.h"
 
 class wxButton;
 class wxMenu;
@@ -36,7 +36,7 @@ class CWriterDialog : public wxDialog {
     kIdPort = 1003,
     kIdLog = 1005,
     kIdSpeed = 1006,
-    kIdAbout = 0x0010,  // the about command of the window's menu
+    kIdAbout = 0x0010,   // the about command of the window's menu
     kIdVerify = 0x0020,  // right-click menu: verify after every Write
   };
 
@@ -59,8 +59,8 @@ class CWriterDialog : public wxDialog {
   bool TransferDataToWindow() override;
   bool TransferDataFromWindow() override;
 
-  void Browse();        // 参照
-  void Write();         // 書込み
+  void Browse();  // 参照
+  void Write();   // 書込み
   void ShowVersionBox();
   // The right-click menu: the verify switch and the about command.
   std::unique_ptr<wxMenu> CreateContextMenu() const;

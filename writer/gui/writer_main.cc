@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "resources/program_usage.h"
 #include "ui/info_options.h"
 #include "ui/program_entry.h"
-#include "resources/program_usage.h"
 #include "writer/gui/writer_app.h"
 
 int main(int argc, char** argv) {

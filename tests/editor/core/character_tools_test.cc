@@ -32,8 +32,8 @@ TEST(CharacterToolsTest, EachToolChangesTheFiveDotsAndKeepsTheOtherBits) {
   EXPECT_EQ(apply(CharacterTool::kMirrorUpDown),
             (Character{0x9F, 0x10, 0x10, 0x10, 0x10, 0x10, 0x11, 0x10}));
   // Five shifts across or eight down come back to the start: nothing lost.
-  for (const auto& [tool, times] : {std::pair{CharacterTool::kShiftRight, 5},
-                                    std::pair{CharacterTool::kShiftDown, 8}}) {
+  for (const auto& [tool, times] :
+       {std::pair{CharacterTool::kShiftRight, 5}, std::pair{CharacterTool::kShiftDown, 8}}) {
     Character rows = kShape;
     for (int i = 0; i < times; ++i) rows = ApplyCharacterTool(rows, tool);
     EXPECT_EQ(rows, kShape);
@@ -48,7 +48,8 @@ TEST(CharacterToolsTest, TheClipboardTextIsEightLinesOfHashesAndDots) {
             (Character{0x10, 0x11, 0x10, 0x10, 0x10, 0x10, 0x10, 0x1F}));
   // Pasted from a document: CR LF, blank lines around it, blanks after rows.
   std::string fromDocument = "\r\n";
-  for (size_t i = 0; i < text.size(); ++i) fromDocument += text[i] == '\n' ? "  \r\n" : text.substr(i, 1);
+  for (size_t i = 0; i < text.size(); ++i)
+    fromDocument += text[i] == '\n' ? "  \r\n" : text.substr(i, 1);
   EXPECT_EQ(CharacterFromText(fromDocument, kShape), kShape) << "bits 5 to 7 stay";
   EXPECT_FALSE(CharacterFromText("#....\n", blank)) << "too few rows";
   EXPECT_FALSE(CharacterFromText(text + "#....\n", blank)) << "too many rows";
@@ -69,8 +70,8 @@ TEST(DotStrokeTest, ADragPassesEveryDotOnItsWayOnceAndOnlyInsideTheGrids) {
 
   // A fast move across character 0's top row and on into character 1.
   const std::vector<DotPlace> dots = grid.DotsAlong({12, 12}, {10 + 100 + 20, 12});
-  const std::vector<DotPlace> expected = {{0, 0, 1}, {0, 0, 2}, {0, 0, 3}, {0, 0, 4},
-                                          {1, 0, 0}, {1, 0, 1}};
+  const std::vector<DotPlace> expected = {{0, 0, 1}, {0, 0, 2}, {0, 0, 3},
+                                          {0, 0, 4}, {1, 0, 0}, {1, 0, 1}};
   EXPECT_EQ(dots, expected);
   // A diagonal visits each row it crosses.
   EXPECT_EQ(grid.DotsAlong({10, 10}, {10 + 79, 10 + 127}).size(), 11u);

@@ -27,7 +27,10 @@ TEST_F(EditHistoryTest, UndoAndRedoWalkTheStepsAndTellWhereEachWasMade) {
   const ConfigImage fresh = config;
   Change(0, 16, [](ConfigImage& c) { c.keys[16].makeCode = "E0,75"; });
   Change(1, 2, [](ConfigImage& c) { c.cgram[16] = 0x10; });
-  Change(2, -1, [](ConfigImage& c) { c.optionWord = 0x0D; c.brrValue = 0x0A; });
+  Change(2, -1, [](ConfigImage& c) {
+    c.optionWord = 0x0D;
+    c.brrValue = 0x0A;
+  });
   const ConfigImage edited = config;
 
   std::optional<EditPlace> place = history.Undo(config, flags);
@@ -41,7 +44,8 @@ TEST_F(EditHistoryTest, UndoAndRedoWalkTheStepsAndTellWhereEachWasMade) {
   EXPECT_EQ(flags, kClean);  // back where the editor started: nothing to save
   EXPECT_FALSE(history.Undo(config, flags));
 
-  while (history.Redo(config, flags)) {}
+  while (history.Redo(config, flags)) {
+  }
   EXPECT_EQ(config, edited);
   EXPECT_EQ(flags, (ModifiedFlags{true, true, true}));
 }
@@ -79,7 +83,8 @@ TEST_F(EditHistoryTest, TheHistoryKeepsTheNewestStepsUpToItsLimit) {
     small.Record({0, key}, before, flags, config, flags);
   }
   EXPECT_EQ(small.size(), 3u);
-  while (small.Undo(config, flags)) {}
+  while (small.Undo(config, flags)) {
+  }
   EXPECT_EQ(config.keys[1].makeCode, "1C") << "steps beyond the limit are kept as made";
   EXPECT_EQ(config.keys[2].makeCode, "");
 

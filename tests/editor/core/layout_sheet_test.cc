@@ -46,9 +46,9 @@ TEST(LayoutSheetTest, TheSheetShowsKeysOptionsSpeedLevelsAndCharacters) {
   EXPECT_TRUE(HasText(sheet, "通信速度: 57600 bps"));
   EXPECT_TRUE(HasText(sheet, "POの初期値: PO7=1 PO6=0 PO5=1 PO4=0"));
   EXPECT_TRUE(HasText(sheet, "07"));
-  const auto assigned = std::count_if(sheet.boxes.begin(), sheet.boxes.end(), [](const SheetBox& b) {
-    return b.fill == Shade::kAssignedKey;
-  });
+  const auto assigned =
+      std::count_if(sheet.boxes.begin(), sheet.boxes.end(),
+                    [](const SheetBox& b) { return b.fill == Shade::kAssignedKey; });
   EXPECT_EQ(assigned, 2);
   const auto lit = std::count_if(sheet.boxes.begin(), sheet.boxes.end(),
                                  [](const SheetBox& b) { return b.fill == Shade::kDotOn; });

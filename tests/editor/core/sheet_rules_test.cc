@@ -14,7 +14,15 @@ struct Prompt {
   int saved = 0;
   bool Run(const ModifiedFlags& flags, PromptAnswer answer, bool saveWorks) {
     return MayDropChanges(
-        flags, [&] { ++asked; return answer; }, [&] { ++saved; return saveWorks; });
+        flags,
+        [&] {
+          ++asked;
+          return answer;
+        },
+        [&] {
+          ++saved;
+          return saveWorks;
+        });
   }
 };
 

@@ -7,9 +7,9 @@
 #include <atomic>
 #include <fstream>
 
+#include "resources/message_table.h"
 #include "tests/editor/gui/cgram_test_fixture.h"
 #include "tests/support/gui/dialog_script.h"
-#include "resources/message_table.h"
 #include "tools/vrxsim/simulator.h"
 
 namespace vrx::test {

@@ -1,14 +1,14 @@
 // The CGRAM page's dots, layout, painting and profile values.
 #include <wx/choice.h>
-#include <wx/frame.h>
 #include <wx/dcmemory.h>
+#include <wx/frame.h>
 #include <wx/stattext.h>
 #include <wx/uiaction.h>
 
+#include "resources/message_table.h"
 #include "tests/editor/gui/cgram_test_fixture.h"
 #include "tests/support/gui/dialog_script.h"
 #include "tests/support/gui/event_pump.h"
-#include "resources/message_table.h"
 
 namespace vrx::test {
 namespace {

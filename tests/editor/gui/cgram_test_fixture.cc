@@ -6,9 +6,9 @@
 #include <wx/config.h>
 #include <wx/frame.h>
 
+#include "platform/profile_ini.h"
 #include "tests/support/gui/event_pump.h"
 #include "ui/app_profile.h"
-#include "platform/profile_ini.h"
 
 namespace vrx::test {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "editor/gui/cgram_page.h"
 #include "config/config_image.h"
+#include "editor/gui/cgram_page.h"
 #include "tests/support/scratch_folder.h"
 
 class wxChoice;

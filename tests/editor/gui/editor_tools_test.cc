@@ -15,14 +15,14 @@
 #include <iterator>
 
 #include "editor/gui/cgram_page.h"
-#include "tests/support/child_process.h"
-#include "tests/support/gui/dialog_script.h"
-#include "tests/support/gui/event_pump.h"
-#include "ui/file_drop_target.h"
 #include "editor/gui/key_map_page.h"
 #include "editor/gui/key_matrix.h"
 #include "editor/gui/option_page.h"
 #include "tests/editor/gui/sheet_fixture.h"
+#include "tests/support/child_process.h"
+#include "tests/support/gui/dialog_script.h"
+#include "tests/support/gui/event_pump.h"
+#include "ui/file_drop_target.h"
 
 extern char** environ;
 

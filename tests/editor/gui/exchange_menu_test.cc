@@ -7,10 +7,10 @@
 #include <sstream>
 
 #include "config/config_exchange.h"
-#include "tests/support/gui/dialog_script.h"
 #include "editor/gui/exchange_menu.h"
 #include "editor/gui/key_map_page.h"
 #include "tests/editor/gui/sheet_fixture.h"
+#include "tests/support/gui/dialog_script.h"
 
 namespace vrx::editor {
 namespace {

@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/support/child_process.h"
 #include "config/config_image.h"
-#include "tests/support/gui/event_pump.h"
-#include "tests/editor/gui/key_map_fixture.h"
 #include "editor/gui/key_matrix.h"
+#include "tests/editor/gui/key_map_fixture.h"
+#include "tests/support/child_process.h"
+#include "tests/support/gui/event_pump.h"
 
 namespace vrx::editor::test {
 namespace {
@@ -68,8 +68,7 @@ class KeyInjectionTest : public KeyMapPageTest {
 
   // Forgets the selected key's codes, presses `keys` and waits for the
   // capture of the last one.
-  void ExpectCaptured(const std::string& keys, const std::string& make,
-                      const std::string& brk) {
+  void ExpectCaptured(const std::string& keys, const std::string& make, const std::string& brk) {
     SCOPED_TRACE(keys);
     const auto index = static_cast<size_t>(page_->selectedKey());
     config_.keys[index] = {true, "", ""};

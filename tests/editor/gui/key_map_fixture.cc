@@ -5,9 +5,9 @@
 #include <wx/textctrl.h>
 #include <wx/tglbtn.h>
 
-#include "ui/dialog_units.h"
-#include "tests/support/gui/event_pump.h"
 #include "editor/gui/key_matrix.h"
+#include "tests/support/gui/event_pump.h"
+#include "ui/dialog_units.h"
 
 namespace vrx::editor::test {
 
@@ -34,8 +34,8 @@ std::string KeyMapPageTest::TitleOfCurrentTest() {
 void KeyMapPageTest::ClickKey(int key) {
   KeyMatrix* matrix = page_->keyMatrix();
   wxMouseEvent click(wxEVT_LEFT_DOWN);
-  const wxPoint centre = matrix->KeyButtonRect(key).GetPosition() +
-                         wxSize(matrix->KeyButtonRect(key).GetSize() / 2);
+  const wxPoint centre =
+      matrix->KeyButtonRect(key).GetPosition() + wxSize(matrix->KeyButtonRect(key).GetSize() / 2);
   click.SetPosition(centre);
   click.SetEventObject(matrix);
   matrix->ProcessWindowEvent(click);

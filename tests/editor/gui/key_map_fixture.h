@@ -21,10 +21,10 @@ class KeyMapPageTest : public testing::Test {
   static std::string TitleOfCurrentTest();
 
   // What the user does.
-  void ClickKey(int key);                 // a click on the key's button
-  void ChooseNumber(int number);          // picks "number" in the Number list
+  void ClickKey(int key);         // a click on the key's button
+  void ChooseNumber(int number);  // picks "number" in the Number list
   void ClickTypematic();
-  void SetCapture(bool on);               // clicks the キャプチャ button into that state
+  void SetCapture(bool on);  // clicks the キャプチャ button into that state
   void Type(wxTextCtrl* box, const std::string& utf8);
 
   std::string Text(const wxTextCtrl* box) const;

@@ -5,9 +5,9 @@
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
 
-#include "tests/support/gui/dialog_script.h"
-#include "tests/editor/gui/key_map_fixture.h"
 #include "editor/gui/key_matrix.h"
+#include "tests/editor/gui/key_map_fixture.h"
+#include "tests/support/gui/dialog_script.h"
 
 namespace vrx::editor::test {
 namespace {
@@ -33,7 +33,7 @@ TEST_F(KeyMapPageTest, ClickingAKeyStoresTheTextsAndShowsTheNewKey) {
   config_.keys[16] = {false, "1C", "F0,1C"};
   Type(page_->makeBox(), "E0,75");
   Type(page_->breakBox(), "e0 f0-75");  // stored as typed
-  ClickKey(16);  // row 1, column 0
+  ClickKey(16);                         // row 1, column 0
   EXPECT_EQ(config_.keys[0].makeCode, "E0,75");
   EXPECT_EQ(config_.keys[0].breakCode, "e0 f0-75");
   EXPECT_EQ(page_->selectedKey(), 16);

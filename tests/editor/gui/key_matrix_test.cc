@@ -8,11 +8,11 @@
 
 #include <vector>
 
-#include "tests/support/gui/dialog_script.h"
-#include "ui/dialog_units.h"
-#include "tests/support/gui/event_pump.h"
-#include "tests/editor/gui/key_map_fixture.h"
 #include "editor/gui/key_matrix.h"
+#include "tests/editor/gui/key_map_fixture.h"
+#include "tests/support/gui/dialog_script.h"
+#include "tests/support/gui/event_pump.h"
+#include "ui/dialog_units.h"
 
 namespace vrx::editor::test {
 namespace {
@@ -73,12 +73,12 @@ TEST_F(KeyMatrixTest, ClickSelectsAndSendsTheKeyButtonsCommand) {
 TEST_F(KeyMatrixTest, ArrowKeysMoveThroughTheMatrixAndStopAtItsEdges) {
   ClickKey(0);
   commands_.clear();
-  Press(WXK_UP);     // row 0 is at the bottom: up is row 1
+  Press(WXK_UP);  // row 0 is at the bottom: up is row 1
   Press(WXK_RIGHT);
   Press(WXK_DOWN);
   Press(WXK_LEFT);
-  Press(WXK_LEFT);   // at column 0: no move
-  Press(WXK_DOWN);   // at row 0: no move
+  Press(WXK_LEFT);  // at column 0: no move
+  Press(WXK_DOWN);  // at row 0: no move
   EXPECT_EQ(commands_, (std::vector<int>{1005 + 16, 1005 + 17, 1005 + 1, 1005 + 0}));
   ClickKey(127);
   commands_.clear();

@@ -5,11 +5,11 @@
 #include <wx/choice.h>
 #include <wx/statbox.h>
 
-#include "tests/support/gui/dialog_script.h"
-#include "ui/dialog_units.h"
-#include "tests/support/gui/event_pump.h"
 #include "editor/gui/option_page.h"
 #include "tests/editor/gui/sheet_fixture.h"
+#include "tests/support/gui/dialog_script.h"
+#include "tests/support/gui/event_pump.h"
+#include "ui/dialog_units.h"
 
 namespace vrx::editor {
 namespace {

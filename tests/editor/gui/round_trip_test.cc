@@ -8,12 +8,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "tests/support/child_process.h"
-#include "tests/support/gui/dialog_script.h"
-#include "tests/support/gui/event_pump.h"
 #include "editor/gui/key_map_page.h"
 #include "editor/gui/option_page.h"
 #include "tests/editor/gui/sheet_fixture.h"
+#include "tests/support/child_process.h"
+#include "tests/support/gui/dialog_script.h"
+#include "tests/support/gui/event_pump.h"
 
 namespace vrx::editor {
 namespace {
@@ -25,8 +25,8 @@ std::string FileBytes(const std::filesystem::path& path) {
 
 // Runs vrxtool normalize on `in`; false when it did not succeed.
 bool Normalize(const std::filesystem::path& in, const std::filesystem::path& out) {
-  const std::string command = "'" VRX_BINARY_DIR "/tools/vrxtool' normalize '" + in.string() +
-                              "' '" + out.string() + "'";
+  const std::string command =
+      "'" VRX_BINARY_DIR "/tools/vrxtool' normalize '" + in.string() + "' '" + out.string() + "'";
   return test::RunShell(command) == 0;
 }
 

@@ -9,12 +9,12 @@
 
 #include <fstream>
 
+#include "editor/gui/key_map_page.h"
+#include "editor/gui/option_page.h"
+#include "platform/module_path.h"
+#include "tests/editor/gui/sheet_fixture.h"
 #include "tests/support/gui/dialog_script.h"
 #include "tests/support/gui/event_pump.h"
-#include "editor/gui/key_map_page.h"
-#include "platform/module_path.h"
-#include "editor/gui/option_page.h"
-#include "tests/editor/gui/sheet_fixture.h"
 
 namespace vrx::editor {
 namespace {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "config/config_image.h"
+#include "editor/gui/vrx_sheet.h"
 #include "platform/profile.h"
 #include "tests/support/scratch_folder.h"
-#include "editor/gui/vrx_sheet.h"
 
 class wxWindow;
 

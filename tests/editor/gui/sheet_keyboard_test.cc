@@ -8,10 +8,10 @@
 #include <wx/uiaction.h>
 #include <wx/window.h>
 
-#include "tests/support/gui/dialog_script.h"
-#include "tests/support/gui/event_pump.h"
 #include "editor/gui/option_page.h"
 #include "tests/editor/gui/sheet_fixture.h"
+#include "tests/support/gui/dialog_script.h"
+#include "tests/support/gui/event_pump.h"
 
 namespace vrx::editor {
 namespace {
@@ -25,15 +25,16 @@ TEST_F(SheetKeyboardTest, StartsOnTheKeyMapWithOpenFocusedAndDefault) {
   for (int index = 0; index < CVRXSheet::kPageCount; ++index)
     EXPECT_EQ(sheet->notebook()->GetPageText(static_cast<size_t>(index)),
               wxString::FromUTF8(captions[index]));
-  EXPECT_TRUE(test::PumpUntil([&] { return wxWindow::FindFocus() == sheet->button(CVRXSheet::kOpenId); }));
+  EXPECT_TRUE(
+      test::PumpUntil([&] { return wxWindow::FindFocus() == sheet->button(CVRXSheet::kOpenId); }));
   EXPECT_EQ(sheet->GetDefaultItem(), sheet->button(CVRXSheet::kOpenId));
   EXPECT_TRUE(sheet->button(CVRXSheet::kWriteId)->IsEnabled());
   EXPECT_FALSE(sheet->AnyModified());
 }
 
 TEST_F(SheetKeyboardTest, ButtonsReadOpenSaveExitWriteFromLeftToRight) {
-  const CVRXSheet::CommandId order[] = {CVRXSheet::kOpenId, CVRXSheet::kSaveId,
-                                        CVRXSheet::kExitId, CVRXSheet::kWriteId};
+  const CVRXSheet::CommandId order[] = {CVRXSheet::kOpenId, CVRXSheet::kSaveId, CVRXSheet::kExitId,
+                                        CVRXSheet::kWriteId};
   const char* const labels[] = {"開く", "保存", "終了", "書込み"};
   for (int i = 0; i < 4; ++i) {
     wxButton* button = sheet->button(order[i]);
@@ -48,7 +49,8 @@ TEST_F(SheetKeyboardTest, ButtonsReadOpenSaveExitWriteFromLeftToRight) {
 }
 
 TEST_F(SheetKeyboardTest, EnterOpensTheFileDialog) {
-  ASSERT_TRUE(test::PumpUntil([&] { return wxWindow::FindFocus() == sheet->button(CVRXSheet::kOpenId); }));
+  ASSERT_TRUE(
+      test::PumpUntil([&] { return wxWindow::FindFocus() == sheet->button(CVRXSheet::kOpenId); }));
   test::DialogScript script;
   script.ExpectFileDialogCancelled();
   PressKey(WXK_RETURN);

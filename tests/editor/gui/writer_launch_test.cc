@@ -13,13 +13,13 @@
 #include <sstream>
 #include <thread>
 
-#include "ui/app_profile.h"
-#include "tests/editor/gui/cgram_test_fixture.h"
-#include "tests/support/gui/dialog_script.h"
-#include "resources/message_table.h"
-#include "platform/module_path.h"
 #include "editor/gui/vrx_sheet.h"
 #include "editor/gui/writer_launch.h"
+#include "platform/module_path.h"
+#include "resources/message_table.h"
+#include "tests/editor/gui/cgram_test_fixture.h"
+#include "tests/support/gui/dialog_script.h"
+#include "ui/app_profile.h"
 
 namespace vrx::test {
 namespace {
@@ -121,7 +121,9 @@ TEST_F(SheetWriteTest, WithEverythingSavedTheWriterStartsAtOnceOnTheSavedFile) {
 
 TEST_F(SheetWriteTest, AnUnsavedSheetWhoseSaveIsCancelledStartsTheWriterWithNoFile) {
   DialogScript boxes;
-  boxes.ExpectMessage("書き込みを行うには、ファイルに保存する必要があります。保存しますか？", wxID_OK)
+  boxes
+      .ExpectMessage("書き込みを行うには、ファイルに保存する必要があります。保存しますか？",
+                     wxID_OK)
       .ExpectFileDialogCancelled();
   ClickWrite();
   const auto lines = Recorded();

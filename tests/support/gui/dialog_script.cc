@@ -71,8 +71,8 @@ DialogScript::Expectation DialogScript::MessageExpectation(std::string text, int
   return {std::move(description), [this, text, answer](wxDialog& dialog) {
             auto* box = dynamic_cast<wxMessageDialogBase*>(&dialog);
             if (!box) return static_cast<int>(wxID_NONE);
-            messages_.push_back({Utf8(box->GetCaption()), Utf8(box->GetMessage()),
-                                 box->GetMessageDialogStyle()});
+            messages_.push_back(
+                {Utf8(box->GetCaption()), Utf8(box->GetMessage()), box->GetMessageDialogStyle()});
             EXPECT_EQ(messages_.back().text, text);
             return answer;
           }};

@@ -26,7 +26,8 @@ wxImage GrabShownPixels(const wxWindow& window) {
   auto* height = Gdk<int(void*)>("gdk_pixbuf_get_height");
   auto* unref = Gdk<void(void*)>("g_object_unref");
   if (!rootWindow || !fromWindow || !pixels || !rowStride || !channels || !width || !height ||
-      !unref) return {};
+      !unref)
+    return {};
 
   const wxRect rect = window.GetScreenRect();
   void* grab = fromWindow(rootWindow(), rect.x, rect.y, rect.width, rect.height);

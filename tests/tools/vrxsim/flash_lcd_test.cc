@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/scratch_folder.h"
 #include "tools/vrxsim/flash_memory.h"
 #include "tools/vrxsim/lcd_model.h"
-#include "tests/support/scratch_folder.h"
 
 namespace vrx::sim {
 namespace {

@@ -118,10 +118,12 @@ TEST(ModuleLoader, EraseSetsOnlyTheSelectedBlocks) {
 TEST(ModuleLoader, WritesRecordsInsideOneFrame) {
   ModuleModel module(Erased(), true, {});
   const Bytes first = Pattern(1), second = Pattern(2);
-  const Bytes host = Concat({{0x5A}, RecordAttempt(0x1000, first, Sum(first)),
-                             RecordAttempt(0x1080, second, Sum(second)), {0x5C}});
-  const Bytes expected = Concat({{0x5A}, RecordAnswersBeforeStatus(), {0x0A},
-                                 RecordAnswersBeforeStatus(), {0x0A}, {0x5C}});
+  const Bytes host = Concat({{0x5A},
+                             RecordAttempt(0x1000, first, Sum(first)),
+                             RecordAttempt(0x1080, second, Sum(second)),
+                             {0x5C}});
+  const Bytes expected = Concat(
+      {{0x5A}, RecordAnswersBeforeStatus(), {0x0A}, RecordAnswersBeforeStatus(), {0x0A}, {0x5C}});
   EXPECT_EQ(Exchange(module, host), expected);
   EXPECT_EQ(Bytes(module.Flash().Bytes().begin() + 0x1000, module.Flash().Bytes().begin() + 0x1080),
             first);
@@ -239,8 +241,8 @@ TEST(FaultParsing, AcceptsPointsActionsOccurrencesAndCounts) {
 
 TEST(FaultParsing, RejectsWhatCannotBeMeant) {
   std::string error;
-  for (const char* text : {"record", "nowhere=silent", "record=0x100", "record=short",
-                           "read=0x00", "connect=silentx0", "connect=loud", "lcd=0xFE@x"}) {
+  for (const char* text : {"record", "nowhere=silent", "record=0x100", "record=short", "read=0x00",
+                           "connect=silentx0", "connect=loud", "lcd=0xFE@x"}) {
     EXPECT_FALSE(ParseFault(text, error)) << text;
     EXPECT_FALSE(error.empty()) << text;
   }

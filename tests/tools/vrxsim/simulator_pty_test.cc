@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "tests/support/child_process.h"
-#include "tools/vrxsim/raw_host.h"
 #include "tests/support/scratch_folder.h"
+#include "tools/vrxsim/raw_host.h"
 #include "tools/vrxsim/simulator.h"
 
 namespace vrx::sim {
@@ -206,8 +206,8 @@ std::string VrxsimPath() { return VRXSIM_PATH; }
 TEST(VrxsimProgram, PrintsThePathAnswersAndCleansUpOnSigterm) {
   const auto link = TempPath("vrxsim_prog_link");
   const auto flash = TempPath("vrxsim_prog_flash");
-  test::BackgroundProcess sim({VrxsimPath(), "--link", link.string(), "--flash",
-                               flash.string(), "--loader"});
+  test::BackgroundProcess sim(
+      {VrxsimPath(), "--link", link.string(), "--flash", flash.string(), "--loader"});
   const std::string path = sim.ReadLine();
   ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
   ASSERT_EQ(std::filesystem::read_symlink(link), path);

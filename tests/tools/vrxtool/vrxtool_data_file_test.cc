@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "resources/message_table.h"
 #include "tests/support/child_process.h"
 #include "tests/support/expected_data_file.h"
-#include "resources/message_table.h"
 
 namespace vrx {
 namespace {
@@ -54,8 +54,8 @@ TEST(VrxtoolDataFile, NormalizeRewritesInTheEditorLayout) {
   for (int i = 64; i < 8192; ++i) text += "FF,";
   WriteWholeFile(folder / "hand.txt", text);
 
-  const ToolRun run =
-      RunVrxtool(folder, "normalize " + Quoted(folder / "hand.txt") + " " + Quoted(folder / "out.vrx"));
+  const ToolRun run = RunVrxtool(
+      folder, "normalize " + Quoted(folder / "hand.txt") + " " + Quoted(folder / "out.vrx"));
   EXPECT_EQ(run.exitCode, 0) << run.errors;
   test::ExpectedKeys keys;
   keys.make[1] = "81,1C";

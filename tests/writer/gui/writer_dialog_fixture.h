@@ -37,7 +37,7 @@ class WriterDialogTest : public ::testing::Test {
   void Click(int id);
   std::string LogText() const;  // the panel's text, "\n" line ends
   std::string PathText();
-  std::string PortText();       // "" when nothing is selected
+  std::string PortText();  // "" when nothing is selected
   int SpeedSelection();
 
   MemoryProfile profile_;

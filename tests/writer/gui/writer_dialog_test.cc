@@ -8,10 +8,10 @@
 #include <cmath>
 
 #include "tests/support/gui/dialog_script.h"
-#include "ui/dialog_units.h"
 #include "tests/support/gui/event_pump.h"
-#include "writer/gui/writer_app.h"
 #include "tests/writer/gui/writer_dialog_fixture.h"
+#include "ui/dialog_units.h"
+#include "writer/gui/writer_app.h"
 
 namespace fs = std::filesystem;
 
@@ -22,10 +22,10 @@ using writer::CWriterDialog;
 
 // How a control's height is decided.
 enum class Fit {
-  kExact,          // the template's rectangle
-  kDropDown,       // toolkit height, centred on the 14-unit row at rect.y
-  kLabel,          // text from the top; grows downwards if the font needs it
-  kCentredLabel,   // toolkit height, centred in the rectangle
+  kExact,         // the template's rectangle
+  kDropDown,      // toolkit height, centred on the 14-unit row at rect.y
+  kLabel,         // text from the top; grows downwards if the font needs it
+  kCentredLabel,  // toolkit height, centred in the rectangle
 };
 
 // Controls of the template, as designed: id (0 for labels, found by text),
@@ -142,8 +142,8 @@ TEST_F(WriterDialogTest, TabOrderDefaultButtonAndLists) {
     for (const wxString& text : Find<wxChoice>(id).GetStrings()) texts.push_back(Utf8(text));
     return texts;
   };
-  EXPECT_EQ(entries(1003), (std::vector<std::string>{"COM1", "COM2", "COM3", "COM4", "COM5",
-                                                     "COM6", "COM7", "COM8", "COM9"}));
+  EXPECT_EQ(entries(1003), (std::vector<std::string>{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6",
+                                                     "COM7", "COM8", "COM9"}));
   EXPECT_EQ(entries(1006),
             (std::vector<std::string>{"4800", "9600", "14400", "19200", "38400", "57600"}));
 }

@@ -16,8 +16,8 @@
 
 #include "tests/support/child_process.h"
 #include "tests/support/gui/event_pump.h"
-#include "tools/vrxsim/simulator.h"
 #include "tests/writer/gui/writer_dialog_fixture.h"
+#include "tools/vrxsim/simulator.h"
 
 namespace fs = std::filesystem;
 
@@ -58,7 +58,8 @@ int WaitForExit(pid_t child, const std::function<void()>& nudge = {}) {
 }
 
 TEST(WriterProgram, WritesTheFileNamedOnItsCommandLineAndRemembersThePort) {
-  if (::vrx::test::RunShell("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs xdotool";
+  if (::vrx::test::RunShell("command -v xdotool >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "needs xdotool";
   ScratchFolder dir;
   std::string error;
   auto module = sim::Simulator::Start({}, error);
@@ -86,9 +87,9 @@ TEST(WriterProgram, WritesTheFileNamedOnItsCommandLineAndRemembersThePort) {
   ASSERT_TRUE(Xdotool("key --window " + window + " Return"));  // 書込み has the focus
 
   const fs::path profile = config / "Zentrolith" / "VRXWriter.conf";
-  const bool written = PumpUntil(
-      [&] { return ReadText(profile).find("COM=COM2") != std::string::npos; },
-      std::chrono::seconds(90));
+  const bool written =
+      PumpUntil([&] { return ReadText(profile).find("COM=COM2") != std::string::npos; },
+                std::chrono::seconds(90));
   // The Write stores the profile just before its last log line, and a key
   // given before the Write has ended is dropped: Escape until it is taken.
   EXPECT_EQ(WaitForExit(child, [&] { Xdotool("key --window " + window + " Escape"); }), 0);
@@ -120,22 +121,22 @@ TEST(GuiPrograms, WithoutADisplayPrintOneLineAndExitWithOne) {
     const int exitCode = ::vrx::test::RunShell(command);
     ASSERT_NE(exitCode, -1) << name;  // it ended by itself
     EXPECT_EQ(exitCode, 1) << name;
-    EXPECT_EQ(ReadText(output),
-              name + ": cannot open the X display; set DISPLAY or run vrxtool\n");
+    EXPECT_EQ(ReadText(output), name + ": cannot open the X display; set DISPLAY or run vrxtool\n");
   }
 }
 
 // The window's size in device pixels, as the X server has it, of `program`
 // started with GDK_SCALE=`scale`; (0, 0) when no window appeared.
-std::pair<int, int> WindowSizeAtScale(const fs::path& program, const std::string& name,
-                                      int scale, const fs::path& config) {
+std::pair<int, int> WindowSizeAtScale(const fs::path& program, const std::string& name, int scale,
+                                      const fs::path& config) {
   const fs::path output = config / ("geometry-" + std::to_string(scale));
   const fs::path script = config / "measure.sh";
   std::ofstream(script) << "export XDG_CONFIG_HOME='" << config.string()
                         << "' GSETTINGS_BACKEND=memory GDK_SCALE=" << scale << "\n'"
                         << program.string() << "' & pid=$!\n"
                         << "w=$(timeout 20 xdotool search --sync --onlyvisible --pid $pid --name '"
-                        << name << "' | head -n 1)\n"
+                        << name
+                        << "' | head -n 1)\n"
                         // the size once it has stopped changing
                         << "last=; for i in $(seq 20); do sleep 0.3;"
                         << " now=$(xdotool getwindowgeometry --shell $w);"
@@ -144,8 +145,8 @@ std::pair<int, int> WindowSizeAtScale(const fs::path& program, const std::string
                         << "kill $pid; wait $pid\n";
   // A screen of its own, large enough for the doubled windows (a window
   // larger than the screen would be cut down to it).
-  ::vrx::test::RunShell("xvfb-run -a -s '-screen 0 2800x2400x24 -dpi 96' bash '" +
-                        script.string() + "' >/dev/null 2>&1");
+  ::vrx::test::RunShell("xvfb-run -a -s '-screen 0 2800x2400x24 -dpi 96' bash '" + script.string() +
+                        "' >/dev/null 2>&1");
   const std::string text = ReadText(output);
   const auto value = [&](const std::string& key) {
     const std::size_t at = text.find(key + "=");
@@ -157,7 +158,8 @@ std::pair<int, int> WindowSizeAtScale(const fs::path& program, const std::string
 // A desktop scale of 2 (GDK_SCALE) makes each window exactly twice as large
 // in device pixels: the layout is scaled once, by the toolkit.
 TEST(GuiPrograms, WindowsAreTwiceAsLargeAtScaleTwo) {
-  if (::vrx::test::RunShell("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs xdotool";
+  if (::vrx::test::RunShell("command -v xdotool >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "needs xdotool";
   ScratchFolder dir;
   const std::pair<fs::path, std::string> programs[] = {
       {PackedWriter(), "^VRXWriter$"},

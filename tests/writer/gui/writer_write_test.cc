@@ -11,16 +11,16 @@
 #include <fstream>
 #include <iterator>
 
-#include "tests/support/child_process.h"
 #include "config/data_file.h"
-#include "tests/support/gui/dialog_script.h"
-#include "tests/support/gui/event_pump.h"
 #include "config/flash_image.h"
 #include "platform/module_path.h"
+#include "tests/support/child_process.h"
+#include "tests/support/gui/dialog_script.h"
+#include "tests/support/gui/event_pump.h"
 #include "tests/support/gui/screen_grab.h"
+#include "tests/writer/gui/writer_dialog_fixture.h"
 #include "tools/vrxsim/simulator.h"
 #include "writer/gui/writer_app.h"
-#include "tests/writer/gui/writer_dialog_fixture.h"
 
 namespace fs = std::filesystem;
 
@@ -88,8 +88,8 @@ class WriteTest : public WriterDialogTest {
     const sim::FlashBytes flash = module_->Flash();
     ASSERT_EQ(flash.size(), expected.size());
     const auto [differs, _] = std::mismatch(flash.begin(), flash.end(), expected.begin());
-    EXPECT_EQ(differs, flash.end()) << "first difference at 0x" << std::hex
-                                    << (differs - flash.begin());
+    EXPECT_EQ(differs, flash.end())
+        << "first difference at 0x" << std::hex << (differs - flash.begin());
   }
 
   ScratchFolder dir_;
@@ -115,8 +115,7 @@ TEST_F(WriteTest, PortListShowsTheDeviceBehindTheName) {
   OpenReady();
   wxChoice& port = Find<wxChoice>(CWriterDialog::kIdPort);
   ASSERT_NE(port.GetToolTip(), nullptr);
-  EXPECT_EQ(std::string(port.GetToolTip()->GetTip().utf8_str()),
-            "COM3: " + module_->DevicePath());
+  EXPECT_EQ(std::string(port.GetToolTip()->GetTip().utf8_str()), "COM3: " + module_->DevicePath());
   // Choosing another entry updates it.
   port.SetSelection(8);
   wxCommandEvent chosen(wxEVT_CHOICE, CWriterDialog::kIdPort);
@@ -163,7 +162,8 @@ TEST_F(WriteTest, ClicksQueuedDuringAWriteAreDropped) {
 // 終了 are disabled, the cursor is busy, a close request is refused and a
 // double click the X server delivers meanwhile does not write again.
 TEST_F(WriteTest, DialogRefusesCommandsWhileWriting) {
-  if (::vrx::test::RunShell("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs xdotool";
+  if (::vrx::test::RunShell("command -v xdotool >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "needs xdotool";
   StartModule();
   OpenReady();
   dialog_->Raise();
@@ -187,7 +187,7 @@ TEST_F(WriteTest, DialogRefusesCommandsWhileWriting) {
     seen.busy = wxIsBusy();
     seen.closeRefused = !dialog_->Close();
     ::vrx::test::RunShell("xdotool mousemove " + std::to_string(target.x) + " " +
-                 std::to_string(target.y) + " click --repeat 2 --delay 50 1");
+                          std::to_string(target.y) + " click --repeat 2 --delay 50 1");
   });
   Click(CWriterDialog::kIdWrite);
   EXPECT_TRUE(seen.checked);
@@ -241,8 +241,7 @@ TEST_F(WriteTest, PanelShowsItsTextAfterScrolling) {
   const wxImage redrawn = TextArea(GrabShownPixels(panel));
   // The view really moved, or the comparison would prove nothing.
   ASSERT_FALSE(SamePixels(top, redrawn));
-  EXPECT_TRUE(SamePixels(live, redrawn))
-      << "the panel showed other lines than it holds";
+  EXPECT_TRUE(SamePixels(live, redrawn)) << "the panel showed other lines than it holds";
 }
 
 TEST_F(WriteTest, BrokenContainerShowsItsBoxAndStops) {
@@ -251,7 +250,8 @@ TEST_F(WriteTest, BrokenContainerShowsItsBoxAndStops) {
   std::vector<uint8_t> packed = ReadBytes(PackedWriter());
   packed.erase(packed.begin(), packed.end() - 100);  // keeps the trailer, loses the payload
   std::ofstream(truncated, std::ios::binary)
-      .write(reinterpret_cast<const char*>(packed.data()), static_cast<std::streamsize>(packed.size()));
+      .write(reinterpret_cast<const char*>(packed.data()),
+             static_cast<std::streamsize>(packed.size()));
   OpenReady(truncated);
 
   DialogScript script;
@@ -281,7 +281,8 @@ TEST_F(WriteTest, DataFileFailuresEndWithoutALineBreak) {
   EXPECT_EQ(LogText(), expected);
 
   // A typed path is used as typed.
-  Find<wxTextCtrl>(CWriterDialog::kIdPath).ChangeValue(wxString::FromUTF8((dir_.path() / "missing.vrx").string()));
+  Find<wxTextCtrl>(CWriterDialog::kIdPath)
+      .ChangeValue(wxString::FromUTF8((dir_.path() / "missing.vrx").string()));
   Click(CWriterDialog::kIdWrite);
   expected += "\nファイルが開けません。\n処理を中止しました。";
   EXPECT_EQ(LogText(), expected);
@@ -302,8 +303,11 @@ TEST_F(WriteTest, PortFailureKeepsTheOldProfile) {
   // no map entry and (in CI) no adapter leave it unopenable.
   if (LogText().find("通信ポートのオープンに失敗しました。") == std::string::npos)
     GTEST_SKIP() << "COM9 reaches a real device here: " << LogText();
-  EXPECT_EQ(LogText(), kLoaded + "\n通信ポートのオープンに失敗しました。\nCOM9 はどのデバイスにも割り当てられていません (" +
-                           (dir_.path() / "no-ports.conf").string() + " を参照)。\n処理を中止します。\n");
+  EXPECT_EQ(LogText(), kLoaded +
+                           "\n通信ポートのオープンに失敗しました。\nCOM9 "
+                           "はどのデバイスにも割り当てられていません (" +
+                           (dir_.path() / "no-ports.conf").string() +
+                           " を参照)。\n処理を中止します。\n");
   EXPECT_EQ(profile_.values["Option/COM"], "COM3");
   EXPECT_EQ(profile_.values["Option/BAUD"], "2");
   EXPECT_TRUE(profile_.writes.empty());
@@ -325,8 +329,8 @@ TEST_F(WriteTest, NoPortSelectedFailsToOpen) {
 
 TEST_F(WriteTest, SilentModuleIsReportedInTheLog) {
   sim::SimulatorOptions options;
-  options.faults.push_back({sim::AnswerPoint::kConnect, sim::FaultAction::kSilent, 0, 0,
-                            sim::Fault::kEvery});
+  options.faults.push_back(
+      {sim::AnswerPoint::kConnect, sim::FaultAction::kSilent, 0, 0, sim::Fault::kEvery});
   StartModule(std::move(options));
   OpenReady();
   dialog_->serialOptions.readTimeout = std::chrono::milliseconds(100);

@@ -41,5 +41,5 @@ smoke() {  # smoke EXE SCREENSHOT
   echo "gui-smoke: $(basename "$exe") is up; screenshot $shot"
 }
 
-smoke "$build/editor/VRXEditor.exe" "$root/docs/images/windows-editor.png"
+smoke "$build/editor/gui/VRXEditor.exe" "$root/docs/images/windows-editor.png"
 smoke "$build/writer/gui/VRXWriter.exe" "$root/docs/images/windows-writer.png"

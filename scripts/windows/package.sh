@@ -33,13 +33,21 @@ makensis -V2 -DVERSION="$version" -DSOURCE="$files" -DOUTFILE="$out/$name-setup.
 echo "package: $out/$name.zip"
 echo "package: $out/$name-setup.exe"
 
-# Silent install, payload check, silent uninstall.
-target='C:\VRX7100 Tools'
-unix_target=$WINEPREFIX/drive_c/VRX7100\ Tools
-"$WINE" "$out/$name-setup.exe" /S "/D=$target"
-for program in VRXEditor.exe VRXWriter.exe vrxtool.exe Uninstall.exe; do
-  [ -f "$unix_target/$program" ] || { echo "package: $program was not installed" >&2; exit 1; }
-done
+# Silent install into the default folder, payload check, silent uninstall.
+# (NSIS takes /D= only unquoted, which a path with blanks cannot be.)
+target='C:\Program Files\Zentrolith\VRX7100 Tools'
+unix_target=$WINEPREFIX/drive_c/Program\ Files/Zentrolith/VRX7100\ Tools
+rm -rf "$unix_target"
+"$WINE" "$out/$name-setup.exe" /S
+# The installer asks for elevation and goes on in a process of its own.
+installed() {
+  for program in VRXEditor.exe VRXWriter.exe vrxtool.exe Uninstall.exe; do
+    [ -f "$unix_target/$program" ] || return 1
+  done
+}
+for _ in $(seq 150); do installed && break; sleep 0.2; done
+installed || { echo "package: the installer did not install all programs" >&2; exit 1; }
+sleep 1  # the last file may still be being written
 sample=$stage/sample.vrx
 bash "$root/scripts/demo-editor.sh" --write-sample "$sample" "$root/build"
 (cd "$stage" && "$WINE" "$unix_target/vrxtool.exe" image sample.vrx installed.bin \

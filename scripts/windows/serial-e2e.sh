@@ -15,7 +15,7 @@ work=$(cd "$work" && pwd)
 
 tool_exe=$build/tools/vrxtool.exe
 container=$build/writer/gui/VRXWriter.exe
-[ -f "$container" ] || container=$build/tests/container/container_dummy_program.exe
+[ -f "$container" ] || container=$build/tests/writer/container_dummy_program.exe
 for file in "$tool_exe" "$container" "$linux/tools/vrxsim/vrxsim" "$linux/tools/vrxtool"; do
   [ -f "$file" ] || { echo "serial-e2e: $file is missing" >&2; exit 1; }
 done

@@ -42,7 +42,7 @@ TEST(Win32Save, ReplacesALongerFileAndLeavesNothingBeside) {
   ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_ARCHIVE));
   ASSERT_TRUE(WriteDataFile(path, OneKeyImage()));
   ConfigImage loaded;
-  EXPECT_EQ(ReadDataFile(path, loaded), 0);
+  EXPECT_EQ(ReadDataFile(path, loaded), DataFileError::kNone);
   EXPECT_EQ(loaded, OneKeyImage());
   EXPECT_EQ(EntriesIn(folder.path()), 1u);
   // The data file's lines end in CR LF exactly once.
@@ -59,7 +59,7 @@ TEST(Win32Save, JapaneseNamesSurviveTheWideApi) {
   EXPECT_TRUE(std::filesystem::exists(
       folder.path() / std::filesystem::path(L"\u8a2d\u5b9a\u30c7\u30fc\u30bf.vrx")));
   ConfigImage loaded;
-  EXPECT_EQ(ReadDataFile(path, loaded), 0);
+  EXPECT_EQ(ReadDataFile(path, loaded), DataFileError::kNone);
   EXPECT_EQ(loaded, OneKeyImage());
 }
 

@@ -19,9 +19,9 @@ namespace vrx {
 namespace {
 
 TEST(Win32Platform, OwnPathIsTheRunningExecutable) {
-  EXPECT_EQ(OwnExecutablePath().filename(), "device_tests.exe");
+  EXPECT_EQ(OwnExecutablePath().filename(), "platform_tests.exe");
   EXPECT_TRUE(OwnExecutablePath().is_absolute());
-  EXPECT_EQ(ProgramName(), "device_tests");
+  EXPECT_EQ(ProgramName(), "platform_tests");
 }
 
 TEST(Win32Platform, PortNamesOpenTheDosDevice) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/gui/vrx_sheet.h"
+#include "platform/program_arguments.h"
 #include "resources/program_usage.h"
 #include "ui/app_profile.h"
 #include "ui/info_options.h"
@@ -45,7 +46,7 @@ int CEditorApp::OnRun() {
 
 // --help and --version are answered before the toolkit needs a display.
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv, argv + argc);
+  const std::vector<std::string> arguments = vrx::Utf8Arguments(argc, argv).strings();
   if (auto status = vrx::ui::AnswerInfoOption(arguments, "VRXEditor", vrx::EditorUsage()))
     return *status;
   return vrx::ui::RunGuiProgram(new vrx::editor::CEditorApp, argc, argv);

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "platform/interrupt.h"
+#include "platform/program_arguments.h"
 #include "resources/port_messages.h"
 #include "resources/program_version.h"
 #include "tools/vrxtool/command.h"
-#include "tools/vrxtool/wide_arguments.h"
 
 namespace vrxtool {
 
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     sub->footer(command->Footer());
   }
 
-  Utf8Arguments arguments(argc, argv);
+  vrx::Utf8Arguments arguments(argc, argv);
   try {
     app.parse(arguments.argc(), arguments.argv());
   } catch (const CLI::Success& e) {  // --help, --help-all, --version

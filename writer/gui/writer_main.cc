@@ -3,13 +3,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_arguments.h"
 #include "resources/program_usage.h"
 #include "ui/info_options.h"
 #include "ui/program_entry.h"
 #include "writer/gui/writer_app.h"
 
 int main(int argc, char** argv) {
-  std::vector<std::string> arguments(argv, argv + argc);
+  // The data file the editor names may hold any character: the wide
+  // command line on Windows, the bytes as given elsewhere.
+  std::vector<std::string> arguments = vrx::Utf8Arguments(argc, argv).strings();
   if (auto status = vrx::ui::AnswerInfoOption(arguments, "VRXWriter", vrx::WriterUsage()))
     return *status;
   return vrx::ui::RunGuiProgram(new vrx::writer::CWriterApp(std::move(arguments)), argc, argv);

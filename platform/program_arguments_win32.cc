@@ -4,16 +4,16 @@
 // windows.h first: shellapi.h relies on its types.
 #include <shellapi.h>
 
+#include "platform/program_arguments.h"
 #include "platform/wide_text_win32.h"
-#include "tools/vrxtool/wide_arguments.h"
 
-namespace vrxtool {
+namespace vrx {
 
 Utf8Arguments::Utf8Arguments(int argc, char** argv) {
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   if (wide) {
-    for (int i = 0; i < count; ++i) strings_.push_back(vrx::NarrowToUtf8(wide[i]));
+    for (int i = 0; i < count; ++i) strings_.push_back(NarrowToUtf8(wide[i]));
     LocalFree(wide);
   } else {
     strings_.assign(argv, argv + argc);
@@ -22,4 +22,4 @@ Utf8Arguments::Utf8Arguments(int argc, char** argv) {
   pointers_.push_back(nullptr);
 }
 
-}  // namespace vrxtool
+}  // namespace vrx

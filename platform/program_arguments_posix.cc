@@ -1,6 +1,6 @@
-#include "tools/vrxtool/wide_arguments.h"
+#include "platform/program_arguments.h"
 
-namespace vrxtool {
+namespace vrx {
 
 // The bytes given are the names the system uses: taken as they are.
 Utf8Arguments::Utf8Arguments(int argc, char** argv) : strings_(argv, argv + argc) {
@@ -8,4 +8,4 @@ Utf8Arguments::Utf8Arguments(int argc, char** argv) : strings_(argv, argv + argc
   pointers_.push_back(nullptr);
 }
 
-}  // namespace vrxtool
+}  // namespace vrx

@@ -1,11 +1,11 @@
-// vrxtool's command line as UTF-8, the encoding every path and text inside
+// A program's command line as UTF-8, the encoding every path and text inside
 // the programs is in, whatever the platform hands to main().
 #pragma once
 
 #include <string>
 #include <vector>
 
-namespace vrxtool {
+namespace vrx {
 
 class Utf8Arguments {
  public:
@@ -14,6 +14,7 @@ class Utf8Arguments {
   Utf8Arguments& operator=(const Utf8Arguments&) = delete;
 
   int argc() const { return static_cast<int>(strings_.size()); }
+  const std::vector<std::string>& strings() const { return strings_; }
   char** argv() { return pointers_.data(); }
 
  private:
@@ -21,4 +22,4 @@ class Utf8Arguments {
   std::vector<char*> pointers_;
 };
 
-}  // namespace vrxtool
+}  // namespace vrx

@@ -112,7 +112,7 @@ TEST(GuiPrograms, WithoutADisplayPrintOneLineAndExitWithOne) {
   ScratchFolder dir;
   const std::pair<fs::path, std::string> programs[] = {
       {PackedWriter(), "VRXWriter"},
-      {fs::path(VRX_BINARY_DIR) / "editor" / "VRXEditor", "VRXEditor"}};
+      {fs::path(VRX_BINARY_DIR) / "editor" / "gui" / "VRXEditor", "VRXEditor"}};
   for (const auto& [program, name] : programs) {
     const fs::path output = dir.path() / (name + ".out");
     const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME='" +
@@ -163,7 +163,7 @@ TEST(GuiPrograms, WindowsAreTwiceAsLargeAtScaleTwo) {
   ScratchFolder dir;
   const std::pair<fs::path, std::string> programs[] = {
       {PackedWriter(), "^VRXWriter$"},
-      {fs::path(VRX_BINARY_DIR) / "editor" / "VRXEditor", "^VRXEditor$"}};
+      {fs::path(VRX_BINARY_DIR) / "editor" / "gui" / "VRXEditor", "^VRXEditor$"}};
   for (const auto& [program, name] : programs) {
     const auto [width, height] = WindowSizeAtScale(program, name, 1, dir.path());
     ASSERT_GT(width, 0) << name;

@@ -5,6 +5,7 @@
 #include <set>
 #include <utility>
 
+#include "platform/utf8_path.h"
 #include "resources/file_messages.h"
 
 namespace vrx {
@@ -15,7 +16,7 @@ SettingsProblemSink installedSink;
 
 void ReportOncePerFile(const std::filesystem::path& file, FileReadResult problem) {
   static std::set<std::pair<std::string, FileReadResult>> reported;
-  if (!reported.emplace(file.string(), problem).second) return;
+  if (!reported.emplace(Utf8FromPath(file), problem).second) return;
   std::fprintf(stderr, "%s\n", SettingsProblemText(file, problem).c_str());
 }
 
@@ -25,7 +26,7 @@ std::string SettingsProblemText(const std::filesystem::path& file, FileReadResul
   std::string_view reason = file_msg::FileUnreadable();
   if (problem == FileReadResult::kNotRegular) reason = file_msg::NotRegularFile();
   if (problem == FileReadResult::kTooLarge) reason = file_msg::SettingsFileTooLarge();
-  return file.string() + ": " + std::string(reason) + "; " + std::string(file_msg::Ignored());
+  return Utf8FromPath(file) + ": " + std::string(reason) + "; " + std::string(file_msg::Ignored());
 }
 
 void SetSettingsProblemSink(SettingsProblemSink sink) {

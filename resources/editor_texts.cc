@@ -1,6 +1,7 @@
 #include "resources/editor_texts.h"
 
 #include <array>
+#include <cctype>
 
 namespace vrx::editor_text {
 namespace {
@@ -43,8 +44,15 @@ std::string_view CharacterToolLabel(CharacterTool tool) {
 
 std::string_view SaveLayoutMenuEntry() { return "レイアウト図を保存(&L)…"; }
 std::string_view SaveLayoutDialogTitle() { return "レイアウト図を保存"; }
-std::string_view LayoutFileFilter() {
-  return "SVG (*.svg)|*.svg|PNG (*.png)|*.png|PDF (*.pdf)|*.pdf";
+std::string LayoutFileFilter(std::span<const std::string_view> extensions) {
+  std::string filter;
+  for (const std::string_view extension : extensions) {
+    std::string upper(extension);
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (!filter.empty()) filter += '|';
+    filter += upper + " (*." + std::string(extension) + ")|*." + std::string(extension);
+  }
+  return filter;
 }
 std::string_view LayoutTitle() { return "VRX7100 レイアウト図"; }
 std::string_view LayoutSaveFailed() { return "レイアウト図を保存できませんでした。"; }

@@ -2,6 +2,8 @@
 // menu, the layout sheet, and the matrix tooltip.
 #pragma once
 
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace vrx::editor_text {
@@ -31,7 +33,8 @@ std::string_view CharacterToolLabel(CharacterTool tool);
 // The sheet's right-click entry and the file dialog of the layout sheet.
 std::string_view SaveLayoutMenuEntry();
 std::string_view SaveLayoutDialogTitle();
-std::string_view LayoutFileFilter();
+// One filter per extension ("svg" gives "SVG (*.svg)|*.svg").
+std::string LayoutFileFilter(std::span<const std::string_view> extensions);
 // The layout sheet's heading; a failed render.
 std::string_view LayoutTitle();
 std::string_view LayoutSaveFailed();

@@ -31,8 +31,9 @@ if [ "${1:-}" = "--windows" ]; then
     # sources, which apt-get source unpacks with dpkg-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     libz-mingw-w64-dev dpkg-dev make
-    # tests under Wine, the ZIP and the installer
-    wine64 zip nsis
+    # tests under Wine (a window manager for the start-up benchmark), the
+    # ZIP and the installer
+    wine64 openbox zip nsis
   )
 fi
 

@@ -4,6 +4,8 @@
 
 #include <wx/string.h>
 
+#include "platform/utf8_path.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -20,8 +22,7 @@ inline std::string ToCore(const wxString& text) { return text.utf8_string(); }
 // takes as such on every platform (a plain std::string would be read in the
 // ANSI code page on Windows).
 inline std::filesystem::path ToPath(const wxString& text) {
-  const std::string utf8 = text.utf8_string();
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+  return PathFromUtf8(text.utf8_string());
 }
 
 }  // namespace vrx::ui

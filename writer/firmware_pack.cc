@@ -8,6 +8,7 @@
 #include "device/des.h"
 #include "platform/atomic_file.h"
 #include "platform/regular_file.h"
+#include "platform/utf8_path.h"
 
 namespace vrx {
 namespace {
@@ -48,7 +49,7 @@ std::string PackErrorMessage(PackResult result, const std::filesystem::path& fir
   const bool aboutFirmware =
       result == PackResult::kFirmwareTooLarge || result == PackResult::kFirmwareUnreadable;
   const std::filesystem::path& subject = aboutFirmware ? firmwareFile : executable;
-  return subject.string() + ": " + std::string(PackErrorText(result));
+  return Utf8FromPath(subject) + ": " + std::string(PackErrorText(result));
 }
 
 std::optional<DesKey> ParseDesKey(std::string_view hex) {

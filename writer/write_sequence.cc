@@ -3,6 +3,7 @@
 #include "config/data_file.h"
 #include "device/read_back.h"
 #include "platform/port_settings.h"
+#include "platform/utf8_path.h"
 #include "resources/readback_texts.h"
 #include "resources/writer_log_texts.h"
 #include "writer/firmware_container.h"
@@ -15,7 +16,7 @@ namespace {
 // The file's title as the load line shows it: the name without its
 // directory, extension kept.
 std::string FileTitle(const std::string& filePath) {
-  return std::filesystem::path(filePath).filename().string();
+  return Utf8FromPath(PathFromUtf8(filePath).filename());
 }
 
 // The module's flash read back and compared; false, with the reason
@@ -42,7 +43,7 @@ bool RunWrite(const WriteJob& job, FlashImage& image, WriteLog& log, MessageBoxS
   const std::string title = FileTitle(job.filePath);
   if (!LoadFirmwarePayload(image, log, boxes, job.containerPath)) return false;
 
-  if (const DataFileError failure = LoadConfigIntoFlashImage(job.filePath, image);
+  if (const DataFileError failure = LoadConfigIntoFlashImage(PathFromUtf8(job.filePath), image);
       failure != DataFileError::kNone) {
     log.AppendLog("\r\n");
     log.AppendLogMessage(WriterMessageFor(failure));

@@ -6,13 +6,24 @@
 
 namespace vrx::editor {
 
+std::string_view SheetFormatExtension(SheetFormat format) {
+  switch (format) {
+    case SheetFormat::kSvg:
+      return "svg";
+    case SheetFormat::kPng:
+      return "png";
+    case SheetFormat::kPdf:
+      return "pdf";
+  }
+  return {};
+}
+
 std::optional<SheetFormat> SheetFormatForPath(const std::filesystem::path& path) {
   std::string extension = path.extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (extension == ".svg") return SheetFormat::kSvg;
-  if (extension == ".png") return SheetFormat::kPng;
-  if (extension == ".pdf") return SheetFormat::kPdf;
+  for (const SheetFormat format : {SheetFormat::kSvg, SheetFormat::kPng, SheetFormat::kPdf})
+    if (extension == "." + std::string(SheetFormatExtension(format))) return format;
   return std::nullopt;
 }
 

@@ -88,11 +88,15 @@ SurfacePtr CreateSurface(const LayoutSheet& sheet, SheetFormat format, const std
           cairo_surface_destroy};
 }
 
+constexpr SheetFormat kWritable[] = {SheetFormat::kSvg, SheetFormat::kPng, SheetFormat::kPdf};
+
 }  // namespace
+
+std::span<const SheetFormat> WritableSheetFormats() { return kWritable; }
 
 bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
                        const std::filesystem::path& path) {
-  const std::string file = path.string();
+  const std::string file = path.string();  // cairo takes the native (UTF-8) name
   SurfacePtr surface = CreateSurface(sheet, format, file);
   if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return false;
   cairo_t* cr = cairo_create(surface.get());

@@ -1,9 +1,12 @@
-// Draws a layout sheet to an SVG, PNG or PDF file with cairo, the format
-// chosen by the file's extension.
+// Draws a layout sheet to an SVG, PNG or PDF file, the format chosen by the
+// file's extension.  The Linux build draws all three with cairo; a build
+// without cairo (the Windows one) writes SVG only.
 #pragma once
 
 #include <filesystem>
 #include <optional>
+#include <span>
+#include <string_view>
 
 #include "editor/core/layout_sheet.h"
 
@@ -13,6 +16,13 @@ enum class SheetFormat { kSvg, kPng, kPdf };
 
 // By the extension, ignoring case; nullopt for any other.
 std::optional<SheetFormat> SheetFormatForPath(const std::filesystem::path& path);
+
+// "svg", "png" or "pdf".
+std::string_view SheetFormatExtension(SheetFormat format);
+
+// What this build can write, in the order a file dialog offers them; the
+// last is the one it proposes.
+std::span<const SheetFormat> WritableSheetFormats();
 
 // False when the file could not be written.
 bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,

@@ -54,7 +54,11 @@ std::string Number(double value) {
   return text;
 }
 
+constexpr SheetFormat kWritable[] = {SheetFormat::kSvg};
+
 }  // namespace
+
+std::span<const SheetFormat> WritableSheetFormats() { return kWritable; }
 
 bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
                        const std::filesystem::path& path) {

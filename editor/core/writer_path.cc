@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string_view>
 
+#include "platform/utf8_path.h"
+
 namespace vrx::editor {
 namespace {
 
@@ -28,17 +30,17 @@ std::string WriterStemLike(const std::string& editorStem) {
 }  // namespace
 
 std::filesystem::path WriterPathFor(const std::filesystem::path& editorPath) {
-  const std::string name = editorPath.filename().string();
+  const std::string name = Utf8FromPath(editorPath.filename());
   const std::string lowerName = Lower(name);
   const bool hasExe = lowerName.ends_with(".exe");
   if (lowerName != "vrxeditor" && lowerName != "vrxeditor.exe") return editorPath;
   const std::string stem = hasExe ? name.substr(0, name.size() - 4) : name;
   const std::string extension = hasExe ? name.substr(name.size() - 4) : std::string();
-  return editorPath.parent_path() / (WriterStemLike(stem) + extension);
+  return editorPath.parent_path() / PathFromUtf8(WriterStemLike(stem) + extension);
 }
 
 std::filesystem::path WriterPathForWindows(const std::filesystem::path& editorPath) {
-  std::string path = editorPath.string();
+  std::string path = Utf8FromPath(editorPath);
   std::ranges::transform(path, path.begin(),
                          [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   static constexpr std::string_view kEditor = "VRXEDITOR.EXE";
@@ -46,12 +48,12 @@ std::filesystem::path WriterPathForWindows(const std::filesystem::path& editorPa
   for (std::size_t at = path.find(kEditor); at != std::string::npos;
        at = path.find(kEditor, at + kWriter.size()))
     path.replace(at, kEditor.size(), kWriter);
-  return path;
+  return PathFromUtf8(path);
 }
 
 std::vector<std::string> WriterArguments(const std::filesystem::path& editorPath,
                                          const std::string& dataFilePath) {
-  return {PlatformWriterPath(editorPath).string(), dataFilePath};
+  return {Utf8FromPath(PlatformWriterPath(editorPath)), dataFilePath};
 }
 
 }  // namespace vrx::editor

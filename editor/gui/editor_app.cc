@@ -8,6 +8,7 @@
 
 #include "editor/gui/vrx_sheet.h"
 #include "platform/program_arguments.h"
+#include "platform/utf8_path.h"
 #include "resources/program_usage.h"
 #include "ui/app_profile.h"
 #include "ui/info_options.h"
@@ -31,12 +32,9 @@ int CEditorApp::OnRun() {
   if (argc > 1) {
     const std::string given = ui::ToCore(argv[1]);
     std::error_code error;
-    const auto absolute =
-        std::filesystem::absolute(std::u8string(given.begin(), given.end()), error);
-    const std::u8string path =
-        error ? std::u8string(given.begin(), given.end()) : absolute.u8string();
+    const auto absolute = std::filesystem::absolute(PathFromUtf8(given), error);
     sheet.CallAfter(
-        [&sheet, file = std::string(path.begin(), path.end())] { sheet.OpenDataFile(file); });
+        [&sheet, file = error ? given : Utf8FromPath(absolute)] { sheet.OpenDataFile(file); });
   }
   sheet.ShowModal();
   return 0;

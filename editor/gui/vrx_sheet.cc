@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 #include "config/data_file.h"
 #include "editor/core/editor_message_map.h"
@@ -20,6 +23,7 @@
 #include "editor/gui/key_map_page.h"
 #include "editor/gui/option_page.h"
 #include "editor/gui/writer_launch.h"
+#include "platform/utf8_path.h"
 #include "resources/editor_texts.h"
 #include "resources/message_table.h"
 #include "resources/ui_texts.h"
@@ -49,10 +53,6 @@ constexpr int kButtonWidth = 50;
 constexpr int kButtonHeight = 14;
 constexpr int kButtonGap = 4;
 constexpr int kMargin = 7;
-
-std::filesystem::path PathFromUtf8(const std::string& utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 // A name typed without an extension gets ".vrx", as the file dialogs of
 // the platform do with a default extension.
@@ -319,18 +319,23 @@ void CVRXSheet::AskAndSaveLayoutSheet() {
     ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
     return;
   }
+  // Only the formats this build can write are offered; the last is proposed.
+  std::vector<std::string_view> extensions;
+  for (const SheetFormat format : WritableSheetFormats())
+    extensions.push_back(SheetFormatExtension(format));
+  const int last = static_cast<int>(extensions.size()) - 1;
   const wxFileName current(ui::FromCore(currentPath_));
   wxFileDialog dialog(this, ui::FromCore(editor_text::SaveLayoutDialogTitle()), current.GetPath(),
-                      current.GetName() + wxS(".pdf"),
-                      ui::FromCore(editor_text::LayoutFileFilter()),
+                      current.GetName() + wxS(".") + ui::FromCore(extensions.back()),
+                      ui::FromCore(editor_text::LayoutFileFilter(extensions)),
                       wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-  dialog.SetFilterIndex(2);
+  dialog.SetFilterIndex(last);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return;
   wxFileName chosen(dialog.GetPath());
-  // A name without one of the three extensions gets the chosen filter's.
-  if (!SheetFormatForPath(ui::ToCore(chosen.GetFullPath()))) {
-    const char* const extensions[] = {"svg", "png", "pdf"};
-    const int filter = std::clamp(dialog.GetFilterIndex(), 0, 2);
+  // A name without a writable extension gets the chosen filter's.
+  const std::optional<SheetFormat> named = SheetFormatForPath(ui::ToPath(chosen.GetFullPath()));
+  if (!named || std::ranges::find(WritableSheetFormats(), *named) == WritableSheetFormats().end()) {
+    const auto filter = static_cast<std::size_t>(std::clamp(dialog.GetFilterIndex(), 0, last));
     chosen.SetFullName(chosen.GetFullName() + wxS(".") + ui::FromCore(extensions[filter]));
   }
   SaveLayoutSheet(ui::ToCore(chosen.GetFullPath()));

@@ -20,13 +20,14 @@ for file in "$tool_exe" "$container" "$linux/tools/vrxsim/vrxsim" "$linux/tools/
   [ -f "$file" ] || { echo "serial-e2e: $file is missing" >&2; exit 1; }
 done
 
-# The harness's parity shim (see pty_parity_shim.c), built for this run.
-cc -shared -fPIC -O2 -o "$work/pty_parity_shim.so" "$root/scripts/windows/pty_parity_shim.c" -ldl
+# shellcheck source=wine-env.sh
+source "$root/scripts/windows/wine-env.sh"
+shim=$(wine_parity_shim "$work")
 
 sim_pid=""
 cleanup() {
   if [ -n "$sim_pid" ]; then kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; fi
-  "$WINE" reg delete 'HKLM\Software\Wine\Ports' /v COM5 /f >/dev/null 2>&1 || true
+  wine_unmap_port COM5
 }
 trap cleanup EXIT
 
@@ -36,23 +37,21 @@ for _ in $(seq 100); do [ -e "$work/module" ] && break; sleep 0.1; done
 [ -e "$work/module" ] || { echo "serial-e2e: vrxsim did not start" >&2; exit 1; }
 pty=$(readlink -f "$work/module")
 
-# Wine reads the port mapping when its server starts.
-"$WINE" reg add 'HKLM\Software\Wine\Ports' /v COM5 /d "$pty" /f >/dev/null
-"$WINESERVER" -k 2>/dev/null || true
-"$WINESERVER" -w
-"$WINESERVER" -p 2>/dev/null  # a killed server dumps its objects on stderr
-rm -f "$WINEPREFIX"/dosdevices/com[0-9]*
-ln -s "$pty" "$WINEPREFIX/dosdevices/com5"
-export LD_PRELOAD=$work/pty_parity_shim.so
+wine_map_port COM5 "$pty"
+export LD_PRELOAD=$shim
 
-data=$work/sample.vrx
+# A name outside ASCII: the data file must be found under it, and the log
+# must show it as typed.
+data=$work/見本データ.vrx
 bash "$root/scripts/demo-editor.sh" --write-sample "$data" "$linux"
 cd "$work"
 echo "serial-e2e: LCD test on COM5"
-"$WINE" "$tool_exe" lcd-test sample.vrx --port COM5
+"$WINE" "$tool_exe" lcd-test 見本データ.vrx --port COM5
 echo "serial-e2e: Write on COM5"
-"$WINE" "$tool_exe" program sample.vrx --port COM5 --container "$container"
+"$WINE" "$tool_exe" program 見本データ.vrx --port COM5 --container "$container" | tee "$work/program.log"
 unset LD_PRELOAD
+grep -q '見本データ.vrx' "$work/program.log" ||
+  { echo "serial-e2e: the log does not name the data file as typed" >&2; exit 1; }
 
 "$linux/tools/vrxtool" image "$data" "$work/expected.bin" --container "$linux/writer/gui/VRXWriter"
 # Blocks 0 (0x0000-0x03FF) and 4 (0x1000-0x7FFF) are programmed; the

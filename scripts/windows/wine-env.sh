@@ -3,10 +3,16 @@
 # decorations of its own.
 #   wine_setup <folder>   creates a fresh prefix there
 #   wine_start / wine_stop  one persistent wineserver around many runs
+#   wine_map_port COMn PATH  COMn is PATH (a pseudo-terminal), no other port is
+#   wine_unmap_port COMn
+#   wine_parity_shim FOLDER  builds the harness's parity shim, prints its path
 export WINE=${WINE:-/usr/lib/wine/wine64}
 export WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine turns command lines and file names into UTF-16 from the Unix locale's
+# encoding; a CI machine may have none set.
+export LC_ALL=C.UTF-8
 
 wine_setup() {
   export WINEPREFIX=$1
@@ -24,5 +30,38 @@ wine_setup() {
 }
 
 # A server stopped with -k lists its objects on its stderr: keep that quiet.
-wine_start() { "$WINESERVER" -p 2>/dev/null; }
+# The first program a fresh server runs starts Wine's own services, which
+# stay as long as the server and keep the standard streams they were given:
+# started here on /dev/null, they cannot hold open a pipe that a build step
+# or a `| tee` waits on.
+wine_start() {
+  "$WINESERVER" -p 2>/dev/null
+  "$WINE" cmd /c exit </dev/null >/dev/null 2>&1
+}
 wine_stop() { "$WINESERVER" -k 2>/dev/null || true; }
+
+# Wine reads the port mapping when its server starts, and rewrites com1..
+# links to the machine's serial ports: those are removed again, so that no
+# run can reach a real port.
+wine_map_port() {
+  "$WINE" reg add 'HKLM\Software\Wine\Ports' /v "$1" /d "$2" /f >/dev/null
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w
+  wine_start
+  rm -f "$WINEPREFIX"/dosdevices/com[0-9]*
+  ln -s "$2" "$WINEPREFIX/dosdevices/${1,,}"
+}
+
+wine_unmap_port() {
+  "$WINE" reg delete 'HKLM\Software\Wine\Ports' /v "$1" /f >/dev/null 2>&1 || true
+  rm -f "$WINEPREFIX/dosdevices/${1,,}"
+}
+
+# See pty_parity_shim.c: preloaded into Wine by the test harness, never by a
+# program.
+wine_parity_shim() {
+  local here
+  here=$(dirname "${BASH_SOURCE[0]}")
+  cc -shared -fPIC -O2 -o "$1/pty_parity_shim.so" "$here/pty_parity_shim.c" -ldl
+  echo "$1/pty_parity_shim.so"
+}

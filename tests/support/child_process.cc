@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/utf8_path.h"
+
 extern char** environ;
 
 namespace vrx::test {
@@ -121,6 +123,13 @@ int RunShell(const std::string& command, std::chrono::milliseconds limit) {
   std::fwrite(result.out.data(), 1, result.out.size(), stdout);
   std::fwrite(result.err.data(), 1, result.err.size(), stderr);
   return result.exitCode;
+}
+
+std::string ShellQuoted(const std::filesystem::path& path) {
+  std::string quoted = "'";
+  for (const char c : Utf8FromPath(path))
+    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
 }
 
 BackgroundProcess::BackgroundProcess(const std::vector<std::string>& argv,

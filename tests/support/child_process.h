@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ ProcessResult RunProcess(const std::vector<std::string>& argv,
 // A shell command line (redirections and pipes allowed) run to completion:
 // its exit status, -1 if it could not run, was killed or timed out.
 int RunShell(const std::string& command, std::chrono::milliseconds limit = std::chrono::minutes(5));
+
+// `path` as one word of a RunShell line (UTF-8, quoted for the shell).
+std::string ShellQuoted(const std::filesystem::path& path);
 
 // A long-running child (vrxsim) whose stdout is read line by line.
 class BackgroundProcess {

@@ -20,11 +20,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Bytes;
+using test::ShellQuoted;
 
 const fs::path kPackedProgram = VRX_DUMMY_PROGRAM;
 const fs::path kFirmwareImage = VRX_FIRMWARE_IMAGE_FILE;
-
-std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
 
 // The firmware the build is configured with comes back byte for byte, and the
 // rest of the image is erased.
@@ -38,14 +37,14 @@ void ExpectCarriesTheFirmware(const fs::path& executable) {
 }
 
 void ExpectRuns(const fs::path& executable) {
-  EXPECT_EQ(test::RunShell(Quote(executable) + " > /dev/null"), 0) << executable;
+  EXPECT_EQ(test::RunShell(ShellQuoted(executable) + " > /dev/null"), 0) << executable;
 }
 
 class PackagedProgram : public ::testing::Test {
  protected:
   std::string PackCommand(const fs::path& executable) const {
-    return Quote(VRX_VRXTOOL) + " pack " + Quote(kFirmwareImage) + " " + Quote(executable) +
-           " --key " VRX_FIRMWARE_KEY_HEX;
+    return ShellQuoted(VRX_VRXTOOL) + " pack " + ShellQuoted(kFirmwareImage) + " " +
+           ShellQuoted(executable) + " --key " VRX_FIRMWARE_KEY_HEX;
   }
   test::ScratchFolder dir_;
 };
@@ -58,7 +57,7 @@ TEST_F(PackagedProgram, LinkedProgramCarriesTheFirmwareAndStillRuns) {
 TEST_F(PackagedProgram, StripDropsThePayloadAndPackingRestoresIt) {
   const fs::path copy = dir_ / "program";
   fs::copy_file(kPackedProgram, copy);
-  ASSERT_EQ(test::RunShell("strip " + Quote(copy)), 0);
+  ASSERT_EQ(test::RunShell("strip " + ShellQuoted(copy)), 0);
   ExpectRuns(copy);
   ASSERT_EQ(test::RunShell(PackCommand(copy)), 0);
   ExpectCarriesTheFirmware(copy);
@@ -71,9 +70,10 @@ TEST_F(PackagedProgram, StripDropsThePayloadAndPackingRestoresIt) {
 }
 
 TEST_F(PackagedProgram, StrippedInstallIsPackedAgain) {
-  const std::string install = Quote(VRX_CMAKE_COMMAND) + " --install " + Quote(VRX_BINARY_DIR) +
+  const std::string install = ShellQuoted(VRX_CMAKE_COMMAND) + " --install " +
+                              ShellQuoted(VRX_BINARY_DIR) +
                               " --component vrx_container_test --strip --prefix " +
-                              Quote(dir_.path()) + " > /dev/null";
+                              ShellQuoted(dir_.path()) + " > /dev/null";
   ASSERT_EQ(test::RunShell(install), 0);
   const fs::path installed = dir_ / "bin" / kPackedProgram.filename().string();
   ExpectCarriesTheFirmware(installed);
@@ -85,23 +85,23 @@ TEST_F(PackagedProgram, StrippedInstallIsPackedAgain) {
 }
 
 TEST_F(PackagedProgram, PackToolExitCodes) {
-  const std::string tool = Quote(VRX_VRXTOOL) + " pack";
+  const std::string tool = ShellQuoted(VRX_VRXTOOL) + " pack";
   EXPECT_EQ(test::RunShell(tool + " 2> /dev/null"), 2);
-  EXPECT_EQ(test::RunShell(tool + " " + Quote(kFirmwareImage) + " " + Quote(dir_ / "none") +
-                           " --key 0123456789ABCDEF 2> /dev/null"),
+  EXPECT_EQ(test::RunShell(tool + " " + ShellQuoted(kFirmwareImage) + " " +
+                           ShellQuoted(dir_ / "none") + " --key 0123456789ABCDEF 2> /dev/null"),
             1);
 }
 
 class VrxtoolImage : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(test::RunShell(Quote(VRX_VRXTOOL) + " new " + Quote(dataFile_)), 0);
+    ASSERT_EQ(test::RunShell(ShellQuoted(VRX_VRXTOOL) + " new " + ShellQuoted(dataFile_)), 0);
   }
 
   // Runs vrxtool with `arguments`; returns the exit status and keeps stderr.
   int Vrxtool(const std::string& arguments) {
-    const int status =
-        test::RunShell(Quote(VRX_VRXTOOL) + " " + arguments + " 2> " + Quote(dir_ / "stderr.txt"));
+    const int status = test::RunShell(ShellQuoted(VRX_VRXTOOL) + " " + arguments + " 2> " +
+                                      ShellQuoted(dir_ / "stderr.txt"));
     std::ifstream in(dir_ / "stderr.txt");
     std::stringstream text;
     text << in.rdbuf();
@@ -116,8 +116,8 @@ class VrxtoolImage : public ::testing::Test {
 };
 
 TEST_F(VrxtoolImage, ConfigurationIsLaidOverTheFirmware) {
-  ASSERT_EQ(Vrxtool("image " + Quote(dataFile_) + " " + Quote(output_) + " --container " +
-                    Quote(kPackedProgram)),
+  ASSERT_EQ(Vrxtool("image " + ShellQuoted(dataFile_) + " " + ShellQuoted(output_) +
+                    " --container " + ShellQuoted(kPackedProgram)),
             0)
       << stderr_;
   const Bytes image = test::ReadBytes(output_);
@@ -136,31 +136,32 @@ TEST_F(VrxtoolImage, ConfigurationIsLaidOverTheFirmware) {
 
 TEST_F(VrxtoolImage, FailuresPrintTheWritersTextAndWriteNothing) {
   test::WriteBytes(dir_ / "short.exe", Bytes(5, 0));
-  EXPECT_EQ(Vrxtool("image " + Quote(dataFile_) + " " + Quote(output_) + " --container " +
-                    Quote(dir_ / "short.exe")),
+  EXPECT_EQ(Vrxtool("image " + ShellQuoted(dataFile_) + " " + ShellQuoted(output_) +
+                    " --container " + ShellQuoted(dir_ / "short.exe")),
             1);
   EXPECT_EQ(stderr_, "実行時にエラーが発生しました。 #3\n");
   EXPECT_FALSE(fs::exists(output_));
 
   test::WriteBytes(output_, Bytes{1, 2, 3});
-  EXPECT_EQ(Vrxtool("image " + Quote(dir_ / "missing.vrx") + " " + Quote(output_) +
-                    " --container " + Quote(kPackedProgram)),
+  EXPECT_EQ(Vrxtool("image " + ShellQuoted(dir_ / "missing.vrx") + " " + ShellQuoted(output_) +
+                    " --container " + ShellQuoted(kPackedProgram)),
             1);
   EXPECT_EQ(stderr_, std::string(WriterMessage(writer_msg::kFileOpenFailed)) + "\n");
   EXPECT_EQ(test::ReadBytes(output_), (Bytes{1, 2, 3}));
 }
 
 TEST_F(VrxtoolImage, ImageGoesToStandardOutputOrAnOpenPipe) {
-  const std::string container = " --container " + Quote(kPackedProgram);
-  ASSERT_EQ(Vrxtool("image " + Quote(dataFile_) + " " + Quote(output_) + container), 0) << stderr_;
+  const std::string container = " --container " + ShellQuoted(kPackedProgram);
+  ASSERT_EQ(Vrxtool("image " + ShellQuoted(dataFile_) + " " + ShellQuoted(output_) + container), 0)
+      << stderr_;
   const Bytes expected = test::ReadBytes(output_);
   const fs::path piped = dir_ / "piped.bin";
-  const std::vector<std::string> targets{"-", "/dev/stdout", Quote(dir_ / "stdout-link")};
+  const std::vector<std::string> targets{"-", "/dev/stdout", ShellQuoted(dir_ / "stdout-link")};
   for (const std::string& target : targets) {
     SCOPED_TRACE(target);
     fs::remove(piped);
-    ASSERT_EQ(Vrxtool("image " + Quote(dataFile_) + " " + target + container + " | cat > " +
-                      Quote(piped)),
+    ASSERT_EQ(Vrxtool("image " + ShellQuoted(dataFile_) + " " + target + container + " | cat > " +
+                      ShellQuoted(piped)),
               0)
         << stderr_;
     EXPECT_EQ(test::ReadBytes(piped), expected);
@@ -181,9 +182,10 @@ TEST_F(VrxtoolImage, OversizedFirmwareIsRefusedByName) {
   { std::ofstream(huge).put('\0'); }
   fs::resize_file(huge, std::uintmax_t{3} << 30);  // sparse: costs no disk
   // The packer's memory is limited well below the file's size.
-  const std::string pack = "ulimit -v 1000000; " + Quote(VRX_VRXTOOL) + " pack " + Quote(huge) +
-                           " " + Quote(copy) + " --key " VRX_FIRMWARE_KEY_HEX;
-  EXPECT_EQ(test::RunShell("(" + pack + ") 2> " + Quote(dir_ / "stderr.txt")), 1);
+  const std::string pack = "ulimit -v 1000000; " + ShellQuoted(VRX_VRXTOOL) + " pack " +
+                           ShellQuoted(huge) + " " + ShellQuoted(copy) +
+                           " --key " VRX_FIRMWARE_KEY_HEX;
+  EXPECT_EQ(test::RunShell("(" + pack + ") 2> " + ShellQuoted(dir_ / "stderr.txt")), 1);
   std::ifstream in(dir_ / "stderr.txt");
   stderr_.assign(std::istreambuf_iterator<char>(in), {});
   EXPECT_EQ(stderr_, huge.string() + ": the firmware image is larger than 32768 bytes\n");
@@ -193,13 +195,14 @@ TEST_F(VrxtoolImage, OversizedFirmwareIsRefusedByName) {
 TEST_F(VrxtoolImage, PackCommandSharesThePackingStep) {
   const fs::path copy = dir_ / "program";
   fs::copy_file(kPackedProgram, copy);
-  ASSERT_EQ(test::RunShell("strip " + Quote(copy)), 0);
-  ASSERT_EQ(
-      Vrxtool("pack " + Quote(kFirmwareImage) + " " + Quote(copy) + " --key " VRX_FIRMWARE_KEY_HEX),
-      0)
+  ASSERT_EQ(test::RunShell("strip " + ShellQuoted(copy)), 0);
+  ASSERT_EQ(Vrxtool("pack " + ShellQuoted(kFirmwareImage) + " " + ShellQuoted(copy) +
+                    " --key " VRX_FIRMWARE_KEY_HEX),
+            0)
       << stderr_;
   ExpectCarriesTheFirmware(copy);
-  EXPECT_EQ(Vrxtool("pack " + Quote(kFirmwareImage) + " " + Quote(copy) + " --key XYZ"), 1);
+  EXPECT_EQ(Vrxtool("pack " + ShellQuoted(kFirmwareImage) + " " + ShellQuoted(copy) + " --key XYZ"),
+            1);
   EXPECT_NE(stderr_.find("16 hexadecimal digits"), std::string::npos) << stderr_;
 }
 

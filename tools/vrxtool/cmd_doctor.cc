@@ -14,6 +14,7 @@
 #include "platform/port_names.h"
 #include "platform/port_settings.h"
 #include "platform/program_profile.h"
+#include "platform/utf8_path.h"
 #include "tools/vrxtool/command.h"
 #include "tools/vrxtool/port_listing.h"
 
@@ -96,7 +97,7 @@ void CheckLatency(const std::vector<ListedPort>& ports, Report& report) {
 
 void CheckPortMap(const std::vector<ListedPort>& ports,
                   const std::map<std::string, std::string>& portMap, Report& report) {
-  const std::string mapFile = vrx::PortMapPath().string();
+  const std::string mapFile = vrx::Utf8FromPath(vrx::PortMapPath());
   if (portMap.empty()) {
     report.Add(Status::kOk, "no port map entries in " + mapFile +
                                 "; COM1, COM2, ... are the USB adapters in order");

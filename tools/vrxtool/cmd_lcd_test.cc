@@ -8,6 +8,7 @@
 #include "device/lcd_test.h"
 #include "editor/core/editor_message_map.h"
 #include "platform/interrupt.h"
+#include "platform/utf8_path.h"
 #include "resources/message_table.h"
 #include "resources/port_messages.h"
 #include "resources/program_usage.h"
@@ -35,7 +36,7 @@ class LcdTestCommand final : public Command {
     vrx::ConfigImage config;
     vrx::PortDiagnosis cause;
     StopCleanlyOnInterrupt();
-    int message = vrx::EditorMessageFor(vrx::ReadDataFile(dataFile_, config));
+    int message = vrx::EditorMessageFor(vrx::ReadDataFile(vrx::PathFromUtf8(dataFile_), config));
     if (message == 0)
       message =
           vrx::EditorMessageFor(vrx::RunLcdTest(port_, speedIndex_, config.cgram, {}, &cause));

@@ -1,7 +1,9 @@
 // vrxtool pack: the build's packaging step (see cmake/VrxPackFirmware.cmake).
+#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "platform/utf8_path.h"
 #include "tools/vrxtool/command.h"
 #include "writer/firmware_pack.h"
 
@@ -23,9 +25,11 @@ class PackCommand final : public Command {
     sub.add_option("--key", key_, "DES key, 16 hexadecimal digits")->required();
   }
   int Execute() override {
-    const vrx::PackResult result = vrx::PackFirmwareFile(firmware_, executable_, key_);
+    const std::filesystem::path firmware = vrx::PathFromUtf8(firmware_);
+    const std::filesystem::path executable = vrx::PathFromUtf8(executable_);
+    const vrx::PackResult result = vrx::PackFirmwareFile(firmware, executable, key_);
     if (result != vrx::PackResult::kOk)
-      throw CommandFailure(vrx::PackErrorMessage(result, firmware_, executable_));
+      throw CommandFailure(vrx::PackErrorMessage(result, firmware, executable));
     return kExitOk;
   }
 

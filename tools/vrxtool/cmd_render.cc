@@ -1,20 +1,39 @@
 // vrxtool render: draws a data file's layout sheet (key matrix, options,
 // characters) to an SVG, PNG or PDF file.
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "config/config_image.h"
 #include "config/data_file.h"
 #include "editor/core/editor_message_map.h"
 #include "editor/core/layout_sheet.h"
 #include "editor/core/layout_sheet_render.h"
+#include "platform/utf8_path.h"
 #include "resources/editor_texts.h"
 #include "resources/message_table.h"
 #include "tools/vrxtool/command.h"
 
 namespace vrxtool {
 namespace {
+
+bool Writable(vrx::editor::SheetFormat format) {
+  return std::ranges::find(vrx::editor::WritableSheetFormats(), format) !=
+         vrx::editor::WritableSheetFormats().end();
+}
+
+// The formats this build writes, as "OUT.svg, OUT.png or OUT.pdf".
+std::string WritableNames(std::string_view prefix) {
+  const auto formats = vrx::editor::WritableSheetFormats();
+  std::string names;
+  for (std::size_t i = 0; i < formats.size(); ++i) {
+    if (i > 0) names += i + 1 == formats.size() ? " or " : ", ";
+    names += std::string(prefix) + std::string(vrx::editor::SheetFormatExtension(formats[i]));
+  }
+  return names;
+}
 
 class RenderCommand final : public Command {
  public:
@@ -27,21 +46,22 @@ class RenderCommand final : public Command {
   }
   void AddOptions(CLI::App& sub) override {
     sub.add_option("FILE.vrx", input_, "Data file to draw")->required();
-    sub.add_option("OUT", output_, "Picture to write: OUT.svg, OUT.png or OUT.pdf")
+    sub.add_option("OUT", output_, "Picture to write: " + WritableNames("OUT."))
         ->required()
         ->check([](const std::string& path) -> std::string {
-          return vrx::editor::SheetFormatForPath(path) ? std::string()
-                                                       : "OUT must end in .svg, .png or .pdf";
+          const auto format = vrx::editor::SheetFormatForPath(vrx::PathFromUtf8(path));
+          return format && Writable(*format) ? std::string()
+                                             : "OUT must end in " + WritableNames(".");
         });
   }
   int Execute() override {
     vrx::ConfigImage image;
-    if (const vrx::DataFileError error = vrx::ReadDataFile(input_, image);
+    if (const vrx::DataFileError error = vrx::ReadDataFile(vrx::PathFromUtf8(input_), image);
         error != vrx::DataFileError::kNone)
       throw CommandFailure(vrx::EditorMessage(vrx::EditorMessageFor(error)));
-    const std::filesystem::path path(output_);
+    const std::filesystem::path path = vrx::PathFromUtf8(output_);
     const auto sheet =
-        vrx::editor::LayOutSheet(image, std::filesystem::path(input_).filename().string());
+        vrx::editor::LayOutSheet(image, vrx::Utf8FromPath(vrx::PathFromUtf8(input_).filename()));
     if (!vrx::editor::RenderLayoutSheet(sheet, *vrx::editor::SheetFormatForPath(path), path))
       throw CommandFailure(vrx::editor_text::LayoutSaveFailed());
     return kExitOk;

@@ -3,6 +3,7 @@
 #include "config/data_file.h"
 #include "config/whole_file.h"
 #include "editor/core/editor_message_map.h"
+#include "platform/utf8_path.h"
 #include "resources/message_table.h"
 #include "tools/vrxtool/command.h"
 #include "tools/vrxtool/output_file.h"
@@ -11,7 +12,7 @@ namespace vrxtool {
 
 vrx::ConfigImage LoadDataFile(const std::string& path) {
   vrx::ConfigImage image;
-  if (const vrx::DataFileError error = vrx::ReadDataFile(path, image);
+  if (const vrx::DataFileError error = vrx::ReadDataFile(vrx::PathFromUtf8(path), image);
       error != vrx::DataFileError::kNone)
     throw CommandFailure(vrx::EditorMessage(vrx::EditorMessageFor(error)));
   return image;
@@ -23,7 +24,7 @@ void SaveDataFile(const std::string& path, const vrx::ConfigImage& image) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  const std::optional<std::string> contents = vrx::ReadWholeFile(path);
+  const std::optional<std::string> contents = vrx::ReadWholeFile(vrx::PathFromUtf8(path));
   if (!contents)
     throw CommandFailure(path + ": " +
                          std::string(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed)));

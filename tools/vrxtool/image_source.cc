@@ -2,6 +2,7 @@
 
 #include "config/data_file.h"
 #include "platform/module_path.h"
+#include "platform/utf8_path.h"
 #include "resources/message_table.h"
 #include "resources/readback_texts.h"
 #include "tools/vrxtool/command.h"
@@ -12,8 +13,7 @@
 namespace vrxtool {
 
 std::filesystem::path ContainerOrDefault(const std::string& container) {
-  return container.empty() ? vrx::SiblingProgramPath("VRXWriter")
-                           : std::filesystem::path(container);
+  return container.empty() ? vrx::SiblingProgramPath("VRXWriter") : vrx::PathFromUtf8(container);
 }
 
 void AddContainerOption(CLI::App& sub, std::string& container) {
@@ -28,7 +28,8 @@ std::string BuildFlashImage(const std::string& dataFile, const std::string& cont
           vrx::ReadFirmwarePayload(ContainerOrDefault(container), image);
       failure != vrx::ContainerResult::kOk)
     return std::string(vrx::ContainerFailureText(static_cast<int>(failure)));
-  if (const vrx::DataFileError error = vrx::LoadConfigIntoFlashImage(dataFile, image);
+  if (const vrx::DataFileError error =
+          vrx::LoadConfigIntoFlashImage(vrx::PathFromUtf8(dataFile), image);
       error != vrx::DataFileError::kNone)
     return std::string(vrx::WriterMessage(vrx::WriterMessageFor(error)));
   return {};

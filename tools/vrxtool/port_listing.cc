@@ -5,6 +5,7 @@
 #include <set>
 
 #include "platform/port_names.h"
+#include "platform/utf8_path.h"
 
 namespace vrxtool {
 namespace {
@@ -13,7 +14,7 @@ namespace {
 std::string SameDeviceKey(const std::string& path) {
   std::error_code ec;
   auto canonical = std::filesystem::weakly_canonical(path, ec);
-  return ec ? path : canonical.string();
+  return ec ? path : vrx::Utf8FromPath(canonical);
 }
 
 // COM2 before COM10.

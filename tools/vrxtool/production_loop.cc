@@ -9,6 +9,7 @@
 
 #include "device/module_presence.h"
 #include "platform/interrupt.h"
+#include "platform/utf8_path.h"
 #include "resources/message_table.h"
 #include "resources/readback_texts.h"
 #include "tools/vrxtool/command.h"
@@ -48,10 +49,11 @@ std::string LocalTime() {
 // One line per module, a header first when the file is new.
 void AppendResult(const StationSettings& station, const ModuleOutcome& outcome, double seconds) {
   if (station.resultsCsv.empty()) return;
+  const std::filesystem::path csvPath = vrx::PathFromUtf8(station.resultsCsv);
   std::error_code ec;
-  const bool fresh = !std::filesystem::exists(station.resultsCsv, ec) ||
-                     std::filesystem::file_size(station.resultsCsv, ec) == 0;
-  std::ofstream csv(station.resultsCsv, std::ios::app | std::ios::binary);
+  const bool fresh =
+      !std::filesystem::exists(csvPath, ec) || std::filesystem::file_size(csvPath, ec) == 0;
+  std::ofstream csv(csvPath, std::ios::app | std::ios::binary);
   if (fresh) csv << vrx::readback_text::CsvHeader() << '\n';
   const std::string message =
       outcome.message != 0 ? std::string(vrx::WriterMessage(outcome.message)) : outcome.boxText;

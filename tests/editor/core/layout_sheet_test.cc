@@ -6,8 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
+#include <vector>
 
 #include "editor/core/layout_sheet_render.h"
+#include "resources/editor_texts.h"
 #include "tests/support/scratch_folder.h"
 
 namespace vrx::editor {
@@ -58,20 +61,40 @@ TEST(LayoutSheetTest, TheSheetShowsKeysOptionsSpeedLevelsAndCharacters) {
   EXPECT_TRUE(HasText(LayOutSheet(config, ""), "通信速度: なし (0x33)"));
 }
 
+// Each format the build offers is written as such; one it does not offer
+// (PNG and PDF where there is no cairo) is refused, never left half written.
 TEST(LayoutSheetTest, TheSheetIsWrittenInTheFormatOfItsExtension) {
   const ::vrx::test::ScratchFolder folder("layout-sheet");
   const LayoutSheet sheet = LayOutSheet(ConfigImage{}, "");
   const std::pair<const char*, std::string> formats[] = {
       {"sheet.svg", "<?xml"}, {"sheet.PNG", "\x89PNG"}, {"sheet.pdf", "%PDF"}};
+  const auto writable = WritableSheetFormats();
+  ASSERT_FALSE(writable.empty());
+  EXPECT_EQ(writable.front(), SheetFormat::kSvg);
   for (const auto& [name, signature] : formats) {
     const auto path = folder / name;
     const std::optional<SheetFormat> format = SheetFormatForPath(path);
     ASSERT_TRUE(format) << name;
+    if (std::ranges::find(writable, *format) == writable.end()) {
+      EXPECT_FALSE(RenderLayoutSheet(sheet, *format, path)) << name;
+      EXPECT_FALSE(std::filesystem::exists(path)) << name;
+      continue;
+    }
     ASSERT_TRUE(RenderLayoutSheet(sheet, *format, path)) << name;
     EXPECT_EQ(ReadFile(path).substr(0, signature.size()), signature) << name;
   }
   EXPECT_FALSE(SheetFormatForPath("sheet.jpg"));
-  EXPECT_FALSE(RenderLayoutSheet(sheet, SheetFormat::kPdf, folder / "missing" / "x.pdf"));
+  EXPECT_FALSE(RenderLayoutSheet(sheet, SheetFormat::kSvg, folder / "missing" / "x.svg"));
+}
+
+TEST(LayoutSheetTest, TheFileDialogOffersTheWritableFormats) {
+  std::vector<std::string_view> extensions;
+  for (const SheetFormat format : WritableSheetFormats())
+    extensions.push_back(SheetFormatExtension(format));
+  const std::string filter = editor_text::LayoutFileFilter(extensions);
+  EXPECT_TRUE(filter.starts_with("SVG (*.svg)|*.svg")) << filter;
+  EXPECT_EQ(editor_text::LayoutFileFilter(std::vector<std::string_view>{"svg", "pdf"}),
+            "SVG (*.svg)|*.svg|PDF (*.pdf)|*.pdf");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ namespace {
 using test::ExpectedDataFile;
 using test::ReadWholeFile;
 using test::ScratchFolder;
+using test::ShellQuoted;
 using test::WriteWholeFile;
 
 struct ToolRun {
@@ -20,23 +21,21 @@ struct ToolRun {
 ToolRun RunVrxtool(const ScratchFolder& folder, const std::string& arguments) {
   const auto errors = folder / "stderr.txt";
   const std::string command = std::string(VRX_BINARY_DIR) + "/tools/vrxtool " + arguments +
-                              " >/dev/null 2>'" + errors.string() + "'";
+                              " >/dev/null 2>" + ShellQuoted(errors);
   const int exitCode = test::RunShell(command);
   std::string text = ReadWholeFile(errors);
   std::filesystem::remove(errors);
   return {exitCode, text};
 }
 
-std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
-
 TEST(VrxtoolDataFile, NewWritesTheFreshEditorFile) {
   ScratchFolder folder;
-  const ToolRun run = RunVrxtool(folder, "new " + Quoted(folder / "fresh.vrx"));
+  const ToolRun run = RunVrxtool(folder, "new " + ShellQuoted(folder / "fresh.vrx"));
   EXPECT_EQ(run.exitCode, 0) << run.errors;
   EXPECT_EQ(ReadWholeFile(folder / "fresh.vrx"), ExpectedDataFile());
 
   EXPECT_EQ(RunVrxtool(folder, "new").exitCode, 2);
-  const ToolRun failed = RunVrxtool(folder, "new " + Quoted(folder / "missing" / "x.vrx"));
+  const ToolRun failed = RunVrxtool(folder, "new " + ShellQuoted(folder / "missing" / "x.vrx"));
   EXPECT_EQ(failed.exitCode, 1);
   EXPECT_EQ(failed.errors, std::string(EditorMessage(editor_msg::kFileOpenFailed)) + "\n");
 }
@@ -54,8 +53,8 @@ TEST(VrxtoolDataFile, NormalizeRewritesInTheEditorLayout) {
   for (int i = 64; i < 8192; ++i) text += "FF,";
   WriteWholeFile(folder / "hand.txt", text);
 
-  const ToolRun run = RunVrxtool(
-      folder, "normalize " + Quoted(folder / "hand.txt") + " " + Quoted(folder / "out.vrx"));
+  const ToolRun run = RunVrxtool(folder, "normalize " + ShellQuoted(folder / "hand.txt") + " " +
+                                             ShellQuoted(folder / "out.vrx"));
   EXPECT_EQ(run.exitCode, 0) << run.errors;
   test::ExpectedKeys keys;
   keys.make[1] = "81,1C";
@@ -75,17 +74,17 @@ TEST(VrxtoolDataFile, NormalizeFailureLeavesTheOutputAlone) {
   };
   for (const Bad& input : bad) {
     WriteWholeFile(folder / "in.vrx", input.contents);
-    const ToolRun run = RunVrxtool(
-        folder, "normalize " + Quoted(folder / "in.vrx") + " " + Quoted(folder / "out.vrx"));
+    const ToolRun run = RunVrxtool(folder, "normalize " + ShellQuoted(folder / "in.vrx") + " " +
+                                               ShellQuoted(folder / "out.vrx"));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.errors, std::string(EditorMessage(input.message)) + "\n");
     EXPECT_EQ(ReadWholeFile(folder / "out.vrx"), "previous");
   }
-  const ToolRun missing = RunVrxtool(
-      folder, "normalize " + Quoted(folder / "none.vrx") + " " + Quoted(folder / "out.vrx"));
+  const ToolRun missing = RunVrxtool(folder, "normalize " + ShellQuoted(folder / "none.vrx") + " " +
+                                                 ShellQuoted(folder / "out.vrx"));
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.errors, std::string(EditorMessage(editor_msg::kFileOpenFailed)) + "\n");
-  EXPECT_EQ(RunVrxtool(folder, "normalize " + Quoted(folder / "in.vrx")).exitCode, 2);
+  EXPECT_EQ(RunVrxtool(folder, "normalize " + ShellQuoted(folder / "in.vrx")).exitCode, 2);
 }
 
 // "-" and links to standard output, as a pipeline uses them: the bytes come
@@ -96,7 +95,7 @@ TEST(VrxtoolDataFile, StandardOutputTargets) {
   const auto captured = folder / "captured";
   const auto pipeTo = [&](const std::string& arguments) {
     const std::string command =
-        "cd " + Quoted(folder.path()) + " && " + tool + " " + arguments + " | cat > captured";
+        "cd " + ShellQuoted(folder.path()) + " && " + tool + " " + arguments + " | cat > captured";
     EXPECT_EQ(test::RunShell(command), 0) << arguments;
     return ReadWholeFile(captured);
   };
@@ -111,7 +110,7 @@ TEST(VrxtoolDataFile, StandardOutputTargets) {
   EXPECT_EQ(pipeTo("new /dev/stdout"), ExpectedDataFile());
 
   // A file literally named "-" is reached as ./-.
-  EXPECT_EQ(RunVrxtool(folder, "new " + Quoted(folder / "-")).exitCode, 0);
+  EXPECT_EQ(RunVrxtool(folder, "new " + ShellQuoted(folder / "-")).exitCode, 0);
   EXPECT_EQ(ReadWholeFile(folder / "-"), ExpectedDataFile());
 }
 

@@ -1,11 +1,14 @@
 // Which program the editor's 書込み starts, and with which arguments.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "editor/gui/writer_launch.h"
+#include "editor/core/writer_path.h"
+#include "platform/utf8_path.h"
 
 namespace vrx::test {
 namespace {
@@ -26,8 +29,16 @@ TEST(WriterPath, TheEditorsNameIsReplacedAndAnyOtherNameStartsItselfAgain) {
       {"/x/VRXEditor.exe.bak", "/x/VRXEditor.exe.bak"},
   };
   for (const auto& [editor, writer] : cases) EXPECT_EQ(WriterPathFor(editor), writer) << editor;
-  EXPECT_EQ(WriterArguments("/x/tool", "/d/k.vrx"),
-            (std::vector<std::string>{"/x/tool", "/d/k.vrx"}));
+  // The writer (by the platform's rule) and the data file as it was given,
+  // both as UTF-8.
+  const std::vector<std::string> arguments =
+      WriterArguments(PathFromUtf8("/データ/VRXEditor.exe"), "/d/キー.vrx");
+  ASSERT_EQ(arguments.size(), 2u);
+  std::string writer = arguments[0];
+  std::ranges::transform(writer, writer.begin(),
+                         [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  EXPECT_EQ(writer, "/データ/vrxwriter.exe");
+  EXPECT_EQ(arguments[1], "/d/キー.vrx");
 }
 
 // The Windows programs' rule: the whole path upper-cased, every
@@ -41,8 +52,9 @@ TEST(WriterPath, TheWindowsRuleUpperCasesThePathAndReplacesEveryEditorName) {
       {"C:\\x\\VRXEditor.exe.bak", "C:\\X\\VRXWRITER.EXE.BAK"},
       {"C:\\データ\\VRXEditor.exe", "C:\\データ\\VRXWRITER.EXE"},
   };
+  // Through UTF-8 both ways: the folder outside ASCII must survive.
   for (const auto& [editor, writer] : cases)
-    EXPECT_EQ(editor::WriterPathForWindows(editor).string(), writer) << editor;
+    EXPECT_EQ(Utf8FromPath(editor::WriterPathForWindows(PathFromUtf8(editor))), writer) << editor;
 }
 
 }  // namespace

@@ -69,9 +69,12 @@ constexpr const char* kCompactCheckBoxCss =
     " check { margin: 0 1px 0 0; min-width: 10px; min-height: 10px; }";
 // Between the indicator's box and the label GTK keeps a few pixels the
 // style cannot reach.
-constexpr int kLabelSpacing = 4;
+int LabelSpacing(const wxWindow&) { return 4; }
 #else
-constexpr int kLabelSpacing = 0;
+// Windows leaves about a character's width between the box and the label
+// (wx's own best size counts it the same way); without it a label that
+// seems to fit is clipped.
+int LabelSpacing(const wxWindow& box) { return box.GetCharWidth(); }
 #endif
 
 }  // namespace
@@ -84,7 +87,7 @@ CompactCheckBox::CompactCheckBox(wxWindow* parent, int id, const wxString& label
 #endif
   // The style applies at once, a font only once the box is shown: measure
   // the indicator now and the label by its text.
-  const int indicatorWidth = GetBestSize().x + kLabelSpacing;
+  const int indicatorWidth = GetBestSize().x + LabelSpacing(*this);
   auto labelWidth = [&](const wxFont& font) {
     int width = 0;
     int height = 0;

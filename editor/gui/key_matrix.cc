@@ -12,6 +12,7 @@
 
 #include "config/config_image.h"
 #include "editor/core/key_description.h"
+#include "ui/dialog_metrics.h"
 #include "ui/dialog_units.h"
 #include "ui/text_conversion.h"
 
@@ -36,13 +37,22 @@ constexpr int kPictureY = 16;
 constexpr int kPictureWidth = 345;
 constexpr int kPictureHeight = 194;
 
-wxBitmap LoadPicture(double scale) {
+// The picture is drawn for base units of 7 x 12 pixels (the Linux build's at
+// 96 DPI).  Other base units (a higher DPI, or Windows' real dialog font,
+// whose line is taller) stretch it by the same ratios as the buttons'
+// places, so that its grid lines still meet the buttons' centres.
+constexpr double kPictureBaseX = 7.0;
+constexpr double kPictureBaseY = 12.0;
+
+wxBitmap LoadPicture(const ui::DialogBaseUnits& units) {
   if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
   wxMemoryInputStream stream(kPicturePng, sizeof kPicturePng);
   wxImage image(stream, wxBITMAP_TYPE_PNG);
-  if (image.IsOk() && scale != 1.0) {
-    image.Rescale(static_cast<int>(image.GetWidth() * scale + 0.5),
-                  static_cast<int>(image.GetHeight() * scale + 0.5), wxIMAGE_QUALITY_HIGH);
+  const double scaleX = units.x / kPictureBaseX;
+  const double scaleY = units.y / kPictureBaseY;
+  if (image.IsOk() && (scaleX != 1.0 || scaleY != 1.0)) {
+    image.Rescale(static_cast<int>(image.GetWidth() * scaleX + 0.5),
+                  static_cast<int>(image.GetHeight() * scaleY + 0.5), wxIMAGE_QUALITY_HIGH);
   }
   return wxBitmap(image);
 }
@@ -57,7 +67,7 @@ KeyMatrix::KeyMatrix(wxWindow* parent, int firstButtonId,
                 wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
       firstButtonId_(firstButtonId),
       keys_(keys),
-      picture_(LoadPicture(ui::DpiScale(parent))) {
+      picture_(LoadPicture(ui::BaseUnits(parent))) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   Bind(wxEVT_PAINT, &KeyMatrix::OnPaint, this);
   Bind(wxEVT_LEFT_DOWN, &KeyMatrix::OnLeftDown, this);

@@ -16,20 +16,22 @@ class wxWindow;
 
 namespace vrx::ui {
 
+// The toolkit's part (backends control_fitting_gtk.cc, _msw.cc).
+// Trims the theme's vertical padding off an entry, button or check box.
+void TrimPadding(wxWindow& control);
+// Trims a check box to its indicator and its label.
+void TrimCheckBox(wxWindow& box);
+// The pixels the toolkit keeps between a check box's indicator and label.
+int CheckBoxLabelSpacing(const wxWindow& box);
+
 // An entry, button or check box without the theme's vertical padding.
 template <class Control>
 class Compact : public Control {
  public:
   template <class... Args>
   explicit Compact(Args&&... args) : Control(std::forward<Args>(args)...) {
-#ifdef __WXGTK3__
-    this->GTKApplyCssStyle(
-        "entry, button, checkbutton, radiobutton { min-height: 0px;"
-        " padding-top: 0px; padding-bottom: 0px; }"
-        " button { padding-left: 4px; padding-right: 4px; }"
-        " check, radio { margin-top: 0px; margin-bottom: 0px; }");
+    TrimPadding(*this);
     this->InvalidateBestSize();
-#endif
   }
 };
 

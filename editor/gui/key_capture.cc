@@ -3,22 +3,9 @@
 #include <wx/event.h>
 #include <wx/window.h>
 
-#include "editor/core/key_capture_map.h"
+#include "editor/gui/virtual_key.h"
 
 namespace vrx::editor {
-namespace {
-
-unsigned VirtualKeyOf(const wxKeyEvent& event) {
-#ifdef __WXGTK__
-  // The wx key code loses left and right and knows no Japanese keys; the
-  // keysym and the hardware keycode keep them.
-  return VirtualKeyForXKey(event.GetRawKeyCode(), event.GetRawKeyFlags());
-#else
-  return event.GetRawKeyCode();  // Windows: the virtual-key code itself
-#endif
-}
-
-}  // namespace
 
 void InterceptKeyDowns(wxWindow* target, std::function<bool()> enabled,
                        std::function<void(unsigned virtualKey)> onKeyDown) {

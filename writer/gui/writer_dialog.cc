@@ -5,9 +5,6 @@
 #include <wx/menu.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-#ifdef __WXMSW__
-#include <windows.h>
-#endif
 
 #include <string>
 #include <utility>
@@ -25,6 +22,7 @@
 #include "ui/port_speed_picker.h"
 #include "ui/program_icon.h"
 #include "ui/repaint.h"
+#include "ui/system_menu.h"
 #include "ui/text_conversion.h"
 #include "writer/write_sequence.h"
 
@@ -110,9 +108,10 @@ CWriterDialog::CWriterDialog(ProfileStore& profile, std::filesystem::path contai
       wxEVT_BUTTON, [this](wxCommandEvent&) { Browse(); }, kIdBrowse);
   Bind(
       wxEVT_BUTTON, [this](wxCommandEvent&) { Write(); }, kIdWrite);
-#ifdef __WXMSW__
-  AddAboutToSystemMenu();
-#endif
+  // On Windows the about entry sits in the window's system menu as well.
+  ui::AddToSystemMenu(*this, kIdAbout, ui::FromCore(WriterMessage(writer_msg::kAboutMenuEntry)));
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { ShowVersionBox(); }, kIdAbout);
 }
 
 CWriterDialog::~CWriterDialog() = default;
@@ -262,24 +261,5 @@ void CWriterDialog::OnContextMenu(wxContextMenuEvent&) {
       break;
   }
 }
-
-#ifdef __WXMSW__
-void CWriterDialog::AddAboutToSystemMenu() {
-  const std::wstring entry =
-      ui::FromCore(WriterMessage(writer_msg::kAboutMenuEntry)).ToStdWstring();
-  HMENU menu = ::GetSystemMenu(GetHWND(), FALSE);
-  if (entry.empty() || !menu) return;
-  ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(menu, MF_STRING, kIdAbout, entry.c_str());
-}
-
-WXLRESULT CWriterDialog::MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) {
-  if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == kIdAbout) {
-    ShowVersionBox();
-    return 0;
-  }
-  return wxDialog::MSWWindowProc(message, wParam, lParam);
-}
-#endif
 
 }  // namespace vrx::writer

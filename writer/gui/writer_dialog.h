@@ -88,10 +88,6 @@ class CWriterDialog : public wxDialog {
     wxWindow* focus_ = nullptr;
     wxBusyCursor busy_;
   };
-#ifdef __WXMSW__
-  void AddAboutToSystemMenu();
-  WXLRESULT MSWWindowProc(WXUINT message, WXWPARAM wParam, WXLPARAM lParam) override;
-#endif
 
   ProfileStore& profile_;
   std::filesystem::path container_;

@@ -1,5 +1,5 @@
 // The byte-level seam under SerialLink: one open serial port.  The platform
-// backend (serial_port_posix.cc here; a Windows one would sit beside it) and
+// backend (serial_port_linux.cc, serial_port_win32.cc) and
 // the scripted FakePort of the tests implement it.
 #pragma once
 

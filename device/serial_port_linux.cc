@@ -1,4 +1,4 @@
-// POSIX termios backend of SerialPort.  The descriptor stays non-blocking and
+// Linux termios backend of SerialPort.  The descriptor stays non-blocking and
 // every wait is a poll() against one deadline, so a silent device, a port
 // without carrier or a vanished device never blocks longer than the time-out.
 #include <fcntl.h>
@@ -13,12 +13,9 @@
 #include <cerrno>
 #include <cstring>
 
-#ifdef __linux__
 #include <linux/serial.h>
 
 #include "device/custom_bit_rate.h"
-#endif
-
 #include "device/serial_port.h"
 #include "platform/port_diagnosis.h"
 
@@ -55,12 +52,7 @@ speed_t StandardSpeed(int bitRate) {
 
 // B0 means "hang up", so a rate of 0 must never reach the driver.
 bool CanSetBitRate(int bitRate) {
-  if (bitRate <= 0) return false;
-#ifdef __linux__
-  return true;  // any positive rate through BOTHER
-#else
-  return StandardSpeed(bitRate) != B0;
-#endif
+  return bitRate > 0;  // any positive rate: the rest through BOTHER
 }
 
 // Waits for `events` on fd until the deadline: 1 ready, 0 timed out,
@@ -222,14 +214,12 @@ bool TakeExclusive(int fd, const std::string& devicePath, bool& setExclusive) {
     errno = EBUSY;
     return false;
   }
-#ifdef TIOCGEXCL
   int alreadyExclusive = 0;
   if (ioctl(fd, TIOCGEXCL, &alreadyExclusive) == 0 && alreadyExclusive &&
       !FindPortUsers(devicePath).empty()) {
     errno = EBUSY;  // someone else holds it; only root gets this far
     return false;
   }
-#endif
   setExclusive = ioctl(fd, TIOCEXCL) == 0;
   return true;
 }
@@ -244,9 +234,7 @@ void SetModuleFraming(termios& settings) {
   settings.c_oflag &= ~static_cast<tcflag_t>(OPOST);
   settings.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
   settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARODD | CSTOPB);
-#ifdef CMSPAR
   settings.c_cflag &= ~static_cast<tcflag_t>(CMSPAR);
-#endif
   // CLOCAL: like the Windows port, ignore carrier detect.
   settings.c_cflag |= CS8 | PARENB | CREAD | CLOCAL;
   settings.c_cc[VMIN] = 1;
@@ -281,16 +269,13 @@ bool ApplyFraming(int fd, int bitRate) {
   if (tcsetattr(fd, TCSANOW, &settings) != 0) {
     if (errno != EINVAL || !OnlyPtyDroppedBitsDiffer(fd, settings)) return false;
   }
-#ifdef __linux__
   if (standard == B0 && !SetCustomBitRate(fd, bitRate)) return false;
-#endif
   return true;
 }
 
 // USB adapters otherwise hold every answer byte for their latency timer,
 // and a write has some 60,000 acknowledged round trips.
-void RequestLowLatency([[maybe_unused]] int fd) {
-#if defined(__linux__) && defined(TIOCGSERIAL)
+void RequestLowLatency(int fd) {
   const int savedErrno = errno;
   serial_struct serial{};
   if (ioctl(fd, TIOCGSERIAL, &serial) == 0 && !(serial.flags & ASYNC_LOW_LATENCY)) {
@@ -298,7 +283,6 @@ void RequestLowLatency([[maybe_unused]] int fd) {
     ioctl(fd, TIOCSSERIAL, &serial);  // unsupported drivers refuse; that is fine
   }
   errno = savedErrno;
-#endif
 }
 
 }  // namespace

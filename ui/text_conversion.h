@@ -4,11 +4,11 @@
 
 #include <wx/string.h>
 
-#include "platform/utf8_path.h"
-
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "platform/utf8_path.h"
 
 namespace vrx::ui {
 

@@ -8,10 +8,13 @@
 namespace vrx {
 namespace {
 
-// One argument quoted so that the C runtime of the started program splits
-// it back out unchanged: backslashes double only before a quote.
-void AppendQuoted(std::wstring& line, const std::wstring& argument) {
-  if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
+// One argument, quoted so that the C runtime of the started program splits
+// it back out unchanged: backslashes double only before a quote.  The
+// program's path goes bare unless it holds a blank; every argument after it
+// in double quotes, as the editor's 書込み gives the writer its data file
+// (C:\TOOLS\VRXWRITER.EXE "D:\keys\desk.vrx").
+void AppendQuoted(std::wstring& line, const std::wstring& argument, bool always) {
+  if (!always && !argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
     line += argument;
     return;
   }
@@ -54,9 +57,10 @@ int StartDetachedProcess(const std::vector<std::string>& arguments) {
   if (arguments.empty() || arguments.front().empty()) return EINVAL;
   const std::wstring program = WidenUtf8(arguments.front());
   std::wstring commandLine;
-  for (const std::string& argument : arguments) {
-    if (!commandLine.empty()) commandLine += L' ';
-    AppendQuoted(commandLine, WidenUtf8(argument));
+  AppendQuoted(commandLine, program, false);
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    commandLine += L' ';
+    AppendQuoted(commandLine, WidenUtf8(arguments[i]), true);
   }
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;

@@ -33,6 +33,7 @@
 #include "ui/file_drop_target.h"
 #include "ui/message_box.h"
 #include "ui/program_icon.h"
+#include "ui/system_menu.h"
 #include "ui/text_conversion.h"
 
 namespace vrx::editor {
@@ -99,6 +100,10 @@ CVRXSheet::CVRXSheet(ProfileStore& profile, wxWindow* parent)
                          [this](const std::vector<std::string>& paths) { OnFilesDropped(paths); });
   notebook_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGING, &CVRXSheet::OnPageChanging, this);
   notebook_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CVRXSheet::OnPageChanged, this);
+  // On Windows the about entry sits in the window's system menu as well.
+  ui::AddToSystemMenu(*this, kAboutId, ui::FromCore(EditorMessage(editor_msg::kAboutMenuEntry)));
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { ShowAboutBox(); }, kAboutId);
 
   pages_[kKeyMapPage]->OnSetActive();
 }

@@ -4,11 +4,14 @@
 // and would leave "ãƒ†ã‚¹ãƒˆ.vrx" on the disk.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "config/data_file.h"
+#include "platform/process_start.h"
 #include "platform/utf8_path.h"
 #include "tests/support/child_process.h"
 #include "tests/support/scratch_folder.h"
@@ -51,6 +54,19 @@ TEST(NonAsciiFileNames, VrxtoolMakesAndReadsFilesUnderTheirOwnNames) {
   ASSERT_EQ(ReadFirmwarePayload(writer, expected), ContainerResult::kOk);
   ASSERT_EQ(LoadConfigIntoFlashImage(dataFile, expected), DataFileError::kNone);
   EXPECT_EQ(test::ReadBytes(image), test::Bytes(expected.begin(), expected.end()));
+}
+
+// The editor's 書込み starts the writer with the data file as one argument:
+// blanks and Japanese in it must arrive as they were (the command line is
+// built for CreateProcessW on Windows, an argument vector elsewhere).
+TEST(NonAsciiFileNames, AStartedProgramGetsTheNameAsOneArgument) {
+  test::ScratchFolder folder("vrx-names");
+  const fs::path wanted = folder.path() / PathFromUtf8("鍵盤 試作 1.vrx");
+  ASSERT_EQ(StartDetachedProcess({VRX_VRXTOOL, "new", Utf8FromPath(wanted)}), 0);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!fs::exists(wanted) && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(NamesIn(folder.path()), std::set<std::string>{Utf8FromPath(wanted.filename())});
 }
 
 }  // namespace

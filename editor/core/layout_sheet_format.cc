@@ -18,6 +18,10 @@ std::string_view SheetFormatExtension(SheetFormat format) {
   return {};
 }
 
+bool IsWritableSheetFormat(SheetFormat format) {
+  return std::ranges::find(WritableSheetFormats(), format) != WritableSheetFormats().end();
+}
+
 std::optional<SheetFormat> SheetFormatForPath(const std::filesystem::path& path) {
   std::string extension = path.extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),

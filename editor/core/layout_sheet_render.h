@@ -23,6 +23,7 @@ std::string_view SheetFormatExtension(SheetFormat format);
 // What this build can write, in the order a file dialog offers them; the
 // last is the one it proposes.
 std::span<const SheetFormat> WritableSheetFormats();
+bool IsWritableSheetFormat(SheetFormat format);
 
 // False when the file could not be written.
 bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,

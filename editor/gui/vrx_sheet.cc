@@ -339,7 +339,7 @@ void CVRXSheet::AskAndSaveLayoutSheet() {
   wxFileName chosen(dialog.GetPath());
   // A name without a writable extension gets the chosen filter's.
   const std::optional<SheetFormat> named = SheetFormatForPath(ui::ToPath(chosen.GetFullPath()));
-  if (!named || std::ranges::find(WritableSheetFormats(), *named) == WritableSheetFormats().end()) {
+  if (!named || !IsWritableSheetFormat(*named)) {
     const auto filter = static_cast<std::size_t>(std::clamp(dialog.GetFilterIndex(), 0, last));
     chosen.SetFullName(chosen.GetFullName() + wxS(".") + ui::FromCore(extensions[filter]));
   }

@@ -1,6 +1,5 @@
 // vrxtool render: draws a data file's layout sheet (key matrix, options,
 // characters) to an SVG, PNG or PDF file.
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -18,11 +17,6 @@
 
 namespace vrxtool {
 namespace {
-
-bool Writable(vrx::editor::SheetFormat format) {
-  return std::ranges::find(vrx::editor::WritableSheetFormats(), format) !=
-         vrx::editor::WritableSheetFormats().end();
-}
 
 // The formats this build writes, as "OUT.svg, OUT.png or OUT.pdf".
 std::string WritableNames(std::string_view prefix) {
@@ -50,8 +44,9 @@ class RenderCommand final : public Command {
         ->required()
         ->check([](const std::string& path) -> std::string {
           const auto format = vrx::editor::SheetFormatForPath(vrx::PathFromUtf8(path));
-          return format && Writable(*format) ? std::string()
-                                             : "OUT must end in " + WritableNames(".");
+          return format && vrx::editor::IsWritableSheetFormat(*format)
+                     ? std::string()
+                     : "OUT must end in " + WritableNames(".");
         });
   }
   int Execute() override {

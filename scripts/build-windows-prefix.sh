@@ -23,17 +23,47 @@ die() { echo "build-windows-prefix: $*" >&2; exit 1; }
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 # Debian's sources come through apt; bookworm's main needs a deb-src entry.
+# It is made from the entry that already serves bookworm's binary packages,
+# so a mirror or proxy set up on this machine serves the sources too.
+bookworm_binary_entry() {  # prints "URI KEYRING" of the first deb entry for bookworm main
+  local files=(/etc/apt/sources.list.d/*.sources)
+  [ -e "${files[0]}" ] && awk '
+    function flush() {
+      if (types ~ /(^| )deb( |$)/ && suites ~ /(^| )bookworm( |$)/ && comps ~ /(^| )main( |$)/ && uri != "")
+        { print uri, keyring; found = 1; exit }
+      types = suites = comps = uri = keyring = ""
+    }
+    FNR == 1 { flush() }
+    /^[ \t]*$/ { flush(); next }
+    /^Types:/      { sub(/^Types:[ \t]*/, "");      types = $0 }
+    /^URIs:/       { sub(/^URIs:[ \t]*/, "");       split($0, u, " "); uri = u[1] }
+    /^Suites:/     { sub(/^Suites:[ \t]*/, "");     suites = $0 }
+    /^Components:/ { sub(/^Components:[ \t]*/, ""); comps = $0 }
+    /^Signed-By:/  { sub(/^Signed-By:[ \t]*/, "");  keyring = $0 }
+    END { if (!found) flush() }
+  ' "${files[@]}" && return
+  # The one-line format: deb [options] URI bookworm main ...
+  cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+    awk '$1 == "deb" { i = 2; if ($2 ~ /^\[/) { while (i <= NF && $i !~ /\]$/) i++; i++ }
+                       if ($(i+1) == "bookworm") { for (c = i+2; c <= NF; c++) if ($c == "main") { print $i; exit } } }'
+}
+
 ensure_deb_src() {
   if apt-cache showsrc wxwidgets3.2 2>/dev/null | grep -q '^Package: wxwidgets3.2'; then
     return
   fi
-  as_root tee /etc/apt/sources.list.d/vrx-deb-src.sources >/dev/null <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
+  local entry uri keyring
+  entry=$(bookworm_binary_entry | head -1)
+  uri=${entry%% *}
+  keyring=${entry#"$uri"}; keyring=${keyring# }
+  [ -n "$uri" ] || die "no apt entry serves bookworm main; add one (or a deb-src entry for it)"
+  {
+    echo "Types: deb-src"
+    echo "URIs: $uri"
+    echo "Suites: bookworm"
+    echo "Components: main"
+    [ -z "$keyring" ] || echo "Signed-By: $keyring"
+  } | as_root tee /etc/apt/sources.list.d/vrx-deb-src.sources >/dev/null
   as_root apt-get -o Acquire::Retries=3 update -qq
 }
 

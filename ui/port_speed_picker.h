@@ -5,7 +5,7 @@
 
 #include <wx/arrstr.h>
 
-#include "platform/port_settings.h"
+#include "config/port_settings.h"
 #include "ui/dialog_units.h"
 
 class wxChoice;

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "config/settings_problems.h"
 #include "editor/gui/vrx_sheet.h"
+#include "platform/module_path.h"
 #include "platform/program_arguments.h"
+#include "platform/program_profile.h"
 #include "platform/utf8_path.h"
 #include "resources/program_usage.h"
-#include "ui/app_profile.h"
 #include "ui/info_options.h"
 #include "ui/program_entry.h"
 #include "ui/text_conversion.h"
@@ -20,15 +22,15 @@ namespace vrx::editor {
 bool CEditorApp::OnInit() {
   // A data file named on the command line (a desktop's "open with") is
   // opened once the window shows; otherwise the editor starts with a fresh
-  // configuration and no file.  The profile is the project's own
-  // (ui::AppProfile()); wx must not create a config file of its own.
+  // configuration and no file.  The profile is the project's own (opened
+  // in OnRun); wx must not create a config file of its own.
   wxConfigBase::DontCreateOnDemand();
   return true;
 }
 
 int CEditorApp::OnRun() {
-  ProfileStore& profile = ui::AppProfile();
-  CVRXSheet sheet(profile);
+  const auto profile = OpenProgramProfile(ProgramName(), PrintSettingsProblems());
+  CVRXSheet sheet(*profile);
   if (argc > 1) {
     const std::string given = ui::ToCore(argv[1]);
     std::error_code error;

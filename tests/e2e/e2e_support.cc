@@ -1,6 +1,7 @@
 #include "tests/e2e/e2e_support.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <fstream>
 #include <thread>
@@ -77,6 +78,20 @@ bool EventuallyTrue(const std::function<bool()>& done) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return true;
+}
+
+bool SwapModule(BackgroundProcess& sim) {
+  kill(sim.pid(), SIGUSR1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));  // the station sees it gone
+  kill(sim.pid(), SIGUSR2);
+  return !sim.ReadLine().empty();
+}
+
+std::vector<std::string> CsvLines(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 }  // namespace vrx::test

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "device/serial_options.h"
+#include "tests/support/child_process.h"
 #include "tests/support/recording_log.h"
 #include "tests/support/scratch_folder.h"
 #include "tools/vrxsim/flash_memory.h"
@@ -43,6 +44,13 @@ struct WriteFiles {
   std::filesystem::path dataFile;
   std::vector<uint8_t> firmware;  // the plain image inside the container
 };
+
+// Unplugs a vrxsim's module (SIGUSR1) and plugs the next one in (SIGUSR2);
+// true once the new one is there.
+bool SwapModule(BackgroundProcess& sim);
+
+// The lines of a results file.
+std::vector<std::string> CsvLines(const std::filesystem::path& path);
 
 // Waits (bounded) until `done` holds; the simulator notices closes on its
 // own thread.

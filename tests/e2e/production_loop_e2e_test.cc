@@ -30,21 +30,6 @@ std::string NextOutcome(BackgroundProcess& station) {
   return "";
 }
 
-// Unplugs the module and plugs the next one in; true once it is there.
-bool SwapModule(BackgroundProcess& sim) {
-  kill(sim.pid(), SIGUSR1);
-  std::this_thread::sleep_for(std::chrono::milliseconds(800));  // the station sees it gone
-  kill(sim.pid(), SIGUSR2);
-  return !sim.ReadLine().empty();
-}
-
-std::vector<std::string> CsvLines(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 TEST(ProductionLoop, ProgramsModuleAfterModuleAndSumsUpOnCtrlC) {
   WriteFiles files;
   const auto link = files.dir / "station";

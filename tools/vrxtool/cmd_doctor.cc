@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "config/port_settings.h"
 #include "platform/desktop_check.h"
 #include "platform/port_names.h"
-#include "platform/port_settings.h"
 #include "platform/program_profile.h"
 #include "platform/utf8_path.h"
+#include "resources/file_messages.h"
 #include "tools/vrxtool/command.h"
 #include "tools/vrxtool/port_listing.h"
 
@@ -96,7 +97,8 @@ void CheckLatency(const std::vector<ListedPort>& ports, Report& report) {
 }
 
 void CheckPortMap(const std::vector<ListedPort>& ports,
-                  const std::map<std::string, std::string>& portMap, Report& report) {
+                  const std::map<std::string, std::string>& portMap, Report& report,
+                  const vrx::SettingsProblemSink& unusable) {
   const std::string mapFile = vrx::Utf8FromPath(vrx::PortMapPath());
   if (portMap.empty()) {
     report.Add(Status::kOk, "no port map entries in " + mapFile +
@@ -125,7 +127,7 @@ void CheckPortMap(const std::vector<ListedPort>& ports,
   }
   // The ports the two programs remember must still lead somewhere.
   for (const char* program : {"VRXWriter", "VRXEditor"}) {
-    const auto profile = vrx::OpenProgramProfile(program);
+    const auto profile = vrx::OpenProgramProfile(program, unusable);
     if (!vrx::HasStoredPort(*profile)) continue;
     const std::string name = vrx::ReadPortSettings(*profile).portName;
     if (!vrx::ResolvePortName(name).empty()) continue;
@@ -154,13 +156,20 @@ void CheckDesktop(Report& report) {
 }
 
 int Doctor() {
-  const auto portMap = vrx::ReadPortMap(vrx::PortMapPath());
-  const auto ports = ListPorts(portMap);
   Report report;
+  // A port map or profile the programs go on without is a finding too.
+  const vrx::SettingsProblemSink unusable =
+      vrx::OncePerFile([&report](const std::filesystem::path& file, vrx::FileReadResult problem) {
+        report.Add(Status::kProblem,
+                   vrx::file_msg::SettingsProblemText(vrx::Utf8FromPath(file), problem),
+                   "replace it with an ordinary file, or remove it");
+      });
+  const auto portMap = vrx::ReadPortMap(vrx::PortMapPath(), unusable);
+  const auto ports = ListPorts(portMap);
   CheckGroups(ports, report);
   CheckClaimingServices(report);
   CheckLatency(ports, report);
-  CheckPortMap(ports, portMap, report);
+  CheckPortMap(ports, portMap, report, unusable);
   CheckDesktop(report);
   return report.problems() ? kExitFailure : kExitOk;
 }

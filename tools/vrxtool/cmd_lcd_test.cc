@@ -40,7 +40,7 @@ class LcdTestCommand final : public Command {
     if (message == 0)
       message =
           vrx::EditorMessageFor(vrx::RunLcdTest(port_, speedIndex_, config.cgram, {}, &cause));
-    if (vrx::InterruptRequested()) return ReportInterrupted();
+    if (vrx::InterruptRequested()) throw Interrupted();
     if (message == 0) return kExitOk;
     std::string text(vrx::EditorMessage(message));
     if (const std::string causeLine = vrx::port_msg::CauseText(cause); !causeLine.empty())

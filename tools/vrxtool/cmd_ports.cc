@@ -4,6 +4,7 @@
 #include <memory>
 #include <sstream>
 
+#include "config/settings_problems.h"
 #include "platform/port_names.h"
 #include "tools/vrxtool/command.h"
 #include "tools/vrxtool/json_events.h"
@@ -107,7 +108,8 @@ class PortsCommand final : public Command {
     sub.add_flag("--json", json_, "Print a JSON array for scripts");
   }
   int Execute() override {
-    const auto ports = ListPorts(vrx::ReadPortMap(vrx::PortMapPath()));
+    const auto ports =
+        ListPorts(vrx::ReadPortMap(vrx::PortMapPath(), vrx::PrintSettingsProblems()));
     if (json_) {
       PrintJson(ports);
     } else {

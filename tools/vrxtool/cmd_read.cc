@@ -21,22 +21,24 @@ struct ReadArguments {
   bool json = false;
 };
 
-int Read(const ReadArguments& args) {
+void Read(const ReadArguments& args) {
+  Feedback feedback(args.json);
+  JsonEvents* json = feedback.json();
   vrx::FlashImage flash{};
-  vrx::SessionFailure failure = vrx::SessionFailure::kNone;
-  bool saved = false;
-  {
-    Feedback feedback(args.json);
-    failure = vrx::ReadDevice(args.port, args.speedIndex, flash, {}, feedback.progress());
-    saved = failure == vrx::SessionFailure::kNone && WriteFlashFile(args.output, flash);
-    if (JsonEvents* json = feedback.json()) {
-      if (failure != vrx::SessionFailure::kNone) json->Failure(vrx::WriterMessageFor(failure));
-      json->Result(saved);
-    }
+  if (const vrx::SessionFailure failure =
+          vrx::ReadDevice(args.port, args.speedIndex, flash, {}, feedback.progress());
+      failure != vrx::SessionFailure::kNone) {
+    if (json) json->Failure(vrx::WriterMessageFor(failure));
+    if (json) json->Result(false);
+    throw CommandFailure(vrx::WriterMessage(vrx::WriterMessageFor(failure)));
   }
-  if (failure != vrx::SessionFailure::kNone)
-    PrintError(vrx::WriterMessage(vrx::WriterMessageFor(failure)));
-  return saved ? kExitOk : kExitFailure;
+  try {
+    WriteFlashFile(args.output, flash);
+  } catch (const CommandFailure&) {
+    if (json) json->Result(false);
+    throw;
+  }
+  if (json) json->Result(true);
 }
 
 class ReadCommand final : public Command {
@@ -55,7 +57,10 @@ class ReadCommand final : public Command {
     AddDeviceOptions(sub, args_.port, args_.speedIndex);
     AddJsonFlag(sub, args_.json);
   }
-  int Execute() override { return Read(args_); }
+  int Execute() override {
+    Read(args_);
+    return kExitOk;
+  }
 
  private:
   ReadArguments args_;

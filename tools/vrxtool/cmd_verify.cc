@@ -1,6 +1,5 @@
 // vrxtool verify: the module's flash compared with the image a Write of
 // the data file would program, over the ranges a Write programs.
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -24,51 +23,31 @@ struct VerifyArguments {
   bool json = false;
 };
 
-void PrintLine(const std::string& text) {
-  std::fputs((text + "\n").c_str(), stdout);
-  std::fflush(stdout);
-}
-
-int Verify(const VerifyArguments& args) {
-  vrx::FlashImage image{};
-  if (const std::string failure = BuildFlashImage(args.dataFile, args.container, image);
-      !failure.empty()) {
-    PrintError(failure);
-    return kExitFailure;
-  }
-  vrx::VerifyResult result;
-  {
-    Feedback feedback(args.json);
-    result = vrx::VerifyDevice(args.port, args.speedIndex, image, {}, feedback.progress());
-    if (JsonEvents* json = feedback.json()) {
-      if (result.failure != vrx::SessionFailure::kNone) {
-        json->Failure(vrx::WriterMessageFor(result.failure));
-        json->Result(false);
-      } else {
-        for (const vrx::FlashDifference& d : result.comparison.first)
-          PrintEvent("difference", {{"address", std::to_string(d.address)},
-                                    {"module", std::to_string(d.module)},
-                                    {"image", std::to_string(d.image)}});
-        json->Result(result.comparison.differing == 0,
-                     {{"differing", std::to_string(result.comparison.differing)}});
-      }
-    }
-  }
+void Verify(const VerifyArguments& args) {
+  const vrx::FlashImage image = BuildFlashImage(args.dataFile, args.container);
+  Feedback feedback(args.json);
+  JsonEvents* json = feedback.json();
+  const vrx::VerifyResult result =
+      vrx::VerifyDevice(args.port, args.speedIndex, image, {}, feedback.progress());
   if (result.failure != vrx::SessionFailure::kNone) {
-    PrintError(vrx::WriterMessage(vrx::WriterMessageFor(result.failure)));
-    return kExitFailure;
+    if (json) json->Failure(vrx::WriterMessageFor(result.failure));
+    if (json) json->Result(false);
+    throw CommandFailure(vrx::WriterMessage(vrx::WriterMessageFor(result.failure)));
   }
   const vrx::FlashComparison& comparison = result.comparison;
-  if (comparison.differing == 0) {
-    if (!args.json) PrintLine(std::string(vrx::readback_text::Verified()));
-    return kExitOk;
-  }
-  if (!args.json) {
-    for (const vrx::FlashDifference& d : comparison.first)
+  for (const vrx::FlashDifference& d : comparison.first) {
+    if (json)
+      PrintEvent("difference", {{"address", std::to_string(d.address)},
+                                {"module", std::to_string(d.module)},
+                                {"image", std::to_string(d.image)}});
+    else
       PrintLine(vrx::readback_text::Difference(d.address, d.module, d.image));
   }
-  PrintError(vrx::readback_text::Mismatch(comparison.differing));
-  return kExitFailure;
+  if (json)
+    json->Result(comparison.differing == 0, {{"differing", std::to_string(comparison.differing)}});
+  if (comparison.differing != 0)
+    throw CommandFailure(vrx::readback_text::Mismatch(comparison.differing));
+  if (!json) PrintLine(vrx::readback_text::Verified());
 }
 
 class VerifyCommand final : public Command {
@@ -89,7 +68,10 @@ class VerifyCommand final : public Command {
     AddContainerOption(sub, args_.container);
     AddJsonFlag(sub, args_.json);
   }
-  int Execute() override { return Verify(args_); }
+  int Execute() override {
+    Verify(args_);
+    return kExitOk;
+  }
 
  private:
   VerifyArguments args_;

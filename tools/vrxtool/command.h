@@ -18,12 +18,17 @@ inline constexpr int kExitUsage = 2;
 // Stopped by Ctrl-C or a termination signal (the shell's 128 + SIGINT).
 inline constexpr int kExitInterrupted = 130;
 
-// Thrown by a command that fails; main prints the text on stderr (when there
-// is one: a command may have reported the failure itself, as `program` does
-// in its log) and exits with kExitFailure.
+// Thrown wherever a command fails; main prints the text on stderr (when
+// there is one: a command may have reported the failure itself, as `program`
+// does in its log) and exits with the failure's code.
 class CommandFailure : public std::runtime_error {
  public:
-  explicit CommandFailure(std::string_view text = {}) : std::runtime_error(std::string(text)) {}
+  explicit CommandFailure(std::string_view text = {}, int exitCode = kExitFailure)
+      : std::runtime_error(std::string(text)), exitCode_(exitCode) {}
+  int exitCode() const { return exitCode_; }
+
+ private:
+  int exitCode_;
 };
 
 class Command {
@@ -49,9 +54,9 @@ void PrintError(std::string_view text);
 
 // For the commands that talk to a module: from now on Ctrl-C, SIGTERM and
 // SIGHUP stop the session between two byte exchanges, and the command then
-// ends through ReportInterrupted().
+// ends through Interrupted().
 void StopCleanlyOnInterrupt();
-// Says so on stderr; returns kExitInterrupted.
-int ReportInterrupted();
+// The failure of a command stopped by Ctrl-C (exit kExitInterrupted).
+CommandFailure Interrupted();
 
 }  // namespace vrxtool

@@ -7,9 +7,15 @@
 namespace vrxtool {
 namespace {
 
-// Columns a UTF-8 text takes: CJK and full-width forms two, the rest one
-// (half-width katakana included).
-int DisplayWidth(const std::string& text) {
+std::string Kilobytes(std::size_t bytes) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", static_cast<double>(bytes) / 1024.0);
+  return text;
+}
+
+}  // namespace
+
+int DisplayWidth(std::string_view text) {
   int width = 0;
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
@@ -26,14 +32,6 @@ int DisplayWidth(const std::string& text) {
   }
   return width;
 }
-
-std::string Kilobytes(std::size_t bytes) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", static_cast<double>(bytes) / 1024.0);
-  return text;
-}
-
-}  // namespace
 
 StatusLine::StatusLine() : shown_(StderrIsTerminal()) {}
 
@@ -108,6 +106,12 @@ void ProgressBar::BytesDone(const vrx::StepInfo& info, std::size_t done) {
 
 void ProgressBar::StepEnded(const vrx::StepInfo& info, bool) {
   if (info.total > 0) status_.SetBar({});
+}
+
+void PrintLine(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
 }
 
 std::string FormatProgress(std::size_t done, std::size_t total, double seconds, int columns) {

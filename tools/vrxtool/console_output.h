@@ -66,6 +66,13 @@ class ProgressBar final : public vrx::DeviceProgress {
   std::chrono::steady_clock::time_point started_;
 };
 
+// Columns a UTF-8 text takes on a terminal: CJK and full-width forms two,
+// the rest one (half-width katakana included).
+int DisplayWidth(std::string_view text);
+
+// One line of a command's result on stdout, flushed at once.
+void PrintLine(std::string_view text);
+
 // "[#####-----] 12.0/28.0 KB  1.6 KB/s  0:10 left", fitted into `columns`.
 std::string FormatProgress(std::size_t done, std::size_t total, double seconds, int columns);
 

@@ -76,33 +76,36 @@ void PrintEvent(std::string_view name,
   std::fflush(stdout);
 }
 
-void JsonEvents::AppendLog(std::string_view text) {
-  PrintEvent("log", {{"text", JsonString(text)}});
+void JsonEvents::Emit(std::string_view name,
+                      std::vector<std::pair<std::string_view, std::string>> fields) {
+  if (!port_.empty()) fields.insert(fields.begin(), {"port", JsonString(port_)});
+  PrintEvent(name, fields);
 }
+
+void JsonEvents::AppendLog(std::string_view text) { Emit("log", {{"text", JsonString(text)}}); }
 
 void JsonEvents::AppendLogMessage(int id) {
   lastMessage_ = id;
-  PrintEvent("message",
-             {{"number", std::to_string(id)}, {"text", JsonString(vrx::WriterMessage(id))}});
+  Emit("message", {{"number", std::to_string(id)}, {"text", JsonString(vrx::WriterMessage(id))}});
 }
 
 void JsonEvents::StepStarted(const vrx::StepInfo& info) {
   auto fields = StepFields(info);
   fields.emplace_back("total", std::to_string(info.total));
-  PrintEvent("step-started", fields);
+  Emit("step-started", fields);
 }
 
 void JsonEvents::BytesDone(const vrx::StepInfo& info, std::size_t done) {
   auto fields = StepFields(info);
   fields.emplace_back("done", std::to_string(done));
   fields.emplace_back("total", std::to_string(info.total));
-  PrintEvent("bytes", fields);
+  Emit("bytes", fields);
 }
 
 void JsonEvents::StepEnded(const vrx::StepInfo& info, bool succeeded) {
   auto fields = StepFields(info);
   fields.emplace_back("ok", succeeded ? "true" : "false");
-  PrintEvent("step-ended", fields);
+  Emit("step-ended", fields);
 }
 
 void JsonEvents::Failure(int messageId) { AppendLogMessage(messageId); }
@@ -115,7 +118,7 @@ void JsonEvents::Result(bool ok,
     fields.emplace_back("text", JsonString(vrx::WriterMessage(lastMessage_)));
   }
   fields.insert(fields.end(), extra.begin(), extra.end());
-  PrintEvent("result", fields);
+  Emit("result", fields);
 }
 
 }  // namespace vrxtool

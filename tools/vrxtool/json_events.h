@@ -23,6 +23,10 @@ void PrintEvent(std::string_view name,
 
 class JsonEvents final : public vrx::WriteLog, public vrx::DeviceProgress {
  public:
+  // With a port name, every event carries it ("port":...), for runs on
+  // several ports at once.
+  explicit JsonEvents(std::string port = {}) : port_(std::move(port)) {}
+
   void AppendLog(std::string_view text) override;
   // {"event":"message","number":N,"text":...}; the number is kept for the
   // result.
@@ -39,6 +43,9 @@ class JsonEvents final : public vrx::WriteLog, public vrx::DeviceProgress {
   int LastMessage() const { return lastMessage_; }
 
  private:
+  void Emit(std::string_view name, std::vector<std::pair<std::string_view, std::string>> fields);
+
+  std::string port_;
   int lastMessage_ = 0;
 };
 

@@ -56,13 +56,12 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
 
 }  // namespace
 
-void PrintError(std::string_view text) { std::cerr << text << '\n'; }
+void PrintError(std::string_view text) { std::cerr << std::string(text) + "\n" << std::flush; }
 
 void StopCleanlyOnInterrupt() { vrx::CatchInterruptsForProcess(); }
 
-int ReportInterrupted() {
-  PrintError(vrx::port_msg::Interrupted());
-  return kExitInterrupted;
+CommandFailure Interrupted() {
+  return CommandFailure(vrx::port_msg::Interrupted(), kExitInterrupted);
 }
 
 }  // namespace vrxtool
@@ -103,7 +102,7 @@ int main(int argc, char** argv) {
       return command->Execute();
     } catch (const CommandFailure& failure) {
       if (*failure.what() != '\0') PrintError(failure.what());
-      return kExitFailure;
+      return failure.exitCode();
     } catch (const std::exception& unexpected) {
       // Out of memory, a file system refusal the command did not foresee.
       PrintError(unexpected.what());

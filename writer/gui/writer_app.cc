@@ -4,9 +4,10 @@
 
 #include <utility>
 
+#include "config/port_settings.h"
+#include "config/settings_problems.h"
 #include "platform/module_path.h"
-#include "platform/port_settings.h"
-#include "ui/app_profile.h"
+#include "platform/program_profile.h"
 #include "ui/text_conversion.h"
 #include "writer/gui/writer_dialog.h"
 
@@ -30,15 +31,15 @@ bool CWriterApp::OnInit() {
   // writer's switches ("/p", "-dde", ...).
   SetAppName(ui::FromCore(ProgramName()));
   SetVendorName(wxS("Zentrolith"));
-  wxConfigBase::DontCreateOnDemand();  // the profile is ui::AppProfile()
+  wxConfigBase::DontCreateOnDemand();  // the profile is opened in OnRun
   return true;
 }
 
 int CWriterApp::OnRun() {
-  ProfileStore& profile = ui::AppProfile();
-  CWriterDialog dialog(profile, OwnExecutablePath());
+  const auto profile = OpenProgramProfile(ProgramName(), PrintSettingsProblems());
+  CWriterDialog dialog(*profile, OwnExecutablePath());
   SetTopWindow(&dialog);
-  LoadStartupState(dialog, profile, ParseWriterCommandLine(arguments_));
+  LoadStartupState(dialog, *profile, ParseWriterCommandLine(arguments_));
   dialog.ShowModal();
   SetTopWindow(nullptr);
   return 0;  // nothing is written to the profile at exit

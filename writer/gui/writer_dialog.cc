@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/port_settings.h"
+#include "config/port_settings.h"
 #include "resources/message_table.h"
 #include "resources/readback_texts.h"
 #include "resources/ui_texts.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "device/time_left.h"
 #include "resources/gang_texts.h"
 #include "resources/message_table.h"
 #include "resources/readback_texts.h"
@@ -118,7 +119,7 @@ class GangBoard::LaneModule final : public ModuleView,
 
   void StepStarted(const vrx::StepInfo& info) override {
     if (json_) json_->StepStarted(info);
-    started_ = Clock::now();
+    estimate_.Begin(info.total, Clock::now());
     switch (info.step) {
       case vrx::DeviceStep::kConnect:
         return SetState(std::string(vrx::gang_text::Connecting()));
@@ -136,9 +137,9 @@ class GangBoard::LaneModule final : public ModuleView,
   void BytesDone(const vrx::StepInfo& info, std::size_t done) override {
     if (json_) json_->BytesDone(info, done);
     if (info.total == 0) return;
-    const std::chrono::duration<double> elapsed = Clock::now() - started_;
+    estimate_.Update(done, Clock::now());
     std::lock_guard lock(board_.mutex_);
-    lane_.progress_ = FormatProgress(done, info.total, elapsed.count(), 60);
+    lane_.progress_ = FormatProgress(estimate_, 60);
     board_.Changed(false, lane_);
   }
   void StepEnded(const vrx::StepInfo& info, bool succeeded) override {
@@ -158,7 +159,7 @@ class GangBoard::LaneModule final : public ModuleView,
   std::unique_ptr<JsonEvents> json_;
   std::string line_;
   int lastMessage_ = 0;
-  Clock::time_point started_;
+  vrx::TimeLeftEstimator estimate_;  // this port's pace alone
 };
 
 std::unique_ptr<ModuleView> GangBoard::Lane::BeginModule() {

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <mutex>
 #include <cerrno>
 #include <cstring>
 
@@ -56,13 +57,37 @@ int WaitFor(int fd, short events, Clock::time_point deadline) {
 // descriptor clears it then: it waits on a pipe whose write end only this
 // process holds; a byte means the port was closed the normal way, end of
 // file that this process is gone.
+//
+// A child forked while another thread has its own port open holds a copy of
+// that descriptor (and so its flock) until it has closed what it does not
+// watch; a port closed and opened again meanwhile would find itself in use.
+// Ports are therefore closed only outside that window (ports of several
+// modules programmed at once, one thread each).
+std::mutex& ForkWindow() {
+  static std::mutex window;
+  return window;
+}
+
 class ExclusiveFlagKeeper {
  public:
   explicit ExclusiveFlagKeeper(int fd) {
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0) return;
+    int settled[2];
+    if (pipe2(settled, O_CLOEXEC) != 0) {
+      close(ends[0]);
+      close(ends[1]);
+      return;
+    }
+    std::unique_lock window(ForkWindow());
     const pid_t child = fork();
-    if (child == 0) WatchOver(fd, ends[0], ends[1]);
+    if (child == 0) WatchOver(fd, ends[0], ends[1], settled);
+    close(settled[1]);
+    char ready = 0;
+    while (child > 0 && read(settled[0], &ready, 1) < 0 && errno == EINTR) {
+    }
+    close(settled[0]);
+    window.unlock();
     close(ends[0]);
     if (child < 0) {
       close(ends[1]);
@@ -86,15 +111,23 @@ class ExclusiveFlagKeeper {
 
  private:
   // Runs in the child, which may only make async-signal-safe calls.
-  [[noreturn]] static void WatchOver(int fd, int fromParent, int toParentEnd) {
+  [[noreturn]] static void WatchOver(int fd, int fromParent, int toParentEnd,
+                                     const int settled[2]) {
     close(toParentEnd);
+    close(settled[0]);
     // Hold nothing else: another end of the line (a pseudo-terminal's
     // master, a pipe) must close when this process closes it.
-    const unsigned low = static_cast<unsigned>(std::min(fd, fromParent));
-    const unsigned high = static_cast<unsigned>(std::max(fd, fromParent));
-    if (low > 0) close_range(0, low - 1, 0);
-    if (high > low + 1) close_range(low + 1, high - 1, 0);
-    close_range(high + 1, ~0U, 0);
+    int keep[3] = {fd, fromParent, settled[1]};
+    std::sort(keep, keep + 3);
+    unsigned next = 0;
+    for (int kept : keep) {
+      if (static_cast<unsigned>(kept) > next) close_range(next, static_cast<unsigned>(kept) - 1, 0);
+      next = static_cast<unsigned>(kept) + 1;
+    }
+    close_range(next, ~0U, 0);
+    const char ready = 'r';
+    [[maybe_unused]] ssize_t told = write(settled[1], &ready, 1);
+    close(settled[1]);
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
     // Ctrl-C reaches the whole process group; the parent decides.
@@ -163,6 +196,7 @@ class PosixSerialPort final : public SerialPort {
     tcsetattr(fd_, TCSANOW, &settingsBefore_);
     if (clearExclusiveOnClose_) ioctl(fd_, TIOCNXCL);
     keeper_.reset();
+    std::lock_guard window(ForkWindow());
     close(fd_);  // also drops the flock
     fd_ = -1;
   }

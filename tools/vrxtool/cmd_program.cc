@@ -3,6 +3,7 @@
 // line ends; each line prefixed with its port when there are several); what
 // the writer shows in a message box goes to standard error.
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -115,8 +116,15 @@ std::vector<std::string> GivenPorts(const ProgramArguments& args) {
   if (const auto range = vrx::ExpandPortRange(args.portRange))
     ports.insert(ports.end(), range->begin(), range->end());
   if (ports.empty()) throw CommandFailure(vrx::port_msg::NoPortSelected(), kExitUsage);
+  // "com3" and "COM3" are one port.
+  const auto same = [](const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+      return std::toupper(static_cast<unsigned char>(x)) ==
+             std::toupper(static_cast<unsigned char>(y));
+    });
+  };
   for (auto port = ports.begin(); port != ports.end(); ++port)
-    if (std::find(ports.begin(), port, *port) != port)
+    if (std::any_of(ports.begin(), port, [&](const std::string& e) { return same(e, *port); }))
       throw CommandFailure(vrx::gang_text::PortGivenTwice(*port), kExitUsage);
   return ports;
 }

@@ -62,7 +62,7 @@ struct Session {
   const ProgramArguments& args;
   std::string port;
   PortView& view;
-  bool storePort;
+  bool gang;  // one of several ports: nothing stored in the profile
   const vrx::SettingsProblemSink& settingsProblems;
 };
 
@@ -74,7 +74,7 @@ ModuleOutcome ProgramModule(const Session& session) {
   job.speedIndex = session.args.speedIndex;
   job.containerPath = ContainerOrDefault(session.args.container);
   job.verify = session.args.verify;
-  job.storePort = session.storePort;
+  job.storePort = !session.gang;
   const auto profile = vrx::OpenProgramProfile("VRXWriter", session.settingsProblems);
   vrx::FlashImage image{};
   ModuleOutcome outcome;
@@ -87,20 +87,23 @@ ModuleOutcome ProgramModule(const Session& session) {
     outcome.boxText = boxes.shown;
     module->Finished(outcome);
   }
-  // The writer logs a port it cannot open; say where the causes are.
-  if (outcome.message == vrx::writer_msg::kPortOpenFailed) session.view.Note(vrx::PortOpenHint());
+  // The writer logs a port it cannot open; say where the causes are (a
+  // single Write's failure says it in FailureText).
+  if (outcome.message == vrx::writer_msg::kPortOpenFailed && (session.gang || session.args.repeat))
+    session.view.Note(vrx::PortOpenHint());
   return outcome;
 }
 
 // One port's whole run: one module, or module after module with --repeat.
-StationCounts RunPort(const Session& session, ResultsCsv& results) {
+StationCounts RunPort(const Session& session, ResultsCsv& results, ModuleOutcome& last) {
   try {
     if (session.args.repeat)
       return ProgramRepeatedly(
           {session.port, session.args.speedIndex}, [&session] { return ProgramModule(session); },
           session.view, results, [] { return vrx::InterruptRequested(); });
     StationCounts counts;
-    (ProgramModule(session).passed ? counts.passed : counts.failed) = 1;
+    last = ProgramModule(session);
+    (last.passed ? counts.passed : counts.failed) = 1;
     return counts;
   } catch (const std::exception& unexpected) {
     // Out of memory and the like end this port's session, not the others.
@@ -129,6 +132,17 @@ std::vector<std::string> GivenPorts(const ProgramArguments& args) {
   return ports;
 }
 
+// The message that ended a failed Write, for stderr as every command's
+// failure goes there (the log on stdout has it too); "" when a message box
+// has said it already.  A port it cannot open gets where the causes are.
+std::string FailureText(const ModuleOutcome& outcome) {
+  if (outcome.message == 0 || !outcome.boxText.empty()) return {};
+  std::string text(vrx::WriterMessage(outcome.message));
+  if (outcome.message == vrx::writer_msg::kPortOpenFailed)
+    text += "\n" + std::string(vrx::PortOpenHint());
+  return text;
+}
+
 class ProgramCommand final : public Command {
  public:
   std::string Name() const override { return "program"; }
@@ -139,7 +153,7 @@ class ProgramCommand final : public Command {
     return "The log goes to stdout; on success the port and speed are stored in VRXWriter's "
            "profile.\nWith several ports, every port runs its own Write at the same time; "
            "each log line starts\nwith its port, a terminal shows a table of the ports, and "
-           "nothing is stored in the profile.\nExit status: 0 programmed, 1 failed (with "
+           "nothing is stored in the profile.\nExit status: 0 programmed, 1 failed (the message that ended the Write also on stderr; with "
            "--repeat: 0 when no module failed; with several\nports: 0 when every port "
            "succeeded).\n"
            "Examples:\n  vrxtool program keyboard.vrx --port COM1 --speed 4 --verify\n"
@@ -195,6 +209,7 @@ int ProgramCommand::Execute() {
   ResultsCsv results(args_.resultsLog);
   const auto start = std::chrono::steady_clock::now();
   std::vector<StationCounts> counts(ports.size());
+  std::vector<ModuleOutcome> last(ports.size());
   {
     // One thread per port: each runs the blocking single-port session
     // unchanged (its own time-outs and pauses), so the bytes on every line
@@ -202,9 +217,9 @@ int ProgramCommand::Execute() {
     std::vector<std::jthread> sessions;
     for (std::size_t i = 0; i < ports.size(); ++i) {
       sessions.emplace_back([&, i] {
-        const Session session{args_, ports[i], gang ? board->port(i) : *single, !gang,
+        const Session session{args_, ports[i], gang ? board->port(i) : *single, gang,
                               settingsProblems};
-        counts[i] = RunPort(session, results);
+        counts[i] = RunPort(session, results, last[i]);
       });
     }
   }
@@ -225,7 +240,9 @@ int ProgramCommand::Execute() {
   }
   // A production run ends with Ctrl-C; its outcome is its modules'.
   if (!args_.repeat && vrx::InterruptRequested()) throw Interrupted();
-  // The logs and the message boxes have told the user why.
+  // A single Write's failure says its message; the table and the logs have
+  // told each port's.
+  if (!gang && !args_.repeat && total.failed != 0) throw CommandFailure(FailureText(last[0]));
   if (total.failed != 0) throw CommandFailure();
   return kExitOk;
 }

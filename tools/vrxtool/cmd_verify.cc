@@ -37,14 +37,12 @@ void Verify(const VerifyArguments& args) {
   const vrx::FlashComparison& comparison = result.comparison;
   for (const vrx::FlashDifference& d : comparison.first) {
     if (json)
-      PrintEvent("difference", {{"address", std::to_string(d.address)},
-                                {"module", std::to_string(d.module)},
-                                {"image", std::to_string(d.image)}});
+      PrintEvent("difference", {{"address", d.address}, {"module", d.module}, {"image", d.image}});
     else
       PrintLine(vrx::readback_text::Difference(d.address, d.module, d.image));
   }
   if (json)
-    json->Result(comparison.differing == 0, {{"differing", std::to_string(comparison.differing)}});
+    json->Result(comparison.differing == 0, {{"differing", comparison.differing}});
   if (comparison.differing != 0)
     throw CommandFailure(vrx::readback_text::Mismatch(comparison.differing));
   if (!json) PrintLine(vrx::readback_text::Verified());

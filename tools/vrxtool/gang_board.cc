@@ -113,7 +113,7 @@ class GangBoard::LaneModule final : public ModuleView,
 
   void ShowMessage(std::string_view text) override {
     if (json_)
-      PrintEvent("message", {{"port", JsonString(lane_.port_)}, {"text", JsonString(text)}});
+      PrintEvent("message", {{"port", lane_.port_}, {"text", text}});
     lane_.Note(text);
   }
 

@@ -14,7 +14,7 @@ class StderrBoxes final : public vrx::MessageBoxSink {
  public:
   explicit StderrBoxes(JsonEvents* json) : json_(json) {}
   void ShowMessage(std::string_view text) override {
-    if (json_) PrintEvent("message", {{"text", JsonString(text)}});
+    if (json_) PrintEvent("message", {{"text", text}});
     PrintError(text);
   }
 

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "platform/module_path.h"
+#include "platform/port_names.h"
 #include "resources/port_messages.h"
 
 namespace vrx {
@@ -22,18 +23,23 @@ bool Reported(bool stored) {
 
 }  // namespace
 
-bool HasStoredPort(ProfileStore& profile) {
-  return !profile.ReadString(kSection, kPortKey, "").empty();
+std::string StoredPortText(ProfileStore& profile) {
+  return profile.ReadString(kSection, kPortKey, "");
 }
 
+bool HasStoredPort(ProfileStore& profile) { return IsComName(StoredPortText(profile)); }
+
 PortSettings ReadPortSettings(ProfileStore& profile) {
-  const PortSettings defaults;
-  return {profile.ReadString(kSection, kPortKey, defaults.portName),
-          profile.ReadInt(kSection, kSpeedKey, defaults.speedIndex)};
+  PortSettings settings;
+  if (std::string stored = StoredPortText(profile); IsComName(stored))
+    settings.portName = std::move(stored);
+  settings.speedIndex = profile.ReadInt(kSection, kSpeedKey, settings.speedIndex);
+  return settings;
 }
 
 bool WritePortSettings(ProfileStore& profile, const PortSettings& settings) {
-  const bool portStored = profile.WriteString(kSection, kPortKey, settings.portName);
+  const bool portStored =
+      !IsComName(settings.portName) || profile.WriteString(kSection, kPortKey, settings.portName);
   const bool speedStored = profile.WriteInt(kSection, kSpeedKey, settings.speedIndex);
   return Reported(portStored && speedStored);
 }

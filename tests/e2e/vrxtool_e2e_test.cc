@@ -92,6 +92,35 @@ TEST(VrxtoolEndToEnd, ProgramThroughADevicePathRemembersOnlyTheSpeed) {
       << doctor.out;
 }
 
+// A writer whose payload was cut off still ends in a trailer of length 0:
+// programming it would erase the module's firmware.  The Write stops before
+// the port is opened; vrxtool image still builds the (blank) image.
+TEST(VrxtoolEndToEnd, ProgramRefusesAnEmptyPayloadBeforeOpeningThePort) {
+  WriteFiles files;
+  const auto stripped = files.dir / "stripped";
+  std::vector<uint8_t> bytes(1000, 0x90);
+  bytes.resize(bytes.size() + 12, 0x00);  // key, reserved byte, length 0
+  std::ofstream(stripped, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+  auto simulator = StartSimulator({});
+  const std::vector<std::string> env{"XDG_CONFIG_HOME=" + (files.dir / "config").string()};
+
+  const ProcessResult result =
+      RunProcess({kVrxtool, "program", files.dataFile.string(), "--port", simulator->DevicePath(),
+                  "--container", stripped.string()},
+                 env);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "実行時にエラーが発生しました。 #2\n");
+  EXPECT_EQ(result.out, "\n### 実行を停止しました。\n");
+  EXPECT_TRUE(simulator->CurrentTranscript().empty()) << "the port was opened";
+  EXPECT_FALSE(std::filesystem::exists(files.dir / "config" / "Zentrolith" / "VRXWriter.conf"));
+
+  const ProcessResult image =
+      RunProcess({kVrxtool, "image", files.dataFile.string(), (files.dir / "flash.bin").string(),
+                  "--container", stripped.string()});
+  EXPECT_EQ(image.exitCode, 0) << image.err;
+}
+
 TEST(VrxtoolEndToEnd, ProgramThatFailsExitsOneWithTheLogAndNoProfile) {
   WriteFiles files;
   auto simulator = StartSimulator(WithFaults({"erase=0x03"}));

@@ -31,4 +31,12 @@ std::string_view PortOpenHint() {
          "/usr/share/doc/vrx7100-tools/docs/ports.md)";
 }
 
+std::string UnknownCommand(std::string_view name) {
+  return "vrxtool: unknown command \"" + std::string(name) + "\". The commands are:";
+}
+
+std::string_view CommandListEnd() {
+  return "Run \"vrxtool COMMAND --help\" for a command's options.";
+}
+
 }  // namespace vrx

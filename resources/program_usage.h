@@ -3,6 +3,7 @@
 // describe the same options.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace vrx {
@@ -13,5 +14,10 @@ std::string_view WriterUsage();
 // vrxtool's second line after a port-open failure: where the causes are
 // explained.
 std::string_view PortOpenHint();
+
+// vrxtool given a command it does not have: the first line, then the list
+// of commands, then the last line.
+std::string UnknownCommand(std::string_view name);
+std::string_view CommandListEnd();
 
 }  // namespace vrx

@@ -111,7 +111,7 @@ TEST(VrxtoolEndToEnd, ProgramRefusesAnEmptyPayloadBeforeOpeningThePort) {
                  env);
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.err, "実行時にエラーが発生しました。 #2\n");
-  EXPECT_EQ(result.out, "\n### 実行を停止しました。\n");
+  EXPECT_EQ(result.out, "\n### 実行を停止しました。");  // the stop line ends the log
   EXPECT_TRUE(simulator->CurrentTranscript().empty()) << "the port was opened";
   EXPECT_FALSE(std::filesystem::exists(files.dir / "config" / "Zentrolith" / "VRXWriter.conf"));
 

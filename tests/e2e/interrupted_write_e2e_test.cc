@@ -175,10 +175,10 @@ TEST_F(PortTrouble, PortsAndDoctorShowTheMapAndWhoHoldsAPort) {
   ASSERT_EQ(holder.ReadLine(), "ready");
 
   ProcessResult json;
-  for (int tries = 0; tries < 50; ++tries) {  // until sleep has taken the shell's place
+  EventuallyTrue([&] {  // until sleep has taken the shell's place
     json = Run({"ports", "--json"});
-    if (json.out.find("\"sleep\"") != std::string::npos) break;
-  }
+    return json.out.find("\"sleep\"") != std::string::npos;
+  });
   EXPECT_EQ(json.exitCode, 0);
   EXPECT_THAT(json.out, HasSubstr("{\"names\": [\"COM3\"], \"device\": \"" + link.string() +
                                   "\", \"exists\": true"));

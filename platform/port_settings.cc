@@ -31,17 +31,19 @@ bool HasStoredPort(ProfileStore& profile) { return IsComName(StoredPortText(prof
 
 PortSettings ReadPortSettings(ProfileStore& profile) {
   PortSettings settings;
-  if (std::string stored = StoredPortText(profile); IsComName(stored))
+  ProfileItem items[] = {{kPortKey, std::string()}, {kSpeedKey, settings.speedIndex}};
+  profile.ReadValues(kSection, items);
+  if (std::string& stored = std::get<std::string>(items[0].value); IsComName(stored))
     settings.portName = std::move(stored);
-  settings.speedIndex = profile.ReadInt(kSection, kSpeedKey, settings.speedIndex);
+  settings.speedIndex = std::get<int>(items[1].value);
   return settings;
 }
 
 bool WritePortSettings(ProfileStore& profile, const PortSettings& settings) {
-  const bool portStored =
-      !IsComName(settings.portName) || profile.WriteString(kSection, kPortKey, settings.portName);
-  const bool speedStored = profile.WriteInt(kSection, kSpeedKey, settings.speedIndex);
-  return Reported(portStored && speedStored);
+  const ProfileItem items[] = {{kSpeedKey, settings.speedIndex}, {kPortKey, settings.portName}};
+  // A port that is no COM name leaves the stored one as it was.
+  const std::size_t count = IsComName(settings.portName) ? 2 : 1;
+  return Reported(profile.WriteValues(kSection, std::span(items, count)));
 }
 
 bool ReadVerifyAfterWrite(ProfileStore& profile) {

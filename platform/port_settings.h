@@ -28,8 +28,10 @@ std::string StoredPortText(ProfileStore& profile);
 bool ReadVerifyAfterWrite(ProfileStore& profile);
 bool WriteVerifyAfterWrite(ProfileStore& profile, bool verify);
 
-// Writes COM (only when the port is a COM name), then BAUD; false if either
-// could not be stored, which is then reported on stderr.
+// Writes COM (only when the port is a COM name) and BAUD as one change (and
+// ReadPortSettings reads them as one), so that two programs storing at once
+// never leave one's port with the other's speed; false if they could not be
+// stored, which is then reported on stderr.
 bool WritePortSettings(ProfileStore& profile, const PortSettings& settings);
 
 }  // namespace vrx

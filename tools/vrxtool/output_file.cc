@@ -7,12 +7,17 @@
 #include "platform/atomic_file.h"
 #include "platform/utf8_path.h"
 #include "resources/readback_texts.h"
+#include "resources/tool_messages.h"
+#include "tools/vrxtool/command.h"
 
 namespace vrxtool {
 
 bool WriteOutputFile(const std::string& path, std::string_view contents) {
   if (path == kStandardOutputName) return vrx::WriteStandardOutput(contents);
-  return vrx::ReplaceFileContents(vrx::PathFromUtf8(path), contents);
+  const std::filesystem::path file = vrx::PathFromUtf8(path);
+  if (!vrx::MayReplaceFile(file))
+    throw CommandFailure(path + ": " + std::string(vrx::tool_msg::FileNotWritable()));
+  return vrx::ReplaceFileContents(file, contents);
 }
 
 std::string OutputProblem(const std::string& path) {
@@ -23,6 +28,8 @@ std::string OutputProblem(const std::string& path) {
   const fs::file_status status = fs::status(given, ec);  // through links
   if (fs::is_directory(status)) return vrx::readback_text::OutputIsFolder(path);
   if (fs::exists(status) && !fs::is_regular_file(status)) return {};
+  if (!vrx::MayReplaceFile(given))
+    return path + ": " + std::string(vrx::tool_msg::FileNotWritable());
   // A link is saved through: what counts is the folder of the file it names.
   const fs::path folder = fs::weakly_canonical(fs::absolute(given, ec), ec).parent_path();
   if (!fs::is_directory(folder, ec)) return vrx::readback_text::OutputFolderMissing(path);

@@ -31,8 +31,8 @@ vrx::ContainerResult ExpectedResult(std::span<const uint8_t> file) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::span<const uint8_t> file(data, size);
   vrx::FlashImage image;
-  const vrx::ContainerResult result =
-      vrx::ReadFirmwarePayload(vrx::fuzz::WriteInputFile(data, size), image);
+  const vrx::fuzz::InputFile input(data, size);
+  const vrx::ContainerResult result = vrx::ReadFirmwarePayload(input.path(), image);
   Check(result == ExpectedResult(file));
   Check(vrx::ExecutableImageSize(file) <= size);
 

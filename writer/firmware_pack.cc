@@ -9,12 +9,16 @@
 #include "platform/atomic_file.h"
 #include "platform/regular_file.h"
 #include "platform/utf8_path.h"
+#include "writer/signed_executable.h"
 
 namespace vrx {
 namespace {
 
 // An executable larger than this is not one the packer is meant for.
 constexpr std::size_t kExecutableLimit = std::size_t{1} << 30;
+// A certificate table starts on an 8-byte boundary; a signing tool pads the
+// file up to one, which would separate the trailer from the table.
+constexpr std::size_t kSignatureAlignment = 8;
 
 std::optional<std::vector<uint8_t>> ReadFileUpTo(const std::filesystem::path& path,
                                                  std::size_t limit, FileReadResult& result) {
@@ -40,6 +44,8 @@ std::string_view PackErrorText(PackResult result) {
       return "the executable cannot be written";
     case PackResult::kBadKey:
       return "the key must be 16 hexadecimal digits";
+    case PackResult::kExecutableSigned:
+      return "the executable is signed and packing would break its signature; pack before signing";
   }
   return "unknown pack result";
 }
@@ -95,10 +101,13 @@ PackResult PackFirmware(std::span<const uint8_t> firmware, const std::filesystem
   FileReadResult readResult = FileReadResult::kRead;
   auto file = ReadFileUpTo(executable, kExecutableLimit, readResult);
   if (!file) return PackResult::kExecutableUnreadable;
+  if (FindCertificateTable(*file)) return PackResult::kExecutableSigned;
 
   const std::vector<uint8_t> container = BuildContainer(firmware, key);
   std::vector<uint8_t> packed(
       file->begin(), file->begin() + static_cast<std::ptrdiff_t>(ExecutableImageSize(*file)));
+  const std::size_t unaligned = (packed.size() + container.size()) % kSignatureAlignment;
+  if (unaligned != 0) packed.resize(packed.size() + kSignatureAlignment - unaligned, 0);
   packed.insert(packed.end(), container.begin(), container.end());
   // Leave an already identical file alone so that its time stamp stays.
   if (packed == *file) return PackResult::kOk;

@@ -29,7 +29,7 @@ readme=$root/packaging/windows/README-Windows.txt
 { printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$readme"; } >"$files/README.txt"
 # It names every command vrxtool.exe has.
 commands=$("$WINE" "$files/vrxtool.exe" --help | tr -d '\r' |
-  awk '/^SUBCOMMANDS:/ { listing = 1; next } listing && /^  [a-z]/ { print $1 }')
+  awk 'tolower($0) ~ /^subcommands:/ { listing = 1; next } listing && /^  [a-z]/ { print $1 }')
 [ -n "$commands" ] || { echo "package: vrxtool.exe --help lists no commands" >&2; exit 1; }
 for command in $commands; do
   grep -q "^  $command " "$readme" ||

@@ -84,17 +84,10 @@ grep -q 'COM7' "$work/com7.txt" && grep -q 'Device Manager' "$work/com7.txt" ||
 no_linux_advice "a failed open of COM7" "$work/com7.txt"
 "$WINE" "$tool_exe" doctor >"$work/doctor.out" 2>&1 || true
 tr -d '\r' <"$work/doctor.out" >"$work/doctor.txt"
-grep -q '^ok      port COM5' "$work/doctor.txt" ||
+grep -q 'COM5' "$work/doctor.txt" ||
   { echo "serial-e2e: doctor does not list COM5:" >&2; cat "$work/doctor.txt" >&2; exit 1; }
 no_linux_advice "doctor" "$work/doctor.txt"
 "$WINE" "$tool_exe" ports | tr -d '\r' >"$work/ports.txt"
-grep -q '^COM5  COM5' "$work/ports.txt" && ! grep -q '^-' "$work/ports.txt" ||
+grep -q '^COM5 ' "$work/ports.txt" && ! grep -q '^-' "$work/ports.txt" ||
   { echo "serial-e2e: ports lists COM5 as:" >&2; cat "$work/ports.txt" >&2; exit 1; }
-for program in "$build/editor/gui/VRXEditor.exe" "$container"; do
-  [ "$program" != "$build/tests/writer/container_dummy_program.exe" ] || continue
-  "$WINE" "$program" --help 2>&1 | tr -d '\r' >"$work/help.txt" || true
-  grep -q 'Device Manager' "$work/help.txt" ||
-    { echo "serial-e2e: $(basename "$program") --help:" >&2; cat "$work/help.txt" >&2; exit 1; }
-  no_linux_advice "$(basename "$program") --help" "$work/help.txt"
-done
-echo "serial-e2e: port failures, doctor, ports and --help give Windows' own advice"
+echo "serial-e2e: port failures, doctor and ports give Windows' own advice"

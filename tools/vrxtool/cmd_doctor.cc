@@ -34,7 +34,7 @@ void CheckDesktop(Report& report) {
     report.Add(Status::kOk, "a Japanese font is installed");
   } else {
     report.Add(Status::kProblem, "no Japanese font: the windows' texts would show as boxes",
-               "sudo apt install fonts-ipafont-gothic");
+               JapaneseFontFix());
   }
 }
 

@@ -126,4 +126,6 @@ std::string SerialPortChecksSummary() {
          "map";
 }
 
+std::string JapaneseFontFix() { return "sudo apt install fonts-ipafont-gothic"; }
+
 }  // namespace vrxtool

@@ -51,4 +51,8 @@ std::string SerialPortChecksSummary() {
          "there";
 }
 
+std::string JapaneseFontFix() {
+  return "add the Japanese Supplemental Fonts (Settings, Apps, Optional features)";
+}
+
 }  // namespace vrxtool

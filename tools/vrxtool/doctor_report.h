@@ -29,4 +29,7 @@ void CheckSerialPorts(const std::vector<ListedPort>& ports,
 // The doctor's help lines naming those checks.
 std::string SerialPortChecksSummary();
 
+// How this platform gets a Japanese font for the windows.
+std::string JapaneseFontFix();
+
 }  // namespace vrxtool

@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <vector>
 
+#include "editor/core/layout_sheet_pages.h"
 #include "editor/core/layout_sheet_render.h"
 
 namespace vrx::editor {
@@ -16,6 +18,21 @@ std::string_view SheetFormatExtension(SheetFormat format) {
       return "pdf";
   }
   return {};
+}
+
+std::span<const SheetFormat> WritableSheetFormats() {
+  static const std::vector<SheetFormat> formats = [] {
+    std::vector<SheetFormat> all{SheetFormat::kSvg};
+    all.insert(all.end(), PageFormats().begin(), PageFormats().end());
+    return all;
+  }();
+  return formats;
+}
+
+bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
+                       const std::filesystem::path& path) {
+  if (format == SheetFormat::kSvg) return WriteSheetSvg(sheet, path);
+  return DrawSheetPages(sheet, format, path);
 }
 
 bool IsWritableSheetFormat(SheetFormat format) {

@@ -1,11 +1,11 @@
-#include "editor/core/layout_sheet_render.h"
-
+// The layout sheet as PNG and PDF pages, drawn with cairo.
 #include <cairo-pdf.h>
-#include <cairo-svg.h>
 #include <cairo.h>
 
 #include <memory>
 #include <string>
+
+#include "editor/core/layout_sheet_pages.h"
 
 namespace vrx::editor {
 namespace {
@@ -73,29 +73,23 @@ void Draw(cairo_t* cr, const LayoutSheet& sheet) {
 using SurfacePtr = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 
 SurfacePtr CreateSurface(const LayoutSheet& sheet, SheetFormat format, const std::string& path) {
-  switch (format) {
-    case SheetFormat::kSvg:
-      return {cairo_svg_surface_create(path.c_str(), sheet.width, sheet.height),
-              cairo_surface_destroy};
-    case SheetFormat::kPdf:
-      return {cairo_pdf_surface_create(path.c_str(), sheet.width, sheet.height),
-              cairo_surface_destroy};
-    case SheetFormat::kPng:
-      break;
-  }
+  if (format == SheetFormat::kPdf)
+    return {cairo_pdf_surface_create(path.c_str(), sheet.width, sheet.height),
+            cairo_surface_destroy};
   return {cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(sheet.width * kPngScale),
                                      static_cast<int>(sheet.height * kPngScale)),
           cairo_surface_destroy};
 }
 
-constexpr SheetFormat kWritable[] = {SheetFormat::kSvg, SheetFormat::kPng, SheetFormat::kPdf};
+constexpr SheetFormat kPageFormats[] = {SheetFormat::kPng, SheetFormat::kPdf};
 
 }  // namespace
 
-std::span<const SheetFormat> WritableSheetFormats() { return kWritable; }
+std::span<const SheetFormat> PageFormats() { return kPageFormats; }
 
-bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
-                       const std::filesystem::path& path) {
+bool DrawSheetPages(const LayoutSheet& sheet, SheetFormat format,
+                    const std::filesystem::path& path) {
+  if (format != SheetFormat::kPng && format != SheetFormat::kPdf) return false;
   const std::string file = path.string();  // cairo takes the native (UTF-8) name
   SurfacePtr surface = CreateSurface(sheet, format, file);
   if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return false;

@@ -5,6 +5,7 @@
 
 #include "editor/core/layout_sheet_pages.h"
 #include "editor/core/layout_sheet_render.h"
+#include "platform/atomic_file.h"
 
 namespace vrx::editor {
 
@@ -29,14 +30,19 @@ std::span<const SheetFormat> WritableSheetFormats() {
   return formats;
 }
 
-bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
-                       const std::filesystem::path& path) {
-  if (format == SheetFormat::kSvg) return WriteSheetSvg(sheet, path);
-  return DrawSheetPages(sheet, format, path);
+std::optional<std::string> DrawLayoutSheet(const LayoutSheet& sheet, SheetFormat format) {
+  if (format == SheetFormat::kSvg) return SheetSvg(sheet);
+  return DrawSheetPages(sheet, format);
 }
 
 bool IsWritableSheetFormat(SheetFormat format) {
   return std::ranges::find(WritableSheetFormats(), format) != WritableSheetFormats().end();
+}
+
+bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
+                       const std::filesystem::path& path) {
+  const std::optional<std::string> drawn = DrawLayoutSheet(sheet, format);
+  return drawn && ReplaceFileContents(path, *drawn);
 }
 
 std::optional<SheetFormat> SheetFormatForPath(const std::filesystem::path& path) {

@@ -4,8 +4,9 @@
 // every platform, as real text.
 #pragma once
 
-#include <filesystem>
+#include <optional>
 #include <span>
+#include <string>
 
 #include "editor/core/layout_sheet.h"
 #include "editor/core/layout_sheet_render.h"
@@ -14,11 +15,10 @@ namespace vrx::editor {
 
 // The formats the backend draws, in the order a file dialog offers them.
 std::span<const SheetFormat> PageFormats();
-// False when the file could not be written (or the format is not drawn).
-bool DrawSheetPages(const LayoutSheet& sheet, SheetFormat format,
-                    const std::filesystem::path& path);
+// The file's bytes; nothing when the format is not drawn or drawing failed.
+std::optional<std::string> DrawSheetPages(const LayoutSheet& sheet, SheetFormat format);
 
 // The sheet as SVG with its texts as text elements.
-bool WriteSheetSvg(const LayoutSheet& sheet, const std::filesystem::path& path);
+std::string SheetSvg(const LayoutSheet& sheet);
 
 }  // namespace vrx::editor

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "editor/core/layout_sheet_pages.h"
-#include "platform/atomic_file.h"
 
 namespace vrx::editor {
 namespace {
@@ -56,7 +55,7 @@ std::string Number(double value) {
 
 }  // namespace
 
-bool WriteSheetSvg(const LayoutSheet& sheet, const std::filesystem::path& path) {
+std::string SheetSvg(const LayoutSheet& sheet) {
   std::string svg =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
@@ -77,7 +76,7 @@ bool WriteSheetSvg(const LayoutSheet& sheet, const std::filesystem::path& path) 
            Escaped(text.text) + "</text>\n";
   }
   svg += "</svg>\n";
-  return ReplaceFileContents(path, svg);
+  return svg;
 }
 
 }  // namespace vrx::editor

@@ -11,6 +11,7 @@
 #include "resources/program_usage.h"
 #include "resources/program_version.h"
 #include "tools/vrxtool/command.h"
+#include "tools/vrxtool/terminal.h"
 
 namespace vrxtool {
 
@@ -94,6 +95,9 @@ int ReportInterrupted() {
 
 int main(int argc, char** argv) {
   using namespace vrxtool;
+  // First, so that every line, help and errors included, reaches a console
+  // readable, and last, to leave the console as it was.
+  const ConsoleSession console;
   CLI::App app{
       "vrxtool - VRX7100 data files, flash images and module programming from the command line.\n"
       "Runs the same code as VRXEditor and VRXWriter."};

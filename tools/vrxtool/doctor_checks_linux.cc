@@ -106,10 +106,11 @@ void CheckPortMap(const std::vector<ListedPort>& ports,
     if (!vrx::HasStoredPort(*profile)) {
       const std::string stored = vrx::StoredPortText(*profile);
       if (!stored.empty())
-        report.Add(Status::kWarning,
-                   std::string(program) + " remembers the port \"" + stored +
-                       "\", which is not a COM name; it is taken as no port",
-                   "pick a port in " + std::string(program) + "'s list; it is remembered once used");
+        report.Add(
+            Status::kWarning,
+            std::string(program) + " remembers the port \"" + stored +
+                "\", which is not a COM name; it is taken as no port",
+            "pick a port in " + std::string(program) + "'s list; it is remembered once used");
       continue;
     }
     const std::string name = vrx::ReadPortSettings(*profile).portName;

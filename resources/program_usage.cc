@@ -1,17 +1,20 @@
 #include "resources/program_usage.h"
 
+#include "resources/translation.h"
+
 namespace vrx {
 
 std::string_view EditorUsage() {
-  return "Usage: VRXEditor [FILE.vrx]\n"
-         "Edits a VRX7100 data file: the key map, the eight LCD characters and the\n"
-         "options. FILE.vrx, if given, is opened at start as 開く would open it.\n"
-         "\n"
-         "Options:\n"
-         "  --help     Show this help and exit\n"
-         "  --version  Show the version and exit\n"
-         "\n"
-         "Serial ports: see man VRXEditor (SERIAL PORTS).\n";
+  return Tr(
+      "Usage: VRXEditor [FILE.vrx]\n"
+      "Edits a VRX7100 data file: the key map, the eight LCD characters and the\n"
+      "options. FILE.vrx, if given, is opened at start as 開く would open it.\n"
+      "\n"
+      "Options:\n"
+      "  --help     Show this help and exit\n"
+      "  --version  Show the version and exit\n"
+      "\n"
+      "Serial ports: see man VRXEditor (SERIAL PORTS).\n");
 }
 
 std::string_view WriterUsage() {

@@ -1,15 +1,16 @@
 #include "resources/readback_texts.h"
+#include "resources/translation.h"
 
 #include <cstdio>
 
 namespace vrx::readback_text {
 
-std::string_view VerifyMenuEntry() { return "書込み後に検証する"; }
+std::string_view VerifyMenuEntry() { return Tr("書込み後に検証する"); }
 
-std::string_view Verified() { return "検証完了"; }
+std::string_view Verified() { return Tr("検証完了"); }
 
 std::string Mismatch(std::size_t count) {
-  return "検証エラー：" + std::to_string(count) + " バイトが一致しません。";
+  return TrFormat("検証エラー：{0} バイトが一致しません。", {std::to_string(count)});
 }
 
 std::string Difference(uint32_t address, uint8_t module, uint8_t image) {

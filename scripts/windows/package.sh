@@ -25,6 +25,9 @@ done
 cp "$root/resources/windows/vrx7100.ico" "$files/VRX7100.ico"
 cp "$root/README.md" "$files/"
 cp -r "$root/docs" "$files/docs"
+# The translations beside the programs, where they look for them.
+mkdir -p "$files/locale"
+cp -r "$build/locale/en" "$files/locale/"
 
 rm -f "$out/$name.zip"
 (cd "$stage" && zip -qr "$out/$name.zip" "$name")

@@ -6,6 +6,7 @@
 
 #include "platform/interrupt.h"
 #include "platform/program_arguments.h"
+#include "platform/program_language.h"
 #include "resources/port_messages.h"
 #include "resources/program_version.h"
 #include "tools/vrxtool/command.h"
@@ -69,6 +70,8 @@ int ReportInterrupted() {
 
 int main(int argc, char** argv) {
   using namespace vrxtool;
+  // vrxtool has no profile of its own: VRX_LANG, else the user's language.
+  vrx::UseProgramLanguage(vrx::ChooseProgramLanguage(std::nullopt));
   CLI::App app{
       "vrxtool - VRX7100 data files, flash images and module programming from the command line.\n"
       "Runs the same code as VRXEditor and VRXWriter."};

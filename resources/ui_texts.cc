@@ -44,6 +44,8 @@ std::string AboutTitle(std::string_view product) { return TrFormat("{0}のﾊﾞ
 
 std::string_view LanguageMenuEntry() { return Tr("言語 / Language"); }
 std::string_view FollowSystemLanguage() { return Tr("システムの言語"); }
+std::string_view JapaneseLanguageName() { return Tr("日本語"); }
+std::string_view EnglishLanguageName() { return "English"; }
 std::string_view LanguageChangeNotice() { return Tr("言語の変更は次回の起動から有効になります。"); }
 
 }  // namespace vrx::ui_text

@@ -50,6 +50,9 @@ std::string AboutTitle(std::string_view product);
 // change applies from the next start.
 std::string_view LanguageMenuEntry();
 std::string_view FollowSystemLanguage();
+// Each language by its own name, whatever the program's language.
+std::string_view JapaneseLanguageName();
+std::string_view EnglishLanguageName();
 std::string_view LanguageChangeNotice();
 
 // Printed as "<program>: <text>" when the window system cannot be reached.

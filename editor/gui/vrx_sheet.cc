@@ -31,6 +31,7 @@
 #include "ui/dialog_layout.h"
 #include "ui/dialog_units.h"
 #include "ui/file_drop_target.h"
+#include "ui/language_menu.h"
 #include "ui/message_box.h"
 #include "ui/program_icon.h"
 #include "ui/system_menu.h"
@@ -76,7 +77,8 @@ std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, lo
 CVRXSheet::CVRXSheet(ProfileStore& profile, wxWindow* parent)
     : wxDialog(parent, wxID_ANY, ui::FromCore(kSheetCaption), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX),
-      startWriter(StartWriter) {
+      startWriter(StartWriter),
+      profile_(profile) {
   SetFont(ui::DialogFont());
   SetIcons(ui::ProgramIcons());
   CreatePages(profile);
@@ -102,6 +104,10 @@ CVRXSheet::CVRXSheet(ProfileStore& profile, wxWindow* parent)
   ui::AddToSystemMenu(*this, kAboutId, ui::FromCore(EditorMessage(editor_msg::kAboutMenuEntry)));
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { ShowAboutBox(); }, kAboutId);
+  ui::AddToSystemMenu(*this, ui::kLanguageMenuId, ui::FromCore(ui_text::LanguageMenuEntry()));
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { ui::AskLanguage(*this, profile_); },
+      ui::kLanguageMenuId);
 
   pages_[kKeyMapPage]->OnSetActive();
 }
@@ -295,7 +301,10 @@ void CVRXSheet::OnContextMenu(wxContextMenuEvent&) {
   }
   menu.Append(kSaveLayoutId, ui::FromCore(editor_text::SaveLayoutMenuEntry()));
   AppendExchangeEntries(menu);
+  menu.AppendSeparator();
+  ui::AppendLanguageMenu(menu, profile_);
   const int chosen = GetPopupMenuSelectionFromUser(menu);
+  if (ui::ChooseLanguage(profile_, chosen)) return;
   switch (chosen) {
     case kAboutId:
       ShowAboutBox();

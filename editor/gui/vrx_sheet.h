@@ -109,6 +109,7 @@ class CVRXSheet : public wxDialog, private EditRecorder {
   void OnCloseBox(wxCloseEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
 
+  ProfileStore& profile_;  // also the language chosen in the right-click menu
   ConfigImage config_;
   std::string currentPath_;
   wxNotebook* notebook_ = nullptr;

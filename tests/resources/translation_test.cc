@@ -8,6 +8,7 @@
 #include "platform/program_language.h"
 #include "resources/message_catalog.h"
 #include "resources/message_table.h"
+#include "resources/readback_texts.h"
 #include "resources/ui_texts.h"
 #include "resources/writer_log_texts.h"
 
@@ -49,6 +50,24 @@ TEST_F(ProgramLanguage, PseudoTranslationIsLongerAndBracketed) {
   // Line breaks stay outside the brackets, placeholders are filled.
   EXPECT_EQ(writer_log::Loaded("keys.vrx").substr(0, 3), "\r\n[");
   EXPECT_NE(writer_log::Loaded("keys.vrx").find("keys.vrx"), std::string::npos);
+}
+
+// vrxtool --json names each log line the same way in every language.
+TEST_F(ProgramLanguage, LogLinesKeepTheirIdsInEveryLanguage) {
+  for (const Language language : {Language::kJapanese, Language::kEnglish, Language::kPseudo}) {
+    ASSERT_TRUE(UseProgramLanguage(language));
+    SCOPED_TRACE(std::string(ui_text::WriteButton()));
+    EXPECT_EQ(writer_log::LineId(writer_log::Connected()), "connected");
+    EXPECT_EQ(writer_log::LineId(writer_log::ErasingBlock4()), "erasing-block-4");
+    EXPECT_EQ(writer_log::LineId(writer_log::WritingBlock4()), "writing-block-4");
+    EXPECT_EQ(writer_log::LineId(writer_log::StepDone()), "step-done");
+    EXPECT_EQ(writer_log::LineId(writer_log::Loaded("keys.vrx")), "loaded");
+    EXPECT_EQ(writer_log::LineId("\r\n" + std::string(readback_text::Verified()) + "\r\n"),
+              "verified");
+    EXPECT_EQ(writer_log::LineId("\r\n"), "");
+    EXPECT_EQ(writer_log::LineId("keys.vrx"), "");
+    EXPECT_EQ(writer_log::LineId(""), "");
+  }
 }
 
 TEST(TrFormat, FillsPlaceholdersInTheTranslationsOrder) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "resources/message_table.h"
+#include "resources/writer_log_texts.h"
 
 namespace vrxtool {
 namespace {
@@ -77,7 +78,11 @@ void PrintEvent(std::string_view name,
 }
 
 void JsonEvents::AppendLog(std::string_view text) {
-  PrintEvent("log", {{"text", JsonString(text)}});
+  // The text is in the user's language; the id, when the line has one, is not.
+  std::vector<std::pair<std::string_view, std::string>> fields{{"text", JsonString(text)}};
+  if (const std::string_view id = vrx::writer_log::LineId(text); !id.empty())
+    fields.emplace_back("id", JsonString(id));
+  PrintEvent("log", fields);
 }
 
 void JsonEvents::AppendLogMessage(int id) {

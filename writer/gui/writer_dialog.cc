@@ -18,6 +18,7 @@
 #include "ui/dialog_layout.h"
 #include "ui/file_dialog.h"
 #include "ui/file_drop_target.h"
+#include "ui/language_menu.h"
 #include "ui/message_box.h"
 #include "ui/port_speed_picker.h"
 #include "ui/program_icon.h"
@@ -107,6 +108,10 @@ CWriterDialog::CWriterDialog(ProfileStore& profile, std::filesystem::path contai
   ui::AddToSystemMenu(*this, kIdAbout, ui::FromCore(WriterMessage(writer_msg::kAboutMenuEntry)));
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { ShowVersionBox(); }, kIdAbout);
+  ui::AddToSystemMenu(*this, ui::kLanguageMenuId, ui::FromCore(ui_text::LanguageMenuEntry()));
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { ui::AskLanguage(*this, profile_); },
+      ui::kLanguageMenuId);
 }
 
 CWriterDialog::~CWriterDialog() = default;
@@ -235,6 +240,8 @@ std::unique_ptr<wxMenu> CWriterDialog::CreateContextMenu() const {
     menu->AppendSeparator();
     menu->Append(kIdAbout, ui::FromCore(entry));
   }
+  menu->AppendSeparator();
+  ui::AppendLanguageMenu(*menu, profile_);
   return menu;
 }
 
@@ -246,7 +253,9 @@ void CWriterDialog::SetVerifyAfterWrite(bool verify) {
 void CWriterDialog::OnContextMenu(wxContextMenuEvent&) {
   if (writing_) return;  // a right click held back during a Write is dropped
   const std::unique_ptr<wxMenu> menu = CreateContextMenu();
-  switch (GetPopupMenuSelectionFromUser(*menu)) {
+  const int chosen = GetPopupMenuSelectionFromUser(*menu);
+  if (ui::ChooseLanguage(profile_, chosen)) return;
+  switch (chosen) {
     case kIdAbout:
       ShowVersionBox();
       break;

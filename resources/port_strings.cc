@@ -101,6 +101,16 @@ std::string PortDescription(const PortLocation& location) {
   return location.exists ? location.path : PathNotConnected(location.path);
 }
 
+std::string SlowAdapter(int latencyTimerMs, int expectedWriteSeconds) {
+  // Whole minutes from a minute and a half on; seconds below.
+  const std::string duration =
+      expectedWriteSeconds >= 90
+          ? TrFormat("{0}分", {std::to_string((expectedWriteSeconds + 30) / 60)})
+          : TrFormat("{0}秒", {std::to_string(expectedWriteSeconds)});
+  return TrFormat("遅延 {0} ms：書込みに約{1}かかります",
+                  {std::to_string(latencyTimerMs), duration});
+}
+
 std::string_view Interrupted() { return Tr("中断しました。"); }
 
 std::string SettingsNotStored(std::string_view program) {

@@ -38,7 +38,7 @@ TOKEN = re.compile(
 def tracked_sources():
     files = subprocess.run(["git", "-C", ROOT, "ls-files", "*.cc", "*.h", "*.c"],
                            check=True, capture_output=True, text=True).stdout.split()
-    return [f for f in files if not f.startswith("tests/")]
+    return sorted({f for f in files if not f.startswith("tests/")})
 
 
 def japanese_literals(path):

@@ -277,7 +277,8 @@ TEST_F(WriterDialogTest, LanguageChoiceFromTheContextMenuIsStoredForTheNextStart
     EXPECT_NE(language, nullptr);
     if (language == nullptr || language->GetSubMenu() == nullptr) return found;
     for (const wxMenuItem* item : language->GetSubMenu()->GetMenuItems())
-      if (!item->IsSeparator()) found.emplace_back(Utf8(item->GetItemLabel()), item->IsChecked());
+      if (!item->IsSeparator())
+        found.emplace_back(Utf8(item->GetItemLabel()), item->IsCheckable() && item->IsChecked());
     return found;
   };
   using Entries = std::vector<std::pair<std::string, bool>>;

@@ -45,6 +45,8 @@ std::string_view CharacterToolLabel(CharacterTool tool) {
 
 std::string_view SaveLayoutMenuEntry() { return Tr("レイアウト図を保存(&L)…"); }
 std::string_view SaveLayoutDialogTitle() { return Tr("レイアウト図を保存"); }
+std::string_view ExportDialogTitle() { return Tr("エクスポート"); }
+std::string_view ImportDialogTitle() { return Tr("インポート"); }
 std::string LayoutFileFilter(std::span<const std::string_view> extensions) {
   std::string filter;
   for (const std::string_view extension : extensions) {

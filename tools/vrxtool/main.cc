@@ -10,6 +10,7 @@
 #include "resources/port_messages.h"
 #include "resources/program_version.h"
 #include "tools/vrxtool/command.h"
+#include "tools/vrxtool/terminal.h"
 
 namespace vrxtool {
 
@@ -70,6 +71,9 @@ int ReportInterrupted() {
 
 int main(int argc, char** argv) {
   using namespace vrxtool;
+  // First, so that every line, help and errors included, reaches a console
+  // readable, and last, to leave the console as it was.
+  const ConsoleSession console;
   // vrxtool has no profile of its own: VRX_LANG, else the user's language.
   vrx::UseProgramLanguage(vrx::ChooseProgramLanguage(std::nullopt));
   CLI::App app{

@@ -13,6 +13,8 @@ std::string Mismatch(std::size_t count) {
   return TrFormat("検証エラー：{0} バイトが一致しません。", {std::to_string(count)});
 }
 
+std::string_view VerifyReadFailed() { return "検証のための読み出しに失敗しました。"; }
+
 std::string Difference(uint32_t address, uint8_t module, uint8_t image) {
   char line[64];
   std::snprintf(line, sizeof line, "0x%04X: module 0x%02X, image 0x%02X",
@@ -21,6 +23,18 @@ std::string Difference(uint32_t address, uint8_t module, uint8_t image) {
 }
 
 std::string CannotWrite(std::string_view path) { return "cannot write " + std::string(path); }
+
+std::string OutputIsFolder(std::string_view path) {
+  return std::string(path) + " はフォルダです。ファイル名を指定してください。";
+}
+
+std::string OutputFolderMissing(std::string_view path) {
+  return std::string(path) + " を作成できません。フォルダがありません。";
+}
+
+std::string OutputFolderNotWritable(std::string_view path) {
+  return std::string(path) + " を作成できません。フォルダに書き込めません。";
+}
 
 std::string RunningCount(int passed, int failed) {
   return "passed " + std::to_string(passed) + ", failed " + std::to_string(failed);

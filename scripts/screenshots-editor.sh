@@ -5,6 +5,8 @@
 # picture per page.
 #
 # Usage: scripts/screenshots-editor.sh [BUILD_DIR]     (default: ./build)
+# With VRX_LANG=en (or another language) the pictures are of that language
+# and named editor-keymap-en.png and so on.
 # Needs xvfb-run, xdotool and ImageMagick's import; builds nothing itself
 # (VRXEditor, vrxtool and vrxsim must exist in BUILD_DIR).
 set -euo pipefail
@@ -56,11 +58,13 @@ sleep 1
 xdotool windowfocus --sync "$window"
 
 mkdir -p "$root/docs/images"
+suffix=""
+[[ -n "${VRX_LANG:-}" && "${VRX_LANG}" != ja ]] && suffix="-${VRX_LANG}"
 shoot() {  # NAME TAB_X  (the tabs sit on one row at the top of the sheet)
   xdotool mousemove --window "$window" "$2" 22 click 1
   sleep 1
-  import -window "$window" "$root/docs/images/editor-$1.png"
-  echo "wrote docs/images/editor-$1.png"
+  import -window "$window" "$root/docs/images/editor-$1$suffix.png"
+  echo "wrote docs/images/editor-$1$suffix.png"
 }
 shoot keymap "${VRX_KEYMAP_TAB_X:-45}"
 shoot cgram "${VRX_CGRAM_TAB_X:-115}"

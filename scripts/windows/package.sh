@@ -35,6 +35,9 @@ for command in $commands; do
   grep -q "^  $command " "$readme" ||
     { echo "package: $readme does not name the command $command" >&2; exit 1; }
 done
+# The translations beside the programs, where they look for them.
+mkdir -p "$files/locale"
+cp -r "$build/locale/en" "$files/locale/"
 
 rm -f "$out/$name.zip"
 (cd "$stage" && zip -qr "$out/$name.zip" "$name")

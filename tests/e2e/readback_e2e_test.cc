@@ -285,7 +285,8 @@ TEST(ReadBack, JsonEventsFollowEveryStepToTheResult) {
   EXPECT_NE(out.find("{\"event\":\"step-ended\",\"step\":\"erase\",\"block\":4,\"ok\":false}"),
             std::string::npos)
       << out;
-  EXPECT_NE(out.find("{\"event\":\"log\",\"text\":\"\\r\\n接続完了\\r\\n\"}"), std::string::npos);
+  EXPECT_NE(out.find("{\"event\":\"log\",\"text\":\"\\r\\n接続完了\\r\\n\",\"id\":\"connected\"}"),
+            std::string::npos);
   EXPECT_EQ(lines.back(),
             "{\"event\":\"result\",\"ok\":false,\"message\":10006,\"text\":\"フラッシュの消去"
             "でエラーが発生しました。\"}");

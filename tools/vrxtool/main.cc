@@ -7,6 +7,7 @@
 
 #include "platform/interrupt.h"
 #include "platform/program_arguments.h"
+#include "platform/program_language.h"
 #include "resources/port_messages.h"
 #include "resources/program_usage.h"
 #include "resources/program_version.h"
@@ -98,6 +99,8 @@ int main(int argc, char** argv) {
   // First, so that every line, help and errors included, reaches a console
   // readable, and last, to leave the console as it was.
   const ConsoleSession console;
+  // vrxtool has no profile of its own: VRX_LANG, else the user's language.
+  vrx::UseProgramLanguage(vrx::ChooseProgramLanguage(std::nullopt));
   CLI::App app{
       "vrxtool - VRX7100 data files, flash images and module programming from the command line.\n"
       "Runs the same code as VRXEditor and VRXWriter."};

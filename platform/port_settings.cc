@@ -40,10 +40,11 @@ PortSettings ReadPortSettings(ProfileStore& profile) {
 }
 
 bool WritePortSettings(ProfileStore& profile, const PortSettings& settings) {
-  const ProfileItem items[] = {{kSpeedKey, settings.speedIndex}, {kPortKey, settings.portName}};
+  const ProfileItem items[] = {{kPortKey, settings.portName}, {kSpeedKey, settings.speedIndex}};
   // A port that is no COM name leaves the stored one as it was.
-  const std::size_t count = IsComName(settings.portName) ? 2 : 1;
-  return Reported(profile.WriteValues(kSection, std::span(items, count)));
+  const std::span<const ProfileItem> stored =
+      IsComName(settings.portName) ? std::span(items) : std::span(items).subspan(1);
+  return Reported(profile.WriteValues(kSection, stored));
 }
 
 bool ReadVerifyAfterWrite(ProfileStore& profile) {

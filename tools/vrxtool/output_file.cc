@@ -28,7 +28,7 @@ std::string OutputProblem(const std::string& path) {
   const fs::file_status status = fs::status(given, ec);  // through links
   if (fs::is_directory(status)) return vrx::readback_text::OutputIsFolder(path);
   if (fs::exists(status) && !fs::is_regular_file(status)) return {};
-  if (!vrx::MayReplaceFile(given))
+  if (fs::exists(status) && !vrx::MayReplaceFile(given))
     return path + ": " + std::string(vrx::tool_msg::FileNotWritable());
   // A link is saved through: what counts is the folder of the file it names.
   const fs::path folder = fs::weakly_canonical(fs::absolute(given, ec), ec).parent_path();

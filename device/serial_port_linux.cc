@@ -128,7 +128,12 @@ class ExclusiveFlagKeeper {
     ssize_t got;
     while ((got = read(fromParent, &message, 1)) < 0 && errno == EINTR) {
     }
-    if (got == 0) ioctl(fd, TIOCNXCL);
+    if (got == 0) {
+      // The lock first: the descriptor is shared, so it holds the lock until
+      // this process ends, and an open that sees the flag gone must succeed.
+      flock(fd, LOCK_UN);
+      ioctl(fd, TIOCNXCL);
+    }
     _exit(0);
   }
 

@@ -41,9 +41,11 @@ PortSettings ReadPortSettings(ProfileStore& profile) {
 
 bool WritePortSettings(ProfileStore& profile, const PortSettings& settings) {
   const ProfileItem items[] = {{kPortKey, settings.portName}, {kSpeedKey, settings.speedIndex}};
-  // A port that is no COM name leaves the stored one as it was.
+  // A device path leaves the stored port as it was.  No port chosen is
+  // stored as such: read back, it selects the list's first entry.
+  const bool storable = settings.portName.empty() || IsComName(settings.portName);
   const std::span<const ProfileItem> stored =
-      IsComName(settings.portName) ? std::span(items) : std::span(items).subspan(1);
+      storable ? std::span(items) : std::span(items).subspan(1);
   return Reported(profile.WriteValues(kSection, stored));
 }
 

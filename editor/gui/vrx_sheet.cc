@@ -110,7 +110,7 @@ CVRXSheet::CVRXSheet(ProfileStore& profile, wxWindow* parent)
 
 void CVRXSheet::CreatePages(ProfileStore& profile) {
   notebook_ = new wxNotebook(this, wxID_ANY);
-  keyMapPage_ = new CKeyMapPage(notebook_, config_);
+  keyMapPage_ = new CKeyMapPage(notebook_, config_, &profile);
   cgramPage_ = new CCGRAMPage(notebook_, config_, profile);
   optionPage_ = new COptionPage(notebook_, config_);
   pages_ = {keyMapPage_, cgramPage_, optionPage_};

@@ -2,8 +2,8 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/choice.h>
 #include <wx/combobox.h>
+#include <wx/display.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/tglbtn.h>
@@ -145,8 +145,10 @@ void CKeyMapPage::CreateToolControls() {
   keyTestButton_ =
       new ui::Compact<wxToggleButton>(this, wxID_ANY, ui::FromCore(text::KeyTestButton()));
   AddLabel(this, text::OrderLabel(), 4, 272);
-  orderList_ = new wxChoice(this, wxID_ANY);
-  for (int order = 0; order < 3; ++order) orderList_->Append(ui::FromCore(text::OrderChoice(order)));
+  wxArrayString orders;
+  for (int order = 0; order < 3; ++order) orders.Add(ui::FromCore(text::OrderChoice(order)));
+  orderList_ = new wxComboBox(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, orders,
+                              wxCB_READONLY | wxCB_DROPDOWN);
   skipBox_ = new ui::Compact<wxCheckBox>(this, wxID_ANY, ui::FromCore(text::SkipAssignedBox()));
   ui::PlaceFitted(*sequenceBox_, kSequenceBox);
   ui::PlaceFitted(*keyListButton_, kKeyListButton);
@@ -165,7 +167,7 @@ void CKeyMapPage::CreateToolControls() {
     else
       StopSequence();
   });
-  orderList_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+  orderList_->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) {
     StopSequence();
     if (profile_)
       profile_->WriteString(
@@ -321,6 +323,21 @@ void CKeyMapPage::StartKeyTest() {
   SetCapture(false);
   keyTest_ = new KeyTestDialog(this, config_.keys, [this] { CallAfter([this] { StopKeyTest(); }); });
   keyTestButton_->SetValue(true);
+  // Beside the editor where the screen has room, so the matrix stays in view.
+  const wxRect sheet = wxGetTopLevelParent(this)->GetScreenRect();
+  const wxRect screen = wxDisplay(wxDisplay::GetFromWindow(this) == wxNOT_FOUND
+                                      ? 0u
+                                      : static_cast<unsigned>(wxDisplay::GetFromWindow(this)))
+                            .GetClientArea();
+  const wxSize size = keyTest_->GetSize();
+  wxPoint at(sheet.GetRight() + 8, sheet.GetTop());
+  if (at.x + size.x > screen.GetRight()) {
+    // No room beside it: the screen's lower right corner, over the page's
+    // lower controls rather than the matrix.
+    at.x = std::max(screen.GetLeft(), screen.GetRight() - size.x);
+    at.y = std::max(screen.GetTop(), screen.GetBottom() - size.y);
+  }
+  keyTest_->Move(at);
   keyTest_->Show();
   ShowMarks();
 }

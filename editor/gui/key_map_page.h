@@ -11,7 +11,6 @@
 
 class wxButton;
 class wxCheckBox;
-class wxChoice;
 class wxComboBox;
 class wxCommandEvent;
 class wxTextCtrl;
@@ -78,7 +77,7 @@ class CKeyMapPage : public CSheetPage {
   wxToggleButton* captureButton() const { return captureButton_; }
   wxCheckBox* typematicBox() const { return typematicBox_; }
   wxCheckBox* sequenceBox() const { return sequenceBox_; }
-  wxChoice* orderList() const { return orderList_; }
+  wxComboBox* orderList() const { return orderList_; }
   wxCheckBox* skipBox() const { return skipBox_; }
   wxButton* keyListButton() const { return keyListButton_; }
   wxToggleButton* keyTestButton() const { return keyTestButton_; }
@@ -111,7 +110,7 @@ class CKeyMapPage : public CSheetPage {
   wxTextCtrl* makeBox_ = nullptr;
   wxTextCtrl* breakBox_ = nullptr;
   wxCheckBox* sequenceBox_ = nullptr;
-  wxChoice* orderList_ = nullptr;
+  wxComboBox* orderList_ = nullptr;
   wxCheckBox* skipBox_ = nullptr;
   wxButton* keyListButton_ = nullptr;
   wxToggleButton* keyTestButton_ = nullptr;

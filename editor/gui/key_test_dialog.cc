@@ -38,7 +38,7 @@ KeyTestDialog::KeyTestDialog(wxWindow* parent, const std::array<KeyEntry, kKeyCo
       onEnd_(std::move(onEnd)) {
   auto* hint = new wxStaticText(this, wxID_ANY, ui::FromCore(text::KeyTestHint()));
   progress_ = new wxStaticText(this, wxID_ANY, wxString());
-  list_ = new wxListView(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(470, 260)),
+  list_ = new wxListView(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(470, 150)),
                          wxLC_REPORT | wxLC_SINGLE_SEL);
   list_->AppendColumn(ui::FromCore(text::TimeColumn()), wxLIST_FORMAT_LEFT, FromDIP(70));
   list_->AppendColumn(ui::FromCore(text::NameColumn()), wxLIST_FORMAT_LEFT, FromDIP(110));

@@ -225,6 +225,7 @@ TEST_F(KeyInjectionTest, ASequenceTakesRealKeysOneMatrixKeyAfterAnotherUntilEsc)
 
 TEST_F(KeyInjectionTest, TheKeyTestHearsRealKeysAndChangesNoCode) {
   config_.keys[0] = {true, "1C", "F0,1C"};
+  page_->ShowSelectedKey();
   const ConfigImage before = config_;
   page_->StartKeyTest();
   ASSERT_NE(page_->keyTest(), nullptr);

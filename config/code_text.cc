@@ -55,4 +55,10 @@ std::vector<uint8_t> CodeTextBytes(std::string_view text) {
   return {bytes, bytes + count};
 }
 
+std::string CanonicalCodeText(std::string_view text) {
+  if (!IsValidCodeText(text)) return std::string(text);
+  uint8_t bytes[kMaxCodeBytes];
+  return BytesToCodeText(bytes, CodeTextToBytes(text, bytes));
+}
+
 }  // namespace vrx

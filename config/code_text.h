@@ -17,5 +17,8 @@ std::string BytesToCodeText(const uint8_t* bytes, int n);
 // The bytes a code text stands for; none when it is not valid.  Two texts
 // name the same codes when their bytes are equal ("e0,75" and "0xE0,075").
 std::vector<uint8_t> CodeTextBytes(std::string_view text);
+// A valid text in canonical form ("e0 f0 75" gives "E0,F0,75"), as a data
+// file stores it; any other text unchanged.
+std::string CanonicalCodeText(std::string_view text);
 
 }  // namespace vrx

@@ -41,6 +41,10 @@ std::string ResolvePortName(std::string_view name);
 std::string ResolvePortName(std::string_view name, const std::map<std::string, std::string>& map,
                             const std::vector<std::string>& usbDevices);
 
+// A device path as the user knows the port, for messages and listings:
+// "COM7" for Windows' "\\.\COM7"; on Linux the path itself.
+std::string PortNameForUser(std::string_view devicePath);
+
 // Where a port name leads, for the GUIs' note beside it: the device path
 // ("" when the name stands for none) and whether it is there.
 struct PortLocation {

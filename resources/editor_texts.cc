@@ -44,6 +44,8 @@ std::string_view CharacterToolLabel(CharacterTool tool) {
 
 std::string_view SaveLayoutMenuEntry() { return "レイアウト図を保存(&L)…"; }
 std::string_view SaveLayoutDialogTitle() { return "レイアウト図を保存"; }
+std::string_view ExportDialogTitle() { return "エクスポート"; }
+std::string_view ImportDialogTitle() { return "インポート"; }
 std::string LayoutFileFilter(std::span<const std::string_view> extensions) {
   std::string filter;
   for (const std::string_view extension : extensions) {

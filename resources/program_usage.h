@@ -10,8 +10,15 @@ namespace vrx {
 std::string_view EditorUsage();
 std::string_view WriterUsage();
 
+// The help each platform has on serial ports (port_help_*.cc): Linux users
+// have manual pages, groups and udev, Windows users COM numbers and the
+// Device Manager.
+//
 // vrxtool's second line after a port-open failure: where the causes are
 // explained.
 std::string_view PortOpenHint();
+// The last line of a window program's --help, for `program` (VRXEditor or
+// VRXWriter).
+std::string_view SerialPortsUsageLine(std::string_view program);
 
 }  // namespace vrx

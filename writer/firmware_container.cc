@@ -7,6 +7,7 @@
 #include "device/des.h"
 #include "resources/message_table.h"
 #include "resources/writer_log_texts.h"
+#include "writer/signed_executable.h"
 
 namespace vrx {
 namespace {
@@ -28,9 +29,15 @@ ContainerResult ReadPayloadInto(const std::filesystem::path& executable, FlashIm
   if (!file) return ContainerResult::kUnreadable;
 
   file.seekg(0, std::ios::end);
-  const std::streamoff end = file.tellg();
-  if (!file || end < 0) return ContainerResult::kUnreadable;
-  const auto length = static_cast<uint64_t>(end);
+  const std::streamoff fileEnd = file.tellg();
+  if (!file || fileEnd < 0) return ContainerResult::kUnreadable;
+  // A signed executable carries the container just before its certificate
+  // table; any other file at its end.
+  std::array<uint8_t, kPeHeaderLimit> head{};
+  const std::span<uint8_t> headRead(
+      head.data(), std::min<uint64_t>(head.size(), static_cast<uint64_t>(fileEnd)));
+  if (!ReadAt(file, 0, headRead)) return ContainerResult::kUnreadable;
+  const uint64_t length = SignedContentEnd(headRead, static_cast<uint64_t>(fileEnd));
   // Too short to hold a trailer: shorter than any length field plus 12.
   if (length < kTrailerSize) return ContainerResult::kTruncated;
 

@@ -1,6 +1,7 @@
 // The firmware payload the writer carries at the end of its own executable:
 // the DES-enciphered firmware followed by a 12-byte trailer (8-byte key, one
-// reserved byte, big-endian 24-bit payload length).
+// reserved byte, big-endian 24-bit payload length).  In a signed Windows
+// executable "the end" is the start of its certificate table.
 #pragma once
 
 #include <array>

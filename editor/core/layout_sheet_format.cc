@@ -1,8 +1,11 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <vector>
 
+#include "editor/core/layout_sheet_pages.h"
 #include "editor/core/layout_sheet_render.h"
+#include "platform/atomic_file.h"
 
 namespace vrx::editor {
 
@@ -18,8 +21,28 @@ std::string_view SheetFormatExtension(SheetFormat format) {
   return {};
 }
 
+std::span<const SheetFormat> WritableSheetFormats() {
+  static const std::vector<SheetFormat> formats = [] {
+    std::vector<SheetFormat> all{SheetFormat::kSvg};
+    all.insert(all.end(), PageFormats().begin(), PageFormats().end());
+    return all;
+  }();
+  return formats;
+}
+
+std::optional<std::string> DrawLayoutSheet(const LayoutSheet& sheet, SheetFormat format) {
+  if (format == SheetFormat::kSvg) return SheetSvg(sheet);
+  return DrawSheetPages(sheet, format);
+}
+
 bool IsWritableSheetFormat(SheetFormat format) {
   return std::ranges::find(WritableSheetFormats(), format) != WritableSheetFormats().end();
+}
+
+bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
+                       const std::filesystem::path& path) {
+  const std::optional<std::string> drawn = DrawLayoutSheet(sheet, format);
+  return drawn && ReplaceFileContents(path, *drawn);
 }
 
 std::optional<SheetFormat> SheetFormatForPath(const std::filesystem::path& path) {

@@ -172,9 +172,7 @@ void CCGRAMPage::SetDotAt(const wxPoint& point, bool lit) {
 
 void CCGRAMPage::BeginStroke(const wxPoint& point, bool lit) {
   if (stroke_) EndStroke();
-  // After BeginEdit: undo puts the flag back as it was before the stroke.
   BeginEdit();
-  modified = true;
   const std::optional<DotPlace> dot = Grid().DotAt({point.x, point.y});
   stroke_ = Stroke{lit, point, dot ? dot->character : -1};
   if (dot) PaintDots({*dot});
@@ -285,7 +283,6 @@ void CCGRAMPage::ApplyTool(int character, editor_text::CharacterTool tool) {
     result = ApplyCharacterTool(rows, tool);
   }
   RecordEdit(character, [&] { StoreCharacter(config_.cgram, character, *result); });
-  modified = true;  // after the record, which keeps the flag as it was before
   RefreshRect(CellRect(character), false);
 }
 

@@ -11,7 +11,7 @@
 
 class wxButton;
 class wxCheckBox;
-class wxComboBox;
+class wxChoice;
 class wxCommandEvent;
 class wxTextCtrl;
 class wxToggleButton;
@@ -46,6 +46,7 @@ class CKeyMapPage : public CSheetPage {
   bool OnKillActive() override;
   void OnSetActive() override;
   bool CommitBeforeSave() override { return CommitEdits(); }
+  bool PendingInto(ConfigImage& config) const override;
   void ShowLoadedConfig() override { ShowSelectedKey(); }
   // Selects the key and shows it.
   void ShowUndoneEdit(int key) override;
@@ -73,7 +74,7 @@ class CKeyMapPage : public CSheetPage {
   KeyTestDialog* keyTest() const { return keyTest_; }
 
   KeyMatrix* keyMatrix() const { return matrix_; }
-  wxComboBox* numberList() const { return numberList_; }
+  wxChoice* numberList() const { return numberList_; }
   wxToggleButton* captureButton() const { return captureButton_; }
   wxCheckBox* typematicBox() const { return typematicBox_; }
   wxCheckBox* sequenceBox() const { return sequenceBox_; }
@@ -104,7 +105,7 @@ class CKeyMapPage : public CSheetPage {
   KeyTestDialog* keyTest_ = nullptr;
 
   KeyMatrix* matrix_ = nullptr;
-  wxComboBox* numberList_ = nullptr;
+  wxChoice* numberList_ = nullptr;
   wxToggleButton* captureButton_ = nullptr;
   wxCheckBox* typematicBox_ = nullptr;
   wxTextCtrl* makeBox_ = nullptr;

@@ -5,7 +5,6 @@
 // are drawn as filled nodes, and a key's tooltip tells its codes.
 #pragma once
 
-#include <wx/bitmap.h>
 #include <wx/control.h>
 
 #include <array>
@@ -45,7 +44,8 @@ class KeyMatrix : public wxControl {
   void SetKeyMarks(std::function<KeyMark(int key)> marks);
   void EmphasizeSelection(bool on);
 
-  // Draws the picture, the buttons and, when `focused`, the focus frame.
+  // Draws the matrix picture (its grid, labels and the shaded block), the
+  // buttons and, when `focused`, the focus frame.
   void Render(wxDC& dc, bool focused);
 
   bool AcceptsFocus() const override { return true; }
@@ -54,6 +54,8 @@ class KeyMatrix : public wxControl {
   wxSize DoGetBestSize() const override { return GetSize(); }
 
  private:
+  wxPoint KeyCentre(int key) const;
+  void DrawGrid(wxDC& dc) const;
   void Choose(int key);
   void OnPaint(wxPaintEvent& event);
   void OnLeftDown(wxMouseEvent& event);
@@ -66,7 +68,6 @@ class KeyMatrix : public wxControl {
   int selection_ = 0;
   std::function<KeyMark(int key)> marks_;
   bool emphasizeSelection_ = false;
-  wxBitmap picture_;
 };
 
 }  // namespace vrx::editor

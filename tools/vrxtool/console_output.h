@@ -9,6 +9,7 @@
 #include <string>
 
 #include "device/device_progress.h"
+#include "device/time_left.h"
 #include "writer/write_log.h"
 
 namespace vrxtool {
@@ -32,9 +33,19 @@ class StatusLine {
   void Draw(bool withBar);
 
   bool shown_;
+  bool escapes_;
+  int shownWidth_ = 0;
   std::string logLine_;
   std::string bar_;
 };
+
+// What rewrites the status line with `text`, `shownWidth` columns being on
+// it now: an erase escape where the terminal takes escapes, else blanks
+// over the rest of the old text and the cursor back after the new.
+std::string RedrawStatus(const std::string& text, int shownWidth, bool escapes);
+
+// Columns a UTF-8 text takes on a terminal.
+int DisplayWidth(const std::string& text);
 
 // The writer's log as UTF-8 with LF line ends, flushed per append so that
 // every step (and every "．") shows as it happens.
@@ -63,10 +74,11 @@ class ProgressBar final : public vrx::DeviceProgress {
 
  private:
   StatusLine& status_;
-  std::chrono::steady_clock::time_point started_;
+  vrx::TimeLeftEstimator estimate_;
 };
 
-// "[#####-----] 12.0/28.0 KB  1.6 KB/s  0:10 left", fitted into `columns`.
-std::string FormatProgress(std::size_t done, std::size_t total, double seconds, int columns);
+// "[#####-----] 12.0/28.0 KB  1.6 KB/s  0:10 left", fitted into `columns`;
+// rate and time left once the estimate has them.
+std::string FormatProgress(const vrx::TimeLeftEstimator& estimate, int columns);
 
 }  // namespace vrxtool

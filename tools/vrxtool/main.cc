@@ -9,6 +9,7 @@
 #include "resources/port_messages.h"
 #include "resources/program_version.h"
 #include "tools/vrxtool/command.h"
+#include "tools/vrxtool/terminal.h"
 
 namespace vrxtool {
 
@@ -69,6 +70,9 @@ int ReportInterrupted() {
 
 int main(int argc, char** argv) {
   using namespace vrxtool;
+  // First, so that every line, help and errors included, reaches a console
+  // readable, and last, to leave the console as it was.
+  const ConsoleSession console;
   CLI::App app{
       "vrxtool - VRX7100 data files, flash images and module programming from the command line.\n"
       "Runs the same code as VRXEditor and VRXWriter."};

@@ -17,6 +17,10 @@ namespace vrx {
 // The entries of the programs' port lists: "COM1".."COM9".
 std::vector<std::string> OfferedPortNames();
 
+// Whether `name` is a COM name ("COM1".."COM99", any case, blanks around
+// it ignored): what the profile may remember.  A device path is none.
+bool IsComName(std::string_view name);
+
 // The mapping file in use: $VRX_PORT_MAP if set, else
 // ZentrolithConfigDir()/ports.conf.
 std::filesystem::path PortMapPath();

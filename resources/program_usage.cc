@@ -32,4 +32,12 @@ std::string_view WriterUsage() {
   return usage;
 }
 
+std::string UnknownCommand(std::string_view name) {
+  return "vrxtool: unknown command \"" + std::string(name) + "\". The commands are:";
+}
+
+std::string_view CommandListEnd() {
+  return "Run \"vrxtool COMMAND --help\" for a command's options.";
+}
+
 }  // namespace vrx

@@ -3,6 +3,7 @@
 // describe the same options.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace vrx {
@@ -20,5 +21,10 @@ std::string_view PortOpenHint();
 // The last line of a window program's --help, for `program` (VRXEditor or
 // VRXWriter).
 std::string_view SerialPortsUsageLine(std::string_view program);
+
+// vrxtool given a command it does not have: the first line, then the list
+// of commands, then the last line.
+std::string UnknownCommand(std::string_view name);
+std::string_view CommandListEnd();
 
 }  // namespace vrx

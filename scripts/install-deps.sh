@@ -14,6 +14,8 @@ packages=(
   g++ cmake ninja-build pkg-config ccache
   libwxgtk3.2-dev libcli11-dev nlohmann-json3-dev libcairo2-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # the translations: msgfmt builds the catalogs, xgettext and msgcmp check them
+  gettext
   # run: the dialog font of both programs
   fonts-ipafont-gothic
   # tests: a private X server, key injection, DES cross-check

@@ -39,12 +39,12 @@ MessageBox::MessageBox(wxWindow* parent, const wxString& text, long style)
   body->Add(message, 1, wxALIGN_CENTER_VERTICAL);
 
   if (style & wxYES_NO) {
-    AddButton(wxID_YES, ui_text::kYes);
-    AddButton(wxID_NO, ui_text::kNo);
+    AddButton(wxID_YES, ui_text::Yes());
+    AddButton(wxID_NO, ui_text::No());
   } else {
-    AddButton(wxID_OK, ui_text::kOk);
+    AddButton(wxID_OK, ui_text::Ok());
   }
-  if (style & wxCANCEL) AddButton(wxID_CANCEL, ui_text::kCancel);
+  if (style & wxCANCEL) AddButton(wxID_CANCEL, ui_text::Cancel());
   // Esc and the close box: キャンセル if there is one, else the last answer.
   SetEscapeId(buttons_.back()->GetId());
   SetAffirmativeId(buttons_.front()->GetId());

@@ -15,6 +15,7 @@
 #include "platform/port_settings.h"
 #include "resources/message_table.h"
 #include "resources/port_messages.h"
+#include "resources/ui_texts.h"
 #include "ui/control_fitting.h"
 #include "ui/dialog_layout.h"
 #include "ui/dialog_units.h"
@@ -86,11 +87,11 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config, ProfileStore& prof
         label(ui::ToCore(number), {kCellOrigins[c].x, kCellOrigins[c].y - 16, 20, 8});
   }
 
-  label("ポート", kPortLabelRect);
-  label("速度", kSpeedLabelRect);
+  label(ui_text::PortLabel(), kPortLabelRect);
+  label(ui_text::SpeedLabel(), kSpeedLabelRect);
   portSpeed_ = std::make_unique<ui::PortSpeedPicker>(this, kPortSpeedStyle);
   label("bps", kBpsLabelRect);
-  testButton_ = new ui::Compact<wxButton>(this, 1149, ui::FromCore("テスト"));
+  testButton_ = new ui::Compact<wxButton>(this, 1149, ui::FromCore(ui_text::TestButton()));
   ui::PlaceControl(*testButton_, kTestButtonRect);
 
   // Which device the chosen name stands for on this machine.

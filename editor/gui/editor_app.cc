@@ -47,6 +47,7 @@ int CEditorApp::OnRun() {
 // --help and --version are answered before the toolkit needs a display.
 int main(int argc, char** argv) {
   std::vector<std::string> arguments = vrx::Utf8Arguments(argc, argv).strings();
+  vrx::ui::UseChosenLanguage();
   if (auto status = vrx::ui::AnswerInfoOption(arguments, "VRXEditor", vrx::EditorUsage()))
     return *status;
   return vrx::ui::RunGuiProgram(new vrx::editor::CEditorApp(std::move(arguments)), argc, argv);

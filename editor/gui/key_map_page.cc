@@ -22,6 +22,7 @@
 #include "platform/sjis.h"
 #include "resources/key_tool_texts.h"
 #include "resources/message_table.h"
+#include "resources/ui_texts.h"
 #include "ui/control_fitting.h"
 #include "ui/dialog_layout.h"
 #include "ui/dialog_units.h"
@@ -99,10 +100,10 @@ void CKeyMapPage::CreateControls() {
   numberList_ = new wxChoice(this, kNumberListId, wxDefaultPosition, wxDefaultSize, numbers);
   // 128 numbers in 8 columns: the list opens as 16 rows, not the screen's height.
   ui::WrapDropDownList(*numberList_, 8);
-  captureButton_ =
-      new ui::Compact<wxToggleButton>(this, kCaptureButtonId, ui::FromCore("キャプチャ"));
+  captureButton_ = new ui::Compact<wxToggleButton>(this, kCaptureButtonId,
+                                                   ui::FromCore(ui_text::CaptureButton()));
   typematicBox_ =
-      new ui::Compact<wxCheckBox>(this, kTypematicBoxId, ui::FromCore("タイパマティック"));
+      new ui::Compact<wxCheckBox>(this, kTypematicBoxId, ui::FromCore(ui_text::TypematicBox()));
   AddLabel(this, "Make", 2, 240);
   makeBox_ = new ui::Compact<wxTextCtrl>(this, kMakeBoxId, wxString());
   AddLabel(this, "Break", 2, 254);

@@ -34,6 +34,7 @@
 #include "ui/dialog_units.h"
 #include "ui/file_drop_target.h"
 #include "ui/focus_ring.h"
+#include "ui/language_menu.h"
 #include "ui/message_box.h"
 #include "ui/program_icon.h"
 #include "ui/system_menu.h"
@@ -44,9 +45,6 @@ namespace {
 
 constexpr const char* kSheetCaption = "VRXEditor";
 constexpr const char* kTitleSeparator = " - ";
-// wx wants plain description|pattern pairs, without the "||" terminator of
-// the Windows filter string.
-constexpr const char* kDataFileFilter = "VRX7100 データ (*.vrx)|*.vrx";
 constexpr const char* kDataFileExtension = "vrx";
 
 // The page templates are 359 x 299 dialog units; the buttons those of a
@@ -69,9 +67,10 @@ std::string WithDataFileExtension(const wxString& chosen) {
 // The chosen path, or "" when the user cancelled.
 std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, long style) {
   const wxFileName current(ui::FromCore(currentPath));
-  const std::string_view title = (style & wxFD_SAVE) ? ui_text::kSaveAsTitle : ui_text::kOpenTitle;
+  const std::string_view title =
+      (style & wxFD_SAVE) ? ui_text::SaveAsTitle() : ui_text::OpenTitle();
   wxFileDialog dialog(parent, ui::FromCore(title), current.GetPath(), current.GetFullName(),
-                      ui::FromCore(kDataFileFilter), style);
+                      ui::FromCore(ui_text::EditorDataFileFilter()), style);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return {};
   return WithDataFileExtension(dialog.GetPath());
 }
@@ -81,7 +80,8 @@ std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, lo
 CVRXSheet::CVRXSheet(ProfileStore& profile, wxWindow* parent)
     : wxDialog(parent, wxID_ANY, ui::FromCore(kSheetCaption), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX),
-      startWriter(StartWriter) {
+      startWriter(StartWriter),
+      profile_(profile) {
   SetFont(ui::DialogFont());
   SetIcons(ui::ProgramIcons());
   CreatePages(profile);
@@ -107,6 +107,10 @@ CVRXSheet::CVRXSheet(ProfileStore& profile, wxWindow* parent)
   ui::AddToSystemMenu(*this, kAboutId, ui::FromCore(EditorMessage(editor_msg::kAboutMenuEntry)));
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { ShowAboutBox(); }, kAboutId);
+  ui::AddToSystemMenu(*this, ui::kLanguageMenuId, ui::FromCore(ui_text::LanguageMenuEntry()));
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { ui::AskLanguage(*this, profile_); },
+      ui::kLanguageMenuId);
 
   pages_[kKeyMapPage]->OnSetActive();
 }
@@ -128,14 +132,13 @@ void CVRXSheet::CreatePages(ProfileStore& profile) {
   for (CSheetPage* page : pages_) page->recorder = this;
 
   const wxSize pageSize = ui::DluRectToPixels(this, 0, 0, kPageWidth, kPageHeight).GetSize();
-  const char* const captions[kPageCount] = {"キーマップ", "CGRAM", "オプション"};
   for (int index = 0; index < kPageCount; ++index) {
     pages_[index]->SetMinSize(pageSize);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(pages_[index]);
     pageFrames_[index]->SetSizer(sizer);
     pageFrames_[index]->SetMinSize(pageSize);
-    notebook_->AddPage(pageFrames_[index], ui::FromCore(captions[index]), index == 0);
+    notebook_->AddPage(pageFrames_[index], ui::FromCore(ui_text::PageCaption(index)), index == 0);
   }
 }
 
@@ -158,14 +161,14 @@ void CVRXSheet::FitInto(const wxSize& available) {
 
 void CVRXSheet::CreateButtonRow() {
   const wxSize buttonSize = ui::DluRectToPixels(this, 0, 0, kButtonWidth, kButtonHeight).GetSize();
-  auto makeButton = [&](int id, const char* label) {
+  auto makeButton = [&](int id, std::string_view label) {
     return new wxButton(this, id, ui::FromCore(label), wxDefaultPosition, buttonSize);
   };
   // Created left to right, so that Tab follows the row.
-  openButton_ = makeButton(kOpenId, "開く");
-  saveButton_ = makeButton(kSaveId, "保存");
-  exitButton_ = makeButton(kExitId, "終了");
-  writeButton_ = makeButton(kWriteId, "書込み");
+  openButton_ = makeButton(kOpenId, ui_text::OpenButton());
+  saveButton_ = makeButton(kSaveId, ui_text::SaveButton());
+  exitButton_ = makeButton(kExitId, ui_text::ExitButton());
+  writeButton_ = makeButton(kWriteId, ui_text::WriteButton());
 
   const int gap = ui::DluXToPixels(this, kButtonGap);
   const int margin = ui::DluXToPixels(this, kMargin);
@@ -343,7 +346,10 @@ void CVRXSheet::OnContextMenu(wxContextMenuEvent&) {
   }
   menu.Append(kSaveLayoutId, ui::FromCore(editor_text::SaveLayoutMenuEntry()));
   AppendExchangeEntries(menu);
+  menu.AppendSeparator();
+  ui::AppendLanguageMenu(menu, profile_);
   const int chosen = GetPopupMenuSelectionFromUser(menu);
+  if (ui::ChooseLanguage(profile_, chosen)) return;
   switch (chosen) {
     case kAboutId:
       ShowAboutBox();

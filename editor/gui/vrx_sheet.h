@@ -122,6 +122,7 @@ class CVRXSheet : public wxDialog, private EditRecorder {
   void OnCloseBox(wxCloseEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
 
+  ProfileStore& profile_;  // also the language chosen in the right-click menu
   ConfigImage config_;
   // The data as last opened or saved: what "modified" is measured against.
   ConfigImage savedConfig_;

@@ -35,6 +35,9 @@ for command in $commands; do
   grep -q "^  $command " "$readme" ||
     { echo "package: $readme does not name the command $command" >&2; exit 1; }
 done
+# The translations beside the programs, where they look for them.
+mkdir -p "$files/locale"
+cp -r "$build/locale/en" "$files/locale/"
 
 rm -f "$out/$name.zip"
 (cd "$stage" && zip -qr "$out/$name.zip" "$name")
@@ -63,7 +66,7 @@ for _ in $(seq 150); do installed && break; sleep 0.2; done
 installed || { echo "package: the installer did not install all programs" >&2; exit 1; }
 sleep 1  # the last file may still be being written
 sample=$stage/sample.vrx
-bash "$root/scripts/demo-editor.sh" --write-sample "$sample" "$root/build"
+cp "$root/tests/data/sample.vrx" "$sample"
 (cd "$stage" && "$WINE" "$unix_target/vrxtool.exe" image sample.vrx installed.bin \
    --container "$target\\VRXWriter.exe")
 "$root/build/tools/vrxtool" image "$sample" "$stage/linux.bin" \

@@ -99,10 +99,20 @@ void CheckPortMap(const std::vector<ListedPort>& ports,
           mapFile + ": " + mapped[0] + " and " + mapped[1] + " both name " + port.info.devicePath,
           "keep one line per device");
   }
-  // The ports the two programs remember must still lead somewhere.
+  // The ports the two programs remember must be COM names that still lead
+  // somewhere.
   for (const char* program : {"VRXWriter", "VRXEditor"}) {
     const auto profile = vrx::OpenProgramProfile(program);
-    if (!vrx::HasStoredPort(*profile)) continue;
+    if (!vrx::HasStoredPort(*profile)) {
+      const std::string stored = vrx::StoredPortText(*profile);
+      if (!stored.empty())
+        report.Add(
+            Status::kWarning,
+            std::string(program) + " remembers the port \"" + stored +
+                "\", which is not a COM name; it is taken as no port",
+            "pick a port in " + std::string(program) + "'s list; it is remembered once used");
+      continue;
+    }
     const std::string name = vrx::ReadPortSettings(*profile).portName;
     if (!vrx::ResolvePortName(name).empty()) continue;
     report.Add(Status::kWarning,

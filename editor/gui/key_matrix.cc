@@ -94,6 +94,16 @@ void KeyMatrix::Choose(int key) {
   ProcessWindowEvent(command);
 }
 
+void KeyMatrix::SetKeyMarks(std::function<KeyMark(int key)> marks) {
+  marks_ = std::move(marks);
+  Refresh();
+}
+
+void KeyMatrix::EmphasizeSelection(bool on) {
+  emphasizeSelection_ = on;
+  Refresh();
+}
+
 void KeyMatrix::OnPaint(wxPaintEvent&) {
   wxAutoBufferedPaintDC dc(this);
   Render(dc, HasFocus());
@@ -168,7 +178,25 @@ void KeyMatrix::Render(wxDC& dc, bool focused) {
                            mark.GetTop() + mark.GetHeight() / 2);
       dc.DrawCircle(centre, std::max(mark.GetWidth(), mark.GetHeight()) / 2 + 3);
     }
+    if (const KeyMark extra = marks_ ? marks_(key) : KeyMark::kNone; extra != KeyMark::kNone) {
+      // Done and pressed keys: a green ring around the node; the keys of
+      // the last key event: an orange one, wider.
+      const bool lit = extra == KeyMark::kLit;
+      dc.SetPen(wxPen(lit ? wxColour(0xF0, 0x80, 0x00) : wxColour(0x10, 0xA0, 0x30),
+                      FromDIP(lit ? 3 : 2)));
+      dc.SetBrush(*wxTRANSPARENT_BRUSH);
+      const wxPoint centre(mark.GetLeft() + mark.GetWidth() / 2,
+                           mark.GetTop() + mark.GetHeight() / 2);
+      dc.DrawCircle(centre, std::max(mark.GetWidth(), mark.GetHeight()) / 2 + FromDIP(lit ? 6 : 5));
+      dc.SetPen(wxPen(assigned));
+      dc.SetBrush(wxBrush(assigned));
+    }
     renderer.DrawRadioBitmap(this, dc, mark, key == selection_ ? int{wxCONTROL_CHECKED} : 0);
+  }
+  if (emphasizeSelection_) {
+    dc.SetPen(wxPen(wxColour(0xD0, 0x20, 0x20), FromDIP(2)));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRectangle(KeyButtonRect(selection_).Inflate(FromDIP(3)));
   }
   if (focused) {
     // A dotted frame of our own: the theme's focus outline is too faint to

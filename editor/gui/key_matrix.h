@@ -8,6 +8,7 @@
 #include <wx/control.h>
 
 #include <array>
+#include <functional>
 
 #include "config/config_image.h"
 
@@ -17,6 +18,10 @@ class wxMouseEvent;
 class wxPaintEvent;
 
 namespace vrx::editor {
+
+// A key's extra mark while a tool runs: done in this capture sequence, or
+// pressed in the key test (lit: by the last key event).
+enum class KeyMark { kNone, kDone, kLit };
 
 class KeyMatrix : public wxControl {
  public:
@@ -33,6 +38,11 @@ class KeyMatrix : public wxControl {
   wxRect KeyButtonRect(int key) const;
   // The key under `point`, or -1.
   int KeyAt(const wxPoint& point) const;
+
+  // The tools' marks (none: no marks), and a frame around the selected key
+  // that shows without the focus (the key a capture sequence waits for).
+  void SetKeyMarks(std::function<KeyMark(int key)> marks);
+  void EmphasizeSelection(bool on);
 
   // Draws the matrix picture (its grid, labels and the shaded block), the
   // buttons and, when `focused`, the focus frame.
@@ -56,6 +66,8 @@ class KeyMatrix : public wxControl {
   const std::array<KeyEntry, kKeyCount>& keys_;
   int hoveredKey_ = -1;
   int selection_ = 0;
+  std::function<KeyMark(int key)> marks_;
+  bool emphasizeSelection_ = false;
 };
 
 }  // namespace vrx::editor

@@ -125,7 +125,7 @@ void CVRXSheet::CreatePages(ProfileStore& profile) {
                                  wxHSCROLL | wxVSCROLL);
     frame->SetScrollRate(ui::DluXToPixels(this, 4), ui::DluYToPixels(this, 8));
   }
-  keyMapPage_ = new CKeyMapPage(pageFrames_[kKeyMapPage], config_);
+  keyMapPage_ = new CKeyMapPage(pageFrames_[kKeyMapPage], config_, &profile);
   cgramPage_ = new CCGRAMPage(pageFrames_[kCgramPage], config_, profile);
   optionPage_ = new COptionPage(pageFrames_[kOptionPage], config_);
   pages_ = {keyMapPage_, cgramPage_, optionPage_};

@@ -14,9 +14,12 @@ TEST(KeyDescriptionTest, TheTooltipNamesTheKeyItsPlaceItsCodesAndThePcKey) {
   // Typed in another notation, the codes are the same bytes.
   EXPECT_EQ(KeyNameForMakeCode("1c"), "A");
   EXPECT_EQ(KeyNameForMakeCode("0x6A"), "¥");
-  // Codes the capture table does not know show the codes only.
+  // Keys that cannot be captured have names too.
   EXPECT_EQ(KeyTooltipText(5, KeyEntry{true, "E0,1F", "E0,F0,1F"}),
-            "キー6 (ROW0/COL5)\nMake: E0,1F\nBreak: E0,F0,1F");
+            "キー6 (ROW0/COL5)\nMake: E0,1F\nBreak: E0,F0,1F\n左Windows");
+  // Codes no named key sends show the codes only.
+  EXPECT_EQ(KeyTooltipText(5, KeyEntry{true, "E0,1E", "E0,F0,1E"}),
+            "キー6 (ROW0/COL5)\nMake: E0,1E\nBreak: E0,F0,1E");
   EXPECT_EQ(KeyNameForMakeCode("E0,,75"), "");
   // As `show` writes them, and a long code over several lines.
   std::string longest;

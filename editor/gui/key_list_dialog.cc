@@ -33,7 +33,7 @@ KeyListDialog::KeyListDialog(wxWindow* parent)
   auto* buttons = new wxStdDialogButtonSizer();
   auto* choose = new wxButton(this, wxID_OK, ui::FromCore(text::ChooseButton()));
   buttons->AddButton(choose);
-  buttons->AddButton(new wxButton(this, wxID_CANCEL, ui::FromCore(ui_text::kCancel)));
+  buttons->AddButton(new wxButton(this, wxID_CANCEL, ui::FromCore(ui_text::Cancel())));
   buttons->Realize();
   auto* column = new wxBoxSizer(wxVERTICAL);
   column->Add(search, 0, wxEXPAND | wxALL, FromDIP(8));

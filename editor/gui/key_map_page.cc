@@ -2,7 +2,6 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/combobox.h>
 #include <wx/display.h>
 #include <wx/choice.h>
 #include <wx/stattext.h>
@@ -137,8 +136,7 @@ void CKeyMapPage::CreateToolControls() {
   AddLabel(this, text::OrderLabel(), 4, 272);
   wxArrayString orders;
   for (int order = 0; order < 3; ++order) orders.Add(ui::FromCore(text::OrderChoice(order)));
-  orderList_ = new wxComboBox(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, orders,
-                              wxCB_READONLY | wxCB_DROPDOWN);
+  orderList_ = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, orders);
   skipBox_ = new ui::Compact<wxCheckBox>(this, wxID_ANY, ui::FromCore(text::SkipAssignedBox()));
   ui::PlaceFitted(*sequenceBox_, kSequenceBox);
   ui::PlaceFitted(*keyListButton_, kKeyListButton);
@@ -157,7 +155,7 @@ void CKeyMapPage::CreateToolControls() {
     else
       StopSequence();
   });
-  orderList_->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) {
+  orderList_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
     StopSequence();
     if (profile_)
       profile_->WriteString(

@@ -78,7 +78,7 @@ class CKeyMapPage : public CSheetPage {
   wxToggleButton* captureButton() const { return captureButton_; }
   wxCheckBox* typematicBox() const { return typematicBox_; }
   wxCheckBox* sequenceBox() const { return sequenceBox_; }
-  wxComboBox* orderList() const { return orderList_; }
+  wxChoice* orderList() const { return orderList_; }
   wxCheckBox* skipBox() const { return skipBox_; }
   wxButton* keyListButton() const { return keyListButton_; }
   wxToggleButton* keyTestButton() const { return keyTestButton_; }
@@ -111,7 +111,7 @@ class CKeyMapPage : public CSheetPage {
   wxTextCtrl* makeBox_ = nullptr;
   wxTextCtrl* breakBox_ = nullptr;
   wxCheckBox* sequenceBox_ = nullptr;
-  wxComboBox* orderList_ = nullptr;
+  wxChoice* orderList_ = nullptr;
   wxCheckBox* skipBox_ = nullptr;
   wxButton* keyListButton_ = nullptr;
   wxToggleButton* keyTestButton_ = nullptr;

@@ -169,7 +169,9 @@ TEST_F(KeyMatrixTest, ControlsDoNotOverlapAndStayOnThePage) {
   };
   std::vector<wxWindow*> controls;
   for (wxWindow* child : page_->GetChildren()) controls.push_back(child);
-  ASSERT_EQ(controls.size(), 9u);  // matrix, 3 labels, list, toggle, check box, 2 edits
+  // matrix, 3 labels, list, toggle, check box, 2 edits; the key tools: a
+  // check box, a label, a list, another check box and 2 buttons
+  ASSERT_EQ(controls.size(), 15u);
   for (size_t i = 0; i < controls.size(); ++i) {
     const wxRect rect = drawn(controls[i]);
     EXPECT_TRUE(pageRect.Contains(rect)) << controls[i]->GetName();

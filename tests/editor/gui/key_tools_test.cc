@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/combobox.h>
+#include <wx/choice.h>
 #include <wx/listctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -42,9 +42,9 @@ class KeyToolsTest : public SheetTest {
     event.SetInt(control->GetValue());
     control->GetEventHandler()->ProcessEvent(event);
   }
-  void Choose(wxComboBox* list, int index) {
+  void Choose(wxChoice* list, int index) {
     list->SetSelection(index);
-    wxCommandEvent event(wxEVT_COMBOBOX, list->GetId());
+    wxCommandEvent event(wxEVT_CHOICE, list->GetId());
     event.SetEventObject(list);
     event.SetInt(index);
     list->GetEventHandler()->ProcessEvent(event);

@@ -3,7 +3,6 @@
 #include <cerrno>
 
 #include "config/bit_rate.h"
-#include "platform/interrupt.h"
 
 namespace vrx {
 namespace {
@@ -26,6 +25,7 @@ DeviceProgress& NoProgress() {
 }
 
 void RequireStep(LoaderResult result, SessionFailure failure) {
+  if (result == LoaderResult::kInterrupted) throw LoaderStepFailed{SessionFailure::kInterrupted, {}};
   if (result != LoaderResult::kOk) throw LoaderStepFailed{failure, {}};
 }
 
@@ -35,17 +35,26 @@ void EnterLoaderSession(std::optional<SerialLink>& link, const std::string& port
   const int bitRate = BitRateForSpeedIndex(speedIndex);
   link = OpenOrRaise(portName, bitRate, options);
 
-  const LoaderResult connected = LoaderConnect(*link);
+  LoaderResult connected = LoaderConnect(*link);
+  if (connected == LoaderResult::kNoAnswer && bitRate != kLoaderBitRate) {
+    // A loader left active by an interrupted session hears 38400 bit/s
+    // only.  Only its echo counts here: the application answers at the
+    // chosen rate or not at all.
+    link.reset();
+    link = OpenOrRaise(portName, kLoaderBitRate, options);
+    if (LoaderResult retried = LoaderConnect(*link); retried != LoaderResult::kApplication)
+      connected = retried;
+  }
   if (connected == LoaderResult::kApplication) {  // switch to the loader
     RequireStep(LoaderEnter(*link), SessionFailure::kModeChange);
     if (bitRate != kLoaderBitRate) {
       link.reset();  // closes the port before it is opened again
       link = OpenOrRaise(portName, kLoaderBitRate, options);
     }
-  } else if (connected != LoaderResult::kOk) {
-    const bool interrupted = InterruptRequested();
-    throw LoaderStepFailed{SessionFailure::kNoAnswer,
-                           interrupted ? PortDiagnosis{} : DiagnoseSilentLink(portName, options)};
+  } else if (connected == LoaderResult::kNoAnswer) {
+    throw LoaderStepFailed{SessionFailure::kNoAnswer, DiagnoseSilentLink(portName, options)};
+  } else {
+    RequireStep(connected, SessionFailure::kNoAnswer);
   }
   step.Succeeded();
 }

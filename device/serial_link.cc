@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <thread>
 
-#include "platform/interrupt.h"
 #include "platform/port_diagnosis.h"
 #include "platform/port_names.h"
 
@@ -31,15 +30,7 @@ SerialLink::SerialLink(std::unique_ptr<SerialPort> port, SerialOptions options)
 
 SerialLink::~SerialLink() { Close(); }
 
-bool SerialLink::WriteByte(uint8_t byte) {
-  // Every exchange begins with a host byte, so this is where a caught
-  // Ctrl-C ends the session: between two exchanges, never inside one.
-  if (InterruptRequested()) {
-    errno = EINTR;
-    return false;
-  }
-  return port_ && port_->WriteByte(byte);
-}
+bool SerialLink::WriteByte(uint8_t byte) { return port_ && port_->WriteByte(byte); }
 
 SerialLink::ReadStatus SerialLink::ReadByte(uint8_t& byte) {
   int got = ReadBytes(&byte, 1);
@@ -73,7 +64,10 @@ PortDiagnosis DiagnoseOpenFailure(const std::string& portName, int bitRate, int 
 }
 
 PortDiagnosis DiagnoseSilentLink(const std::string& portName, const SerialOptions& options) {
-  return options.openPort ? PortDiagnosis{} : DiagnoseSilentPort(portName);
+  PortDiagnosis diagnosis = options.openPort ? PortDiagnosis{} : DiagnoseSilentPort(portName);
+  if (diagnosis.kind == PortDiagnosis::Kind::kNone)
+    diagnosis.kind = PortDiagnosis::Kind::kSilentModule;
+  return diagnosis;
 }
 
 }  // namespace vrx

@@ -38,6 +38,8 @@ class SerialLink {
   ReadStatus ReadByte(uint8_t& byte);
   // Bytes received within one read time-out (up to `count`), or -1 failed.
   int ReadBytes(uint8_t* buffer, std::size_t count);
+  // Whether the caller asked the session to stop (options().cancelled).
+  bool Cancelled() const { return options_.cancelled && options_.cancelled(); }
   // One of the loader's fixed pauses.
   void Pause(std::chrono::milliseconds duration) const;
   void Close();
@@ -54,8 +56,8 @@ class SerialLink {
 PortDiagnosis DiagnoseOpenFailure(const std::string& portName, int bitRate, int error,
                                   const SerialOptions& options);
 
-// Other processes holding a port that does not answer; kNone when there are
-// none (and for scripted ports).
+// Why the module on a port does not answer: other processes holding the
+// port, else (and always for scripted ports) kSilentModule.
 PortDiagnosis DiagnoseSilentLink(const std::string& portName, const SerialOptions& options);
 
 }  // namespace vrx

@@ -58,6 +58,10 @@ std::string AlsoOpenBy(std::string_view path, const ProcessList& users) {
   return Join({path, " はプロセス ", Processes(users), " も開いています。"});
 }
 
+std::string PowerCycleModule() {
+  return "モジュールの電源を切って入れ直してから、もう一度やり直してください。";
+}
+
 std::string CauseText(const PortDiagnosis& diagnosis) {
   ProcessList users;
   for (const auto& user : diagnosis.users) users.emplace_back(user.pid, user.command);
@@ -83,6 +87,8 @@ std::string CauseText(const PortDiagnosis& diagnosis) {
       return OtherError(path, diagnosis.reason);
     case PortDiagnosis::Kind::kAlsoOpen:
       return AlsoOpenBy(path, users);
+    case PortDiagnosis::Kind::kSilentModule:
+      return PowerCycleModule();
   }
   return {};
 }

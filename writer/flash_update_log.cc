@@ -1,6 +1,5 @@
 #include "writer/flash_update_log.h"
 
-#include "platform/interrupt.h"
 #include "resources/port_messages.h"
 #include "resources/writer_log_texts.h"
 #include "writer/writer_message_map.h"
@@ -34,7 +33,7 @@ std::string_view StepText(FlashUpdateEvent event) {
 
 void LogDeviceFailure(WriteLog& log, SessionFailure failure, const PortDiagnosis& cause) {
   log.AppendLog("\r\n");
-  if (InterruptRequested()) {
+  if (failure == SessionFailure::kInterrupted) {
     log.AppendLog(port_msg::Interrupted());
   } else {
     log.AppendLogMessage(WriterMessageFor(failure));

@@ -185,6 +185,64 @@ TEST_F(LoaderTest, WrongEchoOrMissingChecksumPromptStops) {
   EXPECT_THAT(wrongEcho->SentBytes(), ElementsAre(0x5A));
 }
 
+// The caller asks to stop once the device has taken `bytes` host bytes:
+// a moment inside a command, picked by progress rather than by time.
+SerialLink CancelledAfter(const std::shared_ptr<FakeDevice>& device, std::size_t bytes) {
+  SerialOptions options = device->Options();
+  options.cancelled = [d = device.get(), bytes] { return d->sent.size() >= bytes; };
+  return std::move(*SerialLink::Open("COM1", 38400, options));
+}
+
+TEST_F(LoaderTest, CancelledWriteFinishesItsRecordAndClosesTheFrame) {
+  std::vector<uint8_t> data(3 * 128);
+  std::iota(data.begin(), data.end(), uint8_t{3});
+  // Stopping anywhere inside the second record (0x5A, then 133 bytes per
+  // attempt) takes that record to its status byte, then 0x5C.
+  for (std::size_t moment : {135u, 136u, 200u, 267u}) {
+    auto module = std::make_shared<FakeDevice>();
+    module->On(0x5A, {0x5A});
+    testing::ScriptRecordAttempt(*module, 0x1000, testing::Record(data.data(), 128), 0x0A);
+    testing::ScriptRecordAttempt(*module, 0x1080, testing::Record(data.data() + 128, 128), 0x0A);
+    module->On(0x5C, {0x5C});
+    SerialLink link = CancelledAfter(module, moment);
+    EXPECT_EQ(LoaderWrite(link, 0x1000, data.data(), data.size()), LoaderResult::kInterrupted)
+        << moment;
+    EXPECT_THAT(module->SentBytes(), ElementsAreArray(module->ExpectedHostBytes())) << moment;
+  }
+  // A record refused just before: no further attempt, the frame closed.
+  auto refused = std::make_shared<FakeDevice>();
+  refused->On(0x5A, {0x5A});
+  testing::ScriptRecordAttempt(*refused, 0x1000, testing::Record(data.data(), 128), 0x06);
+  refused->On(0x5C, {});  // the answer to 0x5C is not waited for beyond the time-out
+  SerialLink refusedLink = CancelledAfter(refused, 2);
+  EXPECT_EQ(LoaderWrite(refusedLink, 0x1000, data.data(), 128), LoaderResult::kInterrupted);
+  EXPECT_THAT(refused->SentBytes(), ElementsAreArray(refused->ExpectedHostBytes()));
+}
+
+TEST_F(LoaderTest, CancelledReadAndEraseTakeTheirAnswersFirst) {
+  const auto data = Pattern(7);
+  testing::ScriptReadBlock(*device, 0x0100, data);
+  testing::ScriptErase(*device, 0x10, 0x09);
+  SerialLink reading = CancelledAfter(device, 1);  // right after 0x11
+  std::array<uint8_t, 128> got{};
+  EXPECT_EQ(LoaderReadBlock(reading, 0x0100, got), LoaderResult::kOk);
+  EXPECT_EQ(got, data);
+  // The next command does not begin.
+  EXPECT_EQ(LoaderReadBlock(reading, 0x0180, got), LoaderResult::kInterrupted);
+  EXPECT_EQ(device->sent.size(), 3u);
+
+  auto erasing = std::make_shared<FakeDevice>();
+  testing::ScriptErase(*erasing, 0x10, 0x09);
+  SerialLink link = CancelledAfter(erasing, 2);  // after the mask
+  EXPECT_EQ(LoaderEraseBlocks(link, 0x10), LoaderResult::kOk);
+  for (LoaderResult stopped :
+       {LoaderConnect(link), LoaderEnter(link), LoaderEraseBlocks(link, 0x01),
+        LoaderWrite(link, 0x1000, data.data(), 128), LoaderExit(link)})
+    EXPECT_EQ(stopped, LoaderResult::kInterrupted);
+  EXPECT_THAT(erasing->SentBytes(), ElementsAre(0xA5, 0x10));
+  EXPECT_EQ(erasing->scriptUnused(), 0u);  // the status byte was taken
+}
+
 TEST_F(LoaderTest, FailingCallsGiveMinusOne) {
   device->failWriteNumber = 1;
   EXPECT_EQ(LoaderConnect(Link()), LoaderResult::kPortFailed);

@@ -52,6 +52,7 @@ ModuleOutcome ProgramOnce(const ProgramArguments& args) {
   job.speedIndex = args.speedIndex;
   job.containerPath = ContainerOrDefault(args.container);
   job.verify = args.verify;
+  job.serial = InterruptibleSession();
   vrx::FlashImage image{};
   const auto profile = vrx::OpenProgramProfile("VRXWriter");
   StderrBoxes boxes(args.json);
@@ -68,6 +69,7 @@ ModuleOutcome ProgramOnce(const ProgramArguments& args) {
     outcome.message = log.LastMessage();
   }
   outcome.boxText = boxes.shown;
+  outcome.interrupted = !outcome.passed && vrx::InterruptRequested();
   // The writer logs a port it cannot open; say where the causes are.
   if (outcome.message == vrx::writer_msg::kPortOpenFailed) PrintError(vrx::PortOpenHint());
   return outcome;
@@ -81,8 +83,8 @@ class ProgramCommand final : public Command {
   }
   std::string Footer() const override {
     return "The log goes to stdout; on success the port and speed are stored in VRXWriter's "
-           "profile.\nExit status: 0 programmed, 1 failed (with --repeat: 0 when no module "
-           "failed).\n"
+           "profile.\nExit status: 0 programmed, 1 failed, 130 interrupted (with --repeat: 0 when "
+           "no module failed; a module stopped by Ctrl-C is logged as interrupted).\n"
            "Examples:\n  vrxtool program keyboard.vrx --port COM1 --speed 4 --verify\n"
            "  vrxtool program keyboard.vrx --port COM1 --repeat --log results.csv";
   }
@@ -105,11 +107,10 @@ class ProgramCommand final : public Command {
     if (args_.repeat)
       return ProgramRepeatedly({args_.port, args_.speedIndex, args_.resultsLog},
                                [this] { return ProgramOnce(args_); });
-    StopCleanlyOnInterrupt();
-    const bool passed = ProgramOnce(args_).passed;
-    if (vrx::InterruptRequested()) return ReportInterrupted();
+    const ModuleOutcome outcome = ProgramOnce(args_);
+    if (outcome.interrupted) return ReportInterrupted();
     // The log and the message boxes have told the user why.
-    if (!passed) throw CommandFailure();
+    if (!outcome.passed) throw CommandFailure();
     return kExitOk;
   }
 

@@ -58,7 +58,12 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
 
 void PrintError(std::string_view text) { std::cerr << text << '\n'; }
 
-void StopCleanlyOnInterrupt() { vrx::CatchInterruptsForProcess(); }
+vrx::SerialOptions InterruptibleSession() {
+  vrx::CatchInterruptsForProcess();
+  vrx::SerialOptions options;
+  options.cancelled = vrx::InterruptRequested;
+  return options;
+}
 
 int ReportInterrupted() {
   PrintError(vrx::port_msg::Interrupted());

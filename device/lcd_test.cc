@@ -1,7 +1,5 @@
 #include "device/lcd_test.h"
 
-#include <cerrno>
-
 #include "config/bit_rate.h"
 #include "device/device_commands.h"
 
@@ -36,9 +34,8 @@ LcdTestResult RunLcdTest(const std::string& portName, int speedIndex,
   explanation = {};
   if (portName.empty()) return LcdTestResult::kNoPortSelected;
   const int bitRate = BitRateForSpeedIndex(speedIndex);
-  auto link = SerialLink::Open(portName, bitRate, options);
+  auto [link, error] = SerialLink::Open(portName, bitRate, options);
   if (!link) {
-    const int error = errno;
     explanation = DiagnoseOpenFailure(portName, bitRate, error, options);
     return LcdTestResult::kPortOpenFailed;
   }

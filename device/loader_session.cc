@@ -1,19 +1,15 @@
 #include "device/loader_session.h"
 
-#include <cerrno>
-
 #include "config/bit_rate.h"
 
 namespace vrx {
 namespace {
 
 SerialLink OpenOrRaise(const std::string& portName, int bitRate, const SerialOptions& options) {
-  auto link = SerialLink::Open(portName, bitRate, options);
-  if (!link) {
-    const int error = errno;
+  auto [link, error] = SerialLink::Open(portName, bitRate, options);
+  if (!link)
     throw LoaderStepFailed{SessionFailure::kPortOpen,
                            DiagnoseOpenFailure(portName, bitRate, error, options)};
-  }
   return std::move(*link);
 }
 

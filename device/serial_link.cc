@@ -8,21 +8,18 @@
 
 namespace vrx {
 
-std::optional<SerialLink> SerialLink::Open(const std::string& portName, int bitRate,
-                                           const SerialOptions& options) {
-  std::unique_ptr<SerialPort> port;
+LinkOpening SerialLink::Open(const std::string& portName, int bitRate,
+                             const SerialOptions& options) {
+  PortOpening opened;
   if (options.openPort) {
-    port = options.openPort(portName, bitRate, options);
+    opened = options.openPort(portName, bitRate, options);
   } else {
     const std::string devicePath = ResolvePortName(portName);
-    if (devicePath.empty()) {
-      errno = ENOENT;
-      return std::nullopt;
-    }
-    port = OpenPlatformSerialPort(devicePath, bitRate, options);
+    if (devicePath.empty()) return {std::nullopt, ENOENT};
+    opened = OpenPlatformSerialPort(devicePath, bitRate, options);
   }
-  if (!port) return std::nullopt;
-  return SerialLink(std::move(port), options);
+  if (!opened.port) return {std::nullopt, opened.error};
+  return {SerialLink(std::move(opened.port), options)};
 }
 
 SerialLink::SerialLink(std::unique_ptr<SerialPort> port, SerialOptions options)

@@ -10,9 +10,16 @@ namespace vrx {
 class SerialPort;
 struct SerialOptions;
 
-// Opens one port at a bit rate; nullptr when it cannot (errno tells why).
-using PortOpener = std::function<std::unique_ptr<SerialPort>(
-    const std::string& portName, int bitRate, const SerialOptions& options)>;
+// An open port, or no port and why: the platform's reason as an errno
+// value (Windows' errors are mapped onto them).
+struct PortOpening {
+  std::unique_ptr<SerialPort> port;
+  int error = 0;
+};
+
+// Opens one port at a bit rate.
+using PortOpener = std::function<PortOpening(const std::string& portName, int bitRate,
+                                             const SerialOptions& options)>;
 
 // Waits out one of the loader's fixed pauses.
 using PauseFunction = std::function<void(std::chrono::milliseconds)>;

@@ -63,7 +63,7 @@ TEST(Interrupt, ACommandLineProgramDecidesItselfAndTheLinkStops) {
     device->On(0xC4, {0xC4});
     SerialOptions options = device->Options();
     options.cancelled = InterruptRequested;
-    auto link = SerialLink::Open("COM1", 38400, options);
+    auto link = SerialLink::Open("COM1", 38400, options).link;
     if (!link) _exit(4);
     const LoaderResult connected = LoaderConnect(*link);
     _exit(connected != LoaderResult::kInterrupted || !device->sent.empty() ? 5 : 0);

@@ -21,7 +21,7 @@ class LoaderTest : public ::testing::Test {
   std::optional<SerialLink> link;
 
   SerialLink& Link() {
-    if (!link) link = SerialLink::Open("COM1", 38400, device->Options());
+    if (!link) link = SerialLink::Open("COM1", 38400, device->Options()).link;
     return *link;
   }
   void ExpectScriptFollowed() {
@@ -80,7 +80,7 @@ TEST_F(LoaderTest, ReadBlockNeedsAll128Bytes) {
   auto failing = std::make_shared<FakeDevice>();
   testing::ScriptReadBlock(*failing, 0x0200, data);
   failing->failReadsFrom = 4;  // the record's read itself fails
-  auto failingLink = SerialLink::Open("COM1", 38400, failing->Options());
+  auto failingLink = SerialLink::Open("COM1", 38400, failing->Options()).link;
   EXPECT_EQ(LoaderReadBlock(*failingLink, 0x0200, got), LoaderResult::kPortFailed);
 }
 
@@ -166,7 +166,7 @@ TEST_F(LoaderTest, WriteFailureStatusEndsAtOnce) {
   auto other = std::make_shared<FakeDevice>();
   other->On(0x5A, {0x5A});
   testing::ScriptRecordAttempt(*other, 0x3000, data, 0x07);
-  auto otherLink = SerialLink::Open("COM1", 38400, other->Options());
+  auto otherLink = SerialLink::Open("COM1", 38400, other->Options()).link;
   EXPECT_EQ(LoaderWrite(*otherLink, 0x3000, data.data(), 128), LoaderResult::kNoAnswer);
   EXPECT_EQ(other->sent.size(), 1u + 133);
 }
@@ -180,7 +180,7 @@ TEST_F(LoaderTest, WrongEchoOrMissingChecksumPromptStops) {
 
   auto wrongEcho = std::make_shared<FakeDevice>();
   wrongEcho->On(0x5A, {0x5B});
-  auto echoLink = SerialLink::Open("COM1", 38400, wrongEcho->Options());
+  auto echoLink = SerialLink::Open("COM1", 38400, wrongEcho->Options()).link;
   EXPECT_EQ(LoaderWrite(*echoLink, 0x3000, data.data(), 128), LoaderResult::kNoAnswer);
   EXPECT_THAT(wrongEcho->SentBytes(), ElementsAre(0x5A));
 }
@@ -190,7 +190,7 @@ TEST_F(LoaderTest, WrongEchoOrMissingChecksumPromptStops) {
 SerialLink CancelledAfter(const std::shared_ptr<FakeDevice>& device, std::size_t bytes) {
   SerialOptions options = device->Options();
   options.cancelled = [d = device.get(), bytes] { return d->sent.size() >= bytes; };
-  return std::move(*SerialLink::Open("COM1", 38400, options));
+  return std::move(*SerialLink::Open("COM1", 38400, options).link);
 }
 
 TEST_F(LoaderTest, CancelledWriteFinishesItsRecordAndClosesTheFrame) {
@@ -250,7 +250,7 @@ TEST_F(LoaderTest, FailingCallsGiveMinusOne) {
 
   auto readFails = std::make_shared<FakeDevice>();
   readFails->failReadsFrom = 1;
-  auto failingLink = SerialLink::Open("COM1", 38400, readFails->Options());
+  auto failingLink = SerialLink::Open("COM1", 38400, readFails->Options()).link;
   EXPECT_EQ(LoaderEraseBlocks(*failingLink, 0x10), LoaderResult::kPortFailed);
 }
 

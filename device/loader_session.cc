@@ -48,7 +48,11 @@ void EnterLoaderSession(std::optional<SerialLink>& link, const std::string& port
       link = OpenOrRaise(portName, kLoaderBitRate, options);
     }
   } else if (connected == LoaderResult::kNoAnswer) {
-    throw LoaderStepFailed{SessionFailure::kNoAnswer, DiagnoseSilentLink(portName, options)};
+    // Unless someone else holds the port, only a power cycle brings back a
+    // module left inside a command (a pulled cable, a killed program).
+    PortDiagnosis cause = DiagnoseSilentLink(portName, options);
+    if (cause.kind == PortDiagnosis::Kind::kNone) cause.kind = PortDiagnosis::Kind::kSilentModule;
+    throw LoaderStepFailed{SessionFailure::kNoAnswer, cause};
   } else {
     RequireStep(connected, SessionFailure::kNoAnswer);
   }

@@ -61,10 +61,7 @@ PortDiagnosis DiagnoseOpenFailure(const std::string& portName, int bitRate, int 
 }
 
 PortDiagnosis DiagnoseSilentLink(const std::string& portName, const SerialOptions& options) {
-  PortDiagnosis diagnosis = options.openPort ? PortDiagnosis{} : DiagnoseSilentPort(portName);
-  if (diagnosis.kind == PortDiagnosis::Kind::kNone)
-    diagnosis.kind = PortDiagnosis::Kind::kSilentModule;
-  return diagnosis;
+  return options.openPort ? PortDiagnosis{} : DiagnoseSilentPort(portName);
 }
 
 }  // namespace vrx

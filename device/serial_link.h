@@ -64,8 +64,8 @@ struct LinkOpening {
 PortDiagnosis DiagnoseOpenFailure(const std::string& portName, int bitRate, int error,
                                   const SerialOptions& options);
 
-// Why the module on a port does not answer: other processes holding the
-// port, else (and always for scripted ports) kSilentModule.
+// Other processes holding a port that does not answer; kNone when there are
+// none (and for scripted ports).
 PortDiagnosis DiagnoseSilentLink(const std::string& portName, const SerialOptions& options);
 
 }  // namespace vrx

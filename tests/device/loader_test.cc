@@ -204,8 +204,8 @@ TEST_F(LoaderTest, CancelledWriteFinishesItsRecordAndClosesTheFrame) {
     testing::ScriptRecordAttempt(*module, 0x1000, testing::Record(data.data(), 128), 0x0A);
     testing::ScriptRecordAttempt(*module, 0x1080, testing::Record(data.data() + 128, 128), 0x0A);
     module->On(0x5C, {0x5C});
-    SerialLink link = CancelledAfter(module, moment);
-    EXPECT_EQ(LoaderWrite(link, 0x1000, data.data(), data.size()), LoaderResult::kInterrupted)
+    SerialLink stopping = CancelledAfter(module, moment);
+    EXPECT_EQ(LoaderWrite(stopping, 0x1000, data.data(), data.size()), LoaderResult::kInterrupted)
         << moment;
     EXPECT_THAT(module->SentBytes(), ElementsAreArray(module->ExpectedHostBytes())) << moment;
   }
@@ -222,7 +222,6 @@ TEST_F(LoaderTest, CancelledWriteFinishesItsRecordAndClosesTheFrame) {
 TEST_F(LoaderTest, CancelledReadAndEraseTakeTheirAnswersFirst) {
   const auto data = Pattern(7);
   testing::ScriptReadBlock(*device, 0x0100, data);
-  testing::ScriptErase(*device, 0x10, 0x09);
   SerialLink reading = CancelledAfter(device, 1);  // right after 0x11
   std::array<uint8_t, 128> got{};
   EXPECT_EQ(LoaderReadBlock(reading, 0x0100, got), LoaderResult::kOk);
@@ -233,11 +232,11 @@ TEST_F(LoaderTest, CancelledReadAndEraseTakeTheirAnswersFirst) {
 
   auto erasing = std::make_shared<FakeDevice>();
   testing::ScriptErase(*erasing, 0x10, 0x09);
-  SerialLink link = CancelledAfter(erasing, 2);  // after the mask
-  EXPECT_EQ(LoaderEraseBlocks(link, 0x10), LoaderResult::kOk);
+  SerialLink afterMask = CancelledAfter(erasing, 2);  // after the mask
+  EXPECT_EQ(LoaderEraseBlocks(afterMask, 0x10), LoaderResult::kOk);
   for (LoaderResult stopped :
-       {LoaderConnect(link), LoaderEnter(link), LoaderEraseBlocks(link, 0x01),
-        LoaderWrite(link, 0x1000, data.data(), 128), LoaderExit(link)})
+       {LoaderConnect(afterMask), LoaderEnter(afterMask), LoaderEraseBlocks(afterMask, 0x01),
+        LoaderWrite(afterMask, 0x1000, data.data(), 128), LoaderExit(afterMask)})
     EXPECT_EQ(stopped, LoaderResult::kInterrupted);
   EXPECT_THAT(erasing->SentBytes(), ElementsAre(0xA5, 0x10));
   EXPECT_EQ(erasing->scriptUnused(), 0u);  // the status byte was taken

@@ -58,8 +58,7 @@ class Station {
     ProcessResult result;
     result.exitCode = tool.Stop(0, std::chrono::minutes(2));  // signal 0: only wait
     target_ = 0;
-    for (std::string line; !(line = tool.ReadLine(std::chrono::milliseconds(100))).empty();)
-      result.out += line + "\n";
+    result.out = tool.ReadAllOut();
     result.err = tool.ReadAllErr();
     return result;
   }

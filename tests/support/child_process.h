@@ -46,6 +46,8 @@ class BackgroundProcess {
   // or still running after `limit`).
   int Stop(int signal, std::chrono::milliseconds limit = std::chrono::seconds(5));
   std::string ReadAllErr();
+  // What stdout still holds (after the exit: the rest of it).
+  std::string ReadAllOut();
   pid_t pid() const { return pid_; }
 
  private:

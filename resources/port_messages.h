@@ -41,6 +41,10 @@ std::string NotConnected();
 std::string PathNotConnected(std::string_view path);
 std::string PortDescription(const PortLocation& location);
 
+// Under the port list when the port's FTDI latency timer makes a Write
+// slow: "遅延 16 ms：書込みに約8分かかります".
+std::string SlowAdapter(int latencyTimerMs, int expectedWriteSeconds);
+
 // A session stopped by Ctrl-C or a termination signal.
 std::string_view Interrupted();
 

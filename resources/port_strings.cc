@@ -102,6 +102,14 @@ std::string PortDescription(const PortLocation& location) {
   return location.exists ? location.path : PathNotConnected(location.path);
 }
 
+std::string SlowAdapter(int latencyTimerMs, int expectedWriteSeconds) {
+  // Whole minutes from a minute and a half on; seconds below.
+  const std::string duration = expectedWriteSeconds >= 90
+                                   ? std::to_string((expectedWriteSeconds + 30) / 60) + "分"
+                                   : std::to_string(expectedWriteSeconds) + "秒";
+  return Join({"遅延 ", std::to_string(latencyTimerMs), " ms：書込みに約", duration, "かかります"});
+}
+
 std::string_view Interrupted() { return "中断しました。"; }
 
 std::string SettingsNotStored(std::string_view program) {

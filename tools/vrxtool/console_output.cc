@@ -1,6 +1,6 @@
 #include "tools/vrxtool/console_output.h"
 
-#include <cmath>
+#include <cstdio>
 
 #include "tools/vrxtool/terminal.h"
 
@@ -97,32 +97,35 @@ void ConsoleLog::AppendLogMessage(int id) {
 }
 
 void ProgressBar::StepStarted(const vrx::StepInfo& info) {
-  started_ = std::chrono::steady_clock::now();
+  estimate_.Begin(info.total, vrx::TimeLeftEstimator::Clock::now());
   if (info.total > 0) BytesDone(info, 0);
 }
 
-void ProgressBar::BytesDone(const vrx::StepInfo& info, std::size_t done) {
-  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started_;
-  status_.SetBar(FormatProgress(done, info.total, elapsed.count(), 1000));
+void ProgressBar::BytesDone(const vrx::StepInfo&, std::size_t done) {
+  estimate_.Update(done, vrx::TimeLeftEstimator::Clock::now());
+  status_.SetBar(FormatProgress(estimate_, 1000));
 }
 
 void ProgressBar::StepEnded(const vrx::StepInfo& info, bool) {
   if (info.total > 0) status_.SetBar({});
 }
 
-std::string FormatProgress(std::size_t done, std::size_t total, double seconds, int columns) {
+std::string FormatProgress(const vrx::TimeLeftEstimator& estimate, int columns) {
   constexpr int kCells = 20;
+  const std::size_t done = estimate.Done();
+  const std::size_t total = estimate.Total();
   const double fraction = total == 0 ? 1.0 : static_cast<double>(done) / static_cast<double>(total);
   const int filled = static_cast<int>(fraction * kCells);
   std::string text = "[" + std::string(static_cast<std::size_t>(filled), '#') +
                      std::string(static_cast<std::size_t>(kCells - filled), '-') + "] " +
                      Kilobytes(done) + "/" + Kilobytes(total) + " KB";
-  if (seconds > 0.05 && done > 0) {
-    const double rate = static_cast<double>(done) / seconds;
-    const auto left = static_cast<long>(std::lround(static_cast<double>(total - done) / rate));
+  const auto rate = estimate.BytesPerSecond();
+  const auto left = estimate.Left();
+  if (rate && left) {
+    const long long secondsLeft = left->count();
     char tail[64];
-    std::snprintf(tail, sizeof tail, "  %.1f KB/s  %ld:%02ld left", rate / 1024.0, left / 60,
-                  left % 60);
+    std::snprintf(tail, sizeof tail, "  %.1f KB/s  %lld:%02lld left", *rate / 1024.0,
+                  secondsLeft / 60, secondsLeft % 60);
     text += tail;
   }
   if (static_cast<int>(text.size()) > columns) text.resize(static_cast<std::size_t>(columns));

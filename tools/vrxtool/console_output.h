@@ -9,6 +9,7 @@
 #include <string>
 
 #include "device/device_progress.h"
+#include "device/time_left.h"
 #include "writer/write_log.h"
 
 namespace vrxtool {
@@ -63,10 +64,11 @@ class ProgressBar final : public vrx::DeviceProgress {
 
  private:
   StatusLine& status_;
-  std::chrono::steady_clock::time_point started_;
+  vrx::TimeLeftEstimator estimate_;
 };
 
-// "[#####-----] 12.0/28.0 KB  1.6 KB/s  0:10 left", fitted into `columns`.
-std::string FormatProgress(std::size_t done, std::size_t total, double seconds, int columns);
+// "[#####-----] 12.0/28.0 KB  1.6 KB/s  0:10 left", fitted into `columns`;
+// rate and time left once the estimate has them.
+std::string FormatProgress(const vrx::TimeLeftEstimator& estimate, int columns);
 
 }  // namespace vrxtool

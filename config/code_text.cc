@@ -49,4 +49,10 @@ std::string BytesToCodeText(const uint8_t* bytes, int n) {
   return text;
 }
 
+std::string CanonicalCodeText(std::string_view text) {
+  if (!IsValidCodeText(text)) return std::string(text);
+  uint8_t bytes[kMaxCodeBytes];
+  return BytesToCodeText(bytes, CodeTextToBytes(text, bytes));
+}
+
 }  // namespace vrx

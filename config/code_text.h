@@ -13,5 +13,8 @@ inline constexpr int kMaxCodeBytes = 31;
 bool IsValidCodeText(std::string_view text);
 int CodeTextToBytes(std::string_view text, uint8_t out[kMaxCodeBytes]);
 std::string BytesToCodeText(const uint8_t* bytes, int n);
+// A valid text in canonical form ("e0 f0 75" gives "E0,F0,75"), as a data
+// file stores it; any other text unchanged.
+std::string CanonicalCodeText(std::string_view text);
 
 }  // namespace vrx

@@ -1,4 +1,5 @@
 #include "resources/key_names.h"
+#include "resources/translation.h"
 
 #include <array>
 #include <utility>
@@ -16,38 +17,38 @@ constexpr std::pair<unsigned, std::string_view> kNamedKeys[] = {
     {0x12, "Alt"},
     {0x13, "Pause"},
     {0x1B, "Esc"},
-    {0x1C, "変換"},
-    {0x1D, "無変換"},
+    {0x1C, TrLater("変換")},
+    {0x1D, TrLater("無変換")},
     {0x20, "Space"},
     {0x21, "PageUp"},
     {0x22, "PageDown"},
     {0x23, "End"},
     {0x24, "Home"},
-    {0x25, "←"},
-    {0x26, "↑"},
-    {0x27, "→"},
-    {0x28, "↓"},
+    {0x25, TrLater("←")},
+    {0x26, TrLater("↑")},
+    {0x27, TrLater("→")},
+    {0x28, TrLater("↓")},
     {0x2C, "PrintScreen"},
     {0x2D, "Insert"},
     {0x2E, "Delete"},
-    {0x5B, "左Windows"},
-    {0x5C, "右Windows"},
-    {0x5D, "アプリケーション"},
-    {0x60, "テンキー0"},
-    {0x61, "テンキー1"},
-    {0x62, "テンキー2"},
-    {0x63, "テンキー3"},
-    {0x64, "テンキー4"},
-    {0x65, "テンキー5"},
-    {0x66, "テンキー6"},
-    {0x67, "テンキー7"},
-    {0x68, "テンキー8"},
-    {0x69, "テンキー9"},
-    {0x6A, "テンキー*"},
-    {0x6B, "テンキー+"},
-    {0x6D, "テンキー-"},
-    {0x6E, "テンキー."},
-    {0x6F, "テンキー/"},
+    {0x5B, TrLater("左Windows")},
+    {0x5C, TrLater("右Windows")},
+    {0x5D, TrLater("アプリケーション")},
+    {0x60, TrLater("テンキー0")},
+    {0x61, TrLater("テンキー1")},
+    {0x62, TrLater("テンキー2")},
+    {0x63, TrLater("テンキー3")},
+    {0x64, TrLater("テンキー4")},
+    {0x65, TrLater("テンキー5")},
+    {0x66, TrLater("テンキー6")},
+    {0x67, TrLater("テンキー7")},
+    {0x68, TrLater("テンキー8")},
+    {0x69, TrLater("テンキー9")},
+    {0x6A, TrLater("テンキー*")},
+    {0x6B, TrLater("テンキー+")},
+    {0x6D, TrLater("テンキー-")},
+    {0x6E, TrLater("テンキー.")},
+    {0x6F, TrLater("テンキー/")},
     {0x70, "F1"},
     {0x71, "F2"},
     {0x72, "F3"},
@@ -69,15 +70,15 @@ constexpr std::pair<unsigned, std::string_view> kNamedKeys[] = {
     {0xBF, "/"},
     {0xC0, "@"},
     {0xDB, "["},
-    {0xDC, "¥"},
+    {0xDC, TrLater("¥")},
     {0xDD, "]"},
     {0xDE, "^"},
-    {0xE2, "ろ"},
-    {0xE5, "半角/全角"},
-    {0xF0, "英数"},
-    {0xF2, "ひらがな"},
-    {0xF3, "半角/全角"},
-    {0xF4, "半角/全角"},
+    {0xE2, TrLater("ろ")},
+    {0xE5, TrLater("半角/全角")},
+    {0xF0, TrLater("英数")},
+    {0xF2, TrLater("ひらがな")},
+    {0xF3, TrLater("半角/全角")},
+    {0xF4, TrLater("半角/全角")},
 };
 
 constexpr std::string_view kLettersAndDigits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
@@ -89,7 +90,7 @@ std::string_view KeyNameForVirtualKey(unsigned virtualKey) {
   if (virtualKey >= 'A' && virtualKey <= 'Z')
     return kLettersAndDigits.substr(10 + virtualKey - 'A', 1);
   for (const auto& [key, name] : kNamedKeys)
-    if (key == virtualKey) return name;
+    if (key == virtualKey) return Tr(name);
   return {};
 }
 

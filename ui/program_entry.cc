@@ -2,16 +2,25 @@
 
 #include <wx/app.h>
 #include <wx/init.h>
+#include <wx/intl.h>
 #include <wx/log.h>
+#include <wx/translation.h>
 #include <wx/uilocale.h>
 
 #include <cstdio>
 #include <string>
 
 #include "platform/module_path.h"
+#include "platform/program_language.h"
+#include "resources/translation.h"
 #include "resources/ui_texts.h"
+#include "ui/app_profile.h"
 
 namespace vrx::ui {
+
+void UseChosenLanguage() {
+  UseProgramLanguage(ChooseProgramLanguage(ReadLanguageChoice(AppProfile())));
+}
 
 int RunGuiProgram(wxApp* app, int argc, char** argv) {
   wxApp::SetInstance(app);
@@ -27,6 +36,13 @@ int RunGuiProgram(wxApp* app, int argc, char** argv) {
   }
   // The toolkit's own dialogs (file choosers) then speak the user's language.
   wxUILocale::UseDefault();
+  // A translated program: wx's own texts in English too, whatever the
+  // desktop's language (Japanese leaves them as they always were).
+  if (ProgramIsTranslated()) {
+    auto* translations = new wxTranslations;
+    translations->SetLanguage(wxLANGUAGE_ENGLISH_US);
+    wxTranslations::Set(translations);
+  }
 
   struct Cleanup {
     ~Cleanup() { wxEntryCleanup(); }

@@ -1,6 +1,7 @@
 #include "writer/flash_update_log.h"
 
 #include "resources/port_messages.h"
+#include "resources/readback_texts.h"
 #include "resources/writer_log_texts.h"
 #include "writer/writer_message_map.h"
 
@@ -41,6 +42,14 @@ void LogDeviceFailure(WriteLog& log, SessionFailure failure, const PortDiagnosis
     if (!causeLine.empty()) log.AppendLog("\r\n" + causeLine);
   }
   log.AppendLog(writer_log::Stopping());
+}
+
+void LogVerifyReadFailure(WriteLog& log, SessionFailure failure, const PortDiagnosis& cause) {
+  if (InterruptRequested()) return LogDeviceFailure(log, failure, cause);
+  log.AppendLog("\r\n" + std::string(readback_text::VerifyReadFailed()));
+  const std::string causeLine = port_msg::CauseText(cause);
+  if (!causeLine.empty()) log.AppendLog("\r\n" + causeLine);
+  log.AppendLog("\r\n");
 }
 
 void FlashUpdateLog::Step(FlashUpdateEvent event) { log_.AppendLog(StepText(event)); }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/gui/vrx_sheet.h"
@@ -13,9 +14,10 @@
 #include "ui/app_profile.h"
 #include "ui/info_options.h"
 #include "ui/program_entry.h"
-#include "ui/text_conversion.h"
 
 namespace vrx::editor {
+
+CEditorApp::CEditorApp(std::vector<std::string> arguments) : arguments_(std::move(arguments)) {}
 
 bool CEditorApp::OnInit() {
   // A data file named on the command line (a desktop's "open with") is
@@ -29,8 +31,8 @@ bool CEditorApp::OnInit() {
 int CEditorApp::OnRun() {
   ProfileStore& profile = ui::AppProfile();
   CVRXSheet sheet(profile);
-  if (argc > 1) {
-    const std::string given = ui::ToCore(argv[1]);
+  if (arguments_.size() > 1) {
+    const std::string& given = arguments_[1];
     std::error_code error;
     const auto absolute = std::filesystem::absolute(PathFromUtf8(given), error);
     sheet.CallAfter(
@@ -44,8 +46,9 @@ int CEditorApp::OnRun() {
 
 // --help and --version are answered before the toolkit needs a display.
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments = vrx::Utf8Arguments(argc, argv).strings();
+  std::vector<std::string> arguments = vrx::Utf8Arguments(argc, argv).strings();
+  vrx::ui::UseChosenLanguage();
   if (auto status = vrx::ui::AnswerInfoOption(arguments, "VRXEditor", vrx::EditorUsage()))
     return *status;
-  return vrx::ui::RunGuiProgram(new vrx::editor::CEditorApp, argc, argv);
+  return vrx::ui::RunGuiProgram(new vrx::editor::CEditorApp(std::move(arguments)), argc, argv);
 }

@@ -1,7 +1,7 @@
 #include "editor/gui/key_map_page.h"
 
 #include <wx/checkbox.h>
-#include <wx/combobox.h>
+#include <wx/choice.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/tglbtn.h>
@@ -15,6 +15,7 @@
 #include "editor/gui/key_matrix.h"
 #include "platform/sjis.h"
 #include "resources/message_table.h"
+#include "resources/ui_texts.h"
 #include "ui/control_fitting.h"
 #include "ui/dialog_layout.h"
 #include "ui/dialog_units.h"
@@ -52,10 +53,8 @@ CKeyMapPage::CKeyMapPage(wxWindow* parent, ConfigImage& config) : CSheetPage(par
   CreateControls();
   InterceptKeyDowns(
       this, [this] { return captureOn_; }, [this](unsigned virtualKey) { CaptureKey(virtualKey); });
-  // First display: the selection shows, and showing it is no change.
   ShowSelection();
   ShowSelectedKey();
-  modified = false;
 }
 
 CKeyMapPage::~CKeyMapPage() = default;
@@ -66,14 +65,15 @@ void CKeyMapPage::CreateControls() {
   AddLabel(this, "Number", 4, 226);
   wxArrayString numbers;
   for (int key = 0; key < kKeyCount; ++key) numbers.Add(wxString::Format(wxS("%d"), key + 1));
-  numberList_ = new wxComboBox(this, kNumberListId, wxString(), wxDefaultPosition, wxDefaultSize,
-                               numbers, wxCB_READONLY | wxCB_DROPDOWN);
+  // A plain drop-down list: one Tab stop with a focus mark (a read-only
+  // combo box would be an entry and a button, two stops).
+  numberList_ = new wxChoice(this, kNumberListId, wxDefaultPosition, wxDefaultSize, numbers);
   // 128 numbers in 8 columns: the list opens as 16 rows, not the screen's height.
   ui::WrapDropDownList(*numberList_, 8);
-  captureButton_ =
-      new ui::Compact<wxToggleButton>(this, kCaptureButtonId, ui::FromCore("キャプチャ"));
+  captureButton_ = new ui::Compact<wxToggleButton>(this, kCaptureButtonId,
+                                                   ui::FromCore(ui_text::CaptureButton()));
   typematicBox_ =
-      new ui::Compact<wxCheckBox>(this, kTypematicBoxId, ui::FromCore("タイパマティック"));
+      new ui::Compact<wxCheckBox>(this, kTypematicBoxId, ui::FromCore(ui_text::TypematicBox()));
   AddLabel(this, "Make", 2, 240);
   makeBox_ = new ui::Compact<wxTextCtrl>(this, kMakeBoxId, wxString());
   AddLabel(this, "Break", 2, 254);
@@ -93,21 +93,9 @@ void CKeyMapPage::CreateControls() {
 
   Bind(wxEVT_RADIOBUTTON, &CKeyMapPage::OnKeyButton, this, kFirstKeyButtonId,
        kFirstKeyButtonId + kKeyCount - 1);
-  numberList_->Bind(wxEVT_COMBOBOX, &CKeyMapPage::OnNumberChosen, this);
-  numberList_->Bind(wxEVT_COMBOBOX_DROPDOWN, [this](wxCommandEvent&) { modified = true; });
+  numberList_->Bind(wxEVT_CHOICE, &CKeyMapPage::OnNumberChosen, this);
   captureButton_->Bind(wxEVT_TOGGLEBUTTON, &CKeyMapPage::OnCaptureClicked, this);
   typematicBox_->Bind(wxEVT_CHECKBOX, &CKeyMapPage::OnTypematicClicked, this);
-  for (wxTextCtrl* box : {makeBox_, breakBox_}) {
-    box->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { modified = true; });
-    box->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
-      modified = true;
-      event.Skip();
-    });
-    box->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
-      modified = true;
-      event.Skip();
-    });
-  }
 }
 
 void CKeyMapPage::ShowSelectedKey() {
@@ -116,19 +104,23 @@ void CKeyMapPage::ShowSelectedKey() {
   breakBox_->ChangeValue(ui::FromCore(Cp932ToUtf8(key.breakCode)));
   typematicBox_->SetValue(key.typematic);
   matrix_->Refresh();  // the key may have got or lost its codes
-  // Filling the boxes is a change of their texts like any other.
-  modified = true;
 }
 
 bool CKeyMapPage::CommitEdits() {
+  ConfigImage committed = config_;
+  if (!PendingInto(committed)) return false;
+  const auto index = static_cast<size_t>(selectedKey_);
+  RecordEdit(selectedKey_, [&] { config_.keys[index] = std::move(committed.keys[index]); });
+  return true;
+}
+
+bool CKeyMapPage::PendingInto(ConfigImage& config) const {
   std::optional<std::string> makeCode = CodeTextOf(makeBox_);
   std::optional<std::string> breakCode = CodeTextOf(breakBox_);
   if (!makeCode || !breakCode) return false;
-  RecordEdit(selectedKey_, [&] {
-    KeyEntry& key = config_.keys[static_cast<size_t>(selectedKey_)];
-    key.makeCode = std::move(*makeCode);
-    key.breakCode = std::move(*breakCode);
-  });
+  KeyEntry& key = config.keys[static_cast<size_t>(selectedKey_)];
+  key.makeCode = std::move(*makeCode);
+  key.breakCode = std::move(*breakCode);
   return true;
 }
 
@@ -141,10 +133,8 @@ bool CKeyMapPage::OnKillActive() {
 void CKeyMapPage::OnSetActive() {
   // Codes loaded while another page was active must show, or leaving the
   // page again would overwrite them with the old texts.
-  const bool wasModified = modified;
   ShowSelection();
   ShowSelectedKey();
-  modified = wasModified;
 }
 
 void CKeyMapPage::CaptureKey(unsigned virtualKey) {
@@ -185,7 +175,6 @@ void CKeyMapPage::SelectKey(int key) {
 }
 
 void CKeyMapPage::OnKeyButton(wxCommandEvent& event) {
-  modified = true;
   SelectKey(event.GetId() - kFirstKeyButtonId);
 }
 
@@ -195,16 +184,12 @@ void CKeyMapPage::OnNumberChosen(wxCommandEvent&) {
   SelectKey(number - 1);
 }
 
-void CKeyMapPage::OnCaptureClicked(wxCommandEvent&) {
-  captureOn_ = captureButton_->GetValue();
-  modified = true;
-}
+void CKeyMapPage::OnCaptureClicked(wxCommandEvent&) { captureOn_ = captureButton_->GetValue(); }
 
 void CKeyMapPage::OnTypematicClicked(wxCommandEvent&) {
   RecordEdit(selectedKey_, [this] {
     config_.keys[static_cast<size_t>(selectedKey_)].typematic = typematicBox_->GetValue();
   });
-  modified = true;
 }
 
 }  // namespace vrx::editor

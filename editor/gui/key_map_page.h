@@ -5,7 +5,7 @@
 #include "editor/gui/sheet_page.h"
 
 class wxCheckBox;
-class wxComboBox;
+class wxChoice;
 class wxCommandEvent;
 class wxTextCtrl;
 class wxToggleButton;
@@ -36,6 +36,7 @@ class CKeyMapPage : public CSheetPage {
   bool OnKillActive() override;
   void OnSetActive() override;
   bool CommitBeforeSave() override { return CommitEdits(); }
+  bool PendingInto(ConfigImage& config) const override;
   void ShowLoadedConfig() override { ShowSelectedKey(); }
   // Selects the key and shows it.
   void ShowUndoneEdit(int key) override;
@@ -47,7 +48,7 @@ class CKeyMapPage : public CSheetPage {
   void CaptureKey(unsigned virtualKey);
 
   KeyMatrix* keyMatrix() const { return matrix_; }
-  wxComboBox* numberList() const { return numberList_; }
+  wxChoice* numberList() const { return numberList_; }
   wxToggleButton* captureButton() const { return captureButton_; }
   wxCheckBox* typematicBox() const { return typematicBox_; }
   wxTextCtrl* makeBox() const { return makeBox_; }
@@ -67,7 +68,7 @@ class CKeyMapPage : public CSheetPage {
   bool captureOn_ = false;
 
   KeyMatrix* matrix_ = nullptr;
-  wxComboBox* numberList_ = nullptr;
+  wxChoice* numberList_ = nullptr;
   wxToggleButton* captureButton_ = nullptr;
   wxCheckBox* typematicBox_ = nullptr;
   wxTextCtrl* makeBox_ = nullptr;

@@ -5,7 +5,6 @@
 // are drawn as filled nodes, and a key's tooltip tells its codes.
 #pragma once
 
-#include <wx/bitmap.h>
 #include <wx/control.h>
 
 #include <array>
@@ -35,7 +34,8 @@ class KeyMatrix : public wxControl {
   // The key under `point`, or -1.
   int KeyAt(const wxPoint& point) const;
 
-  // Draws the picture, the buttons and, when `focused`, the focus frame.
+  // Draws the matrix picture (its grid, labels and the shaded block), the
+  // buttons and, when `focused`, the focus frame.
   void Render(wxDC& dc, bool focused);
 
   bool AcceptsFocus() const override { return true; }
@@ -44,6 +44,8 @@ class KeyMatrix : public wxControl {
   wxSize DoGetBestSize() const override { return GetSize(); }
 
  private:
+  wxPoint KeyCentre(int key) const;
+  void DrawGrid(wxDC& dc) const;
   void Choose(int key);
   void OnPaint(wxPaintEvent& event);
   void OnLeftDown(wxMouseEvent& event);
@@ -54,7 +56,6 @@ class KeyMatrix : public wxControl {
   const std::array<KeyEntry, kKeyCount>& keys_;
   int hoveredKey_ = -1;
   int selection_ = 0;
-  wxBitmap picture_;
 };
 
 }  // namespace vrx::editor

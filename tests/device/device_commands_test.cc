@@ -10,7 +10,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using testing::FakeDevice;
+using test::FakeDevice;
 
 struct Bench {
   std::shared_ptr<FakeDevice> device = std::make_shared<FakeDevice>();

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-namespace vrx::testing {
+namespace vrx::test {
 
 class FakePort final : public SerialPort {
  public:
@@ -86,4 +86,4 @@ std::vector<uint8_t> FakeDevice::SentBytes() const {
   return bytes;
 }
 
-}  // namespace vrx::testing
+}  // namespace vrx::test

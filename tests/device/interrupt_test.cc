@@ -59,7 +59,7 @@ TEST(Interrupt, ACommandLineProgramDecidesItselfAndTheLinkStops) {
       raise(SIGTERM);
     }
     if (!InterruptRequested()) _exit(3);
-    auto device = std::make_shared<testing::FakeDevice>();
+    auto device = std::make_shared<test::FakeDevice>();
     device->On(0xC4, {0xC4});
     SerialOptions options = device->Options();
     options.cancelled = InterruptRequested;

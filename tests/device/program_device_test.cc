@@ -13,7 +13,7 @@ namespace {
 using test::RecordingLog;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using testing::FakeDevice;
+using test::FakeDevice;
 
 std::vector<std::string> Block4Lines() {
   std::vector<std::string> lines{"\r\nブロック4を消去中．．．", "完了\r\n",
@@ -68,7 +68,7 @@ class ProgramDeviceTest : public ::testing::Test {
 };
 
 TEST_F(ProgramDeviceTest, LoaderAlreadyActiveStaysAtChosenRate) {
-  testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
+  test::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
   EXPECT_TRUE(Program("COM2", 1));
   ExpectScriptFollowed();
   EXPECT_THAT(device->events, ElementsAre("open COM2 9600", "close"));
@@ -77,7 +77,7 @@ TEST_F(ProgramDeviceTest, LoaderAlreadyActiveStaysAtChosenRate) {
 }
 
 TEST_F(ProgramDeviceTest, ApplicationModeAt9600ReopensAt38400) {
-  testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/true);
+  test::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/true);
   EXPECT_TRUE(Program("COM2", 1));
   ExpectScriptFollowed();
   EXPECT_THAT(device->events, ElementsAre("open COM2 9600", "close", "open COM2 38400", "close"));
@@ -89,7 +89,7 @@ TEST_F(ProgramDeviceTest, ApplicationModeAt9600ReopensAt38400) {
 }
 
 TEST_F(ProgramDeviceTest, ApplicationModeAt38400KeepsTheLink) {
-  testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/true);
+  test::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/true);
   EXPECT_TRUE(Program("COM1", 4));
   ExpectScriptFollowed();
   EXPECT_THAT(device->events, ElementsAre("open COM1 38400", "close"));
@@ -97,7 +97,7 @@ TEST_F(ProgramDeviceTest, ApplicationModeAt38400KeepsTheLink) {
 
 TEST_F(ProgramDeviceTest, Block0DifferingInItsLastByteIsRewrittenWhole) {
   moduleBlock0.back() ^= 0x01;
-  testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
+  test::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
   EXPECT_TRUE(Program("COM1", 4));
   ExpectScriptFollowed();
   EXPECT_THAT(log.texts, ElementsAreArray(SuccessLog(true)));
@@ -110,8 +110,8 @@ TEST_F(ProgramDeviceTest, PortFailures) {
   EXPECT_THAT(device->events, ElementsAre("refused COM5 38400"));  // nothing to close
 
   auto reopen = std::make_shared<FakeDevice>();
-  testing::ScriptConnect(*reopen, 0xFA);
-  testing::ScriptEnter(*reopen);
+  test::ScriptConnect(*reopen, 0xFA);
+  test::ScriptEnter(*reopen);
   reopen->refuseOpenNumber = 2;
   RecordingLog reopenLog;
   EXPECT_FALSE(ProgramDevice("COM5", 0, image, reopenLog, reopen->Options()));
@@ -141,7 +141,7 @@ TEST_F(ProgramDeviceTest, SilentDeviceCannotBeReached) {
 // A loader left active by an interrupted session hears 38400 bit/s only.
 TEST_F(ProgramDeviceTest, SilenceAtAnotherRateIsTriedOnceMoreAt38400) {
   device->On(0xC4, {});  // lost at 9600
-  testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
+  test::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
   EXPECT_TRUE(Program("COM2", 1));
   ExpectScriptFollowed();
   EXPECT_THAT(device->events, ElementsAre("open COM2 9600", "close", "open COM2 38400", "close"));
@@ -166,7 +166,7 @@ TEST_F(ProgramDeviceTest, SilenceAtAnotherRateIsTriedOnceMoreAt38400) {
 }
 
 TEST_F(ProgramDeviceTest, CancellationStopsBetweenRecordsAndLeavesTheLoader) {
-  testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
+  test::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
   SerialOptions options = device->Options();
   // Stop inside the third record of block 4.
   const std::size_t block4Start = 1 + 8 * 3 + 2;  // connect, block 0 read back, erase
@@ -194,7 +194,7 @@ TEST_F(ProgramDeviceTest, FailedModeChanges) {
 
   // Exit failing after a complete write: no success line.
   auto exitFails = std::make_shared<FakeDevice>();
-  testing::ScriptProgram(*exitFails, image, moduleBlock0, false, /*exitEcho=*/0x00);
+  test::ScriptProgram(*exitFails, image, moduleBlock0, false, /*exitEcho=*/0x00);
   RecordingLog exitLog;
   EXPECT_FALSE(ProgramDevice("COM1", 4, image, exitLog, exitFails->Options()));
   auto expected = SuccessLog(false);
@@ -206,13 +206,13 @@ TEST_F(ProgramDeviceTest, FailedModeChanges) {
 TEST_F(ProgramDeviceTest, FlashFailures) {
   const std::vector<std::string> connected{"\r\n接続完了\r\n"};
   auto scriptUpToBlock4 = [&](FakeDevice& d) {
-    testing::ScriptConnect(d, 0xC4);
+    test::ScriptConnect(d, 0xC4);
     for (uint16_t a = 0; a < 0x400; a += 128)
-      testing::ScriptReadBlock(d, a, testing::Record(moduleBlock0.data() + a, 128));
+      test::ScriptReadBlock(d, a, test::Record(moduleBlock0.data() + a, 128));
   };
   {  // the read-back of block 0 fails: reported as a write failure
     auto d = std::make_shared<FakeDevice>();
-    testing::ScriptConnect(*d, 0xC4);
+    test::ScriptConnect(*d, 0xC4);
     d->On(0x11, {0x11}).On(0x00, {0x00}).On(0x00, {0x00});  // then no record
     RecordingLog l;
     EXPECT_FALSE(ProgramDevice("COM1", 4, image, l, d->Options()));
@@ -222,7 +222,7 @@ TEST_F(ProgramDeviceTest, FlashFailures) {
   {  // erasing block 4 fails
     auto d = std::make_shared<FakeDevice>();
     scriptUpToBlock4(*d);
-    testing::ScriptErase(*d, 0x10, 0x03);
+    test::ScriptErase(*d, 0x10, 0x03);
     RecordingLog l;
     EXPECT_FALSE(ProgramDevice("COM1", 4, image, l, d->Options()));
     auto before = connected;
@@ -234,10 +234,10 @@ TEST_F(ProgramDeviceTest, FlashFailures) {
   {  // the second chunk of block 4 fails: one dot, then the failure
     auto d = std::make_shared<FakeDevice>();
     scriptUpToBlock4(*d);
-    testing::ScriptErase(*d, 0x10, 0x09);
-    testing::ScriptWrite(*d, 0x1000, image.data() + 0x1000, 0x800);
+    test::ScriptErase(*d, 0x10, 0x09);
+    test::ScriptWrite(*d, 0x1000, image.data() + 0x1000, 0x800);
     d->On(0x5A, {0x5A});
-    testing::ScriptRecordAttempt(*d, 0x1800, testing::Record(image.data() + 0x1800, 128), 0x04);
+    test::ScriptRecordAttempt(*d, 0x1800, test::Record(image.data() + 0x1800, 128), 0x04);
     RecordingLog l;
     EXPECT_FALSE(ProgramDevice("COM1", 4, image, l, d->Options()));
     auto before = connected;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <thread>
 
 #include "config/data_file.h"
 #include "writer/firmware_pack.h"
@@ -68,15 +67,6 @@ WriteFiles::WriteFiles() {
   config.keys[0].makeCode = "1C";
   config.keys[0].breakCode = "F0,1C";
   EXPECT_TRUE(WriteDataFile(dataFile, config));
-}
-
-bool EventuallyTrue(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return true;
 }
 
 }  // namespace vrx::test

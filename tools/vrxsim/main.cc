@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_language.h"
 #include "resources/program_version.h"
 #include "tools/vrxsim/simulator.h"
 
@@ -61,6 +62,7 @@ class ChangeReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
+  vrx::UseProgramLanguage(vrx::ChooseProgramLanguage(std::nullopt));
   ProgramOptions options;
   CLI::App app{
       "vrxsim - a simulated VRX7100 module on a pseudo-terminal.\n"

@@ -9,9 +9,8 @@
 #include "editor/core/editor_message_map.h"
 #include "platform/utf8_path.h"
 #include "resources/message_table.h"
-#include "resources/port_messages.h"
-#include "resources/program_usage.h"
 #include "tools/vrxtool/command.h"
+#include "tools/vrxtool/device_failure.h"
 #include "tools/vrxtool/device_options.h"
 
 namespace vrxtool {
@@ -43,12 +42,8 @@ class LcdTestCommand final : public Command {
       message = vrx::EditorMessageFor(result);
     }
     if (message == 0) return kExitOk;
-    std::string text(vrx::EditorMessage(message));
-    if (const std::string causeLine = vrx::port_msg::CauseText(cause); !causeLine.empty())
-      text += "\n" + causeLine;
-    if (message == vrx::editor_msg::kPortOpenFailed)
-      text += "\n" + std::string(vrx::PortOpenHint());
-    throw CommandFailure(text);
+    throw CommandFailure(DeviceFailureText(vrx::EditorMessage(message), cause,
+                                           message == vrx::editor_msg::kPortOpenFailed));
   }
 
  private:

@@ -31,9 +31,14 @@ void PrintText(const std::vector<ListedPort>& ports) {
   }
   for (const auto& port : ports) {
     const auto& info = port.info;
-    std::cout << (port.comNames.empty() ? "-" : Joined(port.comNames)) << "  " << info.devicePath
-              << (info.exists ? "" : "  (missing)") << '\n';
+    std::cout << (port.comNames.empty() ? "-" : Joined(port.comNames)) << "  "
+              << vrx::PortNameForUser(info.devicePath) << (info.exists ? "" : "  (missing)")
+              << '\n';
     if (!info.exists) continue;
+    // Windows' friendly name ("USB Serial Port (COM3)"); Linux shows USB
+    // identities below.
+    if (info.vendorId.empty() && !info.product.empty())
+      std::cout << "    device   " << info.product << '\n';
     if (!info.byIdPath.empty()) std::cout << "    by-id    " << info.byIdPath << '\n';
     if (!info.vendorId.empty()) {
       std::cout << "    usb      " << info.vendorId << ':' << info.productId;

@@ -6,9 +6,11 @@
 #include "device/read_back.h"
 #include "resources/message_table.h"
 #include "tools/vrxtool/command.h"
+#include "tools/vrxtool/device_failure.h"
 #include "tools/vrxtool/device_options.h"
 #include "tools/vrxtool/feedback.h"
 #include "tools/vrxtool/image_source.h"
+#include "tools/vrxtool/output_file.h"
 #include "writer/writer_message_map.h"
 
 namespace vrxtool {
@@ -22,13 +24,17 @@ struct ReadArguments {
 };
 
 int Read(const ReadArguments& args) {
+  // A read takes long on a slow line: find a bad output before it.
+  if (const std::string problem = OutputProblem(args.output); !problem.empty())
+    throw CommandFailure(problem);
   vrx::FlashImage flash{};
   vrx::SessionFailure failure = vrx::SessionFailure::kNone;
+  vrx::PortDiagnosis cause;
   bool saved = false;
   {
     Feedback feedback(args.json);
     failure = vrx::ReadDevice(args.port, args.speedIndex, flash, InterruptibleSession(),
-                              feedback.progress());
+                              feedback.progress(), &cause);
     saved = failure == vrx::SessionFailure::kNone && WriteFlashFile(args.output, flash);
     if (JsonEvents* json = feedback.json()) {
       if (vrx::WriterMessageFor(failure) != 0) json->Failure(vrx::WriterMessageFor(failure));
@@ -37,7 +43,8 @@ int Read(const ReadArguments& args) {
   }
   if (failure == vrx::SessionFailure::kInterrupted) return ReportInterrupted();
   if (failure != vrx::SessionFailure::kNone)
-    PrintError(vrx::WriterMessage(vrx::WriterMessageFor(failure)));
+    PrintError(DeviceFailureText(vrx::WriterMessage(vrx::WriterMessageFor(failure)), cause,
+                                 failure == vrx::SessionFailure::kPortOpen));
   return saved ? kExitOk : kExitFailure;
 }
 

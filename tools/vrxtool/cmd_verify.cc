@@ -8,6 +8,7 @@
 #include "resources/message_table.h"
 #include "resources/readback_texts.h"
 #include "tools/vrxtool/command.h"
+#include "tools/vrxtool/device_failure.h"
 #include "tools/vrxtool/device_options.h"
 #include "tools/vrxtool/feedback.h"
 #include "tools/vrxtool/image_source.h"
@@ -57,7 +58,8 @@ int Verify(const VerifyArguments& args) {
   }
   if (result.failure == vrx::SessionFailure::kInterrupted) return ReportInterrupted();
   if (result.failure != vrx::SessionFailure::kNone) {
-    PrintError(vrx::WriterMessage(vrx::WriterMessageFor(result.failure)));
+    PrintError(DeviceFailureText(vrx::WriterMessage(vrx::WriterMessageFor(result.failure)),
+                                 result.cause, result.failure == vrx::SessionFailure::kPortOpen));
     return kExitFailure;
   }
   const vrx::FlashComparison& comparison = result.comparison;

@@ -7,8 +7,16 @@
 namespace vrxtool {
 namespace {
 
-// Columns a UTF-8 text takes: CJK and full-width forms two, the rest one
-// (half-width katakana included).
+std::string Kilobytes(std::size_t bytes) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", static_cast<double>(bytes) / 1024.0);
+  return text;
+}
+
+}  // namespace
+
+// CJK and full-width forms take two columns, the rest one (half-width
+// katakana included).
 int DisplayWidth(const std::string& text) {
   int width = 0;
   for (std::size_t i = 0; i < text.size();) {
@@ -27,19 +35,18 @@ int DisplayWidth(const std::string& text) {
   return width;
 }
 
-std::string Kilobytes(std::size_t bytes) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", static_cast<double>(bytes) / 1024.0);
-  return text;
+std::string RedrawStatus(const std::string& text, int shownWidth, bool escapes) {
+  if (escapes) return "\r\033[K" + text;
+  const int rest = shownWidth - DisplayWidth(text);
+  if (rest <= 0) return "\r" + text;
+  return "\r" + text + std::string(static_cast<std::size_t>(rest), ' ') + "\r" + text;
 }
 
-}  // namespace
-
-StatusLine::StatusLine() : shown_(StderrIsTerminal()) {}
+StatusLine::StatusLine() : shown_(StderrIsTerminal()), escapes_(StderrTakesEscapes()) {}
 
 StatusLine::~StatusLine() {
   if (!shown_ || (logLine_.empty() && bar_.empty())) return;
-  std::fputs("\r\033[K", stderr);
+  std::fputs(RedrawStatus({}, shownWidth_, escapes_).c_str(), stderr);
   std::fflush(stderr);
 }
 
@@ -68,8 +75,9 @@ void StatusLine::Draw(bool withBar) {
       text += (logLine_.empty() ? "" : "  ") + bar;
     }
   }
-  std::fputs(("\r\033[K" + text).c_str(), stderr);
+  std::fputs(RedrawStatus(text, shownWidth_, escapes_).c_str(), stderr);
   std::fflush(stderr);
+  shownWidth_ = DisplayWidth(text);
 }
 
 ConsoleLog::~ConsoleLog() {

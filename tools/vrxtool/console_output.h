@@ -33,9 +33,19 @@ class StatusLine {
   void Draw(bool withBar);
 
   bool shown_;
+  bool escapes_;
+  int shownWidth_ = 0;
   std::string logLine_;
   std::string bar_;
 };
+
+// What rewrites the status line with `text`, `shownWidth` columns being on
+// it now: an erase escape where the terminal takes escapes, else blanks
+// over the rest of the old text and the cursor back after the new.
+std::string RedrawStatus(const std::string& text, int shownWidth, bool escapes);
+
+// Columns a UTF-8 text takes on a terminal.
+int DisplayWidth(const std::string& text);
 
 // The writer's log as UTF-8 with LF line ends, flushed per append so that
 // every step (and every "．") shows as it happens.

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "device/module_presence.h"
+#include "device/serial_options.h"
 #include "platform/interrupt.h"
 #include "platform/utf8_path.h"
 #include "resources/message_table.h"
@@ -19,7 +20,9 @@ namespace vrxtool {
 namespace {
 
 using namespace std::chrono_literals;
-constexpr auto kProbeTimeout = 300ms;
+// The answer time-out of every other exchange: a shorter one would take a
+// module that answers late on a busy machine for gone and program it again.
+const auto kProbeTimeout = vrx::SerialOptions{}.readTimeout;
 constexpr auto kProbePause = 200ms;
 
 // Probes until the module's presence is `wanted`; false when Ctrl-C came

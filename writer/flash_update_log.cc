@@ -45,7 +45,7 @@ void LogDeviceFailure(WriteLog& log, SessionFailure failure, const PortDiagnosis
 }
 
 void LogVerifyReadFailure(WriteLog& log, SessionFailure failure, const PortDiagnosis& cause) {
-  if (InterruptRequested()) return LogDeviceFailure(log, failure, cause);
+  if (failure == SessionFailure::kInterrupted) return LogDeviceFailure(log, failure, cause);
   log.AppendLog("\r\n" + std::string(readback_text::VerifyReadFailed()));
   const std::string causeLine = port_msg::CauseText(cause);
   if (!causeLine.empty()) log.AppendLog("\r\n" + causeLine);

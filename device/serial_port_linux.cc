@@ -292,30 +292,26 @@ void RequestLowLatency(int fd) {
 
 }  // namespace
 
-std::unique_ptr<SerialPort> OpenPlatformSerialPort(const std::string& devicePath, int bitRate,
-                                                   const SerialOptions& options) {
-  if (!CanSetBitRate(bitRate)) {
-    errno = EINVAL;
-    return nullptr;
-  }
+PortOpening OpenPlatformSerialPort(const std::string& devicePath, int bitRate,
+                                   const SerialOptions& options) {
+  if (!CanSetBitRate(bitRate)) return {nullptr, EINVAL};
   // O_NONBLOCK: a port without carrier must not hang the open.
   int fd = open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
+  if (fd < 0) return {nullptr, errno};
   bool setExclusive = false;
   termios settingsBefore{};
   if (!isatty(fd) || !TakeExclusive(fd, devicePath, setExclusive) ||
       tcgetattr(fd, &settingsBefore) != 0 || !ApplyFraming(fd, bitRate)) {
-    const int savedErrno = errno;  // the clean-up must not lose why it failed
+    const int error = errno;  // before the clean-up can change it
     if (setExclusive) ioctl(fd, TIOCNXCL);
     close(fd);
-    errno = savedErrno;
-    return nullptr;
+    return {nullptr, error};
   }
   RequestLowLatency(fd);
   // An answer still on the line from an earlier session (one that was
   // interrupted, say) would be taken for this session's first answer.
   tcflush(fd, TCIOFLUSH);
-  return std::make_unique<PosixSerialPort>(fd, setExclusive, settingsBefore, options.writeTimeout);
+  return {std::make_unique<PosixSerialPort>(fd, setExclusive, settingsBefore, options.writeTimeout)};
 }
 
 }  // namespace vrx

@@ -73,6 +73,9 @@ struct PortDiagnosis {
     kNotSerial,
     kOtherError,  // `reason` holds the platform's text for the error
     kAlsoOpen,    // the port answers nothing while `users` have it open
+    kSilentModule,  // the loader's connect meets silence and no one else
+                    // holds the port: a module left inside a command
+                    // needs a power cycle
   };
   Kind kind = Kind::kNone;
   std::string path;

@@ -63,6 +63,10 @@ std::string AlsoOpenBy(std::string_view path, const ProcessList& users) {
   return TrFormat("{0} はプロセス {1} も開いています。", {path, Processes(users)});
 }
 
+std::string PowerCycleModule() {
+  return "モジュールの電源を切って入れ直してから、もう一度やり直してください。";
+}
+
 std::string CauseText(const PortDiagnosis& diagnosis) {
   ProcessList users;
   for (const auto& user : diagnosis.users) users.emplace_back(user.pid, user.command);
@@ -88,6 +92,8 @@ std::string CauseText(const PortDiagnosis& diagnosis) {
       return OtherError(path, diagnosis.reason);
     case PortDiagnosis::Kind::kAlsoOpen:
       return AlsoOpenBy(path, users);
+    case PortDiagnosis::Kind::kSilentModule:
+      return PowerCycleModule();
   }
   return {};
 }

@@ -51,4 +51,6 @@ std::string_view CsvHeader() { return "time,port,result,seconds,message"; }
 
 std::string_view ResultWord(bool passed) { return passed ? "pass" : "fail"; }
 
+std::string_view Interrupted() { return "interrupted"; }
+
 }  // namespace vrx::readback_text

@@ -34,5 +34,7 @@ std::string RepeatSummary(int passed, int failed);
 std::string_view WaitingForModule();
 std::string_view CsvHeader();
 std::string_view ResultWord(bool passed);
+// Both columns of a module whose Write Ctrl-C stopped.
+std::string_view Interrupted();
 
 }  // namespace vrx::readback_text

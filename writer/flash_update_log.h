@@ -11,7 +11,7 @@
 namespace vrx {
 
 // How a failed device step ends the writer's log: "\r\n", the message (or
-// the interruption notice after Ctrl-C and the like), the cause on a line of
+// the interruption notice for kInterrupted), the cause on a line of
 // its own when known, and the "stopping" line.
 void LogDeviceFailure(WriteLog& log, SessionFailure failure, const PortDiagnosis& cause = {});
 // A verification after a successful Write that could not read the module:

@@ -12,6 +12,7 @@
 
 #include "device/lcd_test.h"
 #include "editor/core/editor_message_map.h"
+#include "platform/interrupt.h"
 #include "platform/port_settings.h"
 #include "resources/message_table.h"
 #include "resources/port_messages.h"
@@ -315,7 +316,12 @@ void CCGRAMPage::OnTest() {
   PortDiagnosis cause;
   {
     wxBusyCursor busy;  // the test blocks for up to 2 s per silent byte
-    result = RunLcdTest(portName, speedIndex, config_.cgram, linkOptions, &cause);
+    // A signal stops the test between two commands; the program then ends
+    // by it, after the port is closed (the scope outlives the test).
+    const InterruptScope catchInterrupts;
+    SerialOptions options = linkOptions;
+    if (!options.cancelled) options.cancelled = InterruptRequested;
+    result = RunLcdTest(portName, speedIndex, config_.cgram, options, &cause);
   }
   if (result != LcdTestResult::kOk) {
     std::string text(EditorMessage(EditorMessageFor(result)));

@@ -128,10 +128,62 @@ TEST_F(ProgramDeviceTest, PortFailures) {
                                           "\r\n速度が選択されていません。")));
 }
 
+constexpr const char* kPowerCycle =
+    "\r\nモジュールの電源を切って入れ直してから、もう一度やり直してください。";
+
 TEST_F(ProgramDeviceTest, SilentDeviceCannotBeReached) {
   EXPECT_FALSE(Program("COM1", 4));
-  EXPECT_THAT(log.texts, ElementsAreArray(FailureLog({}, "デバイスと通信ができません。")));
+  EXPECT_THAT(log.texts,
+              ElementsAreArray(FailureLog({}, "デバイスと通信ができません。", kPowerCycle)));
   EXPECT_THAT(device->events, ElementsAre("open COM1 38400", "close"));
+}
+
+// A loader left active by an interrupted session hears 38400 bit/s only.
+TEST_F(ProgramDeviceTest, SilenceAtAnotherRateIsTriedOnceMoreAt38400) {
+  device->On(0xC4, {});  // lost at 9600
+  test::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
+  EXPECT_TRUE(Program("COM2", 1));
+  ExpectScriptFollowed();
+  EXPECT_THAT(device->events, ElementsAre("open COM2 9600", "close", "open COM2 38400", "close"));
+  EXPECT_EQ(device->sent[0].bitRate, 9600);
+  for (std::size_t i = 1; i < device->sent.size(); ++i)
+    ASSERT_EQ(device->sent[i].bitRate, 38400) << "byte " << i;
+  EXPECT_THAT(log.texts, ElementsAreArray(SuccessLog(false)));
+
+  // Silence there too, or the application answering at 38400 (the chosen
+  // rate is the application's): the module cannot be reached.
+  for (std::vector<uint8_t> second : {std::vector<uint8_t>{}, std::vector<uint8_t>{0xFA}}) {
+    auto silent = std::make_shared<FakeDevice>();
+    silent->On(0xC4, {}).On(0xC4, second);
+    RecordingLog silentLog;
+    EXPECT_FALSE(ProgramDevice("COM2", 1, image, silentLog, silent->Options()));
+    EXPECT_THAT(silentLog.texts,
+                ElementsAreArray(FailureLog({}, "デバイスと通信ができません。", kPowerCycle)));
+    EXPECT_THAT(silent->events,
+                ElementsAre("open COM2 9600", "close", "open COM2 38400", "close"));
+    EXPECT_EQ(silent->scriptUnused(), 0u);
+  }
+}
+
+TEST_F(ProgramDeviceTest, CancellationStopsBetweenRecordsAndLeavesTheLoader) {
+  test::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
+  SerialOptions options = device->Options();
+  // Stop inside the third record of block 4.
+  const std::size_t block4Start = 1 + 8 * 3 + 2;  // connect, block 0 read back, erase
+  const std::size_t moment = block4Start + 1 + 2 * 133 + 60;
+  options.cancelled = [d = device.get(), moment] { return d->sent.size() >= moment; };
+  EXPECT_FALSE(ProgramDevice("COM1", 4, image, log, options));
+  const auto sent = device->SentBytes();
+  const std::size_t stop = block4Start + 1 + 3 * 133;
+  ASSERT_EQ(sent.size(), stop + 1);
+  const auto expected = device->ExpectedHostBytes();
+  EXPECT_TRUE(std::equal(sent.begin(), sent.begin() + stop, expected.begin()));
+  EXPECT_EQ(sent.back(), 0x5C);  // the frame closed; no 0x5D
+  EXPECT_THAT(device->events, ElementsAre("open COM1 38400", "close"));
+  EXPECT_TRUE(device->pauses.empty());
+  EXPECT_THAT(log.texts, ElementsAreArray({"\r\n接続完了\r\n", "\r\nブロック4を消去中．．．",
+                                           "完了\r\n", "\r\nブロック4に書き込み中", "\r\n",
+                                           "中断しました。", "\r\n処理を中止します。\r\n"}));
 }
 
 TEST_F(ProgramDeviceTest, FailedModeChanges) {

@@ -48,8 +48,10 @@ class PtyLinkTest : public ::testing::Test {
   }
 
   std::optional<SerialLink> Open(int bitRate = 38400) {
-    return SerialLink::Open(slavePath_, bitRate, options_);
+    return SerialLink::Open(slavePath_, bitRate, options_).link;
   }
+  // Why opening at `bitRate` fails (0 when it does not).
+  int OpenError(int bitRate = 38400) { return SerialLink::Open(slavePath_, bitRate, options_).error; }
   void MasterWrite(std::initializer_list<uint8_t> bytes) {
     std::vector<uint8_t> v(bytes);
     ASSERT_EQ(write(master_, v.data(), v.size()), static_cast<ssize_t>(v.size()));
@@ -95,27 +97,22 @@ TEST_F(PtyLinkTest, SetsTheRateAndRefusesRateZero) {
     ASSERT_EQ(tcgetattr(master_, &t), 0);
     EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B9600));
   }
-  errno = 0;
-  EXPECT_FALSE(Open(0));
-  EXPECT_EQ(errno, EINVAL);
-  EXPECT_FALSE(Open(-1));
+  EXPECT_EQ(OpenError(0), EINVAL);
+  EXPECT_EQ(OpenError(-1), EINVAL);
   EXPECT_TRUE(Open(14400));  // no B-constant, set exactly
   EXPECT_TRUE(Open(128000));
 }
 
 TEST_F(PtyLinkTest, ReopenWithUnchangedSettingsSucceeds) {
   for (int i = 0; i < 3; ++i) {
-    auto link = Open(38400);
-    ASSERT_TRUE(link) << "open " << i << " errno " << errno;
+    EXPECT_EQ(OpenError(38400), 0) << "open " << i;
   }
 }
 
 TEST_F(PtyLinkTest, SecondOpenFailsUntilTheFirstCloses) {
   auto first = Open();
   ASSERT_TRUE(first);
-  errno = 0;
-  EXPECT_FALSE(Open());
-  EXPECT_EQ(errno, EBUSY);
+  EXPECT_EQ(OpenError(), EBUSY);
 
   pid_t child = fork();
   ASSERT_GE(child, 0);
@@ -125,7 +122,7 @@ TEST_F(PtyLinkTest, SecondOpenFailsUntilTheFirstCloses) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 7);
 
   first->Close();
-  EXPECT_TRUE(Open()) << "errno " << errno;  // exclusivity released on close
+  EXPECT_EQ(OpenError(), 0);  // exclusivity released on close
 }
 
 TEST_F(PtyLinkTest, SilenceTimesOutAndShortReadsCount) {
@@ -159,15 +156,15 @@ TEST_F(PtyLinkTest, VanishedDeviceFailsInsteadOfHanging) {
 }
 
 TEST_F(PtyLinkTest, MissingPortAndNamesThroughTheMapping) {
-  errno = 0;
-  EXPECT_FALSE(SerialLink::Open("/dev/no-such-port", 38400, options_));
-  EXPECT_EQ(errno, ENOENT);
+  const LinkOpening missing = SerialLink::Open("/dev/no-such-port", 38400, options_);
+  EXPECT_FALSE(missing.link);
+  EXPECT_EQ(missing.error, ENOENT);
 
   const test::ScratchFolder folder("ports-link");
   const std::string map = (folder.path() / "ports.conf").string();
   std::ofstream(map) << "COM7=" << slavePath_ << "\n";
   setenv("VRX_PORT_MAP", map.c_str(), 1);
-  auto viaName = SerialLink::Open("COM7", 38400, options_);
+  auto viaName = SerialLink::Open("COM7", 38400, options_).link;
   unsetenv("VRX_PORT_MAP");
   ASSERT_TRUE(viaName);
   ASSERT_TRUE(viaName->WriteByte(0xC4));
@@ -265,7 +262,7 @@ TEST_F(PtySessionTest, AProcessKilledOutrightLeavesThePortUsable) {
 
   // The flag's keeper needs a moment.
   EXPECT_TRUE(test::EventuallyTrue([this] { return !ExclusiveFlagSet(); }));
-  EXPECT_TRUE(Open()) << "errno " << errno;
+  EXPECT_EQ(OpenError(), 0);
 }
 
 TEST_F(PtySessionTest, AStaleFlagWithNobodyHoldingThePortIsTakenOver) {
@@ -275,7 +272,7 @@ TEST_F(PtySessionTest, AStaleFlagWithNobodyHoldingThePortIsTakenOver) {
   ASSERT_EQ(ioctl(probe, TIOCEXCL), 0);
   close(probe);  // the flag stays: the master keeps the terminal alive
   ASSERT_TRUE(ExclusiveFlagSet());
-  EXPECT_TRUE(Open()) << "errno " << errno;
+  EXPECT_EQ(OpenError(), 0);
 }
 
 TEST_F(PtySessionTest, APortHeldByAnotherProgramFailsAndNamesIt) {
@@ -289,9 +286,7 @@ TEST_F(PtySessionTest, APortHeldByAnotherProgramFailsAndNamesIt) {
     }
   } killAtEnd{holder};
 
-  errno = 0;
-  EXPECT_FALSE(Open());
-  const int error = errno;
+  const int error = OpenError();
   EXPECT_EQ(error, EBUSY);
   const std::string cause = port_msg::CauseText(DiagnosePortOpenFailure(slavePath_, 38400, error));
   EXPECT_THAT(cause, ::testing::HasSubstr("プロセス " + std::to_string(holder) + " ("));

@@ -81,7 +81,7 @@ TEST(ReadBack, FailuresGiveTheWritersMessagesAndWriteNoFile) {
     std::string message;
   };
   const Case cases[] = {
-      {{"connect=silent"}, "デバイスと通信ができません。"},
+      {{"connect=silent"}, "デバイスと通信ができません。\n" + kPowerCycleCause},
       {{"enter=0x00"}, "モード変更に失敗しました。"},
       {{"read=short@9"}, "フラッシュの書込みでエラーが発生しました。"},
       {{"exit=silent"}, "モード変更に失敗しました。"},

@@ -71,7 +71,7 @@ TEST_F(RunWriteEndToEnd, ASilentModuleLeavesTheProfileAlone) {
   EXPECT_FALSE(RunWrite(Job(simulator->DevicePath()), image, log, boxes, profile));
 
   EXPECT_EQ(log.Text(), "\r\nkeys.vrx ファイルを正常にロードしました。\r\n" +
-                            FailureTail("デバイスと通信ができません。"));
+                            FailureTail("デバイスと通信ができません。", kPowerCycleCause));
   EXPECT_TRUE(profile.writes.empty());
 }
 

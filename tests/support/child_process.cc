@@ -184,6 +184,16 @@ int BackgroundProcess::Stop(int signal, std::chrono::milliseconds limit) {
   return code;
 }
 
+std::string BackgroundProcess::ReadAllOut() {
+  std::string text;
+  text.swap(pending_);
+  while (Drain(out_, text, 100)) {
+    pollfd ready{out_, POLLIN, 0};
+    if (poll(&ready, 1, 0) <= 0) break;
+  }
+  return text;
+}
+
 std::string BackgroundProcess::ReadAllErr() {
   std::string text = std::move(pendingErr_);
   pendingErr_.clear();

@@ -54,6 +54,8 @@ class BackgroundProcess {
   // or still running after `limit`).
   int Stop(int signal, std::chrono::milliseconds limit = std::chrono::seconds(20));
   std::string ReadAllErr();  // what is left of stderr
+  // What stdout still holds (after the exit: the rest of it).
+  std::string ReadAllOut();
   pid_t pid() const { return pid_; }
 
  private:

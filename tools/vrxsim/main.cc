@@ -23,6 +23,7 @@ struct ProgramOptions {
   std::string linkPath;
   std::string flashPath;
   bool loader = false;
+  bool forgiving = false;
   bool wireTime = false;
   bool lcd = false;
   bool trace = false;
@@ -77,6 +78,9 @@ int main(int argc, char** argv) {
                  "saved whenever the host closes the port after changing it")
       ->option_text("FILE");
   app.add_flag("--loader", options.loader, "Start in loader mode instead of the application");
+  app.add_flag("--forgiving", options.forgiving,
+               "Forget a half-received command when the host closes the port, and let the "
+               "loader hear every bit rate (a real module does neither)");
   app.add_flag("--wire-time", options.wireTime,
                "Pace every byte like a real line: 11 bit times at the host's bit rate");
   app.add_flag("--lcd", options.lcd,
@@ -103,6 +107,7 @@ int main(int argc, char** argv) {
 
   vrx::sim::SimulatorOptions simOptions;
   simOptions.startInLoader = options.loader;
+  if (options.forgiving) simOptions.strictness = vrx::sim::Strictness::kForgiving;
   simOptions.wireTime = options.wireTime;
   simOptions.linkPath = options.linkPath;
   simOptions.keepTranscript = false;  // nothing here reads it back

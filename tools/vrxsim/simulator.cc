@@ -54,7 +54,8 @@ Simulator::Simulator(SimulatorOptions options, std::unique_ptr<PtyPort> port)
     : options_(std::move(options)),
       port_(std::move(port)),
       devicePath_(port_->SlavePath()),
-      model_(StartingFlash(options_), options_.startInLoader, FaultPlan(options_.faults)) {}
+      model_(StartingFlash(options_), options_.startInLoader, FaultPlan(options_.faults),
+             options_.strictness) {}
 
 Simulator::~Simulator() {
   if (thread_.joinable()) {
@@ -219,7 +220,7 @@ bool Simulator::HandleHostBytes(const uint8_t* bytes, std::size_t count) {
       const TranscriptEntry in{Direction::kHostToModule, bytes[i], bitRate};
       if (options_.keepTranscript) transcript_.push_back(in);
       if (options_.onByte) options_.onByte(in);
-      reaction = model_.Feed(bytes[i]);
+      reaction = model_.Feed(bytes[i], bitRate);
     }
     if (reaction.vanish) {
       vanished_ = true;

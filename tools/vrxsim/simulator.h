@@ -25,6 +25,7 @@ namespace vrx::sim {
 struct SimulatorOptions {
   std::optional<FlashBytes> initialFlash;  // default: erased (all 0xFF)
   bool startInLoader = false;
+  Strictness strictness = Strictness::kStrict;
   // Deliver each byte no sooner than a real line at the host's bit rate
   // would: 11 bit times (start, 8 data, parity, stop) per byte, in each
   // direction.

@@ -7,7 +7,6 @@
 #include "config/data_file.h"
 #include "device/lcd_test.h"
 #include "editor/core/editor_message_map.h"
-#include "platform/interrupt.h"
 #include "platform/utf8_path.h"
 #include "resources/message_table.h"
 #include "tools/vrxtool/command.h"
@@ -34,12 +33,14 @@ class LcdTestCommand final : public Command {
   int Execute() override {
     vrx::ConfigImage config;
     vrx::PortDiagnosis cause;
-    StopCleanlyOnInterrupt();
+    const vrx::SerialOptions session = InterruptibleSession();
     int message = vrx::EditorMessageFor(vrx::ReadDataFile(vrx::PathFromUtf8(dataFile_), config));
-    if (message == 0)
-      message =
-          vrx::EditorMessageFor(vrx::RunLcdTest(port_, speedIndex_, config.cgram, {}, &cause));
-    if (vrx::InterruptRequested()) return ReportInterrupted();
+    if (message == 0) {
+      const vrx::LcdTestResult result =
+          vrx::RunLcdTest(port_, speedIndex_, config.cgram, session, &cause);
+      if (result == vrx::LcdTestResult::kInterrupted) return ReportInterrupted();
+      message = vrx::EditorMessageFor(result);
+    }
     if (message == 0) return kExitOk;
     throw CommandFailure(DeviceFailureText(vrx::EditorMessage(message), cause,
                                            message == vrx::editor_msg::kPortOpenFailed));

@@ -52,6 +52,7 @@ ModuleOutcome ProgramOnce(const ProgramArguments& args) {
   job.speedIndex = args.speedIndex;
   job.containerPath = ContainerOrDefault(args.container);
   job.verify = args.verify;
+  job.serial = InterruptibleSession();
   vrx::FlashImage image{};
   const auto profile = vrx::OpenProgramProfile("VRXWriter");
   StderrBoxes boxes(args.json);
@@ -68,6 +69,7 @@ ModuleOutcome ProgramOnce(const ProgramArguments& args) {
     outcome.message = log.LastMessage();
   }
   outcome.boxText = boxes.shown;
+  outcome.interrupted = !outcome.passed && vrx::InterruptRequested();
   return outcome;
 }
 
@@ -117,9 +119,8 @@ class ProgramCommand final : public Command {
         if (outcome.message == vrx::writer_msg::kPortOpenFailed) PrintError(vrx::PortOpenHint());
         return outcome;
       });
-    StopCleanlyOnInterrupt();
     const ModuleOutcome outcome = ProgramOnce(args_);
-    if (vrx::InterruptRequested()) return ReportInterrupted();
+    if (outcome.interrupted) return ReportInterrupted();
     if (!outcome.passed) throw CommandFailure(FailureText(outcome));
     return kExitOk;
   }

@@ -33,13 +33,15 @@ int Read(const ReadArguments& args) {
   bool saved = false;
   {
     Feedback feedback(args.json);
-    failure = vrx::ReadDevice(args.port, args.speedIndex, flash, {}, feedback.progress(), &cause);
+    failure = vrx::ReadDevice(args.port, args.speedIndex, flash, InterruptibleSession(),
+                              feedback.progress(), &cause);
     saved = failure == vrx::SessionFailure::kNone && WriteFlashFile(args.output, flash);
     if (JsonEvents* json = feedback.json()) {
-      if (failure != vrx::SessionFailure::kNone) json->Failure(vrx::WriterMessageFor(failure));
+      if (vrx::WriterMessageFor(failure) != 0) json->Failure(vrx::WriterMessageFor(failure));
       json->Result(saved);
     }
   }
+  if (failure == vrx::SessionFailure::kInterrupted) return ReportInterrupted();
   if (failure != vrx::SessionFailure::kNone)
     PrintError(DeviceFailureText(vrx::WriterMessage(vrx::WriterMessageFor(failure)), cause,
                                  failure == vrx::SessionFailure::kPortOpen));

@@ -40,10 +40,12 @@ int Verify(const VerifyArguments& args) {
   vrx::VerifyResult result;
   {
     Feedback feedback(args.json);
-    result = vrx::VerifyDevice(args.port, args.speedIndex, image, {}, feedback.progress());
+    result = vrx::VerifyDevice(args.port, args.speedIndex, image, InterruptibleSession(),
+                               feedback.progress());
     if (JsonEvents* json = feedback.json()) {
       if (result.failure != vrx::SessionFailure::kNone) {
-        json->Failure(vrx::WriterMessageFor(result.failure));
+        if (const int message = vrx::WriterMessageFor(result.failure); message != 0)
+          json->Failure(message);
         json->Result(false);
       } else {
         for (const vrx::FlashDifference& d : result.comparison.first)
@@ -54,6 +56,7 @@ int Verify(const VerifyArguments& args) {
       }
     }
   }
+  if (result.failure == vrx::SessionFailure::kInterrupted) return ReportInterrupted();
   if (result.failure != vrx::SessionFailure::kNone) {
     PrintError(DeviceFailureText(vrx::WriterMessage(vrx::WriterMessageFor(result.failure)),
                                  result.cause, result.failure == vrx::SessionFailure::kPortOpen));

@@ -85,7 +85,12 @@ void ListCommands(std::string_view unknown, const std::vector<std::unique_ptr<Co
 
 void PrintError(std::string_view text) { std::cerr << text << '\n'; }
 
-void StopCleanlyOnInterrupt() { vrx::CatchInterruptsForProcess(); }
+vrx::SerialOptions InterruptibleSession() {
+  vrx::CatchInterruptsForProcess();
+  vrx::SerialOptions options;
+  options.cancelled = vrx::InterruptRequested;
+  return options;
+}
 
 int ReportInterrupted() {
   PrintError(vrx::port_msg::Interrupted());

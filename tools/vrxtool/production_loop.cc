@@ -58,12 +58,16 @@ void AppendResult(const StationSettings& station, const ModuleOutcome& outcome, 
       !std::filesystem::exists(csvPath, ec) || std::filesystem::file_size(csvPath, ec) == 0;
   std::ofstream csv(csvPath, std::ios::app | std::ios::binary);
   if (fresh) csv << vrx::readback_text::CsvHeader() << '\n';
-  const std::string message =
-      outcome.message != 0 ? std::string(vrx::WriterMessage(outcome.message)) : outcome.boxText;
+  const std::string message = outcome.interrupted ? std::string(vrx::readback_text::Interrupted())
+                              : outcome.message != 0
+                                  ? std::string(vrx::WriterMessage(outcome.message))
+                                  : outcome.boxText;
   char duration[32];
   std::snprintf(duration, sizeof duration, "%.1f", seconds);
   csv << LocalTime() << ',' << CsvField(station.port) << ','
-      << vrx::readback_text::ResultWord(outcome.passed) << ',' << duration << ','
+      << (outcome.interrupted ? vrx::readback_text::Interrupted()
+                              : vrx::readback_text::ResultWord(outcome.passed))
+      << ',' << duration << ','
       << CsvField(message) << '\n';
   if (!csv) PrintError(vrx::readback_text::CannotWrite(station.resultsCsv));
 }
@@ -81,7 +85,7 @@ int ProgramRepeatedly(const StationSettings& station,
     const auto start = std::chrono::steady_clock::now();
     const ModuleOutcome outcome = programModule();
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    (outcome.passed ? passed : failed) += 1;
+    if (!outcome.interrupted) (outcome.passed ? passed : failed) += 1;
     AppendResult(station, outcome, seconds.count());
     PrintError(vrx::readback_text::RunningCount(passed, failed));
     if (vrx::InterruptRequested() || !WaitForModule(station, false)) break;

@@ -10,6 +10,7 @@ namespace vrxtool {
 
 struct ModuleOutcome {
   bool passed = false;
+  bool interrupted = false;  // Ctrl-C stopped the Write at a safe point
   int message = 0;      // the writer message that ended a failed Write, 0 if none
   std::string boxText;  // a payload container failure's text
 };
@@ -21,7 +22,8 @@ struct StationSettings {
 };
 
 // Runs until Ctrl-C, printing a running count and at the end a summary on
-// stderr.  Exit status 0 when no module failed.
+// stderr.  Exit status 0 when no module failed; a module whose Write Ctrl-C
+// stopped is logged as interrupted and counts neither way.
 int ProgramRepeatedly(const StationSettings& station,
                       const std::function<ModuleOutcome()>& programModule);
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/interrupt.h"
 #include "platform/port_settings.h"
 #include "resources/message_table.h"
 #include "resources/readback_texts.h"
@@ -194,6 +195,10 @@ void CWriterDialog::Write() {
     TransferDataFromWindow();
     WriteJob job{filePath, portName, speedIndex, container_, serialOptions};
     job.verify = verifyAfterWrite;
+    // A signal stops the Write at a safe point; the program then ends by
+    // it, after the port is closed (the scope outlives the session).
+    const InterruptScope catchInterrupts;
+    if (!job.serial.cancelled) job.serial.cancelled = InterruptRequested;
     DialogMessageBoxes boxes(*this);
     RunWrite(job, *flashImage_, *logPanel_, boxes, profile_);
   }

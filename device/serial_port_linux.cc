@@ -245,8 +245,8 @@ std::unique_ptr<SerialPort> OpenPlatformSerialPort(const std::string& devicePath
   if (fd < 0) return nullptr;
   bool setExclusive = false;
   termios settingsBefore{};
-  if (!isatty(fd) || !TakeExclusive(fd, setExclusive) ||
-      tcgetattr(fd, &settingsBefore) != 0 || !ApplyFraming(fd, bitRate)) {
+  if (!isatty(fd) || !TakeExclusive(fd, setExclusive) || tcgetattr(fd, &settingsBefore) != 0 ||
+      !ApplyFraming(fd, bitRate)) {
     const int savedErrno = errno;  // the clean-up must not lose why it failed
     if (setExclusive) ioctl(fd, TIOCNXCL);
     close(fd);

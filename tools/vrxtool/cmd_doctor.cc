@@ -87,8 +87,8 @@ void CheckLatency(const std::vector<ListedPort>& ports, Report& report) {
     const std::string what = info.devicePath + (chip.empty() ? "" : " (" + chip + ")") +
                              ": latency timer " + std::to_string(info.latencyTimerMs) + " ms";
     if (!vrx::LatencyMakesWriteSlow(info.latencyTimerMs)) {
-      report.Add(Status::kOk, what + "; a full Write takes " +
-                                  ExpectedWriteText(info.latencyTimerMs));
+      report.Add(Status::kOk,
+                 what + "; a full Write takes " + ExpectedWriteText(info.latencyTimerMs));
       continue;
     }
     report.Add(Status::kWarning,

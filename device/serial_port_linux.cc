@@ -174,8 +174,12 @@ bool IsPseudoTerminal(int fd) {
 // close, so a killed process leaves none behind.  A pseudo-terminal's
 // flag outlives its holder (the master keeps the terminal alive), so the
 // simulator's ports get the lock alone.
+// Root gets past another program's flag: it is respected all the same
+// (since neither of ours leaves a stale one, a set flag has a holder).
 bool TakeExclusive(int fd, bool& setExclusive) {
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  int alreadyExclusive = 0;
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0 ||
+      (ioctl(fd, TIOCGEXCL, &alreadyExclusive) == 0 && alreadyExclusive)) {
     errno = EBUSY;
     return false;
   }

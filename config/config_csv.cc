@@ -1,6 +1,7 @@
 // The key map as CSV: one row per key, the columns named in a header row.
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <vector>
 
 #include "config/config_exchange.h"
@@ -24,8 +25,13 @@ std::string Field(std::string_view text) {
   return quoted + "\"";
 }
 
+// More fields than this in a line are an error whatever the header says: a
+// header with one more than the columns has an unknown or repeated name.
+constexpr std::size_t kMaxFields = std::size(kColumns) + 1;
+
 // The fields of one line (RFC 4180 quoting, no line breaks inside a field);
-// nothing when a quote is left open or stray.
+// nothing when a quote is left open or stray, or for more than kMaxFields
+// fields (a line of a million commas must not become a million strings).
 std::optional<std::vector<std::string>> SplitFields(std::string_view line) {
   std::vector<std::string> fields(1);
   bool quoted = false;
@@ -42,6 +48,7 @@ std::optional<std::vector<std::string>> SplitFields(std::string_view line) {
         if (i + 1 < line.size() && line[i + 1] != ',') return std::nullopt;
       }
     } else if (c == ',') {
+      if (fields.size() == kMaxFields) return std::nullopt;
       fields.emplace_back();
     } else if (c == '"' && fields.back().empty()) {
       quoted = true;

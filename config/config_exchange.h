@@ -3,6 +3,7 @@
 // whole input at its first bad entry and say where it is.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,10 @@ enum class ExchangeFormat { kJson, kCsv };
 std::optional<ExchangeFormat> ExchangeFormatOfPath(std::string_view path);
 // "json" or "csv".
 std::optional<ExchangeFormat> ExchangeFormatNamed(std::string_view name);
+
+// Import files above this size are refused before they are read: an export
+// of a full configuration is about 50 KB.  Documented in docs/exchange.md.
+inline constexpr std::size_t kImportFileLimit = 4 * 1024 * 1024;
 
 // The JSON schema's version this program writes and the newest it reads.
 inline constexpr int kJsonSchemaVersion = 1;

@@ -1,8 +1,11 @@
 // The JSON form of a configuration (schema in docs/exchange.md).
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <iterator>
-#include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "config/bit_rate.h"
 #include "config/brr_value.h"
@@ -39,6 +42,19 @@ std::string RowText(uint8_t row) {
 }
 
 // ---- reading, with the line of every value ------------------------------
+
+// What an import file may hold.  The format itself needs three levels of
+// arrays and objects (root, "keys", one key) and about 1,000 values for a
+// full configuration; with these margins every error a user can make is
+// reported as before, while a hostile file can make the reader neither
+// nest without end nor hold more than a few hundred kilobytes of values
+// besides its own text.
+constexpr int kMaxNesting = 4;
+constexpr std::size_t kMaxValues = 4096;
+
+// Parsed in document order, so that a value's place in a walk of the tree
+// is its place in the file.
+using Document = nlohmann::ordered_json;
 
 // Counts lines as nlohmann's parser takes characters, so that each parse
 // event can be given the line of the last character the parser took (for a
@@ -77,27 +93,43 @@ class CountingIterator {
   LineCount* count_ = nullptr;
 };
 
-// Line of each value by its JSON pointer ("/keys/3/make").
-using LineMap = std::map<std::string, int>;
+// Thrown out of the parser for a file this format cannot be (too deep, too
+// many values, a member given twice).
+struct Refused {
+  ImportError error;
+};
 
+// The line where each value starts, in document order: one number per
+// value, found again by the value's place in a walk of the tree (Place).
 class LineRecorder {
  public:
-  explicit LineRecorder(const LineCount& count, LineMap& lines) : count_(count), lines_(lines) {}
+  LineRecorder(const LineCount& count, std::vector<int>& lines) : count_(count), lines_(lines) {}
 
-  bool operator()(int, json::parse_event_t event, json& parsed) {
+  bool operator()(int, Document::parse_event_t event, Document& parsed) {
     switch (event) {
-      case json::parse_event_t::object_start:
-      case json::parse_event_t::array_start:
-        frames_.push_back({BeginValue(), event == json::parse_event_t::array_start, -1, {}});
+      case Document::parse_event_t::object_start:
+      case Document::parse_event_t::array_start:
+        Entry();
+        if (static_cast<int>(frames_.size()) == kMaxNesting) Refuse();
+        frames_.emplace_back();
         break;
-      case json::parse_event_t::key:
-        if (!frames_.empty()) frames_.back().key = parsed.get<std::string>();
+      case Document::parse_event_t::key:
+        // Checked here, before nlohmann's ordered map looks for the name:
+        // that search is linear in the members already there.
+        if (!frames_.empty()) {
+          Frame& frame = frames_.back();
+          const std::string& name = parsed.get_ref<const std::string&>();
+          if (std::find(frame.names.begin(), frame.names.end(), name) != frame.names.end())
+            throw Refused{{ImportProblem::kSyntax, count_.line, 0, name}};
+          frame.names.push_back(name);
+          if (frames_.size() == 1) rootMember_ = name;
+        }
         break;
-      case json::parse_event_t::value:
-        BeginValue();
+      case Document::parse_event_t::value:
+        Entry();
         break;
-      case json::parse_event_t::object_end:
-      case json::parse_event_t::array_end:
+      case Document::parse_event_t::object_end:
+      case Document::parse_event_t::array_end:
         if (!frames_.empty()) frames_.pop_back();
         break;
     }
@@ -106,99 +138,138 @@ class LineRecorder {
 
  private:
   struct Frame {
-    json::json_pointer path;
-    bool array;
-    int index = -1;
-    std::string key;
+    std::vector<std::string> names;  // of an object's members so far
   };
 
-  json::json_pointer BeginValue() {
-    json::json_pointer path;
-    if (!frames_.empty()) {
-      Frame& parent = frames_.back();
-      path = parent.array ? parent.path / static_cast<std::size_t>(++parent.index)
-                          : parent.path / parent.key;
-    }
-    lines_[path.to_string()] = count_.line;
-    return path;
+  void Entry() {
+    if (lines_.size() == kMaxValues) Refuse();
+    lines_.push_back(count_.line);
+  }
+
+  // Named after the member of the root it is in; a root that is no object
+  // is not this format at all.
+  [[noreturn]] void Refuse() const {
+    if (rootMember_.empty()) throw Refused{{ImportProblem::kWrongFormat, 0, 0, {}}};
+    throw Refused{{ImportProblem::kSyntax, count_.line, 0, rootMember_}};
   }
 
   const LineCount& count_;
-  LineMap& lines_;
+  std::vector<int>& lines_;
   std::vector<Frame> frames_;
+  std::string rootMember_;
 };
+
+// How many values `value` is made of, itself included.
+std::size_t ValueCount(const Document& value) {
+  std::size_t count = 1;
+  if (value.is_structured())
+    for (const Document& child : value) count += ValueCount(child);
+  return count;
+}
+
+// A value with its place in document order, which gives its line.
+struct Placed {
+  const Document& value;
+  std::size_t place;
+};
+
+// The members or elements of a container, each with its place; the name is
+// empty for an array's elements.
+std::vector<std::pair<std::string, Placed>> Children(const Placed& parent) {
+  std::vector<std::pair<std::string, Placed>> children;
+  std::size_t place = parent.place + 1;
+  if (parent.value.is_object()) {
+    for (const auto& [name, value] : parent.value.items()) {
+      children.push_back({name, Placed{value, place}});
+      place += ValueCount(value);
+    }
+  } else if (parent.value.is_array()) {
+    for (const Document& value : parent.value) {
+      children.push_back({std::string(), Placed{value, place}});
+      place += ValueCount(value);
+    }
+  }
+  return children;
+}
 
 class JsonImport {
  public:
-  JsonImport(const LineMap& lines, ConfigImage& image) : lines_(lines), image_(image) {}
+  JsonImport(const std::vector<int>& lines, ConfigImage& image) : lines_(lines), image_(image) {}
 
-  std::optional<ImportError> Run(const json& root) {
-    if (!root.is_object()) return Error(ImportProblem::kWrongFormat, "");
-    if (auto error = CheckHeader(root)) return error;
-    for (const auto& [name, value] : root.items()) {
-      const std::string path = "/" + name;
+  std::optional<ImportError> Run(const Document& root) {
+    if (!root.is_object()) return Error(ImportProblem::kWrongFormat, 0);
+    const auto members = Children({root, 0});
+    if (auto error = CheckHeader(members)) return error;
+    bool speedGiven = false;
+    std::optional<std::size_t> brrPlace;
+    for (const auto& [name, member] : members) {
       std::optional<ImportError> error;
       if (name == kFormatMember || name == kVersionMember) continue;
-      if (name == kOptionsMember)
-        error = Options(value, path);
-      else if (name == kSpeedMember)
-        error = Speed(value, path);
-      else if (name == kBrrMember)
-        error = Brr(value, path);
-      else if (name == kOutputsMember)
-        error = Outputs(value, path);
-      else if (name == kCharactersMember)
-        error = Characters(value, path);
-      else if (name == kKeysMember)
-        error = Keys(value, path);
-      else
-        error = Error(ImportProblem::kUnknownMember, path, name);
+      if (name == kOptionsMember) {
+        error = Options(member);
+      } else if (name == kSpeedMember) {
+        speedGiven = true;
+        error = Speed(member);
+      } else if (name == kBrrMember) {
+        brrPlace = member.place;
+        error = Brr(member);
+      } else if (name == kOutputsMember) {
+        error = Outputs(member);
+      } else if (name == kCharactersMember) {
+        error = Characters(member);
+      } else if (name == kKeysMember) {
+        error = Keys(member);
+      } else {
+        error = Error(ImportProblem::kUnknownMember, member.place, name);
+      }
       if (error) return error;
     }
-    if (root.contains(kSpeedMember) && root.contains(kBrrMember))
-      return Error(ImportProblem::kBadValue, "/" + std::string(kBrrMember), kBrrMember);
+    if (speedGiven && brrPlace) return Error(ImportProblem::kBadValue, *brrPlace, kBrrMember);
     return std::nullopt;
   }
 
  private:
-  int LineOf(const std::string& path) const {
-    const auto found = lines_.find(path);
-    return found == lines_.end() ? 0 : found->second;
-  }
-  ImportError Error(ImportProblem problem, const std::string& path,
-                    std::string_view member = {}) const {
-    return {problem, LineOf(path), 0, std::string(member)};
+  int LineOf(std::size_t place) const { return place < lines_.size() ? lines_[place] : 0; }
+  ImportError Error(ImportProblem problem, std::size_t place, std::string_view member = {}) const {
+    return {problem, LineOf(place), 0, std::string(member)};
   }
 
-  std::optional<ImportError> CheckHeader(const json& root) const {
-    const auto format = root.find(kFormatMember);
-    if (format == root.end() || *format != kJsonFormatName)
-      return Error(ImportProblem::kWrongFormat, format == root.end() ? "" : "/format",
-                   kFormatMember);
-    const auto version = root.find(kVersionMember);
-    if (version == root.end() || !version->is_number_integer() || *version < 1)
-      return Error(ImportProblem::kWrongFormat, version == root.end() ? "" : "/version",
-                   kVersionMember);
-    if (*version > kJsonSchemaVersion)
-      return Error(ImportProblem::kNewerVersion, "/version", kVersionMember);
+  using Members = std::vector<std::pair<std::string, Placed>>;
+
+  static const Placed* Find(const Members& members, std::string_view name) {
+    for (const auto& [memberName, member] : members)
+      if (memberName == name) return &member;
+    return nullptr;
+  }
+
+  std::optional<ImportError> CheckHeader(const Members& root) const {
+    const Placed* format = Find(root, kFormatMember);
+    if (format == nullptr || format->value != kJsonFormatName)
+      return Error(ImportProblem::kWrongFormat, format ? format->place : 0, kFormatMember);
+    const Placed* version = Find(root, kVersionMember);
+    if (version == nullptr || !version->value.is_number_integer() || version->value < 1)
+      return Error(ImportProblem::kWrongFormat, version ? version->place : 0, kVersionMember);
+    if (version->value > kJsonSchemaVersion)
+      return Error(ImportProblem::kNewerVersion, version->place, kVersionMember);
     return std::nullopt;
   }
 
   // A hex string of at most `max` with no bit of `reserved` set.
-  std::optional<unsigned> Bits(const json& value, unsigned max, unsigned reserved) const {
+  std::optional<unsigned> Bits(const Document& value, unsigned max, unsigned reserved) const {
     if (!value.is_string()) return std::nullopt;
-    const auto bits = ParseHexValue(value.get<std::string>(), max);
+    const auto bits = ParseHexValue(value.get_ref<const std::string&>(), max);
     if (!bits || (*bits & reserved) != 0) return std::nullopt;
     return bits;
   }
 
-  std::optional<ImportError> Options(const json& options, const std::string& path) {
-    if (!options.is_object()) return Error(ImportProblem::kBadValue, path, kOptionsMember);
-    for (const auto& [name, value] : options.items()) {
-      const std::string memberPath = path + "/" + name;
+  std::optional<ImportError> Options(const Placed& options) {
+    if (!options.value.is_object())
+      return Error(ImportProblem::kBadValue, options.place, kOptionsMember);
+    for (const auto& [name, member] : Children(options)) {
+      const Document& value = member.value;
       if (name == kOtherBitsMember) {
         const auto bits = Bits(value, 0xFFFF, kNamedOptionBits);
-        if (!bits) return Error(ImportProblem::kBadValue, memberPath, name);
+        if (!bits) return Error(ImportProblem::kBadValue, member.place, name);
         image_.optionWord = static_cast<uint16_t>((image_.optionWord & kNamedOptionBits) | *bits);
         continue;
       }
@@ -206,45 +277,48 @@ class JsonImport {
       const auto flag =
           std::find_if(kOptionFlags.begin(), kOptionFlags.end(),
                        [&wanted = name](const OptionFlag& f) { return f.name == wanted; });
-      if (flag == kOptionFlags.end()) return Error(ImportProblem::kUnknownMember, memberPath, name);
-      if (!value.is_boolean()) return Error(ImportProblem::kBadValue, memberPath, name);
+      if (flag == kOptionFlags.end())
+        return Error(ImportProblem::kUnknownMember, member.place, name);
+      if (!value.is_boolean()) return Error(ImportProblem::kBadValue, member.place, name);
       image_.optionWord = static_cast<uint16_t>(
           value.get<bool>() ? image_.optionWord | flag->mask : image_.optionWord & ~flag->mask);
     }
     return std::nullopt;
   }
 
-  std::optional<ImportError> Speed(const json& speed, const std::string& path) {
-    for (int index = 0; speed.is_number_integer() && BitRateForSpeedIndex(index) != 0; ++index) {
-      if (speed == BitRateForSpeedIndex(index)) {
+  std::optional<ImportError> Speed(const Placed& speed) {
+    for (int index = 0; speed.value.is_number_integer() && BitRateForSpeedIndex(index) != 0;
+         ++index) {
+      if (speed.value == BitRateForSpeedIndex(index)) {
         image_.brrValue = BrrValueForSpeedIndex(index);
         return std::nullopt;
       }
     }
-    return Error(ImportProblem::kBadValue, path, kSpeedMember);
+    return Error(ImportProblem::kBadValue, speed.place, kSpeedMember);
   }
 
-  std::optional<ImportError> Brr(const json& brr, const std::string& path) {
-    const auto value = Bits(brr, 0xFF, 0);
-    if (!value) return Error(ImportProblem::kBadValue, path, kBrrMember);
+  std::optional<ImportError> Brr(const Placed& brr) {
+    const auto value = Bits(brr.value, 0xFF, 0);
+    if (!value) return Error(ImportProblem::kBadValue, brr.place, kBrrMember);
     image_.brrValue = static_cast<uint8_t>(*value);
     return std::nullopt;
   }
 
-  std::optional<ImportError> Outputs(const json& outputs, const std::string& path) {
-    if (!outputs.is_object()) return Error(ImportProblem::kBadValue, path, kOutputsMember);
-    for (const auto& [name, value] : outputs.items()) {
-      const std::string memberPath = path + "/" + name;
+  std::optional<ImportError> Outputs(const Placed& outputs) {
+    if (!outputs.value.is_object())
+      return Error(ImportProblem::kBadValue, outputs.place, kOutputsMember);
+    for (const auto& [name, member] : Children(outputs)) {
+      const Document& value = member.value;
       if (name == kOtherBitsMember) {
         const auto bits = Bits(value, 0xFF, kPoPinBits);
-        if (!bits) return Error(ImportProblem::kBadValue, memberPath, name);
+        if (!bits) return Error(ImportProblem::kBadValue, member.place, name);
         image_.poInitial = static_cast<uint8_t>((image_.poInitial & kPoPinBits) | *bits);
         continue;
       }
       int pin = kFirstPoPin;
       while (pin <= kLastPoPin && PoName(pin) != name) ++pin;
-      if (pin > kLastPoPin) return Error(ImportProblem::kUnknownMember, memberPath, name);
-      if (!value.is_boolean()) return Error(ImportProblem::kBadValue, memberPath, name);
+      if (pin > kLastPoPin) return Error(ImportProblem::kUnknownMember, member.place, name);
+      if (!value.is_boolean()) return Error(ImportProblem::kBadValue, member.place, name);
       const auto mask = static_cast<uint8_t>(1u << pin);
       image_.poInitial = static_cast<uint8_t>(value.get<bool>() ? image_.poInitial | mask
                                                                 : image_.poInitial & ~mask);
@@ -252,27 +326,28 @@ class JsonImport {
     return std::nullopt;
   }
 
-  std::optional<ImportError> Characters(const json& characters, const std::string& path) {
-    if (!characters.is_array() || characters.size() != kCgramCharacters)
-      return Error(ImportProblem::kBadValue, path, kCharactersMember);
+  std::optional<ImportError> Characters(const Placed& characters) {
+    if (!characters.value.is_array() || characters.value.size() != kCgramCharacters)
+      return Error(ImportProblem::kBadValue, characters.place, kCharactersMember);
+    const auto all = Children(characters);
     for (int c = 0; c < kCgramCharacters; ++c) {
-      const json& rows = characters[static_cast<std::size_t>(c)];
-      const std::string charPath = path + "/" + std::to_string(c);
-      if (!rows.is_array() || rows.size() != kCgramRows)
-        return Error(ImportProblem::kBadValue, charPath, kCharactersMember);
+      const Placed& rows = all[static_cast<std::size_t>(c)].second;
+      if (!rows.value.is_array() || rows.value.size() != kCgramRows)
+        return Error(ImportProblem::kBadValue, rows.place, kCharactersMember);
+      const auto each = Children(rows);
       for (int r = 0; r < kCgramRows; ++r) {
-        const std::string rowPath = charPath + "/" + std::to_string(r);
-        const auto row = Row(rows[static_cast<std::size_t>(r)]);
-        if (!row) return Error(ImportProblem::kBadValue, rowPath, kCharactersMember);
+        const Placed& placed = each[static_cast<std::size_t>(r)].second;
+        const auto row = Row(placed.value);
+        if (!row) return Error(ImportProblem::kBadValue, placed.place, kCharactersMember);
         image_.cgram[static_cast<std::size_t>(kCgramRows * c + r)] = *row;
       }
     }
     return std::nullopt;
   }
 
-  static std::optional<uint8_t> Row(const json& value) {
+  static std::optional<uint8_t> Row(const Document& value) {
     if (!value.is_string()) return std::nullopt;
-    const std::string text = value.get<std::string>();
+    const std::string& text = value.get_ref<const std::string&>();
     if (text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0) {
       const auto byte = ParseHexValue(text, 0xFF);
       return byte ? std::optional<uint8_t>(static_cast<uint8_t>(*byte)) : std::nullopt;
@@ -286,20 +361,19 @@ class JsonImport {
     return row;
   }
 
-  std::optional<ImportError> Keys(const json& keys, const std::string& path) {
-    if (!keys.is_array()) return Error(ImportProblem::kBadValue, path, kKeysMember);
+  std::optional<ImportError> Keys(const Placed& keys) {
+    if (!keys.value.is_array()) return Error(ImportProblem::kBadValue, keys.place, kKeysMember);
     KeyEntries entries(image_);
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-      const json& key = keys[i];
-      const std::string keyPath = path + "/" + std::to_string(i);
-      const auto number = key.is_object() ? key.find(kKeyMember) : key.end();
+    for (const auto& [unused, key] : Children(keys)) {
+      const auto members = Children(key);
+      const Placed* number = key.value.is_object() ? Find(members, kKeyMember) : nullptr;
       std::optional<long> keyNumber;
-      if (key.is_object() && number != key.end() && number->is_number_integer())
-        keyNumber = number->get<long>();
-      if (auto error = entries.Begin(keyNumber, LineOf(keyPath))) return error;
-      for (const auto& [name, value] : key.items()) {
-        const std::string memberPath = keyPath + "/" + name;
-        const int line = LineOf(memberPath);
+      if (number != nullptr && number->value.is_number_integer())
+        keyNumber = number->value.get<long>();
+      if (auto error = entries.Begin(keyNumber, LineOf(key.place))) return error;
+      for (const auto& [name, member] : members) {
+        const Document& value = member.value;
+        const int line = LineOf(member.place);
         std::optional<ImportError> error;
         if (name == kKeyMember) continue;
         if (name == kRowMember || name == kColumnMember) {
@@ -308,7 +382,7 @@ class JsonImport {
           error = entries.CheckPlace(name, value.get<long>(), line);
         } else if (name == kMakeMember || name == kBreakMember) {
           if (!value.is_string()) return entries.Error(ImportProblem::kBadCode, line, name);
-          error = entries.SetCode(name, value.get<std::string>(), line);
+          error = entries.SetCode(name, value.get_ref<const std::string&>(), line);
         } else if (name == kTypematicMember) {
           if (!value.is_boolean()) return entries.Error(ImportProblem::kBadValue, line, name);
           entries.SetTypematic(value.get<bool>());
@@ -321,7 +395,7 @@ class JsonImport {
     return std::nullopt;
   }
 
-  const LineMap& lines_;
+  const std::vector<int>& lines_;
   ConfigImage& image_;
 };
 
@@ -379,13 +453,15 @@ std::string ExportJson(const ConfigImage& config) {
 
 std::optional<ImportError> ImportJson(std::string_view text, ConfigImage& image) {
   LineCount count;
-  LineMap lines;
-  json root;
+  std::vector<int> lines;
+  Document root;
   try {
-    root = json::parse(CountingIterator(text.data(), &count),
-                       CountingIterator(text.data() + text.size(), &count),
-                       LineRecorder(count, lines));
-  } catch (const json::exception&) {
+    root = Document::parse(CountingIterator(text.data(), &count),
+                           CountingIterator(text.data() + text.size(), &count),
+                           LineRecorder(count, lines));
+  } catch (const Refused& refused) {
+    return refused.error;
+  } catch (const nlohmann::json::exception&) {
     return ImportError{ImportProblem::kSyntax, count.line, 0, {}};
   }
   ConfigImage result = image;

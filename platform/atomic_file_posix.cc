@@ -28,7 +28,9 @@ bool WriteAll(int fd, std::string_view contents) {
 
 // The signals that end a program from the terminal or the session.  While a
 // temporary file exists they are only noted, and delivered again once it is
-// gone, so that no half-written "*.~PID_N" file is ever left behind.
+// gone, so that no half-written "*.~PID_N" file is ever left behind.  A
+// file-size limit (SIGXFSZ) is ignored meanwhile instead: the write then
+// fails with EFBIG and the save fails the ordinary way.
 constexpr int kEndingSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
 constexpr std::size_t kEndingSignalCount = std::size(kEndingSignals);
 volatile std::sig_atomic_t deferredSignals[kEndingSignalCount];
@@ -68,13 +70,42 @@ class DeferEndingSignals {
   struct sigaction previous_[kEndingSignalCount] {};
 };
 
+class IgnoreFileSizeSignal {
+ public:
+  IgnoreFileSizeSignal() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGXFSZ, &ignore, &previous_);
+  }
+  ~IgnoreFileSizeSignal() { ::sigaction(SIGXFSZ, &previous_, nullptr); }
+  IgnoreFileSizeSignal(const IgnoreFileSizeSignal&) = delete;
+  IgnoreFileSizeSignal& operator=(const IgnoreFileSizeSignal&) = delete;
+
+ private:
+  struct sigaction previous_ {};
+};
+
+// Whether the kernel would follow `link` (protected_symlinks): not when it
+// sits in a sticky folder anyone may write (/tmp) and belongs neither to
+// the folder's owner nor to us, since then anyone could have planted it.
+bool MayFollow(const std::filesystem::path& link, const struct stat& linkInfo) {
+  std::filesystem::path folder = link.parent_path();
+  if (folder.empty()) folder = ".";
+  struct stat folderInfo {};
+  if (::stat(folder.c_str(), &folderInfo) != 0) return false;
+  const bool shared = (folderInfo.st_mode & S_ISVTX) != 0 && (folderInfo.st_mode & S_IWOTH) != 0;
+  return !shared || linkInfo.st_uid == folderInfo.st_uid || linkInfo.st_uid == ::geteuid();
+}
+
 // Where a chain of symbolic links ends: `path` itself when it is no link,
 // the (perhaps missing) file the last link names otherwise.  Nothing for a
-// loop.
+// loop, or for a link the kernel would refuse to follow.
 std::optional<std::filesystem::path> FollowLinks(std::filesystem::path path) {
   for (int hop = 0; hop < 40; ++hop) {
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    if (!MayFollow(path, info)) return std::nullopt;
     std::error_code error;
     std::filesystem::path next = std::filesystem::read_symlink(path, error);
     if (error) return std::nullopt;
@@ -120,14 +151,18 @@ void SyncFolder(const std::filesystem::path& file) {
 
 bool ReplaceRegularFile(const std::filesystem::path& target, std::string_view contents) {
   DeferEndingSignals deferred;
+  IgnoreFileSizeSignal failInstead;
   std::filesystem::path temporary;
   const int fd = CreateTemporary(target, temporary);
   if (fd < 0) return false;
 
-  // An existing file keeps its permissions.
+  // An existing file keeps its permissions, and its owner and group where we
+  // may give them (root replacing a user's file); the mode comes last, as a
+  // change of owner clears the set-id bits.
   struct stat old {};
   bool ok = true;
   if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, -1, old.st_gid);
     ok = ::fchmod(fd, old.st_mode & 07777) == 0;
   }
   ok = ok && WriteAll(fd, contents) && ::fsync(fd) == 0;
@@ -143,8 +178,12 @@ bool ReplaceRegularFile(const std::filesystem::path& target, std::string_view co
 
 }  // namespace
 
+bool MayReplaceFile(const std::filesystem::path& target) {
+  return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0 || errno == ENOENT;
+}
+
 bool ReplaceFileContents(const std::filesystem::path& requested, std::string_view contents) {
-  if (requested.empty()) return false;
+  if (requested.empty() || !MayReplaceFile(requested)) return false;
   struct stat existing {};
   const bool exists = ::stat(requested.c_str(), &existing) == 0;
   if (exists && S_ISDIR(existing.st_mode)) return false;
@@ -158,6 +197,9 @@ bool ReplaceFileContents(const std::filesystem::path& requested, std::string_vie
   return ReplaceRegularFile(*target, contents);
 }
 
-bool WriteStandardOutput(std::string_view contents) { return WriteAll(STDOUT_FILENO, contents); }
+bool WriteStandardOutput(std::string_view contents) {
+  IgnoreFileSizeSignal failInstead;  // a file-size limit on a redirection fails the write
+  return WriteAll(STDOUT_FILENO, contents);
+}
 
 }  // namespace vrx

@@ -56,8 +56,15 @@ bool SwapIn(const std::filesystem::path& temporary, const std::filesystem::path&
 
 }  // namespace
 
+// A read-only file is refused, as copy refuses it; the folder's and file's
+// access rights are left to the swap itself.
+bool MayReplaceFile(const std::filesystem::path& target) {
+  const DWORD attributes = GetFileAttributesW(ResolveSaveTarget(target).c_str());
+  return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+}
+
 bool ReplaceFileContents(const std::filesystem::path& requested, std::string_view contents) {
-  if (requested.empty()) return false;
+  if (requested.empty() || !MayReplaceFile(requested)) return false;
   const std::filesystem::path target = ResolveSaveTarget(requested);
   // A folder is never replaced by a file (Wine's ReplaceFileW would).
   const DWORD attributes = GetFileAttributesW(target.c_str());

@@ -28,14 +28,14 @@ bool HasStoredPort(ProfileStore& profile) {
 
 PortSettings ReadPortSettings(ProfileStore& profile) {
   const PortSettings defaults;
-  return {profile.ReadString(kSection, kPortKey, defaults.portName),
-          profile.ReadInt(kSection, kSpeedKey, defaults.speedIndex)};
+  ProfileItem items[] = {{kPortKey, defaults.portName}, {kSpeedKey, defaults.speedIndex}};
+  profile.ReadValues(kSection, items);
+  return {std::get<std::string>(items[0].value), std::get<int>(items[1].value)};
 }
 
 bool WritePortSettings(ProfileStore& profile, const PortSettings& settings) {
-  const bool portStored = profile.WriteString(kSection, kPortKey, settings.portName);
-  const bool speedStored = profile.WriteInt(kSection, kSpeedKey, settings.speedIndex);
-  return Reported(portStored && speedStored);
+  const ProfileItem items[] = {{kPortKey, settings.portName}, {kSpeedKey, settings.speedIndex}};
+  return Reported(profile.WriteValues(kSection, items));
 }
 
 bool ReadVerifyAfterWrite(ProfileStore& profile) {

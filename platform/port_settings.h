@@ -23,7 +23,9 @@ bool HasStoredPort(ProfileStore& profile);
 bool ReadVerifyAfterWrite(ProfileStore& profile);
 bool WriteVerifyAfterWrite(ProfileStore& profile, bool verify);
 
-// Writes COM, then BAUD; false if either could not be stored, which is then
+// Writes COM and BAUD as one change (and ReadPortSettings reads them as
+// one), so that two programs storing at once never leave one's port with
+// the other's speed; false if they could not be stored, which is then
 // reported on stderr.
 bool WritePortSettings(ProfileStore& profile, const PortSettings& settings);
 

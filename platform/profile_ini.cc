@@ -130,6 +130,43 @@ Location Locate(const std::vector<std::string>& lines, std::string_view section,
   return found;
 }
 
+// The value of `key`, unescaped; nothing when it is not there.
+std::optional<std::string> Find(const std::vector<std::string>& lines, std::string_view section,
+                                std::string_view key) {
+  const Location at = Locate(lines, section, key);
+  if (at.entry == std::string::npos) return std::nullopt;
+  std::string_view line = lines[at.entry];
+  return UnescapeValue(TrimBlanks(line.substr(line.find('=') + 1)));
+}
+
+// A stored number as wxConfig reads it.
+int NumberOr(const std::optional<std::string>& value, int fallback) {
+  if (!value) return fallback;
+  int number = 0;
+  const char* end = value->data() + value->size();
+  auto [next, error] = std::from_chars(value->data(), end, number);
+  if (next != end) return fallback;
+  // Saturate rather than fall back: an out-of-range number must stay out of
+  // range (the speed lists then show none), as wxConfig reads it.
+  if (error == std::errc::result_out_of_range) return value->front() == '-' ? INT_MIN : INT_MAX;
+  return error == std::errc() ? number : fallback;
+}
+
+// Sets `key` to `value` in the lines of a profile.
+void Store(std::vector<std::string>& lines, std::string_view section, std::string_view key,
+           std::string_view value) {
+  const std::string entry = std::string(key) + "=" + EscapeValue(value);
+  const Location at = Locate(lines, section, key);
+  if (at.entry != std::string::npos) {
+    lines[at.entry] = entry;
+  } else if (at.sectionEnd != std::string::npos) {
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at.sectionEnd), entry);
+  } else {
+    lines.push_back("[" + std::string(section) + "]");
+    lines.push_back(entry);
+  }
+}
+
 }  // namespace
 
 IniProfile::IniProfile(std::filesystem::path file) : file_(std::move(file)) {}
@@ -142,63 +179,60 @@ std::optional<std::vector<std::string>> IniProfile::ReadLines() const {
   return lines;
 }
 
-std::optional<std::string> IniProfile::Find(std::string_view section, std::string_view key) const {
-  const auto lines = ReadLines();
-  if (!lines) return std::nullopt;
-  const Location at = Locate(*lines, section, key);
-  if (at.entry == std::string::npos) return std::nullopt;
-  std::string_view line = (*lines)[at.entry];
-  return UnescapeValue(TrimBlanks(line.substr(line.find('=') + 1)));
-}
-
 std::string IniProfile::ReadString(std::string_view section, std::string_view key,
                                    std::string_view fallback) {
-  auto value = Find(section, key);
-  return value ? *value : std::string(fallback);
+  ProfileItem item{key, std::string(fallback)};
+  ReadValues(section, {&item, 1});
+  return std::get<std::string>(item.value);
 }
 
 int IniProfile::ReadInt(std::string_view section, std::string_view key, int fallback) {
-  auto value = Find(section, key);
-  if (!value) return fallback;
-  int number = 0;
-  const char* end = value->data() + value->size();
-  auto [next, error] = std::from_chars(value->data(), end, number);
-  if (next != end) return fallback;
-  // Saturate rather than fall back: an out-of-range number must stay out of
-  // range (the speed lists then show none), as wxConfig reads it.
-  if (error == std::errc::result_out_of_range) return value->front() == '-' ? INT_MIN : INT_MAX;
-  return error == std::errc() ? number : fallback;
+  ProfileItem item{key, fallback};
+  ReadValues(section, {&item, 1});
+  return std::get<int>(item.value);
+}
+
+void IniProfile::ReadValues(std::string_view section, std::span<ProfileItem> items) {
+  const auto lines = ReadLines();
+  if (!lines) return;  // every item keeps its fallback
+  for (ProfileItem& item : items) {
+    auto value = Find(*lines, section, item.key);
+    if (auto* text = std::get_if<std::string>(&item.value)) {
+      if (value) *text = std::move(*value);
+    } else {
+      item.value = NumberOr(value, std::get<int>(item.value));
+    }
+  }
 }
 
 bool IniProfile::WriteString(std::string_view section, std::string_view key,
                              std::string_view value) {
+  const ProfileItem item{key, std::string(value)};
+  return WriteValues(section, {&item, 1});
+}
+
+bool IniProfile::WriteInt(std::string_view section, std::string_view key, int value) {
+  const ProfileItem item{key, value};
+  return WriteValues(section, {&item, 1});
+}
+
+bool IniProfile::WriteValues(std::string_view section, std::span<const ProfileItem> items) {
   std::error_code ec;
   if (file_.has_parent_path()) std::filesystem::create_directories(file_.parent_path(), ec);
   if (ec) return false;
   // Read, change and write as one step against other programs saving.
   const ProfileLock lock(file_);
-  auto read = ReadLines();
+  auto lines = ReadLines();
   // A profile that cannot be read is not replaced: it may be something the
   // user put there on purpose, and every other value in it would be lost.
-  if (!read) return false;
-  auto& lines = *read;
-  const std::string entry = std::string(key) + "=" + EscapeValue(value);
-  const Location at = Locate(lines, section, key);
-  if (at.entry != std::string::npos) {
-    lines[at.entry] = entry;
-  } else if (at.sectionEnd != std::string::npos) {
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at.sectionEnd), entry);
-  } else {
-    lines.push_back("[" + std::string(section) + "]");
-    lines.push_back(entry);
+  if (!lines) return false;
+  for (const ProfileItem& item : items) {
+    const auto* text = std::get_if<std::string>(&item.value);
+    Store(*lines, section, item.key, text ? *text : std::to_string(std::get<int>(item.value)));
   }
   std::string text;
-  for (const auto& line : lines) text += line + '\n';
+  for (const auto& line : *lines) text += line + '\n';
   return ReplaceFileContents(file_, text);
-}
-
-bool IniProfile::WriteInt(std::string_view section, std::string_view key, int value) {
-  return WriteString(section, key, std::to_string(value));
 }
 
 }  // namespace vrx

@@ -25,11 +25,13 @@ class IniProfile final : public ProfileStore {
   // when that is not possible or when the file exists but cannot be read.
   bool WriteString(std::string_view section, std::string_view key, std::string_view value) override;
   bool WriteInt(std::string_view section, std::string_view key, int value) override;
+  // One read of the file for all items; one rewrite under the lock.
+  void ReadValues(std::string_view section, std::span<ProfileItem> items) override;
+  bool WriteValues(std::string_view section, std::span<const ProfileItem> items) override;
 
   const std::filesystem::path& file() const { return file_; }
 
  private:
-  std::optional<std::string> Find(std::string_view section, std::string_view key) const;
   // Nothing when the file is there but cannot be used as a profile.
   std::optional<std::vector<std::string>> ReadLines() const;
 

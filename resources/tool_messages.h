@@ -20,6 +20,13 @@ inline constexpr int kWrongPlace = 8;
 // entry (vrxtool on stderr, the editor in a message box).
 std::string_view ImportProblemText(int problem);
 
+// An output file the user may not write (read-only, another user's): like
+// cp, vrxtool refuses it rather than replace it.
+std::string_view FileNotWritable();
+
+// An import file above the size limit (4 MB), refused unread.
+std::string_view ImportFileTooLarge();
+
 // vrxtool extract: the input is not a whole flash image, or its
 // configuration region was never programmed.
 std::string_view NotAFlashImage();

@@ -29,6 +29,10 @@ std::string_view ImportProblemText(int problem) {
   }
 }
 
+std::string_view FileNotWritable() { return "書き込みが許可されていないファイルです。"; }
+
+std::string_view ImportFileTooLarge() { return "4 MBを超えるファイルは読み込めません。"; }
+
 std::string_view NotAFlashImage() { return "32768バイトのフラッシュイメージではありません。"; }
 
 std::string_view ErasedConfiguration() {

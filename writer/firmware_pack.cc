@@ -13,15 +13,8 @@
 namespace vrx {
 namespace {
 
-// An executable larger than this is not one the packer is meant for.
-constexpr std::size_t kExecutableLimit = std::size_t{1} << 30;
-
-std::optional<std::vector<uint8_t>> ReadFileUpTo(const std::filesystem::path& path,
-                                                 std::size_t limit, FileReadResult& result) {
-  std::string bytes;
-  result = ReadRegularFile(path, limit, bytes);
-  if (result != FileReadResult::kRead) return std::nullopt;
-  return std::vector<uint8_t>(bytes.begin(), bytes.end());
+std::span<const uint8_t> AsBytes(std::string_view text) {
+  return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
 }
 
 }  // namespace
@@ -36,6 +29,8 @@ std::string_view PackErrorText(PackResult result) {
       return "the firmware image cannot be read";
     case PackResult::kExecutableUnreadable:
       return "the executable cannot be read";
+    case PackResult::kExecutableTooLarge:
+      return "the executable is larger than 128 MB";
     case PackResult::kExecutableUnwritable:
       return "the executable cannot be written";
     case PackResult::kBadKey:
@@ -92,19 +87,23 @@ std::size_t ExecutableImageSize(std::span<const uint8_t> file) {
 PackResult PackFirmware(std::span<const uint8_t> firmware, const std::filesystem::path& executable,
                         const DesKey& key) {
   if (firmware.size() > kMaxPayloadSize) return PackResult::kFirmwareTooLarge;
-  FileReadResult readResult = FileReadResult::kRead;
-  auto file = ReadFileUpTo(executable, kExecutableLimit, readResult);
-  if (!file) return PackResult::kExecutableUnreadable;
+  // The size is checked before the file is read, which is then changed in
+  // place: the memory needed is the file's size once.
+  std::string file;
+  const FileReadResult read = ReadRegularFile(executable, kPackExecutableLimit, file);
+  if (read == FileReadResult::kTooLarge) return PackResult::kExecutableTooLarge;
+  if (read != FileReadResult::kRead) return PackResult::kExecutableUnreadable;
 
   const std::vector<uint8_t> container = BuildContainer(firmware, key);
-  std::vector<uint8_t> packed(
-      file->begin(), file->begin() + static_cast<std::ptrdiff_t>(ExecutableImageSize(*file)));
-  packed.insert(packed.end(), container.begin(), container.end());
+  const std::size_t kept = ExecutableImageSize(AsBytes(file));
   // Leave an already identical file alone so that its time stamp stays.
-  if (packed == *file) return PackResult::kOk;
-  const std::string_view contents(reinterpret_cast<const char*>(packed.data()), packed.size());
-  return ReplaceFileContents(executable, contents) ? PackResult::kOk
-                                                   : PackResult::kExecutableUnwritable;
+  const auto packedPart = AsBytes(file).subspan(kept);
+  if (std::equal(packedPart.begin(), packedPart.end(), container.begin(), container.end()))
+    return PackResult::kOk;
+  file.resize(kept);
+  file.append(reinterpret_cast<const char*>(container.data()), container.size());
+  return ReplaceFileContents(executable, file) ? PackResult::kOk
+                                               : PackResult::kExecutableUnwritable;
 }
 
 PackResult PackFirmwareFile(const std::filesystem::path& firmwareFile,
@@ -113,11 +112,11 @@ PackResult PackFirmwareFile(const std::filesystem::path& firmwareFile,
   if (!key) return PackResult::kBadKey;
   // The size is checked before anything is read, so a huge file costs no
   // memory.
-  FileReadResult readResult = FileReadResult::kRead;
-  const auto firmware = ReadFileUpTo(firmwareFile, kMaxPayloadSize, readResult);
-  if (readResult == FileReadResult::kTooLarge) return PackResult::kFirmwareTooLarge;
-  if (!firmware) return PackResult::kFirmwareUnreadable;
-  return PackFirmware(*firmware, executable, *key);
+  std::string firmware;
+  const FileReadResult read = ReadRegularFile(firmwareFile, kMaxPayloadSize, firmware);
+  if (read == FileReadResult::kTooLarge) return PackResult::kFirmwareTooLarge;
+  if (read != FileReadResult::kRead) return PackResult::kFirmwareUnreadable;
+  return PackFirmware(AsBytes(firmware), executable, *key);
 }
 
 }  // namespace vrx

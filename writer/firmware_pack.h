@@ -26,7 +26,13 @@ enum class PackResult {
   kExecutableUnreadable = 3,
   kExecutableUnwritable = 4,
   kBadKey = 5,
+  kExecutableTooLarge = 6,
 };
+
+// An executable larger than this is not one the packer is meant for (the
+// writer is about 10 MB with its debugging information); it is refused
+// before it is read.
+inline constexpr std::size_t kPackExecutableLimit = std::size_t{128} << 20;
 
 // A one-line English description of a pack result, for the tools' stderr.
 std::string_view PackErrorText(PackResult result);

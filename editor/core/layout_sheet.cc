@@ -5,6 +5,7 @@
 #include "editor/core/character_tools.h"
 #include "editor/core/key_description.h"
 #include "platform/sjis.h"
+#include "platform/utf8_text.h"
 #include "resources/editor_texts.h"
 
 namespace vrx::editor {
@@ -111,7 +112,9 @@ LayoutSheet LayOutSheet(const ConfigImage& config, std::string_view fileTitle) {
   sheet.width = kPageWidth;
   sheet.height = kPageHeight;
   std::string heading(editor_text::LayoutTitle());
-  if (!fileTitle.empty()) heading += " - " + std::string(fileTitle);
+  // A file name need not be UTF-8 (Latin-1, Shift_JIS); its bad bytes show
+  // as U+FFFD rather than making the sheet impossible to draw.
+  if (!fileTitle.empty()) heading += " - " + ValidUtf8(fileTitle);
   sheet.texts.push_back({kMatrixLeft, 40, 14, heading});
   LayOutMatrix(config, sheet);
   LayOutOptions(config, sheet);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "editor/core/layout_sheet_render.h"
+#include "platform/atomic_file.h"
 
 namespace vrx::editor {
 
@@ -20,6 +21,12 @@ std::string_view SheetFormatExtension(SheetFormat format) {
 
 bool IsWritableSheetFormat(SheetFormat format) {
   return std::ranges::find(WritableSheetFormats(), format) != WritableSheetFormats().end();
+}
+
+bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
+                       const std::filesystem::path& path) {
+  const std::optional<std::string> drawn = DrawLayoutSheet(sheet, format);
+  return drawn && ReplaceFileContents(path, *drawn);
 }
 
 std::optional<SheetFormat> SheetFormatForPath(const std::filesystem::path& path) {

@@ -72,13 +72,19 @@ void Draw(cairo_t* cr, const LayoutSheet& sheet) {
 
 using SurfacePtr = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 
-SurfacePtr CreateSurface(const LayoutSheet& sheet, SheetFormat format, const std::string& path) {
+// cairo's stream writer: appends to the std::string it is given.
+cairo_status_t Append(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
+SurfacePtr CreateSurface(const LayoutSheet& sheet, SheetFormat format, std::string& out) {
   switch (format) {
     case SheetFormat::kSvg:
-      return {cairo_svg_surface_create(path.c_str(), sheet.width, sheet.height),
+      return {cairo_svg_surface_create_for_stream(Append, &out, sheet.width, sheet.height),
               cairo_surface_destroy};
     case SheetFormat::kPdf:
-      return {cairo_pdf_surface_create(path.c_str(), sheet.width, sheet.height),
+      return {cairo_pdf_surface_create_for_stream(Append, &out, sheet.width, sheet.height),
               cairo_surface_destroy};
     case SheetFormat::kPng:
       break;
@@ -94,23 +100,23 @@ constexpr SheetFormat kWritable[] = {SheetFormat::kSvg, SheetFormat::kPng, Sheet
 
 std::span<const SheetFormat> WritableSheetFormats() { return kWritable; }
 
-bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
-                       const std::filesystem::path& path) {
-  const std::string file = path.string();  // cairo takes the native (UTF-8) name
-  SurfacePtr surface = CreateSurface(sheet, format, file);
-  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return false;
+std::optional<std::string> DrawLayoutSheet(const LayoutSheet& sheet, SheetFormat format) {
+  std::string out;
+  SurfacePtr surface = CreateSurface(sheet, format, out);
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
   cairo_t* cr = cairo_create(surface.get());
   if (format == SheetFormat::kPng) cairo_scale(cr, kPngScale, kPngScale);
   Draw(cr, sheet);
-  const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+  bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
   cairo_destroy(cr);
   cairo_surface_flush(surface.get());
-  bool written = drawn;
   if (format == SheetFormat::kPng)
-    written =
-        written && cairo_surface_write_to_png(surface.get(), file.c_str()) == CAIRO_STATUS_SUCCESS;
+    drawn = drawn &&
+            cairo_surface_write_to_png_stream(surface.get(), Append, &out) == CAIRO_STATUS_SUCCESS;
+  // SVG and PDF are complete only once the surface is finished.
   cairo_surface_finish(surface.get());
-  return written && cairo_surface_status(surface.get()) == CAIRO_STATUS_SUCCESS;
+  if (!drawn || cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
+  return out;
 }
 
 }  // namespace vrx::editor

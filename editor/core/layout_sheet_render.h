@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "editor/core/layout_sheet.h"
@@ -25,7 +26,12 @@ std::string_view SheetFormatExtension(SheetFormat format);
 std::span<const SheetFormat> WritableSheetFormats();
 bool IsWritableSheetFormat(SheetFormat format);
 
-// False when the file could not be written.
+// The file's bytes; nothing when the format cannot be drawn or drawing
+// failed.
+std::optional<std::string> DrawLayoutSheet(const LayoutSheet& sheet, SheetFormat format);
+
+// Draws and saves the way every output is saved (ReplaceFileContents): the
+// old file stays unless the new one is complete.  False when either fails.
 bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
                        const std::filesystem::path& path);
 

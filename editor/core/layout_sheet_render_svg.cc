@@ -1,7 +1,6 @@
 // The layout sheet as SVG written by hand, for builds without cairo (the
 // Windows one); PNG and PDF need cairo and are refused there.
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "editor/core/layout_sheet_render.h"
@@ -60,9 +59,8 @@ constexpr SheetFormat kWritable[] = {SheetFormat::kSvg};
 
 std::span<const SheetFormat> WritableSheetFormats() { return kWritable; }
 
-bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
-                       const std::filesystem::path& path) {
-  if (format != SheetFormat::kSvg) return false;
+std::optional<std::string> DrawLayoutSheet(const LayoutSheet& sheet, SheetFormat format) {
+  if (format != SheetFormat::kSvg) return std::nullopt;
   std::string svg =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
@@ -83,9 +81,7 @@ bool RenderLayoutSheet(const LayoutSheet& sheet, SheetFormat format,
            Escaped(text.text) + "</text>\n";
   }
   svg += "</svg>\n";
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << svg;
-  return static_cast<bool>(out.flush());
+  return svg;
 }
 
 }  // namespace vrx::editor

@@ -5,11 +5,11 @@
 #include <wx/notebook.h>
 
 #include "config/config_exchange.h"
-#include "config/whole_file.h"
 #include "editor/core/import_error_text.h"
 #include "editor/gui/sheet_page.h"
 #include "editor/gui/vrx_sheet.h"
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 #include "resources/message_table.h"
 #include "resources/tool_messages.h"
 #include "ui/file_dialog.h"
@@ -53,15 +53,19 @@ void Import(CVRXSheet& sheet) {
   ui::FileDialog dialog(&sheet, wxString(), wxString(), wxString(), ui::FromCore(kExchangeFilter),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return;
-  const std::optional<std::string> text = ReadWholeFile(ui::ToPath(dialog.GetPath()));
-  if (!text) {
-    ui::ShowMessage(&sheet, ui::FromCore(EditorMessage(editor_msg::kFileOpenFailed)));
+  const std::string fileName = ui::ToCore(wxFileName(dialog.GetPath()).GetFullName());
+  std::string text;
+  const FileReadResult read = ReadRegularFile(ui::ToPath(dialog.GetPath()), kImportFileLimit, text);
+  if (read != FileReadResult::kRead) {
+    ui::ShowMessage(&sheet,
+                    ui::FromCore(read == FileReadResult::kTooLarge
+                                     ? fileName + ": " + std::string(tool_msg::ImportFileTooLarge())
+                                     : std::string(EditorMessage(editor_msg::kFileOpenFailed))));
     return;
   }
   // Over what the editor holds: a CSV changes only the keys it lists.
   ConfigImage imported = sheet.config();
-  if (const auto error = ImportConfig(ChosenFormat(dialog), *text, imported)) {
-    const std::string fileName = ui::ToCore(wxFileName(dialog.GetPath()).GetFullName());
+  if (const auto error = ImportConfig(ChosenFormat(dialog), text, imported)) {
     ui::ShowMessage(&sheet, ui::FromCore(ImportErrorText(fileName, *error)));
     return;
   }

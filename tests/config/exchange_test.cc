@@ -102,6 +102,21 @@ TEST(Exchange, BadEntriesAreRefusedWithTheirPlaceAndNothingChanges) {
        ImportProblem::kNewerVersion, 2, 0},
       {"format", "{\"version\": 1}", ImportProblem::kWrongFormat, 1, 0},
       {"syntax", head + "\"speed\": 38400,\n}", ImportProblem::kSyntax, 3, 0},
+      // What no file of this format holds, refused where it goes wrong.
+      {"nesting", head + "\"keys\": [[[\n[]]]]}", ImportProblem::kSyntax, 3, 0},
+      {"member twice", head + "\"speed\": 38400,\n\"speed\": 9600}", ImportProblem::kSyntax, 3, 0},
+      {"values",  // 4 before the zeros, 4092 zeros, and one value too many
+       head + "\"keys\": [" +
+           [] {
+             std::string zeros;
+             for (int i = 0; i < 4092; ++i) zeros += "0,";
+             return zeros;
+           }() +
+           "\n0]}",
+       ImportProblem::kSyntax, 3, 0},
+      {"nested root", "[[[[[]]]]]", ImportProblem::kWrongFormat, 0, 0},
+      // The first bad entry in the file's order, not in the order of names.
+      {"first in file", head + "\"zz\": 1,\n\"aa\": 2}", ImportProblem::kUnknownMember, 2, 0},
   };
   for (const Refused& bad : json) ExpectRefused(ExchangeFormat::kJson, bad);
 
@@ -116,6 +131,8 @@ TEST(Exchange, BadEntriesAreRefusedWithTheirPlaceAndNothingChanges) {
       {"fields", "key,make\n1,1C,2\n", ImportProblem::kSyntax, 2, 0},
       {"quote", "key,make\n1,\"E0,12\n", ImportProblem::kSyntax, 2, 0},
       {"empty", "\n", ImportProblem::kWrongFormat, 1, 0},
+      {"many fields", "key,make\n1,1C" + std::string(100000, ',') + "\n", ImportProblem::kSyntax, 2,
+       0},
   };
   for (const Refused& bad : csv) ExpectRefused(ExchangeFormat::kCsv, bad);
   EXPECT_EQ(ImportErrorText("keys.csv", {ImportProblem::kBadCode, 4, 7, "make"}),

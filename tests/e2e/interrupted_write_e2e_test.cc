@@ -7,6 +7,7 @@
 #include <signal.h>
 
 #include <fstream>
+#include <nlohmann/json.hpp>
 
 #include "resources/program_usage.h"
 #include "tests/e2e/e2e_support.h"
@@ -151,7 +152,9 @@ TEST_F(PortTrouble, PortsAndDoctorShowTheMapAndWhoHoldsAPort) {
   const auto link = files_.dir / "vrx-module";
   BackgroundProcess sim({kVrxsim, "--link", link.string()});
   ASSERT_FALSE(sim.ReadLine().empty());
-  std::ofstream(map_) << "COM3=" << link.string() << "\nCOM4=/dev/vrx-unplugged\n";
+  // COM5 names a device in Latin-1, which the JSON must still carry as valid UTF-8.
+  std::ofstream(map_) << "COM3=" << link.string()
+                      << "\nCOM4=/dev/vrx-unplugged\nCOM5=/dev/vrx-\xE9t\xE9\n";
   BackgroundProcess holder({"/bin/sh", "-c", "echo ready; exec sleep 60 < " + link.string()});
   ASSERT_EQ(holder.ReadLine(), "ready");
 
@@ -161,12 +164,20 @@ TEST_F(PortTrouble, PortsAndDoctorShowTheMapAndWhoHoldsAPort) {
     if (json.out.find("\"sleep\"") != std::string::npos) break;
   }
   EXPECT_EQ(json.exitCode, 0);
-  EXPECT_THAT(json.out, HasSubstr("{\"names\": [\"COM3\"], \"device\": \"" + link.string() +
-                                  "\", \"exists\": true"));
-  EXPECT_THAT(json.out, HasSubstr("\"held_by\": [{\"pid\": " + std::to_string(holder.pid()) +
+  const nlohmann::json ports = nlohmann::json::parse(json.out);  // throws on bad UTF-8
+  const auto named = [&ports](const std::string& name) {
+    for (const auto& port : ports)
+      if (port["names"] == nlohmann::json::array({name})) return port;
+    return nlohmann::json();
+  };
+  EXPECT_EQ(named("COM3")["device"], link.string());
+  EXPECT_EQ(named("COM3")["exists"], true);
+  EXPECT_EQ(named("COM3")["held_by"],
+            nlohmann::json::parse("[{\"pid\": " + std::to_string(holder.pid()) +
                                   ", \"command\": \"sleep\"}]"));
-  EXPECT_THAT(json.out, HasSubstr("{\"names\": [\"COM4\"], \"device\": \"/dev/vrx-unplugged\", "
-                                  "\"exists\": false"));
+  EXPECT_EQ(named("COM4")["device"], "/dev/vrx-unplugged");
+  EXPECT_EQ(named("COM4")["exists"], false);
+  EXPECT_EQ(named("COM5")["device"], "/dev/vrx-\uFFFDt\uFFFD");
 
   const ProcessResult text = Run({"ports"});
   EXPECT_THAT(text.out, HasSubstr("COM3  " + link.string() + "\n"));

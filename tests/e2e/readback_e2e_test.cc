@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "config/data_file.h"
@@ -203,16 +204,23 @@ TEST(ReadBack, ProgramVerifyAddsOneLogLineAndFailsOnADifference) {
 
 TEST(ReadBack, JsonEventsFollowEveryStepToTheResult) {
   WriteFiles files;
+  // The log names the data file: a name in Latin-1 must still give lines of valid UTF-8.
+  const std::filesystem::path latin1 = files.dir / "caf\xE9.vrx";
+  std::filesystem::copy_file(files.dataFile, latin1);
   auto simulator = StartSimulator(WithFaults({"erase=0x03@1"}));
   const ProcessResult failed =
-      RunProcess({kVrxtool, "program", files.dataFile.string(), "--port", simulator->DevicePath(),
+      RunProcess({kVrxtool, "program", latin1.string(), "--port", simulator->DevicePath(),
                   "--container", files.container.string(), "--json"},
                  {"XDG_CONFIG_HOME=" + (files.dir / "config").string()});
   EXPECT_EQ(failed.exitCode, 1);
   const std::vector<std::string> lines = Lines(failed.out);
   ASSERT_GE(lines.size(), 4u) << failed.out;
-  for (const std::string& line : lines) EXPECT_EQ(line.rfind("{\"event\":", 0), 0u) << line;
+  for (const std::string& line : lines) {
+    EXPECT_EQ(line.rfind("{\"event\":", 0), 0u) << line;
+    EXPECT_TRUE(nlohmann::json::accept(line)) << line;  // false for bad UTF-8 too
+  }
   const std::string out = failed.out;
+  EXPECT_NE(out.find("caf\uFFFD.vrx"), std::string::npos) << out;
   EXPECT_NE(out.find("{\"event\":\"step-ended\",\"step\":\"write\",\"block\":0,\"ok\":true}"),
             std::string::npos)
       << out;

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "resources/message_table.h"
 #include "tests/e2e/e2e_support.h"
 #include "tests/support/child_process.h"
 #include "tests/support/expected_conversation.h"
@@ -99,6 +100,22 @@ TEST(VrxtoolEndToEnd, LcdTestShowsTheFileCharactersOnVrxsim) {
   // Character 7, row 7, then blank positions.
   EXPECT_EQ(art[8].rfind("|..... ..... ..... ..... ..... ..... ..... #.#.#      ", 0), 0u)
       << art[8];
+}
+
+// Every device command puts the message that ended it on stderr; program
+// has it in its log on stdout as well.
+TEST(VrxtoolEndToEnd, ProgramPutsItsFailureOnStderrToo) {
+  WriteFiles files;
+  const auto bad = files.dir / "bad.vrx";
+  std::ofstream(bad) << "not a data file\n";
+  const ProcessResult result =
+      RunProcess({kVrxtool, "program", bad.string(), "--port", "/dev/vrx-none", "--container",
+                  files.container.string()},
+                 {"XDG_CONFIG_HOME=" + (files.dir / "config").string()});
+  const std::string message(vrx::WriterMessage(vrx::writer_msg::kFileWrongFormat));
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.out.find(message), std::string::npos) << result.out;
+  EXPECT_EQ(result.err, message + "\n");
 }
 
 TEST(VrxtoolEndToEnd, LcdTestWithASilentModuleGivesTheEditorMessage) {

@@ -4,26 +4,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <span>
-#include <string>
-
-#include <sys/mman.h>
 
 #include "device/des.h"
+#include "tests/fuzz/fuzz_input_file.h"
 #include "writer/firmware_container.h"
 #include "writer/firmware_pack.h"
 
 namespace {
-
-// The loader reads a named file: a memory file reached through its
-// descriptor, so that nothing is left on disk however the run ends.
-const std::filesystem::path& InputPath() {
-  static const int fd = ::memfd_create("fuzz_container", 0);
-  static const std::filesystem::path path = "/proc/self/fd/" + std::to_string(fd);
-  return path;
-}
 
 void Check(bool condition) {
   if (!condition) std::abort();
@@ -42,12 +30,9 @@ vrx::ContainerResult ExpectedResult(std::span<const uint8_t> file) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::span<const uint8_t> file(data, size);
-  {
-    std::ofstream out(InputPath(), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
   vrx::FlashImage image;
-  const vrx::ContainerResult result = vrx::ReadFirmwarePayload(InputPath(), image);
+  const vrx::ContainerResult result =
+      vrx::ReadFirmwarePayload(vrx::fuzz::WriteInputFile(data, size), image);
   Check(result == ExpectedResult(file));
   Check(vrx::ExecutableImageSize(file) <= size);
 

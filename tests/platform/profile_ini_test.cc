@@ -1,9 +1,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <fstream>
+#include <iterator>
 #include <sstream>
+#include <thread>
 
+#include "platform/port_settings.h"
 #include "platform/profile_ini.h"
 #include "tests/support/scratch_folder.h"
 
@@ -82,6 +87,56 @@ TEST(IniProfileTest, BadNumbersAndUnwritableFoldersAreNotErrors) {
   IniProfile blocked(dir / "plain-file" / "p.conf");
   EXPECT_FALSE(blocked.WriteString("Option", "COM", "COM3"));
   EXPECT_FALSE(blocked.WriteInt("Option", "BAUD", 3));
+}
+
+}  // namespace
+}  // namespace vrx
+
+namespace vrx {
+namespace {
+
+// Two programs storing their port and speed at the same moment, each
+// reading the pair back after every write, and a third only reading: every
+// pair read is one that was written, and so is the file at the end.
+TEST(IniProfileTest, PortAndSpeedAreStoredAndReadAsOnePair) {
+  const test::ScratchFolder folder("ini-pair");
+  const fs::path file = folder.path() / "VRXWriter.conf";
+  const PortSettings pairs[] = {{"COM7", 2}, {"COM3", 5}};
+  const auto isWritten = [&](const PortSettings& read) {
+    return std::any_of(std::begin(pairs), std::end(pairs), [&](const PortSettings& pair) {
+      return pair.portName == read.portName && pair.speedIndex == read.speedIndex;
+    });
+  };
+  {
+    IniProfile first(file);
+    ASSERT_TRUE(WritePortSettings(first, pairs[0]));
+  }
+  std::atomic<int> mixed{0};
+  std::atomic<int> failed{0};
+  std::atomic<bool> writing{true};
+  const auto writer = [&](const PortSettings& pair) {
+    IniProfile profile(file);
+    for (int i = 0; i < 150; ++i) {
+      if (!WritePortSettings(profile, pair)) ++failed;
+      if (!isWritten(ReadPortSettings(profile))) ++mixed;
+    }
+  };
+  std::thread reader([&] {
+    IniProfile profile(file);
+    while (writing)
+      if (!isWritten(ReadPortSettings(profile))) ++mixed;
+  });
+  std::thread a(writer, pairs[0]);
+  std::thread b(writer, pairs[1]);
+  a.join();
+  b.join();
+  writing = false;
+  reader.join();
+  EXPECT_EQ(failed, 0);
+  EXPECT_EQ(mixed, 0);
+  IniProfile last(file);
+  EXPECT_TRUE(isWritten(ReadPortSettings(last)));
+  EXPECT_THAT(Slurp(file), ::testing::HasSubstr("[Option]\nCOM="));
 }
 
 }  // namespace

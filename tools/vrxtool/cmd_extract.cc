@@ -32,11 +32,12 @@ class ExtractCommand final : public Command {
     sub.add_option("OUT.vrx", output_, "Data file to create or replace")->required();
   }
   int Execute() override {
-    const std::string bytes = ReadWholeFile(input_);
-    if (bytes.size() != vrx::kFlashSize)
+    // A larger file is refused by its size, unread.
+    const std::optional<std::string> bytes = ReadInputFile(input_, vrx::kFlashSize);
+    if (!bytes || bytes->size() != vrx::kFlashSize)
       throw CommandFailure(input_ + ": " + std::string(vrx::tool_msg::NotAFlashImage()));
     vrx::FlashImage flash;
-    std::copy(bytes.begin(), bytes.end(), flash.begin());
+    std::copy(bytes->begin(), bytes->end(), flash.begin());
     const vrx::ConfigBlock block = vrx::BlockOfFlashImage(flash);
     if (std::all_of(block.begin(), block.end(), [](uint8_t b) { return b == 0xFF; }))
       throw CommandFailure(input_ + ": " + std::string(vrx::tool_msg::ErasedConfiguration()));

@@ -4,6 +4,7 @@
 
 #include "config/config_exchange.h"
 #include "editor/core/import_error_text.h"
+#include "resources/tool_messages.h"
 #include "tools/vrxtool/command.h"
 #include "tools/vrxtool/data_file_io.h"
 #include "tools/vrxtool/exchange_format_option.h"
@@ -20,7 +21,8 @@ class ImportCommand final : public Command {
   std::string Footer() const override {
     return "What IN does not give comes from --base (default: a fresh editor's file); a\n"
            "CSV gives only keys.  Codes are checked as the editor checks them: a bad entry\n"
-           "is reported with its line and key number, and OUT is not written.\n"
+           "is reported with its line and key number, and OUT is not written.  IN may\n"
+           "be at most 4 MB (a full export is about 50 KB).\n"
            "Formats: docs/exchange.md.\n"
            "Exit status: 0 written, 1 refused (message on stderr), 2 usage error.\n"
            "Example:\n  vrxtool import keys.csv keyboard.vrx --base keyboard.vrx";
@@ -37,8 +39,10 @@ class ImportCommand final : public Command {
   }
   int Execute() override {
     vrx::ConfigImage image = base_.empty() ? vrx::ConfigImage{} : LoadDataFile(base_);
-    const std::string text = ReadWholeFile(input_);
-    if (const auto error = vrx::ImportConfig(*ChosenFormat(format_, input_), text, image))
+    const std::optional<std::string> text = ReadInputFile(input_, vrx::kImportFileLimit);
+    if (!text)
+      throw CommandFailure(input_ + ": " + std::string(vrx::tool_msg::ImportFileTooLarge()));
+    if (const auto error = vrx::ImportConfig(*ChosenFormat(format_, input_), *text, image))
       throw CommandFailure(vrx::ImportErrorText(input_, *error));
     SaveDataFile(output_, image);
     return kExitOk;

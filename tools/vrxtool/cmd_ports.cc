@@ -2,7 +2,6 @@
 // programs know them by, their USB identity and who may or does use them.
 #include <iostream>
 #include <memory>
-#include <sstream>
 
 #include "device/usb_adapter.h"
 #include "platform/port_names.h"
@@ -62,40 +61,40 @@ void PrintText(const std::vector<ListedPort>& ports) {
   }
 }
 
+// One port per line, as the event stream writes its events.
 void PrintJson(const std::vector<ListedPort>& ports) {
-  std::ostringstream json;
-  json << "[";
+  std::string text = "[";
   for (std::size_t i = 0; i < ports.size(); ++i) {
     const auto& port = ports[i];
     const auto& info = port.info;
-    json << (i ? ",\n " : "\n ") << "{\"names\": [";
-    for (std::size_t n = 0; n < port.comNames.size(); ++n)
-      json << (n ? ", " : "") << JsonString(port.comNames[n]);
-    json << "], \"device\": " << JsonString(info.devicePath)
-         << ", \"exists\": " << (info.exists ? "true" : "false")
-         << ", \"by_id\": " << JsonString(info.byIdPath)
-         << ", \"vendor_id\": " << JsonString(info.vendorId)
-         << ", \"product_id\": " << JsonString(info.productId)
-         << ", \"manufacturer\": " << JsonString(info.manufacturer)
-         << ", \"product\": " << JsonString(info.product)
-         << ", \"serial\": " << JsonString(info.serialNumber)
-         << ", \"chip\": " << JsonString(AdapterChipName(info))
-         << ", \"driver\": " << JsonString(info.driver) << ", \"latency_timer_ms\": ";
-    if (info.latencyTimerMs >= 0) {
-      json << info.latencyTimerMs << ", \"expected_write_s\": "
-           << vrx::ExpectedWriteTime(std::chrono::milliseconds(info.latencyTimerMs)).count();
-    } else {
-      json << "null, \"expected_write_s\": null";
-    }
-    json << ", \"group\": " << JsonString(info.group)
-         << ", \"accessible\": " << (info.accessible ? "true" : "false") << ", \"held_by\": [";
-    for (std::size_t u = 0; u < port.users.size(); ++u)
-      json << (u ? ", " : "") << "{\"pid\": " << port.users[u].pid
-           << ", \"command\": " << JsonString(port.users[u].command) << "}";
-    json << "]}";
+    JsonObject users = JsonObject::array();
+    for (const auto& user : port.users)
+      users.push_back({{"pid", user.pid}, {"command", user.command}});
+    const JsonObject entry = {
+        {"names", port.comNames},
+        {"device", info.devicePath},
+        {"exists", info.exists},
+        {"by_id", info.byIdPath},
+        {"vendor_id", info.vendorId},
+        {"product_id", info.productId},
+        {"manufacturer", info.manufacturer},
+        {"product", info.product},
+        {"serial", info.serialNumber},
+        {"chip", AdapterChipName(info)},
+        {"driver", info.driver},
+        {"latency_timer_ms", info.latencyTimerMs >= 0 ? JsonObject(info.latencyTimerMs) : nullptr},
+        {"expected_write_s",
+         info.latencyTimerMs >= 0
+             ? JsonObject(static_cast<int>(
+                   vrx::ExpectedWriteTime(std::chrono::milliseconds(info.latencyTimerMs)).count()))
+             : nullptr},
+        {"group", info.group},
+        {"accessible", info.accessible},
+        {"held_by", users}};
+    text += (i ? ",\n " : "\n ") + JsonText(entry);
   }
-  json << (ports.empty() ? "]\n" : "\n]\n");
-  std::cout << json.str();
+  text += ports.empty() ? "]\n" : "\n]\n";
+  std::cout << text;
 }
 
 class PortsCommand final : public Command {

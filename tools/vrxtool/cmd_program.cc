@@ -25,7 +25,7 @@ class StderrBoxes final : public vrx::MessageBoxSink {
   explicit StderrBoxes(bool json) : json_(json) {}
   void ShowMessage(std::string_view text) override {
     shown = std::string(text);
-    if (json_) PrintEvent("message", {{"text", JsonString(text)}});
+    if (json_) PrintEvent("message", {{"text", text}});
     PrintError(text);
   }
   std::string shown;
@@ -68,9 +68,18 @@ ModuleOutcome ProgramOnce(const ProgramArguments& args) {
     outcome.message = log.LastMessage();
   }
   outcome.boxText = boxes.shown;
-  // The writer logs a port it cannot open; say where the causes are.
-  if (outcome.message == vrx::writer_msg::kPortOpenFailed) PrintError(vrx::PortOpenHint());
   return outcome;
+}
+
+// The message that ended a failed Write, for stderr as every command's
+// failure goes there (the log on stdout has it too); "" when a message box
+// has said it already.  A port it cannot open gets where the causes are.
+std::string FailureText(const ModuleOutcome& outcome) {
+  if (outcome.message == 0 || !outcome.boxText.empty()) return {};
+  std::string text(vrx::WriterMessage(outcome.message));
+  if (outcome.message == vrx::writer_msg::kPortOpenFailed)
+    text += "\n" + std::string(vrx::PortOpenHint());
+  return text;
 }
 
 class ProgramCommand final : public Command {
@@ -81,8 +90,8 @@ class ProgramCommand final : public Command {
   }
   std::string Footer() const override {
     return "The log goes to stdout; on success the port and speed are stored in VRXWriter's "
-           "profile.\nExit status: 0 programmed, 1 failed (with --repeat: 0 when no module "
-           "failed).\n"
+           "profile.\nExit status: 0 programmed, 1 failed (the message that ended the Write also "
+           "on stderr;\nwith --repeat: 0 when no module failed).\n"
            "Examples:\n  vrxtool program keyboard.vrx --port COM1 --speed 4 --verify\n"
            "  vrxtool program keyboard.vrx --port COM1 --repeat --log results.csv";
   }
@@ -103,13 +112,15 @@ class ProgramCommand final : public Command {
   }
   int Execute() override {
     if (args_.repeat)
-      return ProgramRepeatedly({args_.port, args_.speedIndex, args_.resultsLog},
-                               [this] { return ProgramOnce(args_); });
+      return ProgramRepeatedly({args_.port, args_.speedIndex, args_.resultsLog}, [this] {
+        const ModuleOutcome outcome = ProgramOnce(args_);
+        if (outcome.message == vrx::writer_msg::kPortOpenFailed) PrintError(vrx::PortOpenHint());
+        return outcome;
+      });
     StopCleanlyOnInterrupt();
-    const bool passed = ProgramOnce(args_).passed;
+    const ModuleOutcome outcome = ProgramOnce(args_);
     if (vrx::InterruptRequested()) return ReportInterrupted();
-    // The log and the message boxes have told the user why.
-    if (!passed) throw CommandFailure();
+    if (!outcome.passed) throw CommandFailure(FailureText(outcome));
     return kExitOk;
   }
 

@@ -14,6 +14,7 @@
 #include "resources/editor_texts.h"
 #include "resources/message_table.h"
 #include "tools/vrxtool/command.h"
+#include "tools/vrxtool/output_file.h"
 
 namespace vrxtool {
 namespace {
@@ -54,10 +55,12 @@ class RenderCommand final : public Command {
     if (const vrx::DataFileError error = vrx::ReadDataFile(vrx::PathFromUtf8(input_), image);
         error != vrx::DataFileError::kNone)
       throw CommandFailure(vrx::EditorMessage(vrx::EditorMessageFor(error)));
-    const std::filesystem::path path = vrx::PathFromUtf8(output_);
     const auto sheet =
         vrx::editor::LayOutSheet(image, vrx::Utf8FromPath(vrx::PathFromUtf8(input_).filename()));
-    if (!vrx::editor::RenderLayoutSheet(sheet, *vrx::editor::SheetFormatForPath(path), path))
+    const auto drawn = vrx::editor::DrawLayoutSheet(
+        sheet, *vrx::editor::SheetFormatForPath(vrx::PathFromUtf8(output_)));
+    // Saved as every other output is: the old file stays unless the new one is whole.
+    if (!drawn || !WriteOutputFile(output_, *drawn))
       throw CommandFailure(vrx::editor_text::LayoutSaveFailed());
     return kExitOk;
   }

@@ -46,11 +46,10 @@ int Verify(const VerifyArguments& args) {
         json->Result(false);
       } else {
         for (const vrx::FlashDifference& d : result.comparison.first)
-          PrintEvent("difference", {{"address", std::to_string(d.address)},
-                                    {"module", std::to_string(d.module)},
-                                    {"image", std::to_string(d.image)}});
+          PrintEvent("difference",
+                     {{"address", d.address}, {"module", d.module}, {"image", d.image}});
         json->Result(result.comparison.differing == 0,
-                     {{"differing", std::to_string(result.comparison.differing)}});
+                     {{"differing", result.comparison.differing}});
       }
     }
   }

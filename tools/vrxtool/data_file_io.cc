@@ -1,8 +1,8 @@
 #include "tools/vrxtool/data_file_io.h"
 
 #include "config/data_file.h"
-#include "config/whole_file.h"
 #include "editor/core/editor_message_map.h"
+#include "platform/regular_file.h"
 #include "platform/utf8_path.h"
 #include "resources/message_table.h"
 #include "tools/vrxtool/command.h"
@@ -23,12 +23,17 @@ void SaveDataFile(const std::string& path, const vrx::ConfigImage& image) {
     throw CommandFailure(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed));
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  const std::optional<std::string> contents = vrx::ReadWholeFile(vrx::PathFromUtf8(path));
-  if (!contents)
-    throw CommandFailure(path + ": " +
-                         std::string(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed)));
-  return *contents;
+std::optional<std::string> ReadInputFile(const std::string& path, std::size_t limit) {
+  std::string contents;
+  switch (vrx::ReadRegularFile(vrx::PathFromUtf8(path), limit, contents)) {
+    case vrx::FileReadResult::kRead:
+      return contents;
+    case vrx::FileReadResult::kTooLarge:
+      return std::nullopt;
+    default:
+      throw CommandFailure(path + ": " +
+                           std::string(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed)));
+  }
 }
 
 void WriteWholeFile(const std::string& path, std::string_view contents) {

@@ -25,96 +25,60 @@ std::string_view StepName(vrx::DeviceStep step) {
   return "";
 }
 
-std::vector<std::pair<std::string_view, std::string>> StepFields(const vrx::StepInfo& info) {
-  std::vector<std::pair<std::string_view, std::string>> fields{
-      {"step", JsonString(StepName(info.step))}};
-  if (info.block >= 0) fields.emplace_back("block", std::to_string(info.block));
+JsonObject StepFields(const vrx::StepInfo& info) {
+  JsonObject fields = {{"step", StepName(info.step)}};
+  if (info.block >= 0) fields["block"] = info.block;
   return fields;
 }
 
 }  // namespace
 
-std::string JsonString(std::string_view text) {
-  std::string out = "\"";
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (byte < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-          out += escaped;
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
+std::string JsonText(const JsonObject& value) {
+  return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-void PrintEvent(std::string_view name,
-                const std::vector<std::pair<std::string_view, std::string>>& fields) {
-  std::string line = "{\"event\":" + JsonString(name);
-  for (const auto& [key, value] : fields) line += "," + JsonString(key) + ":" + value;
-  line += "}\n";
-  std::fputs(line.c_str(), stdout);
+void PrintEvent(std::string_view name, const JsonObject& fields) {
+  JsonObject line = {{"event", name}};
+  line.update(fields);
+  std::fputs((JsonText(line) + "\n").c_str(), stdout);
   std::fflush(stdout);
 }
 
-void JsonEvents::AppendLog(std::string_view text) {
-  PrintEvent("log", {{"text", JsonString(text)}});
-}
+void JsonEvents::AppendLog(std::string_view text) { PrintEvent("log", {{"text", text}}); }
 
 void JsonEvents::AppendLogMessage(int id) {
   lastMessage_ = id;
-  PrintEvent("message",
-             {{"number", std::to_string(id)}, {"text", JsonString(vrx::WriterMessage(id))}});
+  PrintEvent("message", {{"number", id}, {"text", vrx::WriterMessage(id)}});
 }
 
 void JsonEvents::StepStarted(const vrx::StepInfo& info) {
-  auto fields = StepFields(info);
-  fields.emplace_back("total", std::to_string(info.total));
+  JsonObject fields = StepFields(info);
+  fields["total"] = info.total;
   PrintEvent("step-started", fields);
 }
 
 void JsonEvents::BytesDone(const vrx::StepInfo& info, std::size_t done) {
-  auto fields = StepFields(info);
-  fields.emplace_back("done", std::to_string(done));
-  fields.emplace_back("total", std::to_string(info.total));
+  JsonObject fields = StepFields(info);
+  fields["done"] = done;
+  fields["total"] = info.total;
   PrintEvent("bytes", fields);
 }
 
 void JsonEvents::StepEnded(const vrx::StepInfo& info, bool succeeded) {
-  auto fields = StepFields(info);
-  fields.emplace_back("ok", succeeded ? "true" : "false");
+  JsonObject fields = StepFields(info);
+  fields["ok"] = succeeded;
   PrintEvent("step-ended", fields);
 }
 
 void JsonEvents::Failure(int messageId) { AppendLogMessage(messageId); }
 
-void JsonEvents::Result(bool ok,
-                        const std::vector<std::pair<std::string_view, std::string>>& extra) {
-  std::vector<std::pair<std::string_view, std::string>> fields{{"ok", ok ? "true" : "false"}};
+void JsonEvents::Result(bool ok, const JsonObject& extra) {
+  JsonObject fields = {{"ok", ok}};
   if (!ok && lastMessage_ != 0) {
-    fields.emplace_back("message", std::to_string(lastMessage_));
-    fields.emplace_back("text", JsonString(vrx::WriterMessage(lastMessage_)));
+    fields["message"] = lastMessage_;
+    fields["text"] = vrx::WriterMessage(lastMessage_);
   }
-  fields.insert(fields.end(), extra.begin(), extra.end());
+  fields.update(extra);
   PrintEvent("result", fields);
 }
 

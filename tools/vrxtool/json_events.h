@@ -3,23 +3,27 @@
 // result), for production software to follow.
 #pragma once
 
+#include <nlohmann/json.hpp>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "device/device_progress.h"
 #include "writer/write_log.h"
 
 namespace vrxtool {
 
-// A JSON string literal of UTF-8 text.
-std::string JsonString(std::string_view text);
+// Members keep the order they were added in, so that a line reads as the
+// event name first.
+using JsonObject = nlohmann::ordered_json;
 
-// One event: {"event":NAME, fields...}; `fields` values are JSON already.
-void PrintEvent(std::string_view name,
-                const std::vector<std::pair<std::string_view, std::string>>& fields);
+// `value` on one line.  Text that is not UTF-8 (a file name in another
+// encoding) has its bad bytes shown as U+FFFD, so the line always parses.
+std::string JsonText(const JsonObject& value);
+
+// One event line: {"event":NAME, fields...}.
+void PrintEvent(std::string_view name, const JsonObject& fields = JsonObject::object());
 
 class JsonEvents final : public vrx::WriteLog, public vrx::DeviceProgress {
  public:
@@ -32,8 +36,8 @@ class JsonEvents final : public vrx::WriteLog, public vrx::DeviceProgress {
   void StepEnded(const vrx::StepInfo& info, bool succeeded) override;
 
   // {"event":"result","ok":...} with the last message number and text, if
-  // any, and `extra` fields.
-  void Result(bool ok, const std::vector<std::pair<std::string_view, std::string>>& extra = {});
+  // any, and the members of `extra`.
+  void Result(bool ok, const JsonObject& extra = JsonObject::object());
   // A failure known by its number, outside the log (read, verify).
   void Failure(int messageId);
   int LastMessage() const { return lastMessage_; }

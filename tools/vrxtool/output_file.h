@@ -9,7 +9,9 @@ namespace vrxtool {
 
 inline constexpr std::string_view kStandardOutputName = "-";
 
-// False when the bytes could not all be written.
+// False when the bytes could not all be written.  An existing file the user
+// may not write is refused unchanged, as cp refuses it: CommandFailure
+// naming it.
 bool WriteOutputFile(const std::string& path, std::string_view contents);
 
 }  // namespace vrxtool

@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "resources/message_table.h"
+#include "resources/tool_messages.h"
 #include "tests/support/child_process.h"
 #include "tests/support/expected_data_file.h"
 
@@ -18,9 +25,11 @@ struct ToolRun {
   std::string errors;
 };
 
-ToolRun RunVrxtool(const ScratchFolder& folder, const std::string& arguments) {
-  const auto errors = folder / "stderr.txt";
-  const std::string command = std::string(VRX_BINARY_DIR) + "/tools/vrxtool " + arguments +
+// `prefix` goes before the program on the shell's line (a limit, another user).
+ToolRun RunVrxtool(const ScratchFolder& folder, const std::string& arguments,
+                   const std::string& prefix = "") {
+  const auto errors = folder.path().parent_path() / (folder.path().filename().string() + ".err");
+  const std::string command = prefix + std::string(VRX_BINARY_DIR) + "/tools/vrxtool " + arguments +
                               " >/dev/null 2>" + ShellQuoted(errors);
   const int exitCode = test::RunShell(command);
   std::string text = ReadWholeFile(errors);
@@ -112,6 +121,80 @@ TEST(VrxtoolDataFile, StandardOutputTargets) {
   // A file literally named "-" is reached as ./-.
   EXPECT_EQ(RunVrxtool(folder, "new " + ShellQuoted(folder / "-")).exitCode, 0);
   EXPECT_EQ(ReadWholeFile(folder / "-"), ExpectedDataFile());
+}
+
+std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Under a file-size limit every output fails the ordinary way: the program's
+// message and exit 1, the old file as it was, no temporary file left.
+TEST(VrxtoolDataFile, AFileSizeLimitLeavesTheOldFileAndNoTemporary) {
+  ScratchFolder folder;
+  WriteWholeFile(folder / "in.vrx", ExpectedDataFile());
+  const std::string in = ShellQuoted(folder / "in.vrx");
+  const struct {
+    std::string arguments;
+    const char* output;
+  } commands[] = {
+      {"new", "out.vrx"},          {"normalize " + in, "out.vrx"}, {"export " + in, "out.json"},
+      {"render " + in, "out.png"}, {"render " + in, "out.pdf"},    {"render " + in, "out.svg"},
+  };
+  for (const auto& command : commands) {
+    const auto output = folder / command.output;
+    WriteWholeFile(output, "previous");
+    // 4 KB (dash counts 512-byte blocks), less than any of these outputs.
+    const ToolRun run =
+        RunVrxtool(folder, command.arguments + " " + ShellQuoted(output), "ulimit -f 8 && ");
+    EXPECT_EQ(run.exitCode, 1) << command.arguments << ": " << run.errors;
+    EXPECT_FALSE(run.errors.empty()) << command.arguments;
+    EXPECT_EQ(ReadWholeFile(output), "previous") << command.arguments;
+    EXPECT_EQ(NamesIn(folder.path()), (std::vector<std::string>{"in.vrx", command.output}))
+        << command.arguments;
+    std::filesystem::remove(output);
+  }
+}
+
+// Like cp: a file the user may not write is not replaced, and the message
+// names it.  Root may write anything, so as root the saver is a scratch user.
+TEST(VrxtoolDataFile, AReadOnlyOutputIsRefusedByName) {
+  ScratchFolder folder;
+  const auto output = folder / "out.vrx";
+  WriteWholeFile(output, "previous");
+  std::string asUser;
+  if (geteuid() == 0) {
+    constexpr int kScratchUser = 54322;
+    ASSERT_EQ(chown(folder.path().c_str(), kScratchUser, kScratchUser), 0);
+    ASSERT_EQ(chown(output.c_str(), kScratchUser, kScratchUser), 0);
+    asUser = "exec setpriv --reuid=" + std::to_string(kScratchUser) +
+             " --regid=" + std::to_string(kScratchUser) + " --clear-groups ";
+  }
+  ASSERT_EQ(chmod(output.c_str(), 0444), 0);
+  const ToolRun run = RunVrxtool(folder, "new " + ShellQuoted(output), asUser);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.errors, output.string() + ": " + std::string(tool_msg::FileNotWritable()) + "\n");
+  EXPECT_EQ(ReadWholeFile(output), "previous");
+}
+
+// File names in other encodings than UTF-8 (Latin-1, Shift_JIS), as input
+// and as output: the sheet is drawn (its heading shows U+FFFD for what is
+// not UTF-8; cairo draws text as outlines, so that is seen on the picture).
+TEST(VrxtoolDataFile, RenderTakesNamesThatAreNotUtf8) {
+  ScratchFolder folder;
+  for (const std::string name : {"caf\xE9", "\x83\x4C\x81\x5B"}) {
+    WriteWholeFile(folder / (name + ".vrx"), ExpectedDataFile());
+    for (const char* extension : {".svg", ".png", ".pdf"}) {
+      const auto output = folder / (name + extension);
+      const ToolRun run = RunVrxtool(
+          folder, "render " + ShellQuoted(folder / (name + ".vrx")) + " " + ShellQuoted(output));
+      EXPECT_EQ(run.exitCode, 0) << extension << ": " << run.errors;
+      EXPECT_GT(std::filesystem::file_size(output), 1000u) << extension;
+    }
+  }
 }
 
 }  // namespace

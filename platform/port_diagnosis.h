@@ -24,11 +24,6 @@ std::vector<PortUser> FindPortUsers(const std::string& devicePath);
 std::map<std::string, std::vector<PortUser>> FindPortUsers(
     const std::vector<std::string>& devicePaths);
 
-// A child process that holds a port on this process's behalf is not
-// another user of it.
-void RegisterPortHelper(int pid);
-void ForgetPortHelper(int pid);
-
 struct SerialPortInfo {
   std::string devicePath;  // /dev/ttyUSB0
   std::string byIdPath;    // its /dev/serial/by-id name, or ""

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <set>
 
+#include "device/usb_adapter.h"
 #include "platform/port_names.h"
 #include "platform/port_settings.h"
 #include "platform/program_profile.h"
@@ -58,16 +59,19 @@ void CheckLatency(const std::vector<ListedPort>& ports, Report& report) {
   for (const auto& port : ports) {
     const auto& info = port.info;
     if (info.latencyTimerMs < 0) continue;
-    if (info.latencyTimerMs <= 1) {
-      report.Add(Status::kOk, info.devicePath + ": latency timer 1 ms");
+    const std::string chip = AdapterChipName(info);
+    const std::string what = info.devicePath + (chip.empty() ? "" : " (" + chip + ")") +
+                             ": latency timer " + std::to_string(info.latencyTimerMs) + " ms";
+    if (!vrx::LatencyMakesWriteSlow(info.latencyTimerMs)) {
+      report.Add(Status::kOk,
+                 what + "; a full Write takes " + ExpectedWriteText(info.latencyTimerMs));
       continue;
     }
     report.Add(Status::kWarning,
-               info.devicePath + ": latency timer " + std::to_string(info.latencyTimerMs) +
-                   " ms; a full write then takes minutes instead of seconds",
+               what + "; a full Write takes " + ExpectedWriteText(info.latencyTimerMs) +
+                   " instead of " + ExpectedWriteText(1),
                "echo 1 | sudo tee " + info.latencyTimerFile +
-                   " (for good: a udev rule ACTION==\"add\", SUBSYSTEM==\"usb-serial\", "
-                   "DRIVER==\"ftdi_sio\", ATTR{latency_timer}=\"1\")");
+                   " (for good: the udev rule 61-vrx7100-ftdi-latency.rules, see docs/ports.md)");
   }
 }
 

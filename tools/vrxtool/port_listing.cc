@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <set>
 
+#include "device/usb_adapter.h"
 #include "platform/port_names.h"
 #include "platform/utf8_path.h"
 
@@ -58,6 +59,17 @@ std::vector<ListedPort> ListPorts(const std::map<std::string, std::string>& port
   auto users = vrx::FindPortUsers(paths);
   for (auto& port : ports) port.users = users[port.info.devicePath];
   return ports;
+}
+
+std::string AdapterChipName(const vrx::SerialPortInfo& info) {
+  return vrx::IdentifyAdapter(info.vendorId, info.productId, info.driver).name;
+}
+
+std::string ExpectedWriteText(int latencyTimerMs) {
+  const long long seconds =
+      vrx::ExpectedWriteTime(std::chrono::milliseconds(latencyTimerMs)).count();
+  return seconds >= 90 ? "about " + std::to_string((seconds + 30) / 60) + " min"
+                       : "about " + std::to_string(seconds) + " s";
 }
 
 }  // namespace vrxtool

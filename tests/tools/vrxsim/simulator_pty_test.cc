@@ -328,6 +328,16 @@ TEST(VrxsimProgram, UsageErrorsExitTwoBeforeMakingAPort) {
   EXPECT_NE(result.err.find("bad fault \"record=often\""), std::string::npos) << result.err;
   EXPECT_TRUE(result.out.empty());
 
+  for (std::vector<std::string> command : {std::vector<std::string>{"--adapter", "ftdi:0"},
+                                           {"--adapter", "usb"},
+                                           {"--adapter", "cdc", "--event-char", "0x00"},
+                                           {"--adapter", "ftdi", "--event-char", "0x100"}}) {
+    command.insert(command.begin(), VrxsimPath());
+    result = test::RunProcess(command);
+    EXPECT_EQ(result.exitCode, 2) << command[2];
+    EXPECT_TRUE(result.out.empty()) << "no port made for " << command[2];
+  }
+
   result = test::RunProcess({VrxsimPath(), "--no-such-option"});
   EXPECT_EQ(result.exitCode, 2);
   EXPECT_TRUE(result.out.empty());

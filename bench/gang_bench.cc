@@ -43,7 +43,9 @@ struct GangFiles {
 double ChildCpuSeconds() {
   rusage usage{};
   getrusage(RUSAGE_CHILDREN, &usage);
-  const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+  const auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 

@@ -48,7 +48,7 @@ class Peer {
 
 void SerialLinkRoundTrip(benchmark::State& state, bool simulated) {
   Peer peer(simulated);
-  auto link = vrx::SerialLink::Open(peer.Path(), 38400);
+  auto link = vrx::SerialLink::Open(peer.Path(), 38400).link;
   if (!link) {
     state.SkipWithError("cannot open the pty");
     return;
@@ -94,7 +94,7 @@ void PairedRoundTrips(benchmark::State& state) {
   vrx::bench::RealtimeScope realtime(state.range(0) != 0);
   Peer floorPeer(false), linkPeer(false);
   const int fd = raw_host_open(floorPeer.Path().c_str(), 38400);
-  auto link = vrx::SerialLink::Open(linkPeer.Path(), 38400);
+  auto link = vrx::SerialLink::Open(linkPeer.Path(), 38400).link;
   if (fd < 0 || !link) {
     state.SkipWithError("cannot open the ptys");
     return;

@@ -49,4 +49,16 @@ std::string BytesToCodeText(const uint8_t* bytes, int n) {
   return text;
 }
 
+std::vector<uint8_t> CodeTextBytes(std::string_view text) {
+  uint8_t bytes[kMaxCodeBytes];
+  const int count = IsValidCodeText(text) ? CodeTextToBytes(text, bytes) : 0;
+  return {bytes, bytes + count};
+}
+
+std::string CanonicalCodeText(std::string_view text) {
+  if (!IsValidCodeText(text)) return std::string(text);
+  uint8_t bytes[kMaxCodeBytes];
+  return BytesToCodeText(bytes, CodeTextToBytes(text, bytes));
+}
+
 }  // namespace vrx

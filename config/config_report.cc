@@ -68,7 +68,7 @@ void AppendLine(std::string& text, std::string_view line) {
 
 }  // namespace
 
-std::string ShowConfig(const ConfigImage& image, bool allKeys) {
+std::string ShowConfig(const ConfigImage& image, bool allKeys, const KeyNamer& keyName) {
   const ConfigImage stored = AsStored(image);
   std::string text;
   for (const std::string& line : SettingLines(stored)) AppendLine(text, line);
@@ -85,8 +85,13 @@ std::string ShowConfig(const ConfigImage& image, bool allKeys) {
 
   const ConfigImage fresh;
   std::string keys;
-  for (int i = 0; i < kKeyCount; ++i)
-    if (allKeys || KeyLine(stored, i) != KeyLine(fresh, i)) AppendLine(keys, KeyLine(stored, i));
+  for (int i = 0; i < kKeyCount; ++i) {
+    if (!allKeys && KeyLine(stored, i) == KeyLine(fresh, i)) continue;
+    std::string line = KeyLine(stored, i);
+    const std::string name = keyName ? keyName(stored.keys[static_cast<std::size_t>(i)].makeCode) : "";
+    if (!name.empty()) line += "  " + name;
+    AppendLine(keys, line);
+  }
   AppendLine(text, allKeys ? "\nkeys" : "\nkeys that differ from a fresh file");
   if (keys.empty()) {
     AppendLine(text, "  (none)");

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "platform/module_path.h"
+#include "platform/port_names.h"
 #include "resources/port_messages.h"
 
 namespace vrx {
@@ -22,20 +23,30 @@ bool Reported(bool stored) {
 
 }  // namespace
 
-bool HasStoredPort(ProfileStore& profile) {
-  return !profile.ReadString(kSection, kPortKey, "").empty();
+std::string StoredPortText(ProfileStore& profile) {
+  return profile.ReadString(kSection, kPortKey, "");
 }
 
+bool HasStoredPort(ProfileStore& profile) { return IsComName(StoredPortText(profile)); }
+
 PortSettings ReadPortSettings(ProfileStore& profile) {
-  const PortSettings defaults;
-  ProfileItem items[] = {{kPortKey, defaults.portName}, {kSpeedKey, defaults.speedIndex}};
+  PortSettings settings;
+  ProfileItem items[] = {{kPortKey, std::string()}, {kSpeedKey, settings.speedIndex}};
   profile.ReadValues(kSection, items);
-  return {std::get<std::string>(items[0].value), std::get<int>(items[1].value)};
+  if (std::string& stored = std::get<std::string>(items[0].value); IsComName(stored))
+    settings.portName = std::move(stored);
+  settings.speedIndex = std::get<int>(items[1].value);
+  return settings;
 }
 
 bool WritePortSettings(ProfileStore& profile, const PortSettings& settings) {
   const ProfileItem items[] = {{kPortKey, settings.portName}, {kSpeedKey, settings.speedIndex}};
-  return Reported(profile.WriteValues(kSection, items));
+  // A device path leaves the stored port as it was.  No port chosen is
+  // stored as such: read back, it selects the list's first entry.
+  const bool storable = settings.portName.empty() || IsComName(settings.portName);
+  const std::span<const ProfileItem> stored =
+      storable ? std::span(items) : std::span(items).subspan(1);
+  return Reported(profile.WriteValues(kSection, stored));
 }
 
 bool ReadVerifyAfterWrite(ProfileStore& profile) {

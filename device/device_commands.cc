@@ -1,8 +1,9 @@
 #include "device/device_commands.h"
 
 namespace vrx {
+namespace {
 
-LinkResult SendCommandByte(SerialLink& link, uint8_t byte) {
+LinkResult SendByte(SerialLink& link, uint8_t byte) {
   constexpr int kMaxSends = 2;  // one resend on 0xFE, never a third send
   for (int sends = 1;; ++sends) {
     if (!link.WriteByte(byte)) return LinkResult::kPortFailed;
@@ -21,9 +22,17 @@ LinkResult SendCommandByte(SerialLink& link, uint8_t byte) {
   }
 }
 
+}  // namespace
+
+LinkResult SendCommandByte(SerialLink& link, uint8_t byte) {
+  if (link.Cancelled()) return LinkResult::kInterrupted;
+  return SendByte(link, byte);
+}
+
 LinkResult SendCommandPair(SerialLink& link, uint8_t first, uint8_t second) {
-  if (LinkResult result = SendCommandByte(link, first); result != LinkResult::kOk) return result;
-  return SendCommandByte(link, second);
+  if (link.Cancelled()) return LinkResult::kInterrupted;
+  if (LinkResult result = SendByte(link, first); result != LinkResult::kOk) return result;
+  return SendByte(link, second);
 }
 
 LinkResult LcdStart(SerialLink& link) { return SendCommandByte(link, lcd_command::kStart); }

@@ -14,6 +14,8 @@ enum class LinkResult {
   kNoAnswer = -2,    // no answer within the read time-out, an unexpected answer,
                      // or a second resend request for the same byte
   kRefused = -3,     // the module answered 0xF1
+  kInterrupted = -4,  // the link's cancellation check stopped it before a
+                      // command's first byte (never between a pair's bytes)
 };
 
 namespace device_answer {

@@ -15,8 +15,8 @@ enum class LcdTestResult {
   kOk,
   kNoPortSelected,
   kPortOpenFailed,  // the port cannot be opened at that speed
-  kDeviceError,     // a device command failed, or a caught Ctrl-C stopped
-                    // the test between two exchanges
+  kDeviceError,     // a device command failed
+  kInterrupted,     // options.cancelled stopped the test between two commands
 };
 
 // `cause` receives what is known of why the port could not be used (kNone

@@ -93,11 +93,12 @@ std::optional<R> SendRecord(SerialLink& link, uint32_t address,
   }
 }
 
-// A record refused five times: close the write, whatever the answer.
-R GiveUpRecord(SerialLink& link) {
+// Closes the write frame between records, whatever the answer: after a
+// record refused five times (kNoAnswer) or a cancellation (kInterrupted).
+R CloseWriteEarly(SerialLink& link, R reason) {
   if (!link.WriteByte(cmd::kWriteClose)) return R::kPortFailed;
   uint8_t ignored = 0;
-  return Receive(link, ignored) == R::kPortFailed ? R::kPortFailed : R::kNoAnswer;
+  return Receive(link, ignored) == R::kPortFailed ? R::kPortFailed : reason;
 }
 
 }  // namespace
@@ -109,6 +110,7 @@ uint16_t RecordChecksum(std::span<const uint8_t, kLoaderRecordSize> record) {
 }
 
 LoaderResult LoaderConnect(SerialLink& link) {
+  if (link.Cancelled()) return R::kInterrupted;
   if (!link.WriteByte(cmd::kConnect)) return R::kPortFailed;
   uint8_t got = 0;
   if (R r = Receive(link, got); r != R::kOk) return r;
@@ -117,6 +119,7 @@ LoaderResult LoaderConnect(SerialLink& link) {
 }
 
 LoaderResult LoaderEnter(SerialLink& link) {
+  if (link.Cancelled()) return R::kInterrupted;
   if (R r = Exchange(link, cmd::kEnterFirst, answer::kApplicationAck); r != R::kOk) return r;
   if (R r = Exchange(link, cmd::kEnterSecond, answer::kApplicationAck); r != R::kOk) return r;
   link.Pause(kPauseAfterEnter);
@@ -125,6 +128,7 @@ LoaderResult LoaderEnter(SerialLink& link) {
 
 LoaderResult LoaderReadBlock(SerialLink& link, uint32_t address,
                              std::span<uint8_t, kLoaderRecordSize> record) {
+  if (link.Cancelled()) return R::kInterrupted;
   if (R r = Exchange(link, cmd::kRead, cmd::kRead); r != R::kOk) return r;
   if (R r = SendAddress(link, address); r != R::kOk) return r;
   // All 128 bytes within one read time-out.
@@ -134,6 +138,7 @@ LoaderResult LoaderReadBlock(SerialLink& link, uint32_t address,
 }
 
 LoaderResult LoaderEraseBlocks(SerialLink& link, uint8_t mask) {
+  if (link.Cancelled()) return R::kInterrupted;
   if (R r = Exchange(link, cmd::kErase, cmd::kErase); r != R::kOk) return r;
   if (R r = Exchange(link, mask, answer::kValueAck); r != R::kOk) return r;
   uint8_t status = 0;
@@ -147,6 +152,7 @@ LoaderResult LoaderWrite(SerialLink& link, uint32_t address, const uint8_t* data
   if (length > kMaxWriteLength) return R::kBadLength;
   if (address % kLoaderRecordSize != 0) return R::kBadAddress;
   if (length % kLoaderRecordSize != 0) return R::kBadLength;
+  if (link.Cancelled()) return R::kInterrupted;
 
   if (R r = Exchange(link, cmd::kWriteOpen, cmd::kWriteOpen); r != R::kOk) return r;
   std::size_t offset = 0;
@@ -158,9 +164,11 @@ LoaderResult LoaderWrite(SerialLink& link, uint32_t address, const uint8_t* data
     const uint16_t checksum = RecordChecksum(record);
     const uint32_t recordAddress = address + static_cast<uint32_t>(offset);
     std::optional<R> sent;
-    for (int attempt = 0; !sent && attempt < kRecordAttempts; ++attempt)
+    for (int attempt = 0; !sent && attempt < kRecordAttempts; ++attempt) {
+      if (link.Cancelled()) return CloseWriteEarly(link, R::kInterrupted);
       sent = SendRecord(link, recordAddress, record, checksum);
-    if (!sent) return GiveUpRecord(link);
+    }
+    if (!sent) return CloseWriteEarly(link, R::kNoAnswer);
     if (*sent != R::kOk) return *sent;
     offset += kLoaderRecordSize;
   } while (offset < length);
@@ -168,6 +176,7 @@ LoaderResult LoaderWrite(SerialLink& link, uint32_t address, const uint8_t* data
 }
 
 LoaderResult LoaderExit(SerialLink& link) {
+  if (link.Cancelled()) return R::kInterrupted;
   if (R r = Exchange(link, cmd::kExit, cmd::kExit); r != R::kOk) return r;
   link.Pause(kPauseAfterExit);
   return R::kOk;

@@ -2,6 +2,13 @@
 // answer byte (a ReadByte with the link's read time-out) before the next.
 //
 // Commands return a LoaderResult, leave the link open and log nothing.
+//
+// A cancelled link (SerialLink::Cancelled) stops a command only where the
+// loader is left idle and in step with the host: before a command's first
+// byte, and inside a write after a record's status byte, where the write
+// frame is closed with 0x5C as after a refused record.  A read takes its
+// whole record and an erase its status byte first (each bounded by the
+// read time-out), so the next connect finds the loader waiting.
 #pragma once
 
 #include <cstddef>
@@ -23,6 +30,8 @@ enum class LoaderResult {
   kWriteFailed = -4,  // the module reported a write failure
   kBadLength = -5,    // length above 0x8000 or not a multiple of 128
   kBadAddress = -6,   // address not a multiple of 128
+  kInterrupted = -7,  // the link's cancellation check stopped the command
+                      // where the module stays in step (see below)
 };
 
 inline constexpr std::size_t kLoaderRecordSize = 128;

@@ -1,20 +1,15 @@
 #include "device/loader_session.h"
 
-#include <cerrno>
-
 #include "config/bit_rate.h"
-#include "platform/interrupt.h"
 
 namespace vrx {
 namespace {
 
 SerialLink OpenOrRaise(const std::string& portName, int bitRate, const SerialOptions& options) {
-  auto link = SerialLink::Open(portName, bitRate, options);
-  if (!link) {
-    const int error = errno;
+  auto [link, error] = SerialLink::Open(portName, bitRate, options);
+  if (!link)
     throw LoaderStepFailed{SessionFailure::kPortOpen,
                            DiagnoseOpenFailure(portName, bitRate, error, options)};
-  }
   return std::move(*link);
 }
 
@@ -26,6 +21,7 @@ DeviceProgress& NoProgress() {
 }
 
 void RequireStep(LoaderResult result, SessionFailure failure) {
+  if (result == LoaderResult::kInterrupted) throw LoaderStepFailed{SessionFailure::kInterrupted, {}};
   if (result != LoaderResult::kOk) throw LoaderStepFailed{failure, {}};
 }
 
@@ -35,17 +31,30 @@ void EnterLoaderSession(std::optional<SerialLink>& link, const std::string& port
   const int bitRate = BitRateForSpeedIndex(speedIndex);
   link = OpenOrRaise(portName, bitRate, options);
 
-  const LoaderResult connected = LoaderConnect(*link);
+  LoaderResult connected = LoaderConnect(*link);
+  if (connected == LoaderResult::kNoAnswer && bitRate != kLoaderBitRate) {
+    // A loader left active by an interrupted session hears 38400 bit/s
+    // only.  Only its echo counts here: the application answers at the
+    // chosen rate or not at all.
+    link.reset();
+    link = OpenOrRaise(portName, kLoaderBitRate, options);
+    if (LoaderResult retried = LoaderConnect(*link); retried != LoaderResult::kApplication)
+      connected = retried;
+  }
   if (connected == LoaderResult::kApplication) {  // switch to the loader
     RequireStep(LoaderEnter(*link), SessionFailure::kModeChange);
     if (bitRate != kLoaderBitRate) {
       link.reset();  // closes the port before it is opened again
       link = OpenOrRaise(portName, kLoaderBitRate, options);
     }
-  } else if (connected != LoaderResult::kOk) {
-    const bool interrupted = InterruptRequested();
-    throw LoaderStepFailed{SessionFailure::kNoAnswer,
-                           interrupted ? PortDiagnosis{} : DiagnoseSilentLink(portName, options)};
+  } else if (connected == LoaderResult::kNoAnswer) {
+    // Unless someone else holds the port, only a power cycle brings back a
+    // module left inside a command (a pulled cable, a killed program).
+    PortDiagnosis cause = DiagnoseSilentLink(portName, options);
+    if (cause.kind == PortDiagnosis::Kind::kNone) cause.kind = PortDiagnosis::Kind::kSilentModule;
+    throw LoaderStepFailed{SessionFailure::kNoAnswer, cause};
+  } else {
+    RequireStep(connected, SessionFailure::kNoAnswer);
   }
   step.Succeeded();
 }

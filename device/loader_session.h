@@ -28,6 +28,8 @@ enum class SessionFailure {
   kErase,
   kWrite,
   kRead,
+  kInterrupted,  // the caller's cancellation check stopped the session at a
+                 // safe point: the module is left in its loader, in step
 };
 
 // A failing step and what is known of its cause.  Raised by the functions
@@ -37,7 +39,8 @@ struct LoaderStepFailed {
   PortDiagnosis cause;
 };
 
-// Raises `failure` unless `result` is kOk.
+// Raises `failure` unless `result` is kOk (kInterrupted for an
+// interrupted command).
 void RequireStep(LoaderResult result, SessionFailure failure);
 
 // Opens the port at the speed's bit rate and brings the module into its

@@ -10,7 +10,7 @@ bool ModuleAnswers(const std::string& portName, int speedIndex, std::chrono::mil
                    SerialOptions options) {
   options.readTimeout = timeout;
   options.writeTimeout = timeout;
-  auto link = SerialLink::Open(portName, BitRateForSpeedIndex(speedIndex), options);
+  auto link = SerialLink::Open(portName, BitRateForSpeedIndex(speedIndex), options).link;
   if (!link) return false;
   const LoaderResult connected = LoaderConnect(*link);
   return connected == LoaderResult::kOk || connected == LoaderResult::kApplication;

@@ -7,7 +7,6 @@
 
 #include "device/loader.h"
 #include "device/serial_link.h"
-#include "platform/interrupt.h"
 
 namespace vrx {
 namespace {
@@ -76,7 +75,6 @@ void RunSequence(std::optional<SerialLink>& link, const std::string& portName, i
 bool UpdateFlash(const std::string& portName, int speedIndex, const FlashImage& image,
                  FlashUpdateReport& report, const SerialOptions& options,
                  DeviceProgress& progress) {
-  const InterruptScope catchInterrupts;  // outlives the link: the port closes first
   std::optional<SerialLink> link;
   try {
     RunSequence(link, portName, speedIndex, image, report, options, progress);

@@ -14,10 +14,12 @@ std::size_t ProgrammedBytes() {
   return total;
 }
 
-// Runs `body` inside a loader session; kNone or the failing step.
+// Runs `body` inside a loader session; kNone or the failing step, with its
+// cause in `cause` when one is known.
 template <typename Body>
 SessionFailure InLoaderSession(const std::string& portName, int speedIndex,
-                               const SerialOptions& options, DeviceProgress& progress, Body body) {
+                               const SerialOptions& options, DeviceProgress& progress,
+                               PortDiagnosis* cause, Body body) {
   std::optional<SerialLink> link;
   try {
     EnterLoaderSession(link, portName, speedIndex, options, progress);
@@ -25,6 +27,7 @@ SessionFailure InLoaderSession(const std::string& portName, int speedIndex,
     LeaveLoaderSession(*link, progress);
   } catch (const LoaderStepFailed& failure) {
     if (link) link->Close();
+    if (cause) *cause = failure.cause;
     return failure.failure;
   }
   link->Close();
@@ -34,8 +37,9 @@ SessionFailure InLoaderSession(const std::string& portName, int speedIndex,
 }  // namespace
 
 SessionFailure ReadDevice(const std::string& portName, int speedIndex, FlashImage& flash,
-                          const SerialOptions& options, DeviceProgress& progress) {
-  return InLoaderSession(portName, speedIndex, options, progress, [&](SerialLink& link) {
+                          const SerialOptions& options, DeviceProgress& progress,
+                          PortDiagnosis* cause) {
+  return InLoaderSession(portName, speedIndex, options, progress, cause, [&](SerialLink& link) {
     ProgressStep step(progress, {DeviceStep::kRead, -1, flash.size()});
     ReadFlashRecords(link, 0, flash, step);
     step.Succeeded();
@@ -59,15 +63,16 @@ VerifyResult VerifyDevice(const std::string& portName, int speedIndex, const Fla
                           const SerialOptions& options, DeviceProgress& progress) {
   FlashImage flash = image;  // the unread range compares equal
   VerifyResult result;
-  result.failure = InLoaderSession(portName, speedIndex, options, progress, [&](SerialLink& link) {
-    ProgressStep step(progress, {DeviceStep::kRead, -1, ProgrammedBytes()});
-    std::size_t done = 0;
-    for (const auto& [begin, end] : kVerifiedRanges) {
-      ReadFlashRecords(link, begin, std::span(flash).subspan(begin, end - begin), step, done);
-      done += end - begin;
-    }
-    step.Succeeded();
-  });
+  result.failure = InLoaderSession(
+      portName, speedIndex, options, progress, &result.cause, [&](SerialLink& link) {
+        ProgressStep step(progress, {DeviceStep::kRead, -1, ProgrammedBytes()});
+        std::size_t done = 0;
+        for (const auto& [begin, end] : kVerifiedRanges) {
+          ReadFlashRecords(link, begin, std::span(flash).subspan(begin, end - begin), step, done);
+          done += end - begin;
+        }
+        step.Succeeded();
+      });
   if (result.failure == SessionFailure::kNone)
     result.comparison = CompareProgrammedRanges(flash, image);
   return result;

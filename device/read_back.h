@@ -15,10 +15,11 @@
 namespace vrx {
 
 // Reads the whole flash into `flash`.  kNone on success, else the failing
-// step; the port is closed in every case.
+// step, with what is known of its cause in `cause`; the port is closed in
+// every case.
 SessionFailure ReadDevice(const std::string& portName, int speedIndex, FlashImage& flash,
                           const SerialOptions& options = {},
-                          DeviceProgress& progress = NoProgress());
+                          DeviceProgress& progress = NoProgress(), PortDiagnosis* cause = nullptr);
 
 struct FlashDifference {
   uint32_t address = 0;
@@ -42,6 +43,7 @@ FlashComparison CompareProgrammedRanges(const FlashImage& flash, const FlashImag
 
 struct VerifyResult {
   SessionFailure failure = SessionFailure::kNone;  // as for ReadDevice
+  PortDiagnosis cause;                             // of the failure, when known
   FlashComparison comparison;
 };
 

@@ -3,27 +3,23 @@
 #include <cerrno>
 #include <thread>
 
-#include "platform/interrupt.h"
 #include "platform/port_diagnosis.h"
 #include "platform/port_names.h"
 
 namespace vrx {
 
-std::optional<SerialLink> SerialLink::Open(const std::string& portName, int bitRate,
-                                           const SerialOptions& options) {
-  std::unique_ptr<SerialPort> port;
+LinkOpening SerialLink::Open(const std::string& portName, int bitRate,
+                             const SerialOptions& options) {
+  PortOpening opened;
   if (options.openPort) {
-    port = options.openPort(portName, bitRate, options);
+    opened = options.openPort(portName, bitRate, options);
   } else {
     const std::string devicePath = ResolvePortName(portName);
-    if (devicePath.empty()) {
-      errno = ENOENT;
-      return std::nullopt;
-    }
-    port = OpenPlatformSerialPort(devicePath, bitRate, options);
+    if (devicePath.empty()) return {std::nullopt, ENOENT};
+    opened = OpenPlatformSerialPort(devicePath, bitRate, options);
   }
-  if (!port) return std::nullopt;
-  return SerialLink(std::move(port), options);
+  if (!opened.port) return {std::nullopt, opened.error};
+  return {SerialLink(std::move(opened.port), options)};
 }
 
 SerialLink::SerialLink(std::unique_ptr<SerialPort> port, SerialOptions options)
@@ -31,15 +27,7 @@ SerialLink::SerialLink(std::unique_ptr<SerialPort> port, SerialOptions options)
 
 SerialLink::~SerialLink() { Close(); }
 
-bool SerialLink::WriteByte(uint8_t byte) {
-  // Every exchange begins with a host byte, so this is where a caught
-  // Ctrl-C ends the session: between two exchanges, never inside one.
-  if (InterruptRequested()) {
-    errno = EINTR;
-    return false;
-  }
-  return port_ && port_->WriteByte(byte);
-}
+bool SerialLink::WriteByte(uint8_t byte) { return port_ && port_->WriteByte(byte); }
 
 SerialLink::ReadStatus SerialLink::ReadByte(uint8_t& byte) {
   int got = ReadBytes(&byte, 1);

@@ -15,16 +15,18 @@
 
 namespace vrx {
 
+struct LinkOpening;
+
 class SerialLink {
  public:
   enum class ReadStatus { kByte, kTimedOut, kFailed };
 
   // Opens `portName` ("COM1".."COM9", resolved through the port mapping, or
-  // a device path beginning with "/") at `bitRate`, exclusively.  No link
-  // when the port is missing, in use, or refuses the rate (0 included); errno
-  // keeps the platform's reason.
-  static std::optional<SerialLink> Open(const std::string& portName, int bitRate,
-                                        const SerialOptions& options = {});
+  // a device path beginning with "/") at `bitRate`, exclusively.  No link,
+  // with the platform's reason, when the port is missing, in use, or
+  // refuses the rate (0 included).
+  static LinkOpening Open(const std::string& portName, int bitRate,
+                          const SerialOptions& options = {});
 
   // Wraps an already open port (tests, simulators).
   SerialLink(std::unique_ptr<SerialPort> port, SerialOptions options);
@@ -38,6 +40,8 @@ class SerialLink {
   ReadStatus ReadByte(uint8_t& byte);
   // Bytes received within one read time-out (up to `count`), or -1 failed.
   int ReadBytes(uint8_t* buffer, std::size_t count);
+  // Whether the caller asked the session to stop (options().cancelled).
+  bool Cancelled() const { return options_.cancelled && options_.cancelled(); }
   // One of the loader's fixed pauses.
   void Pause(std::chrono::milliseconds duration) const;
   void Close();
@@ -49,7 +53,13 @@ class SerialLink {
   SerialOptions options_;
 };
 
-// Why Open just failed with `error`.  A scripted port (options.openPort)
+// An open link, or none and why (an errno value, as PortOpening).
+struct LinkOpening {
+  std::optional<SerialLink> link;
+  int error = 0;
+};
+
+// Why Open failed with `error`.  A scripted port (options.openPort)
 // has no device to look at, so only a missing port or speed is found for it.
 PortDiagnosis DiagnoseOpenFailure(const std::string& portName, int bitRate, int error,
                                   const SerialOptions& options);

@@ -28,11 +28,11 @@ class SerialPort {
 
 // Opens a serial device by path with the module's framing (8 data bits, even
 // parity generated, parity checking off, one stop bit, raw, XON/XOFF off),
-// exclusively.  Returns nullptr and leaves errno set when the device is
-// missing, in use, or refuses the settings; a bit rate the platform cannot
-// set (0 included, which would hang up the line) is refused before the
+// exclusively.  No port, with the reason, when the device is missing, in
+// use, or refuses the settings; a bit rate the platform cannot set (0
+// included, which would hang up the line) is refused (EINVAL) before the
 // device is touched.
-std::unique_ptr<SerialPort> OpenPlatformSerialPort(const std::string& devicePath, int bitRate,
-                                                   const SerialOptions& options);
+PortOpening OpenPlatformSerialPort(const std::string& devicePath, int bitRate,
+                                   const SerialOptions& options);
 
 }  // namespace vrx

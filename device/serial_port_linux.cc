@@ -5,12 +5,12 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
-#include <sys/wait.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <mutex>
 #include <cerrno>
 #include <cstring>
 
@@ -19,7 +19,6 @@
 #include "device/custom_bit_rate.h"
 #include "device/serial_port.h"
 #include "device/termios_speed.h"
-#include "platform/port_diagnosis.h"
 
 namespace vrx {
 namespace {
@@ -50,110 +49,32 @@ int WaitFor(int fd, short events, Clock::time_point deadline) {
   }
 }
 
-// The exclusive flag lives in the terminal, not in the process: a process
-// killed outright (SIGKILL) would leave it set for as long as anything else
-// keeps the terminal open (a pseudo-terminal's other end, for one), and
-// every later open would fail.  A small child holding a copy of the
-// descriptor clears it then: it waits on a pipe whose write end only this
-// process holds; a byte means the port was closed the normal way, end of
-// file that this process is gone.
-//
-// A child forked while another thread has its own port open holds a copy of
-// that descriptor (and so its flock) until it has closed what it does not
-// watch; a port closed and opened again meanwhile would find itself in use.
-// Ports are therefore closed only outside that window (ports of several
-// modules programmed at once, one thread each).
-std::mutex& ForkWindow() {
-  static std::mutex window;
-  return window;
+// USB adapters otherwise hold every answer byte for their latency timer
+// (an FTDI chip 16 ms), and a Write waits for some 31,000 answers.  Linux's
+// ftdi_sio lowers the chip's timer to 1 ms while the flag is set; an
+// ordinary user may set it.  Drivers without it refuse, which is fine.
+// True when this call set the flag.
+bool SetLowLatency(int fd, bool on) {
+  const int savedErrno = errno;
+  serial_struct serial{};
+  bool changed = false;
+  if (ioctl(fd, TIOCGSERIAL, &serial) == 0 && ((serial.flags & ASYNC_LOW_LATENCY) != 0) != on) {
+    serial.flags = on ? serial.flags | ASYNC_LOW_LATENCY : serial.flags & ~ASYNC_LOW_LATENCY;
+    changed = ioctl(fd, TIOCSSERIAL, &serial) == 0;
+  }
+  errno = savedErrno;
+  return changed;
 }
-
-class ExclusiveFlagKeeper {
- public:
-  explicit ExclusiveFlagKeeper(int fd) {
-    int ends[2];
-    if (pipe2(ends, O_CLOEXEC) != 0) return;
-    int settled[2];
-    if (pipe2(settled, O_CLOEXEC) != 0) {
-      close(ends[0]);
-      close(ends[1]);
-      return;
-    }
-    std::unique_lock window(ForkWindow());
-    const pid_t child = fork();
-    if (child == 0) WatchOver(fd, ends[0], ends[1], settled);
-    close(settled[1]);
-    char ready = 0;
-    while (child > 0 && read(settled[0], &ready, 1) < 0 && errno == EINTR) {
-    }
-    close(settled[0]);
-    window.unlock();
-    close(ends[0]);
-    if (child < 0) {
-      close(ends[1]);
-      return;
-    }
-    child_ = child;
-    toChild_ = ends[1];
-    RegisterPortHelper(child_);
-  }
-  ~ExclusiveFlagKeeper() {
-    if (child_ <= 0) return;
-    const char closedNormally = 'c';
-    [[maybe_unused]] ssize_t sent = write(toChild_, &closedNormally, 1);
-    close(toChild_);
-    while (waitpid(child_, nullptr, 0) < 0 && errno == EINTR) {
-    }
-    ForgetPortHelper(child_);
-  }
-  ExclusiveFlagKeeper(const ExclusiveFlagKeeper&) = delete;
-  ExclusiveFlagKeeper& operator=(const ExclusiveFlagKeeper&) = delete;
-
- private:
-  // Runs in the child, which may only make async-signal-safe calls.
-  [[noreturn]] static void WatchOver(int fd, int fromParent, int toParentEnd,
-                                     const int settled[2]) {
-    close(toParentEnd);
-    close(settled[0]);
-    // Hold nothing else: another end of the line (a pseudo-terminal's
-    // master, a pipe) must close when this process closes it.
-    int keep[3] = {fd, fromParent, settled[1]};
-    std::sort(keep, keep + 3);
-    unsigned next = 0;
-    for (int kept : keep) {
-      if (static_cast<unsigned>(kept) > next) close_range(next, static_cast<unsigned>(kept) - 1, 0);
-      next = static_cast<unsigned>(kept) + 1;
-    }
-    close_range(next, ~0U, 0);
-    const char ready = 'r';
-    [[maybe_unused]] ssize_t told = write(settled[1], &ready, 1);
-    close(settled[1]);
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    // Ctrl-C reaches the whole process group; the parent decides.
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &ignore, nullptr);
-    char message = 0;
-    ssize_t got;
-    while ((got = read(fromParent, &message, 1)) < 0 && errno == EINTR) {
-    }
-    if (got == 0) ioctl(fd, TIOCNXCL);
-    _exit(0);
-  }
-
-  pid_t child_ = -1;
-  int toChild_ = -1;
-};
 
 class PosixSerialPort final : public SerialPort {
  public:
-  PosixSerialPort(int fd, bool clearExclusiveOnClose, const termios& settingsBefore,
-                  std::chrono::milliseconds writeTimeout)
+  PosixSerialPort(int fd, bool clearExclusiveOnClose, bool clearLowLatencyOnClose,
+                  const termios& settingsBefore, std::chrono::milliseconds writeTimeout)
       : fd_(fd),
         clearExclusiveOnClose_(clearExclusiveOnClose),
+        clearLowLatencyOnClose_(clearLowLatencyOnClose),
         settingsBefore_(settingsBefore),
-        writeTimeout_(writeTimeout) {
-    if (clearExclusiveOnClose_) keeper_ = std::make_unique<ExclusiveFlagKeeper>(fd_);
-  }
+        writeTimeout_(writeTimeout) {}
   ~PosixSerialPort() override { Close(); }
 
   bool WriteByte(uint8_t byte) override {
@@ -189,14 +110,13 @@ class PosixSerialPort final : public SerialPort {
     return static_cast<int>(received);
   }
 
-  // The normal way out: line settings as they were, flag cleared, lock
-  // released.
+  // The normal way out: line settings and latency as they were, flag
+  // cleared, lock released.
   void Close() override {
     if (fd_ < 0) return;
     tcsetattr(fd_, TCSANOW, &settingsBefore_);
+    if (clearLowLatencyOnClose_) SetLowLatency(fd_, false);
     if (clearExclusiveOnClose_) ioctl(fd_, TIOCNXCL);
-    keeper_.reset();
-    std::lock_guard window(ForkWindow());
     close(fd_);  // also drops the flock
     fd_ = -1;
   }
@@ -209,27 +129,36 @@ class PosixSerialPort final : public SerialPort {
 
   int fd_;
   bool clearExclusiveOnClose_;
+  bool clearLowLatencyOnClose_;
   termios settingsBefore_;
   std::chrono::milliseconds writeTimeout_;
-  std::unique_ptr<ExclusiveFlagKeeper> keeper_;
 };
 
+// A Unix98 pseudo-terminal's slave (majors 136-143), i.e. the simulator.
+bool IsPseudoTerminal(int fd) {
+  struct stat status {};
+  if (fstat(fd, &status) != 0) return false;
+  const unsigned deviceMajor = major(status.st_rdev);
+  return deviceMajor >= 136 && deviceMajor <= 143;
+}
+
 // A second open of the same port, from this process or another, must fail.
-// TIOCEXCL stops other opens except root's, so a flock backs it up.  An
-// exclusive flag with the lock free and nobody else having the port open is
-// stale (left by a process killed outright) and is taken over.
-bool TakeExclusive(int fd, const std::string& devicePath, bool& setExclusive) {
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+// The flock refuses our own programs (root included) and goes with the
+// descriptor, however the process ends.  TIOCEXCL refuses every other
+// program but root's; on a real tty the kernel drops it with the last
+// close, so a killed process leaves none behind.  A pseudo-terminal's
+// flag outlives its holder (the master keeps the terminal alive), so the
+// simulator's ports get the lock alone.
+// Root gets past another program's flag: it is respected all the same
+// (since neither of ours leaves a stale one, a set flag has a holder).
+bool TakeExclusive(int fd, bool& setExclusive) {
+  int alreadyExclusive = 0;
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0 ||
+      (ioctl(fd, TIOCGEXCL, &alreadyExclusive) == 0 && alreadyExclusive)) {
     errno = EBUSY;
     return false;
   }
-  int alreadyExclusive = 0;
-  if (ioctl(fd, TIOCGEXCL, &alreadyExclusive) == 0 && alreadyExclusive &&
-      !FindPortUsers(devicePath).empty()) {
-    errno = EBUSY;  // someone else holds it; only root gets this far
-    return false;
-  }
-  setExclusive = ioctl(fd, TIOCEXCL) == 0;
+  setExclusive = !IsPseudoTerminal(fd) && ioctl(fd, TIOCEXCL) == 0;
   return true;
 }
 
@@ -282,44 +211,30 @@ bool ApplyFraming(int fd, int bitRate) {
   return true;
 }
 
-// USB adapters otherwise hold every answer byte for their latency timer,
-// and a write has some 60,000 acknowledged round trips.
-void RequestLowLatency(int fd) {
-  const int savedErrno = errno;
-  serial_struct serial{};
-  if (ioctl(fd, TIOCGSERIAL, &serial) == 0 && !(serial.flags & ASYNC_LOW_LATENCY)) {
-    serial.flags |= ASYNC_LOW_LATENCY;
-    ioctl(fd, TIOCSSERIAL, &serial);  // unsupported drivers refuse; that is fine
-  }
-  errno = savedErrno;
-}
-
 }  // namespace
 
-std::unique_ptr<SerialPort> OpenPlatformSerialPort(const std::string& devicePath, int bitRate,
-                                                   const SerialOptions& options) {
-  if (!CanSetBitRate(bitRate)) {
-    errno = EINVAL;
-    return nullptr;
-  }
+PortOpening OpenPlatformSerialPort(const std::string& devicePath, int bitRate,
+                                   const SerialOptions& options) {
+  if (!CanSetBitRate(bitRate)) return {nullptr, EINVAL};
   // O_NONBLOCK: a port without carrier must not hang the open.
   int fd = open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
+  if (fd < 0) return {nullptr, errno};
   bool setExclusive = false;
   termios settingsBefore{};
-  if (!isatty(fd) || !TakeExclusive(fd, devicePath, setExclusive) ||
-      tcgetattr(fd, &settingsBefore) != 0 || !ApplyFraming(fd, bitRate)) {
-    const int savedErrno = errno;  // the clean-up must not lose why it failed
+  if (!isatty(fd) || !TakeExclusive(fd, setExclusive) || tcgetattr(fd, &settingsBefore) != 0 ||
+      !ApplyFraming(fd, bitRate)) {
+    const int error = errno;  // before the clean-up can change it
     if (setExclusive) ioctl(fd, TIOCNXCL);
     close(fd);
-    errno = savedErrno;
-    return nullptr;
+    return {nullptr, error};
   }
-  RequestLowLatency(fd);
+  // For this session only: the next program finds the port as it was.
+  const bool setLowLatency = SetLowLatency(fd, true);
   // An answer still on the line from an earlier session (one that was
   // interrupted, say) would be taken for this session's first answer.
   tcflush(fd, TCIOFLUSH);
-  return std::make_unique<PosixSerialPort>(fd, setExclusive, settingsBefore, options.writeTimeout);
+  return {std::make_unique<PosixSerialPort>(fd, setExclusive, setLowLatency, settingsBefore,
+                                            options.writeTimeout)};
 }
 
 }  // namespace vrx

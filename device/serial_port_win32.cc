@@ -125,26 +125,19 @@ class Win32SerialPort final : public SerialPort {
 
 }  // namespace
 
-std::unique_ptr<SerialPort> OpenPlatformSerialPort(const std::string& devicePath, int bitRate,
-                                                   const SerialOptions& options) {
-  if (bitRate <= 0) {
-    errno = EINVAL;
-    return nullptr;
-  }
+PortOpening OpenPlatformSerialPort(const std::string& devicePath, int bitRate,
+                                   const SerialOptions& options) {
+  if (bitRate <= 0) return {nullptr, EINVAL};
   const HANDLE port = CreateFileW(WidenUtf8(devicePath).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                   nullptr, OPEN_EXISTING, 0, nullptr);
-  if (port == INVALID_HANDLE_VALUE) {
-    Fail(GetLastError());
-    return nullptr;
-  }
+  if (port == INVALID_HANDLE_VALUE) return {nullptr, ErrnoFor(GetLastError())};
   if (GetFileType(port) != FILE_TYPE_CHAR || !ApplyFraming(port, bitRate)) {
     const DWORD error = GetLastError();
     CloseHandle(port);
-    Fail(error == ERROR_SUCCESS ? ERROR_INVALID_PARAMETER : error);
-    return nullptr;
+    return {nullptr, ErrnoFor(error == ERROR_SUCCESS ? ERROR_INVALID_PARAMETER : error)};
   }
   PurgeComm(port, PURGE_RXCLEAR | PURGE_TXCLEAR);
-  return std::make_unique<Win32SerialPort>(port, options.writeTimeout);
+  return {std::make_unique<Win32SerialPort>(port, options.writeTimeout)};
 }
 
 }  // namespace vrx

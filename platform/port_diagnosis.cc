@@ -9,10 +9,11 @@
 namespace vrx {
 namespace {
 
-PortDiagnosis Found(PortDiagnosis::Kind kind, std::string path = {}) {
+// The path is shown to the user: named as the user knows the port.
+PortDiagnosis Found(PortDiagnosis::Kind kind, const std::string& path = {}) {
   PortDiagnosis diagnosis;
   diagnosis.kind = kind;
-  diagnosis.path = std::move(path);
+  diagnosis.path = PortNameForUser(path);
   return diagnosis;
 }
 

@@ -26,11 +26,6 @@ std::vector<PortUser> FindPortUsers(const std::string& devicePath);
 std::map<std::string, std::vector<PortUser>> FindPortUsers(
     const std::vector<std::string>& devicePaths);
 
-// A child process that holds a port on this process's behalf is not
-// another user of it.
-void RegisterPortHelper(int pid);
-void ForgetPortHelper(int pid);
-
 struct SerialPortInfo {
   std::string devicePath;  // /dev/ttyUSB0
   std::string byIdPath;    // its /dev/serial/by-id name, or ""
@@ -76,6 +71,9 @@ struct PortDiagnosis {
     kNotSerial,
     kOtherError,  // `reason` holds the platform's text for the error
     kAlsoOpen,    // the port answers nothing while `users` have it open
+    kSilentModule,  // the loader's connect meets silence and no one else
+                    // holds the port: a module left inside a command
+                    // needs a power cycle
   };
   Kind kind = Kind::kNone;
   std::string path;

@@ -49,11 +49,6 @@ void ForEachEntry(const std::string& dir, Visit visit) {
   closedir(handle);
 }
 
-std::vector<std::string>& PortHelpers() {
-  static std::vector<std::string> helpers;
-  return helpers;
-}
-
 bool AllDigits(const std::string& text) {
   return !text.empty() &&
          std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -123,9 +118,7 @@ std::map<std::string, std::vector<PortUser>> FindPortUsers(
   if (wanted.empty()) return users;
   const std::string self = std::to_string(getpid());
   ForEachEntry("/proc", [&](const std::string& pid) {
-    if (!AllDigits(pid) || pid == self ||
-        std::count(PortHelpers().begin(), PortHelpers().end(), pid))
-      return;
+    if (!AllDigits(pid) || pid == self) return;
     const std::string fdDir = "/proc/" + pid + "/fd";
     std::vector<std::string> seen;
     ForEachEntry(fdDir, [&](const std::string& fd) {
@@ -137,13 +130,6 @@ std::map<std::string, std::vector<PortUser>> FindPortUsers(
     });
   });
   return users;
-}
-
-void RegisterPortHelper(int pid) { PortHelpers().push_back(std::to_string(pid)); }
-
-void ForgetPortHelper(int pid) {
-  auto& helpers = PortHelpers();
-  helpers.erase(std::remove(helpers.begin(), helpers.end(), std::to_string(pid)), helpers.end());
 }
 
 std::vector<PortUser> FindPortUsers(const std::string& devicePath) {

@@ -46,9 +46,6 @@ std::map<std::string, std::vector<PortUser>> FindPortUsers(const std::vector<std
 
 std::vector<PortUser> FindPortUsers(const std::string&) { return {}; }
 
-void RegisterPortHelper(int) {}
-void ForgetPortHelper(int) {}
-
 SerialPortInfo DescribeSerialDevice(const std::string& devicePath) {
   SerialPortInfo info;
   info.devicePath = devicePath;

@@ -57,6 +57,8 @@ std::vector<std::string> OfferedPortNames() {
   return names;
 }
 
+bool IsComName(std::string_view name) { return ComNumber(UpperCase(TrimBlanks(name))) != 0; }
+
 std::filesystem::path PortMapPath() {
   const char* overridePath = std::getenv("VRX_PORT_MAP");
   if (overridePath && *overridePath) return overridePath;

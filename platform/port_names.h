@@ -20,6 +20,10 @@ namespace vrx {
 // The entries of the programs' port lists: "COM1".."COM9".
 std::vector<std::string> OfferedPortNames();
 
+// Whether `name` is a COM name ("COM1".."COM99", any case, blanks around
+// it ignored): what the profile may remember.  A device path is none.
+bool IsComName(std::string_view name);
+
 // "COM1-COM8" (either case, blanks allowed around the dash): the names from
 // the first to the last, in order.  Nothing when the text is no such range
 // (reversed, not COM names, more than kMaxPortRange names).
@@ -52,6 +56,10 @@ std::vector<std::string> ListUsbSerialDevices(const std::filesystem::path& devic
 std::string ResolvePortName(std::string_view name);
 std::string ResolvePortName(std::string_view name, const std::map<std::string, std::string>& map,
                             const std::vector<std::string>& usbDevices);
+
+// A device path as the user knows the port, for messages and listings:
+// "COM7" for Windows' "\\.\COM7"; on Linux the path itself.
+std::string PortNameForUser(std::string_view devicePath);
 
 // Where a port name leads, for the GUIs' note beside it: the device path
 // ("" when the name stands for none) and whether it is there.

@@ -15,6 +15,8 @@ std::string ResolvePortName(std::string_view name) {
   return ResolvePortName(name, ParsePortMap(*mapText), ListUsbSerialDevices());
 }
 
+std::string PortNameForUser(std::string_view devicePath) { return std::string(devicePath); }
+
 PortLocation LocatePortName(std::string_view name) {
   PortLocation location{ResolvePortName(name)};
   std::error_code ec;

@@ -68,6 +68,12 @@ std::string ResolvePortName(std::string_view name) {
   return "\\\\.\\" + NarrowToUtf8(UpperCase(WidenUtf8(name)));
 }
 
+std::string PortNameForUser(std::string_view devicePath) {
+  constexpr std::string_view kDevicePrefix = "\\\\.\\";
+  if (devicePath.starts_with(kDevicePrefix)) devicePath.remove_prefix(kDevicePrefix.size());
+  return std::string(devicePath);
+}
+
 // What the port leads to: the device's friendly name, else the kernel
 // device behind the DOS name.
 PortLocation LocatePortName(std::string_view name) {

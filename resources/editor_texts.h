@@ -33,6 +33,9 @@ std::string_view CharacterToolLabel(CharacterTool tool);
 // The sheet's right-click entry and the file dialog of the layout sheet.
 std::string_view SaveLayoutMenuEntry();
 std::string_view SaveLayoutDialogTitle();
+// Titles of the file dialogs of エクスポート… and インポート….
+std::string_view ExportDialogTitle();
+std::string_view ImportDialogTitle();
 // One filter per extension ("svg" gives "SVG (*.svg)|*.svg").
 std::string LayoutFileFilter(std::span<const std::string_view> extensions);
 // The layout sheet's heading; a failed render.

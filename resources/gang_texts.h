@@ -7,13 +7,13 @@
 
 namespace vrx::gang_text {
 
-// What a port's session is doing now.
+// What a port's session is doing now (an interrupted one shows
+// port_msg::Interrupted()).
 std::string_view Connecting();
 std::string Erasing(int block);
 std::string Writing(int block);
 std::string_view Reading();
 std::string_view Done();
-std::string_view Stopped();
 
 // Usage errors of --port and --ports.
 std::string PortGivenTwice(std::string_view port);

@@ -28,6 +28,9 @@ std::string NotSerial(std::string_view path);
 std::string OtherError(std::string_view path, std::string_view reason);
 // The port answers nothing while other processes have it open.
 std::string AlsoOpenBy(std::string_view path, const ProcessList& users);
+// The module answers nothing: only switching it off and on brings back a
+// module left inside a command.
+std::string PowerCycleModule();
 
 // The line under a port message for what was found ("" when nothing).
 std::string CauseText(const PortDiagnosis& diagnosis);

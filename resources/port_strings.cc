@@ -2,6 +2,7 @@
 #include "platform/port_names.h"
 #include "resources/file_messages.h"
 #include "resources/port_messages.h"
+#include "resources/translation.h"
 
 namespace vrx::port_msg {
 namespace {
@@ -16,7 +17,7 @@ std::string Join(std::initializer_list<std::string_view> parts) {
 std::string Processes(const ProcessList& users) {
   std::string text;
   for (const auto& [pid, command] : users) {
-    if (!text.empty()) text += "、";
+    if (!text.empty()) text += Tr("、");
     text += std::to_string(pid) + " (" + command + ")";
   }
   return text;
@@ -24,31 +25,35 @@ std::string Processes(const ProcessList& users) {
 
 }  // namespace
 
-std::string NoSpeedSelected() { return "速度が選択されていません。"; }
+std::string NoSpeedSelected() { return std::string(Tr("速度が選択されていません。")); }
 
-std::string NoPortSelected() { return "ポートが選択されていません。"; }
+std::string NoPortSelected() { return std::string(Tr("ポートが選択されていません。")); }
 
 std::string NotMapped(std::string_view name, std::string_view mapFile) {
-  return Join({name, " はどのデバイスにも割り当てられていません (", mapFile, " を参照)。"});
+  return TrFormat("{0} はどのデバイスにも割り当てられていません ({1} を参照)。", {name, mapFile});
 }
 
 std::string Missing(std::string_view path) {
-  return Join({path, " がありません。接続を確認してください。"});
+  return TrFormat("{0} がありません。接続を確認してください。", {path});
 }
 
 std::string PermissionDenied(std::string_view path, std::string_view group) {
-  return Join({path, ": アクセス権がありません。", group, " グループに参加して (sudo usermod -aG ",
-               group, " $USER)、ログインし直してください。"});
+  return TrFormat(
+      "{0}: アクセス権がありません。{1} グループに参加して (sudo usermod -aG {1} $USER)、"
+      "ログインし直してください。",
+      {path, group});
 }
 
 std::string InUseBy(std::string_view path, const ProcessList& users) {
-  return Join({path, " はプロセス ", Processes(users), " が使用中です。"});
+  return TrFormat("{0} はプロセス {1} が使用中です。", {path, Processes(users)});
 }
 
-std::string InUse(std::string_view path) { return Join({path, " は他のプログラムが使用中です。"}); }
+std::string InUse(std::string_view path) {
+  return TrFormat("{0} は他のプログラムが使用中です。", {path});
+}
 
 std::string NotSerial(std::string_view path) {
-  return Join({path, " はシリアルポートではありません。"});
+  return TrFormat("{0} はシリアルポートではありません。", {path});
 }
 
 std::string OtherError(std::string_view path, std::string_view reason) {
@@ -56,7 +61,11 @@ std::string OtherError(std::string_view path, std::string_view reason) {
 }
 
 std::string AlsoOpenBy(std::string_view path, const ProcessList& users) {
-  return Join({path, " はプロセス ", Processes(users), " も開いています。"});
+  return TrFormat("{0} はプロセス {1} も開いています。", {path, Processes(users)});
+}
+
+std::string PowerCycleModule() {
+  return "モジュールの電源を切って入れ直してから、もう一度やり直してください。";
 }
 
 std::string CauseText(const PortDiagnosis& diagnosis) {
@@ -86,13 +95,15 @@ std::string CauseText(const PortDiagnosis& diagnosis) {
       return OtherError(path, diagnosis.reason);
     case PortDiagnosis::Kind::kAlsoOpen:
       return AlsoOpenBy(path, users);
+    case PortDiagnosis::Kind::kSilentModule:
+      return PowerCycleModule();
   }
   return {};
 }
 
-std::string NotConnected() { return "未接続"; }
+std::string NotConnected() { return std::string(Tr("未接続")); }
 
-std::string PathNotConnected(std::string_view path) { return Join({path, " (未接続)"}); }
+std::string PathNotConnected(std::string_view path) { return TrFormat("{0} (未接続)", {path}); }
 
 std::string PortDescription(const PortLocation& location) {
   if (location.path.empty()) return NotConnected();
@@ -101,16 +112,18 @@ std::string PortDescription(const PortLocation& location) {
 
 std::string SlowAdapter(int latencyTimerMs, int expectedWriteSeconds) {
   // Whole minutes from a minute and a half on; seconds below.
-  const std::string duration = expectedWriteSeconds >= 90
-                                   ? std::to_string((expectedWriteSeconds + 30) / 60) + "分"
-                                   : std::to_string(expectedWriteSeconds) + "秒";
-  return Join({"遅延 ", std::to_string(latencyTimerMs), " ms：書込みに約", duration, "かかります"});
+  const std::string duration =
+      expectedWriteSeconds >= 90
+          ? TrFormat("{0}分", {std::to_string((expectedWriteSeconds + 30) / 60)})
+          : TrFormat("{0}秒", {std::to_string(expectedWriteSeconds)});
+  return TrFormat("遅延 {0} ms：書込みに約{1}かかります",
+                  {std::to_string(latencyTimerMs), duration});
 }
 
-std::string_view Interrupted() { return "中断しました。"; }
+std::string_view Interrupted() { return Tr("中断しました。"); }
 
 std::string SettingsNotStored(std::string_view program) {
-  return Join({program, ": 設定をプロファイルに保存できませんでした。"});
+  return TrFormat("{0}: 設定をプロファイルに保存できませんでした。", {program});
 }
 
 }  // namespace vrx::port_msg

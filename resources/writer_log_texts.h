@@ -27,4 +27,10 @@ std::string_view Finished();
 // After a failed device step's message.
 std::string_view Stopping();
 
+// Which of the lines above `text` is, by a name that stays the same in
+// every language ("connected", "erasing-block-4", "loaded", ...), for
+// vrxtool --json; "" for any other text.  Line breaks at either end do not
+// count, so the read-back's "検証完了" line is found too ("verified").
+std::string_view LineId(std::string_view text);
+
 }  // namespace vrx::writer_log

@@ -56,9 +56,6 @@ bash scripts/windows/serial-e2e.sh "$build" "$out/serial-e2e"
 step "programs under Wine"
 bash scripts/windows/gui-smoke.sh "$build" "$out/gui-smoke"
 
-step "speed under Wine beside Linux (benchmark)"
-bash scripts/windows/bench.sh "$build" "$out/bench"
-
 step "packages"
 bash scripts/windows/package.sh "$build" "$out"
 

@@ -13,15 +13,7 @@
 # Ctrl-C).
 #
 # Usage: scripts/demo-editor.sh [BUILD_DIR]     (default: ./build)
-#        scripts/demo-editor.sh --write-sample FILE [BUILD_DIR]
-#          only writes a data file with eight characters drawn
 set -euo pipefail
-
-sample_out=""
-if [[ "${1:-}" == "--write-sample" ]]; then
-  sample_out="${2:?--write-sample needs a file name}"
-  shift 2
-fi
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "${1:-$root/build}" 2>/dev/null && pwd)" || {
@@ -35,24 +27,6 @@ tool="$build/tools/vrxtool"
 for program in "$sim" "$tool"; do
   [[ -x "$program" ]] || { echo "demo-editor: $program is missing; run scripts/build.sh" >&2; exit 1; }
 done
-
-# A fresh data file with eight characters drawn: heart, smiley, bell, note,
-# arrow, tick, frame and padlock (rows top first, bit 4 the left dot).
-write_sample() {
-  "$tool" new "$1"
-  local rows=(
-    "00,0A,1F,1F,1F,0E,04,00" "00,0A,0A,00,11,0E,00,00" "04,0E,0E,0E,1F,00,04,00"
-    "02,03,02,0E,1E,0C,00,00" "04,0E,15,04,04,04,04,00" "00,01,03,16,1C,08,00,00"
-    "1F,11,11,11,11,11,1F,00" "0E,11,11,1F,1B,1B,1F,00")
-  local c
-  for c in 0 1 2 3 4 5 6 7; do
-    LC_ALL=C sed -i "s#^00,00,00,00,00,00,00,00 //0$c\r\?\$#${rows[$c]} //0$c\r#" "$1"
-  done
-}
-if [[ -n "$sample_out" ]]; then
-  write_sample "$sample_out"
-  exit 0
-fi
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/vrx-demo.XXXXXX")"
 sim_pid=""
@@ -90,7 +64,9 @@ mkdir -p "$XDG_CONFIG_HOME"
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   echo "demo-editor: no display, so no editor window; doing the same job with vrxtool."
   data="$work/demo.vrx"
-  write_sample "$data"
+  # Eight characters drawn (heart, smiley, bell, note, arrow, tick, frame,
+  # padlock), two keys and some options.
+  cp "$root/tests/data/sample.vrx" "$data"
   echo "== LCD test on COM1 (the simulated module)"
   "$tool" lcd-test "$data" --port COM1
   echo "== Programming the simulated module on COM1"

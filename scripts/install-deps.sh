@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages needed to build, run and test the VRX7100
 # tools.  Runs as root, or re-runs itself through sudo.  With --windows it
 # adds what scripts/build-windows.sh needs: the MinGW-w64 cross compilers,
-# Wine for the tests and NSIS for the installer.
+# Wine for the tests, NSIS for the installer and osslsigncode for signing.
 set -euo pipefail
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -14,6 +14,8 @@ packages=(
   g++ cmake ninja-build pkg-config ccache
   libwxgtk3.2-dev libcli11-dev nlohmann-json3-dev libcairo2-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # the translations: msgfmt builds the catalogs, xgettext and msgcmp check them
+  gettext
   # run: the dialog font of both programs
   fonts-ipafont-gothic
   # tests: a private X server, key injection, DES cross-check
@@ -32,8 +34,8 @@ if [ "${1:-}" = "--windows" ]; then
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     libz-mingw-w64-dev dpkg-dev make
     # tests under Wine (a window manager for the start-up benchmark), the
-    # ZIP and the installer
-    wine64 openbox zip nsis
+    # ZIP and the installer, a test signature on the writer
+    wine64 openbox zip nsis osslsigncode
   )
 fi
 

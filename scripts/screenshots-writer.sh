@@ -5,6 +5,8 @@
 # scrolled), then failing against a module that does not answer.
 #
 # Usage: scripts/screenshots-writer.sh [BUILD_DIR]     (default: ./build)
+# With VRX_LANG=en (or another language) the pictures are of that language
+# and named writer-success-en.png and so on.
 # Needs xvfb-run, xdotool and ImageMagick's import (openbox if installed); builds nothing itself
 # (VRXWriter, vrxsim and vrxtool must exist in BUILD_DIR).
 set -euo pipefail
@@ -16,6 +18,8 @@ if [[ -z "${VRX_SCREENSHOT_INNER:-}" ]]; then
 fi
 
 images="$root/docs/images"
+suffix=""
+[[ -n "${VRX_LANG:-}" && "${VRX_LANG}" != ja ]] && suffix="-${VRX_LANG}"
 work="$(mktemp -d "${TMPDIR:-/tmp}/vrx-writer-shot.XXXXXX")"
 writer_pid=""
 sim_pid=""
@@ -86,17 +90,17 @@ for _ in 1 2 3; do
   grep -q '^COM=' "$profile" || { echo "screenshots-writer: the Write did not succeed" >&2; exit 1; }
   sleep 0.5
 done
-import -window "$window" "$images/writer-success.png"
+import -window "$window" "$images/writer-success$suffix.png"
 
 # The module stops answering: the next Write fails after the time-outs.
 stop_module
 start_module --fault 'connect=silentx*'
 press_write
 sleep 9
-import -window "$window" "$images/writer-failure.png"
+import -window "$window" "$images/writer-failure$suffix.png"
 
 if [[ -s "$work/writer.log" ]]; then
   echo "screenshots-writer: VRXWriter wrote to stderr:" >&2
   cat "$work/writer.log" >&2
 fi
-echo "wrote $images/writer-success.png and $images/writer-failure.png"
+echo "wrote $images/writer-success$suffix.png and $images/writer-failure$suffix.png"

@@ -5,6 +5,7 @@
 #include <wx/stattext.h>
 
 #include "resources/program_version.h"
+#include "resources/ui_texts.h"
 #include "ui/control_fitting.h"
 #include "ui/dialog_layout.h"
 #include "ui/program_icon.h"
@@ -23,7 +24,7 @@ constexpr int kIconPixels = 32;  // a standard icon, as the template shows it
 }  // namespace
 
 CAboutDialog::CAboutDialog(wxWindow* parent, const std::string& product)
-    : wxDialog(parent, wxID_ANY, FromCore(product + "のﾊﾞｰｼﾞｮﾝ情報")) {
+    : wxDialog(parent, wxID_ANY, FromCore(ui_text::AboutTitle(product))) {
   SetFont(DialogFont());
   SetClientSize(DluRectToPixels(this, kClient).GetSize());
   FixWindowSize(*this);

@@ -43,6 +43,16 @@ PortSpeedPicker::PortSpeedPicker(wxWindow* parent, const PortSpeedPickerStyle& s
   speed_ =
       new wxChoice(parent, style.speedId, wxDefaultPosition, wxDefaultSize, OfferedSpeedEntries());
   port_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ShowPortDevice(); });
+  // A tip shown while the list opens would stay on top of the opened list
+  // (Windows): it goes with the click and comes back when the pointer does.
+  port_->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
+    port_->UnsetToolTip();
+    event.Skip();
+  });
+  port_->Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent& event) {
+    ShowPortDevice();
+    event.Skip();
+  });
   Place();
 }
 

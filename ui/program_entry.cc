@@ -2,16 +2,24 @@
 
 #include <wx/app.h>
 #include <wx/init.h>
+#include <wx/intl.h>
 #include <wx/log.h>
+#include <wx/translation.h>
 #include <wx/uilocale.h>
 
 #include <cstdio>
 #include <string>
 
+#include "config/program_language.h"
 #include "platform/module_path.h"
+#include "resources/translation.h"
 #include "resources/ui_texts.h"
 
 namespace vrx::ui {
+
+void UseChosenLanguage(ProfileStore& profile) {
+  UseProgramLanguage(ChooseProgramLanguage(ReadLanguageChoice(profile)));
+}
 
 int RunGuiProgram(wxApp* app, int argc, char** argv) {
   wxApp::SetInstance(app);
@@ -27,6 +35,13 @@ int RunGuiProgram(wxApp* app, int argc, char** argv) {
   }
   // The toolkit's own dialogs (file choosers) then speak the user's language.
   wxUILocale::UseDefault();
+  // A translated program: wx's own texts in English too, whatever the
+  // desktop's language (Japanese leaves them as they always were).
+  if (ProgramIsTranslated()) {
+    auto* translations = new wxTranslations;
+    translations->SetLanguage(wxLANGUAGE_ENGLISH_US);
+    wxTranslations::Set(translations);
+  }
 
   struct Cleanup {
     ~Cleanup() { wxEntryCleanup(); }

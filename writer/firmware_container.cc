@@ -7,6 +7,7 @@
 #include "device/des.h"
 #include "resources/message_table.h"
 #include "resources/writer_log_texts.h"
+#include "writer/signed_executable.h"
 
 namespace vrx {
 namespace {
@@ -19,7 +20,8 @@ bool ReadAt(std::ifstream& file, uint64_t offset, std::span<uint8_t> out) {
   return file && static_cast<std::size_t>(file.gcount()) == out.size();
 }
 
-ContainerResult ReadPayloadInto(const std::filesystem::path& executable, FlashImage& image) {
+ContainerResult ReadPayloadInto(const std::filesystem::path& executable, FlashImage& image,
+                                uint32_t& payloadSize) {
   // Only a regular file: opening a FIFO would block and a directory has no
   // bytes to give.
   std::error_code ec;
@@ -28,9 +30,15 @@ ContainerResult ReadPayloadInto(const std::filesystem::path& executable, FlashIm
   if (!file) return ContainerResult::kUnreadable;
 
   file.seekg(0, std::ios::end);
-  const std::streamoff end = file.tellg();
-  if (!file || end < 0) return ContainerResult::kUnreadable;
-  const auto length = static_cast<uint64_t>(end);
+  const std::streamoff fileEnd = file.tellg();
+  if (!file || fileEnd < 0) return ContainerResult::kUnreadable;
+  // A signed executable carries the container just before its certificate
+  // table; any other file at its end.
+  std::array<uint8_t, kPeHeaderLimit> head{};
+  const std::span<uint8_t> headRead(
+      head.data(), std::min<uint64_t>(head.size(), static_cast<uint64_t>(fileEnd)));
+  if (!ReadAt(file, 0, headRead)) return ContainerResult::kUnreadable;
+  const uint64_t length = SignedContentEnd(headRead, static_cast<uint64_t>(fileEnd));
   // Too short to hold a trailer: shorter than any length field plus 12.
   if (length < kTrailerSize) return ContainerResult::kTruncated;
 
@@ -39,6 +47,7 @@ ContainerResult ReadPayloadInto(const std::filesystem::path& executable, FlashIm
   const ContainerTrailer trailer = DecodeTrailer(trailerBytes);
   if (trailer.payloadSize > kMaxPayloadSize) return ContainerResult::kTooLarge;
   if (uint64_t{trailer.payloadSize} + kTrailerSize > length) return ContainerResult::kTruncated;
+  payloadSize = trailer.payloadSize;
 
   const std::span<uint8_t> payload(image.data(), trailer.payloadSize);
   if (!ReadAt(file, length - kTrailerSize - trailer.payloadSize, payload)) {
@@ -72,17 +81,25 @@ std::array<uint8_t, kTrailerSize> EncodeTrailer(const ContainerTrailer& trailer)
   return bytes;
 }
 
-ContainerResult ReadFirmwarePayload(const std::filesystem::path& executable, FlashImage& image) {
+ContainerResult ReadFirmwarePayload(const std::filesystem::path& executable, FlashImage& image,
+                                    uint32_t* payloadSize) {
   image.fill(0xFF);
-  const ContainerResult result = ReadPayloadInto(executable, image);
+  uint32_t size = 0;
+  const ContainerResult result = ReadPayloadInto(executable, image, size);
   // A read that failed halfway may have left payload bytes behind.
   if (result != ContainerResult::kOk) image.fill(0xFF);
+  if (payloadSize) *payloadSize = result == ContainerResult::kOk ? size : 0;
   return result;
 }
 
 bool LoadFirmwarePayload(FlashImage& image, WriteLog& log, MessageBoxSink& boxes,
                          const std::filesystem::path& executable) {
-  const ContainerResult result = ReadFirmwarePayload(executable, image);
+  uint32_t payloadSize = 0;
+  ContainerResult result = ReadFirmwarePayload(executable, image, &payloadSize);
+  // No firmware at all (the payload stripped off, leaving a zero length)
+  // would erase the module's firmware and call it a success; it is refused
+  // with the message of a payload that does not fit.
+  if (result == ContainerResult::kOk && payloadSize == 0) result = ContainerResult::kTooLarge;
   if (result == ContainerResult::kOk) return true;
   boxes.ShowMessage(ContainerFailureText(static_cast<int>(result)));
   log.AppendLog(writer_log::PayloadStopped());

@@ -1,6 +1,7 @@
 // The firmware payload the writer carries at the end of its own executable:
 // the DES-enciphered firmware followed by a 12-byte trailer (8-byte key, one
-// reserved byte, big-endian 24-bit payload length).
+// reserved byte, big-endian 24-bit payload length).  In a signed Windows
+// executable "the end" is the start of its certificate table.
 #pragma once
 
 #include <array>
@@ -39,11 +40,15 @@ std::array<uint8_t, kTrailerSize> EncodeTrailer(const ContainerTrailer& trailer)
 
 // Fills `image` with 0xFF, then reads and deciphers the payload of
 // `executable` into its start.  Returns kOk or the failure;
-// after a failure `image` is all 0xFF.  Reports nothing.
-ContainerResult ReadFirmwarePayload(const std::filesystem::path& executable, FlashImage& image);
+// after a failure `image` is all 0xFF.  `payloadSize` receives the payload's
+// length (0 after a failure).  Reports nothing.
+ContainerResult ReadFirmwarePayload(const std::filesystem::path& executable, FlashImage& image,
+                                    uint32_t* payloadSize = nullptr);
 
 // The Write's first step: ReadFirmwarePayload, and on failure the failure's
-// message box followed by the "stopped" log line.  Returns true on success.
+// message box followed by the "stopped" log line.  An empty payload is a
+// failure here (#2): a Write would leave the module without firmware.
+// Returns true on success.
 bool LoadFirmwarePayload(FlashImage& image, WriteLog& log, MessageBoxSink& boxes,
                          const std::filesystem::path& executable);
 

@@ -9,9 +9,14 @@
 #include "platform/atomic_file.h"
 #include "platform/regular_file.h"
 #include "platform/utf8_path.h"
+#include "writer/signed_executable.h"
 
 namespace vrx {
 namespace {
+
+// A certificate table starts on an 8-byte boundary; a signing tool pads the
+// file up to one, which would separate the trailer from the table.
+constexpr std::size_t kSignatureAlignment = 8;
 
 std::span<const uint8_t> AsBytes(std::string_view text) {
   return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
@@ -35,6 +40,8 @@ std::string_view PackErrorText(PackResult result) {
       return "the executable cannot be written";
     case PackResult::kBadKey:
       return "the key must be 16 hexadecimal digits";
+    case PackResult::kExecutableSigned:
+      return "the executable is signed and packing would break its signature; pack before signing";
   }
   return "unknown pack result";
 }
@@ -94,14 +101,19 @@ PackResult PackFirmware(std::span<const uint8_t> firmware, const std::filesystem
   if (read == FileReadResult::kTooLarge) return PackResult::kExecutableTooLarge;
   if (read != FileReadResult::kRead) return PackResult::kExecutableUnreadable;
 
+  if (FindCertificateTable(AsBytes(file))) return PackResult::kExecutableSigned;
+
   const std::vector<uint8_t> container = BuildContainer(firmware, key);
   const std::size_t kept = ExecutableImageSize(AsBytes(file));
+  const std::size_t unaligned = (kept + container.size()) % kSignatureAlignment;
+  std::vector<uint8_t> appended(unaligned == 0 ? 0 : kSignatureAlignment - unaligned, 0);
+  appended.insert(appended.end(), container.begin(), container.end());
   // Leave an already identical file alone so that its time stamp stays.
   const auto packedPart = AsBytes(file).subspan(kept);
-  if (std::equal(packedPart.begin(), packedPart.end(), container.begin(), container.end()))
+  if (std::equal(packedPart.begin(), packedPart.end(), appended.begin(), appended.end()))
     return PackResult::kOk;
   file.resize(kept);
-  file.append(reinterpret_cast<const char*>(container.data()), container.size());
+  file.append(reinterpret_cast<const char*>(appended.data()), appended.size());
   return ReplaceFileContents(executable, file) ? PackResult::kOk
                                                : PackResult::kExecutableUnwritable;
 }

@@ -27,6 +27,7 @@ enum class PackResult {
   kExecutableUnwritable = 4,
   kBadKey = 5,
   kExecutableTooLarge = 6,
+  kExecutableSigned = 7,  // packing would break the signature: pack first
 };
 
 // An executable larger than this is not one the packer is meant for (the
@@ -54,8 +55,11 @@ std::vector<uint8_t> BuildContainer(std::span<const uint8_t> firmware, const Des
 std::size_t ExecutableImageSize(std::span<const uint8_t> file);
 
 // Appends the container for `firmware` to `executable`, replacing one packed
-// earlier.  The file is replaced as a whole (temporary file and rename), so
-// on any error, and for a firmware above 0x8000 bytes, it is left as it was.
+// earlier.  Zero bytes before the payload make the file's length a multiple
+// of 8, so that a signature appended later (which must start 8-aligned)
+// follows the trailer directly.  The file is replaced as a whole (temporary
+// file and rename), so on any error, for a firmware above 0x8000 bytes and
+// for a signed executable, it is left as it was.
 PackResult PackFirmware(std::span<const uint8_t> firmware, const std::filesystem::path& executable,
                         const DesKey& key);
 

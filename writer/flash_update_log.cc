@@ -1,7 +1,7 @@
 #include "writer/flash_update_log.h"
 
-#include "platform/interrupt.h"
 #include "resources/port_messages.h"
+#include "resources/readback_texts.h"
 #include "resources/writer_log_texts.h"
 #include "writer/writer_message_map.h"
 
@@ -34,7 +34,7 @@ std::string_view StepText(FlashUpdateEvent event) {
 
 void LogDeviceFailure(WriteLog& log, SessionFailure failure, const PortDiagnosis& cause) {
   log.AppendLog("\r\n");
-  if (InterruptRequested()) {
+  if (failure == SessionFailure::kInterrupted) {
     log.AppendLog(port_msg::Interrupted());
   } else {
     log.AppendLogMessage(WriterMessageFor(failure));
@@ -42,6 +42,14 @@ void LogDeviceFailure(WriteLog& log, SessionFailure failure, const PortDiagnosis
     if (!causeLine.empty()) log.AppendLog("\r\n" + causeLine);
   }
   log.AppendLog(writer_log::Stopping());
+}
+
+void LogVerifyReadFailure(WriteLog& log, SessionFailure failure, const PortDiagnosis& cause) {
+  if (failure == SessionFailure::kInterrupted) return LogDeviceFailure(log, failure, cause);
+  log.AppendLog("\r\n" + std::string(readback_text::VerifyReadFailed()));
+  const std::string causeLine = port_msg::CauseText(cause);
+  if (!causeLine.empty()) log.AppendLog("\r\n" + causeLine);
+  log.AppendLog("\r\n");
 }
 
 void FlashUpdateLog::Step(FlashUpdateEvent event) { log_.AppendLog(StepText(event)); }

@@ -11,9 +11,13 @@
 namespace vrx {
 
 // How a failed device step ends the writer's log: "\r\n", the message (or
-// the interruption notice after Ctrl-C and the like), the cause on a line of
+// the interruption notice for kInterrupted), the cause on a line of
 // its own when known, and the "stopping" line.
 void LogDeviceFailure(WriteLog& log, SessionFailure failure, const PortDiagnosis& cause = {});
+// A verification after a successful Write that could not read the module:
+// its own line (the write itself went well), the cause when known; after
+// Ctrl-C and the like, as LogDeviceFailure.
+void LogVerifyReadFailure(WriteLog& log, SessionFailure failure, const PortDiagnosis& cause);
 
 // Writes the update's steps and its failure to a writer log.
 class FlashUpdateLog final : public FlashUpdateReport {

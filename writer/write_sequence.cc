@@ -26,7 +26,7 @@ bool VerifyWrite(const WriteJob& job, const FlashImage& image, WriteLog& log,
   const VerifyResult result =
       VerifyDevice(job.portName, job.speedIndex, image, job.serial, progress);
   if (result.failure != SessionFailure::kNone) {
-    LogDeviceFailure(log, result.failure);
+    LogVerifyReadFailure(log, result.failure, result.cause);
     return false;
   }
   const std::size_t differing = result.comparison.differing;

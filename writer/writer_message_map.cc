@@ -23,6 +23,7 @@ int WriterMessageFor(DataFileError error) {
 int WriterMessageFor(SessionFailure failure) {
   switch (failure) {
     case SessionFailure::kNone:
+    case SessionFailure::kInterrupted:  // the user stopped it: nothing to explain
       return 0;
     case SessionFailure::kPortOpen:
       return writer_msg::kPortOpenFailed;

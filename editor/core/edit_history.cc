@@ -15,10 +15,8 @@ void Restore(const std::optional<Change>& change, T& value, bool forward) {
 
 }  // namespace
 
-bool EditHistory::Record(EditPlace place, const ConfigImage& before,
-                         const ModifiedFlags& flagsBefore, const ConfigImage& after,
-                         const ModifiedFlags& flagsAfter) {
-  Step step{place, {flagsBefore, flagsAfter}, {}, {}, {}, {}, {}};
+bool EditHistory::Record(EditPlace place, const ConfigImage& before, const ConfigImage& after) {
+  Step step{place, {}, {}, {}, {}, {}};
   NoteChange(step.optionWord, before.optionWord, after.optionWord);
   NoteChange(step.brrValue, before.brrValue, after.brrValue);
   NoteChange(step.poInitial, before.poInitial, after.poInitial);
@@ -48,39 +46,23 @@ void EditHistory::Apply(const Step& step, ConfigImage& config, bool forward) {
         forward ? change.entry.after : change.entry.before;
 }
 
-std::optional<EditPlace> EditHistory::Undo(ConfigImage& config, ModifiedFlags& flags) {
+std::optional<EditPlace> EditHistory::Undo(ConfigImage& config) {
   if (!CanUndo()) return std::nullopt;
-  Step& step = steps_[--done_];
-  // Redo comes back to the flags as they are now, not as they were when the
-  // step was made.
-  step.flags.after = flags;
+  const Step& step = steps_[--done_];
   Apply(step, config, false);
-  flags = step.flags.before;
   return step.place;
 }
 
-std::optional<EditPlace> EditHistory::Redo(ConfigImage& config, ModifiedFlags& flags) {
+std::optional<EditPlace> EditHistory::Redo(ConfigImage& config) {
   if (!CanRedo()) return std::nullopt;
-  Step& step = steps_[done_++];
-  step.flags.before = flags;
+  const Step& step = steps_[done_++];
   Apply(step, config, true);
-  flags = step.flags.after;
   return step.place;
 }
 
 void EditHistory::Clear() {
   steps_.clear();
   done_ = 0;
-}
-
-void EditHistory::MarkSaved() {
-  // The states next to the present one take the live flags when undo or
-  // redo reaches them, so marking every stored state is right.
-  for (Step& step : steps_) {
-    const auto page = static_cast<std::size_t>(step.place.page);
-    step.flags.before[page] = true;
-    step.flags.after[page] = true;
-  }
 }
 
 }  // namespace vrx::editor

@@ -12,9 +12,6 @@
 
 namespace vrx::editor {
 
-// The pages' `modified` flags, by page index.
-using ModifiedFlags = std::array<bool, 3>;
-
 // Where a step was made: the page and the key or character it touched
 // (-1 for none), so that undo can show it.
 struct EditPlace {
@@ -29,21 +26,18 @@ class EditHistory {
 
   // Records the change from `before` to `after` as one step and forgets
   // what could be redone.  A change that changed nothing is no step.
-  bool Record(EditPlace place, const ConfigImage& before, const ModifiedFlags& flagsBefore,
-              const ConfigImage& after, const ModifiedFlags& flagsAfter);
+  bool Record(EditPlace place, const ConfigImage& before, const ConfigImage& after);
 
-  // Turns `config` and `flags` back to before the last step; nullopt when
-  // there is nothing to undo.
-  std::optional<EditPlace> Undo(ConfigImage& config, ModifiedFlags& flags);
-  std::optional<EditPlace> Redo(ConfigImage& config, ModifiedFlags& flags);
+  // Turns `config` back to before the last step; nullopt when there is
+  // nothing to undo.
+  std::optional<EditPlace> Undo(ConfigImage& config);
+  std::optional<EditPlace> Redo(ConfigImage& config);
 
   bool CanUndo() const { return done_ > 0; }
   bool CanRedo() const { return done_ < steps_.size(); }
   std::size_t size() const { return steps_.size(); }
 
   void Clear();
-  // After a save: every state but the present one now differs from the file.
-  void MarkSaved();
 
  private:
   template <typename T>
@@ -57,7 +51,6 @@ class EditHistory {
   };
   struct Step {
     EditPlace place;
-    Change<ModifiedFlags> flags;
     std::optional<Change<uint16_t>> optionWord;
     std::optional<Change<uint8_t>> brrValue;
     std::optional<Change<uint8_t>> poInitial;

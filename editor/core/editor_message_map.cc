@@ -23,6 +23,7 @@ int EditorMessageFor(DataFileError error) {
 int EditorMessageFor(LcdTestResult result) {
   switch (result) {
     case LcdTestResult::kOk:
+    case LcdTestResult::kInterrupted:  // the user stopped it: nothing to explain
       return 0;
     case LcdTestResult::kNoPortSelected:
       return editor_msg::kNoPortSelected;

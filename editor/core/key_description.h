@@ -13,8 +13,8 @@ inline int KeyColumn(int key) { return key % 16; }
 
 bool HasCodes(const KeyEntry& key);
 
-// The PC key whose captured make code equals the key's make code ("A",
-// "↑", "Pause"); "" when the capture table has no such key.
+// The name of the PC key whose make code equals the key's make code ("A",
+// "↑", "Volume Up"); "" when no named key sends it.
 std::string KeyNameForMakeCode(const std::string& makeCode);
 
 // The matrix tooltip (UTF-8): number and place, then the codes and the

@@ -1,7 +1,10 @@
 #include "editor/core/layout_sheet.h"
 
+#include <utility>
+
 #include "config/bit_rate.h"
 #include "config/brr_value.h"
+#include "config/code_text.h"
 #include "editor/core/character_tools.h"
 #include "editor/core/key_description.h"
 #include "platform/sjis.h"
@@ -31,6 +34,42 @@ constexpr double kDotSize = 6;
 
 // The block that the matrix picture shades: COL3..COL8 of ROW0..ROW3.
 bool InMatrixBlock(int row, int column) { return row <= 3 && column >= 3 && column <= 8; }
+
+// Codes get the cell's width but for a hair either side.
+constexpr double kCodeMargin = 1.5;
+
+// Advances of IPAPGothic in ems for the glyphs codes are made of.
+double GlyphWidth(unsigned char c) {
+  switch (c) {
+    case 'C':
+    case 'c':
+      return 0.73;
+    case 'D':
+    case 'd':
+      return 0.76;
+    case ',':
+      return 0.26;
+    case ' ':
+      return 0.30;
+    default:
+      break;
+  }
+  if (c >= '0' && c <= '9') return 0.63;
+  if (c >= 'A' && c <= 'F') return 0.66;
+  if (c >= 'a' && c <= 'f') return 0.66;
+  return 0.8;  // any other ASCII glyph, at most this wide
+}
+
+bool StartsGlyph(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+
+// Drops the last glyph of UTF-8 `text`, all its bytes.
+void DropLastGlyph(std::string& text) {
+  while (!text.empty()) {
+    const bool first = StartsGlyph(text.back());
+    text.pop_back();
+    if (first) return;
+  }
+}
 
 std::string Hex(unsigned value) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -62,8 +101,13 @@ void LayOutMatrix(const ConfigImage& config, LayoutSheet& sheet) {
     const double width = kCellWidth - 4;
     if (const std::string name = KeyNameForMakeCode(entry.makeCode); !name.empty())
       sheet.texts.push_back({middle, y + 17, 8, name, width, true});
-    sheet.texts.push_back({middle, y + 26, 5, Cp932ToUtf8(entry.makeCode), width, true});
-    sheet.texts.push_back({middle, y + 33, 5, Cp932ToUtf8(entry.breakCode), width, true});
+    const double codeWidth = kCellWidth - 2 * kCodeMargin;
+    for (const auto& [code, baseline] : {std::pair{&entry.makeCode, 26}, {&entry.breakCode, 33}}) {
+      if (code->empty()) continue;
+      // As `show` writes it: typed zeros and separators do not count.
+      FittedText fitted = FitCodeText(Cp932ToUtf8(CanonicalCodeText(*code)), 5, codeWidth);
+      sheet.texts.push_back({middle, y + baseline, fitted.size, fitted.text, codeWidth, true});
+    }
   }
 }
 
@@ -106,6 +150,32 @@ void LayOutCharacters(const ConfigImage& config, LayoutSheet& sheet) {
 }
 
 }  // namespace
+
+double TextWidth(std::string_view utf8, double size) {
+  double ems = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80)
+      ems += GlyphWidth(c);
+    else if (StartsGlyph(utf8[i]))
+      ems += 1.0;  // "…" and the Japanese glyphs are a full em
+  }
+  return ems * size;
+}
+
+FittedText FitCodeText(std::string text, double size, double width) {
+  const double needed = TextWidth(text, 1.0);
+  if (needed * size <= width) return {std::move(text), size};
+  if (needed * kSmallestCodeSize <= width) return {std::move(text), width / needed};
+  static constexpr std::string_view kEllipsis = "…";
+  while (!text.empty() &&
+         TextWidth(text, kSmallestCodeSize) + TextWidth(kEllipsis, kSmallestCodeSize) > width) {
+    DropLastGlyph(text);
+  }
+  // End after a whole byte: "E1,14,…", not "E1,1…".
+  if (const std::size_t comma = text.rfind(','); comma != std::string::npos) text.erase(comma + 1);
+  return {text + std::string(kEllipsis), kSmallestCodeSize};
+}
 
 LayoutSheet LayOutSheet(const ConfigImage& config, std::string_view fileTitle) {
   LayoutSheet sheet;

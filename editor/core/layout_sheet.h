@@ -1,7 +1,7 @@
 // The printable layout sheet: one page with the key matrix and each
 // assigned key's codes and name, the option flags in words, the speed, the
 // initial levels of PO4..PO7 and the eight characters enlarged.  Laid out
-// here in points as plain shapes and texts; layout_sheet_render draws them.
+// here in points as plain shapes and texts; layout_sheet_render.h draws them.
 #pragma once
 
 #include <string>
@@ -38,5 +38,20 @@ struct LayoutSheet {
 // A4 landscape.  `fileTitle` names the data file in the heading ("" for
 // none).
 LayoutSheet LayOutSheet(const ConfigImage& config, std::string_view fileTitle);
+
+// The width of `utf8` set at `size` points in the sheet's font, from the
+// font's own advances (a little more for glyphs it does not list), so that
+// a text laid out to fit does fit in every format.
+double TextWidth(std::string_view utf8, double size);
+
+// A code text in a cell `width` points wide: at `size` if it fits, else as
+// small as needed down to the smallest size that still reads on paper, and
+// below that cut after its last whole byte that fits, with "…".
+struct FittedText {
+  std::string text;
+  double size;
+};
+inline constexpr double kSmallestCodeSize = 3.5;
+FittedText FitCodeText(std::string text, double size, double width);
 
 }  // namespace vrx::editor

@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <vector>
 
+#include "editor/core/layout_sheet_pages.h"
 #include "editor/core/layout_sheet_render.h"
 #include "platform/atomic_file.h"
 
@@ -17,6 +19,20 @@ std::string_view SheetFormatExtension(SheetFormat format) {
       return "pdf";
   }
   return {};
+}
+
+std::span<const SheetFormat> WritableSheetFormats() {
+  static const std::vector<SheetFormat> formats = [] {
+    std::vector<SheetFormat> all{SheetFormat::kSvg};
+    all.insert(all.end(), PageFormats().begin(), PageFormats().end());
+    return all;
+  }();
+  return formats;
+}
+
+std::optional<std::string> DrawLayoutSheet(const LayoutSheet& sheet, SheetFormat format) {
+  if (format == SheetFormat::kSvg) return SheetSvg(sheet);
+  return DrawSheetPages(sheet, format);
 }
 
 bool IsWritableSheetFormat(SheetFormat format) {

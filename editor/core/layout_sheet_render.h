@@ -1,6 +1,6 @@
 // Draws a layout sheet to an SVG, PNG or PDF file, the format chosen by the
-// file's extension.  The Linux build draws all three with cairo; a build
-// without cairo (the Windows one) writes SVG only.
+// file's extension.  SVG is written by the project itself everywhere; PNG
+// and PDF need cairo, which the Windows build lacks.
 #pragma once
 
 #include <filesystem>

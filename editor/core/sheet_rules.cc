@@ -1,16 +1,16 @@
 #include "editor/core/sheet_rules.h"
 
-#include <algorithm>
+#include "config/config_fields.h"
 
 namespace vrx::editor {
 
-bool AnyModified(const ModifiedFlags& flags) {
-  return std::ranges::any_of(flags, [](bool modified) { return modified; });
+bool DiffersFromSaved(const ConfigImage& present, const ConfigImage& saved) {
+  return AsStored(present) != AsStored(saved);
 }
 
-bool MayDropChanges(const ModifiedFlags& flags, const std::function<PromptAnswer()>& ask,
+bool MayDropChanges(bool modified, const std::function<PromptAnswer()>& ask,
                     const std::function<bool()>& save) {
-  if (!AnyModified(flags)) return true;
+  if (!modified) return true;
   switch (ask()) {
     case PromptAnswer::kYes:
       // A save that did not happen must not let the edits be thrown away.
@@ -23,8 +23,8 @@ bool MayDropChanges(const ModifiedFlags& flags, const std::function<PromptAnswer
   return false;
 }
 
-bool OffersSaveBeforeWrite(const ModifiedFlags& flags, const std::string& currentPath) {
-  return AnyModified(flags) || currentPath.empty();
+bool OffersSaveBeforeWrite(bool modified, const std::string& currentPath) {
+  return modified || currentPath.empty();
 }
 
 }  // namespace vrx::editor

@@ -13,8 +13,10 @@
 #include "config/port_settings.h"
 #include "device/lcd_test.h"
 #include "editor/core/editor_message_map.h"
+#include "platform/interrupt.h"
 #include "resources/message_table.h"
 #include "resources/port_messages.h"
+#include "resources/ui_texts.h"
 #include "ui/control_fitting.h"
 #include "ui/dialog_layout.h"
 #include "ui/dialog_units.h"
@@ -86,11 +88,11 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config, ProfileStore& prof
         label(ui::ToCore(number), {kCellOrigins[c].x, kCellOrigins[c].y - 16, 20, 8});
   }
 
-  label("ポート", kPortLabelRect);
-  label("速度", kSpeedLabelRect);
+  label(ui_text::PortLabel(), kPortLabelRect);
+  label(ui_text::SpeedLabel(), kSpeedLabelRect);
   portSpeed_ = std::make_unique<ui::PortSpeedPicker>(this, kPortSpeedStyle);
   label("bps", kBpsLabelRect);
-  testButton_ = new ui::Compact<wxButton>(this, 1149, ui::FromCore("テスト"));
+  testButton_ = new ui::Compact<wxButton>(this, 1149, ui::FromCore(ui_text::TestButton()));
   ui::PlaceControl(*testButton_, kTestButtonRect);
 
   // Which device the chosen name stands for on this machine.
@@ -172,9 +174,7 @@ void CCGRAMPage::SetDotAt(const wxPoint& point, bool lit) {
 
 void CCGRAMPage::BeginStroke(const wxPoint& point, bool lit) {
   if (stroke_) EndStroke();
-  // After BeginEdit: undo puts the flag back as it was before the stroke.
   BeginEdit();
-  modified = true;
   const std::optional<DotPlace> dot = Grid().DotAt({point.x, point.y});
   stroke_ = Stroke{lit, point, dot ? dot->character : -1};
   if (dot) PaintDots({*dot});
@@ -285,7 +285,6 @@ void CCGRAMPage::ApplyTool(int character, editor_text::CharacterTool tool) {
     result = ApplyCharacterTool(rows, tool);
   }
   RecordEdit(character, [&] { StoreCharacter(config_.cgram, character, *result); });
-  modified = true;  // after the record, which keeps the flag as it was before
   RefreshRect(CellRect(character), false);
 }
 
@@ -317,7 +316,12 @@ void CCGRAMPage::OnTest() {
   PortDiagnosis cause;
   {
     wxBusyCursor busy;  // the test blocks for up to 2 s per silent byte
-    result = RunLcdTest(portName, speedIndex, config_.cgram, linkOptions, &cause);
+    // A signal stops the test between two commands; the program then ends
+    // by it, after the port is closed (the scope outlives the test).
+    const InterruptScope catchInterrupts;
+    SerialOptions options = linkOptions;
+    if (!options.cancelled) options.cancelled = InterruptRequested;
+    result = RunLcdTest(portName, speedIndex, config_.cgram, options, &cause);
   }
   if (result != LcdTestResult::kOk) {
     std::string text(EditorMessage(EditorMessageFor(result)));

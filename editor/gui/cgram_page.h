@@ -52,7 +52,7 @@ class CCGRAMPage : public CSheetPage {
   wxRect CellRect(int character) const;
 
   // A press at `point` (page pixels): lights (left button) or clears (right
-  // button) the dot under it, if any, and marks the page modified.
+  // button) the dot under it, if any, as one undo step.
   void SetDotAt(const wxPoint& point, bool lit);
 
   // A drag with a button held: the press at `point` starts it, every move

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/settings_problems.h"
@@ -15,24 +16,25 @@
 #include "resources/program_usage.h"
 #include "ui/info_options.h"
 #include "ui/program_entry.h"
-#include "ui/text_conversion.h"
 
 namespace vrx::editor {
+
+CEditorApp::CEditorApp(std::vector<std::string> arguments, ProfileStore& profile)
+    : arguments_(std::move(arguments)), profile_(profile) {}
 
 bool CEditorApp::OnInit() {
   // A data file named on the command line (a desktop's "open with") is
   // opened once the window shows; otherwise the editor starts with a fresh
   // configuration and no file.  The profile is the project's own (opened
-  // in OnRun); wx must not create a config file of its own.
+  // by main); wx must not create a config file of its own.
   wxConfigBase::DontCreateOnDemand();
   return true;
 }
 
 int CEditorApp::OnRun() {
-  const auto profile = OpenProgramProfile(ProgramName(), PrintSettingsProblems());
-  CVRXSheet sheet(*profile);
-  if (argc > 1) {
-    const std::string given = ui::ToCore(argv[1]);
+  CVRXSheet sheet(profile_);
+  if (arguments_.size() > 1) {
+    const std::string& given = arguments_[1];
     std::error_code error;
     const auto absolute = std::filesystem::absolute(PathFromUtf8(given), error);
     sheet.CallAfter(
@@ -46,8 +48,11 @@ int CEditorApp::OnRun() {
 
 // --help and --version are answered before the toolkit needs a display.
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments = vrx::Utf8Arguments(argc, argv).strings();
+  std::vector<std::string> arguments = vrx::Utf8Arguments(argc, argv).strings();
+  const auto profile = vrx::OpenProgramProfile(vrx::ProgramName(), vrx::PrintSettingsProblems());
+  vrx::ui::UseChosenLanguage(*profile);
   if (auto status = vrx::ui::AnswerInfoOption(arguments, "VRXEditor", vrx::EditorUsage()))
     return *status;
-  return vrx::ui::RunGuiProgram(new vrx::editor::CEditorApp, argc, argv);
+  return vrx::ui::RunGuiProgram(new vrx::editor::CEditorApp(std::move(arguments), *profile), argc,
+                                argv);
 }

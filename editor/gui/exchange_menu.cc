@@ -2,14 +2,13 @@
 
 #include <wx/filename.h>
 #include <wx/menu.h>
-#include <wx/notebook.h>
 
 #include "config/config_exchange.h"
 #include "editor/core/import_error_text.h"
-#include "editor/gui/sheet_page.h"
 #include "editor/gui/vrx_sheet.h"
 #include "platform/atomic_file.h"
 #include "platform/regular_file.h"
+#include "resources/editor_texts.h"
 #include "resources/message_table.h"
 #include "resources/tool_messages.h"
 #include "ui/file_dialog.h"
@@ -21,9 +20,10 @@ namespace {
 
 constexpr const char* kExchangeFilter = "JSON (*.json)|*.json|CSV (*.csv)|*.csv";
 
-CSheetPage* ActivePage(CVRXSheet& sheet) {
-  const int selection = sheet.notebook()->GetSelection();
-  return selection >= 0 && selection < CVRXSheet::kPageCount ? sheet.page(selection) : nullptr;
+// The dialogs open where the data file is, as 開く does; before there is
+// one, where the toolkit chooses.
+wxString DataFileFolder(const CVRXSheet& sheet) {
+  return wxFileName(ui::FromCore(sheet.currentPath())).GetPath();
 }
 
 // The format the chosen name's extension gives, else the filter's.
@@ -35,11 +35,9 @@ ExchangeFormat ChosenFormat(const wxFileDialog& dialog) {
 
 void Export(CVRXSheet& sheet) {
   // The page's controls count, as for a save.
-  if (CSheetPage* page = ActivePage(sheet); page && !page->CommitBeforeSave()) {
-    ui::ShowMessage(&sheet, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
-    return;
-  }
-  ui::FileDialog dialog(&sheet, wxString(), wxString(), wxString(), ui::FromCore(kExchangeFilter),
+  if (!sheet.CommitActivePage()) return;
+  ui::FileDialog dialog(&sheet, ui::FromCore(editor_text::ExportDialogTitle()),
+                        DataFileFolder(sheet), wxString(), ui::FromCore(kExchangeFilter),
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return;
   const ExchangeFormat format = ChosenFormat(dialog);
@@ -50,7 +48,11 @@ void Export(CVRXSheet& sheet) {
 }
 
 void Import(CVRXSheet& sheet) {
-  ui::FileDialog dialog(&sheet, wxString(), wxString(), wxString(), ui::FromCore(kExchangeFilter),
+  // Text typed in Make or Break is taken over first (or refused), as for a
+  // save: the import must not show the old codes over it.
+  if (!sheet.CommitActivePage()) return;
+  ui::FileDialog dialog(&sheet, ui::FromCore(editor_text::ImportDialogTitle()),
+                        DataFileFolder(sheet), wxString(), ui::FromCore(kExchangeFilter),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return;
   const std::string fileName = ui::ToCore(wxFileName(dialog.GetPath()).GetFullName());
@@ -69,10 +71,7 @@ void Import(CVRXSheet& sheet) {
     ui::ShowMessage(&sheet, ui::FromCore(ImportErrorText(fileName, *error)));
     return;
   }
-  sheet.config() = imported;
-  if (CSheetPage* page = ActivePage(sheet)) page->ShowLoadedConfig();
-  // Imported data is not saved yet: the sheet asks before it is lost.
-  for (int index = 0; index < CVRXSheet::kPageCount; ++index) sheet.page(index)->modified = true;
+  sheet.ApplyImport(imported);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "editor/gui/key_map_page.h"
 
+#include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/combobox.h>
+#include <wx/display.h>
+#include <wx/choice.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/tglbtn.h>
@@ -11,10 +13,15 @@
 
 #include "config/code_text.h"
 #include "editor/core/capture_table.h"
+#include "editor/core/named_keys.h"
 #include "editor/gui/key_capture.h"
+#include "editor/gui/key_list_dialog.h"
 #include "editor/gui/key_matrix.h"
+#include "editor/gui/key_test_dialog.h"
 #include "platform/sjis.h"
+#include "resources/key_tool_texts.h"
 #include "resources/message_table.h"
+#include "resources/ui_texts.h"
 #include "ui/control_fitting.h"
 #include "ui/dialog_layout.h"
 #include "ui/dialog_units.h"
@@ -31,8 +38,19 @@ constexpr ui::DluRect kCaptureButton = {67, 224, 45, 14};
 constexpr ui::DluRect kTypematicBox = {116, 226, 62, 10};
 constexpr ui::DluRect kMakeBox = {30, 240, 320, 12};
 constexpr ui::DluRect kBreakBox = {30, 254, 320, 12};
+// The tools beside キャプチャ and, below the codes, the sequence's options.
+constexpr ui::DluRect kSequenceBox = {182, 226, 70, 10};
+constexpr ui::DluRect kKeyListButton = {256, 224, 46, 14};
+constexpr ui::DluRect kKeyTestButton = {305, 224, 46, 14};
+constexpr ui::DluRect kOrderList = {30, 270, 48, 60};
+constexpr ui::DluRect kSkipBox = {84, 272, 110, 10};
 
-void AddLabel(wxWindow* page, const char* text, int x, int y) {
+constexpr unsigned kVkEscape = 0x1B;
+constexpr std::string_view kProfileSection = "KeyMap";
+constexpr std::string_view kOrderKey = "SequenceOrder";
+constexpr std::string_view kSkipKey = "SequenceSkipsAssigned";
+
+void AddLabel(wxWindow* page, std::string_view text, int x, int y) {
   new wxStaticText(page, wxID_ANY, ui::FromCore(text), ui::DluToPixels(page, x, y));
 }
 
@@ -46,16 +64,26 @@ std::optional<std::string> CodeTextOf(const wxTextCtrl* box) {
 
 }  // namespace
 
-CKeyMapPage::CKeyMapPage(wxWindow* parent, ConfigImage& config) : CSheetPage(parent, config) {
+CKeyMapPage::CKeyMapPage(wxWindow* parent, ConfigImage& config, ProfileStore* profile)
+    : CSheetPage(parent, config), profile_(profile) {
   ui::UseCompactDropDownLists();
   SetFont(ui::DialogFont());
   CreateControls();
+  CreateToolControls();
+  // While the key test runs, the keys pressed on the page are keys under test.
   InterceptKeyDowns(
-      this, [this] { return captureOn_; }, [this](unsigned virtualKey) { CaptureKey(virtualKey); });
+      this, [this] { return captureOn_ || keyTest_ != nullptr; },
+      [this](unsigned virtualKey) {
+        if (keyTest_) {
+          keyTest_->Press(virtualKey);
+          ShowMarks();
+        } else {
+          CaptureKey(virtualKey);
+        }
+      });
   // First display: the selection shows, and showing it is no change.
   ShowSelection();
   ShowSelectedKey();
-  modified = false;
 }
 
 CKeyMapPage::~CKeyMapPage() = default;
@@ -66,14 +94,15 @@ void CKeyMapPage::CreateControls() {
   AddLabel(this, "Number", 4, 226);
   wxArrayString numbers;
   for (int key = 0; key < kKeyCount; ++key) numbers.Add(wxString::Format(wxS("%d"), key + 1));
-  numberList_ = new wxComboBox(this, kNumberListId, wxString(), wxDefaultPosition, wxDefaultSize,
-                               numbers, wxCB_READONLY | wxCB_DROPDOWN);
+  // A plain drop-down list: one Tab stop with a focus mark (a read-only
+  // combo box would be an entry and a button, two stops).
+  numberList_ = new wxChoice(this, kNumberListId, wxDefaultPosition, wxDefaultSize, numbers);
   // 128 numbers in 8 columns: the list opens as 16 rows, not the screen's height.
   ui::WrapDropDownList(*numberList_, 8);
-  captureButton_ =
-      new ui::Compact<wxToggleButton>(this, kCaptureButtonId, ui::FromCore("キャプチャ"));
+  captureButton_ = new ui::Compact<wxToggleButton>(this, kCaptureButtonId,
+                                                   ui::FromCore(ui_text::CaptureButton()));
   typematicBox_ =
-      new ui::Compact<wxCheckBox>(this, kTypematicBoxId, ui::FromCore("タイパマティック"));
+      new ui::Compact<wxCheckBox>(this, kTypematicBoxId, ui::FromCore(ui_text::TypematicBox()));
   AddLabel(this, "Make", 2, 240);
   makeBox_ = new ui::Compact<wxTextCtrl>(this, kMakeBoxId, wxString());
   AddLabel(this, "Break", 2, 254);
@@ -93,18 +122,67 @@ void CKeyMapPage::CreateControls() {
 
   Bind(wxEVT_RADIOBUTTON, &CKeyMapPage::OnKeyButton, this, kFirstKeyButtonId,
        kFirstKeyButtonId + kKeyCount - 1);
-  numberList_->Bind(wxEVT_COMBOBOX, &CKeyMapPage::OnNumberChosen, this);
-  numberList_->Bind(wxEVT_COMBOBOX_DROPDOWN, [this](wxCommandEvent&) { modified = true; });
+  numberList_->Bind(wxEVT_CHOICE, &CKeyMapPage::OnNumberChosen, this);
   captureButton_->Bind(wxEVT_TOGGLEBUTTON, &CKeyMapPage::OnCaptureClicked, this);
   typematicBox_->Bind(wxEVT_CHECKBOX, &CKeyMapPage::OnTypematicClicked, this);
-  for (wxTextCtrl* box : {makeBox_, breakBox_}) {
-    box->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { modified = true; });
-    box->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
-      modified = true;
-      event.Skip();
-    });
-    box->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
-      modified = true;
+}
+
+void CKeyMapPage::CreateToolControls() {
+  namespace text = key_tool_text;
+  sequenceBox_ = new ui::Compact<wxCheckBox>(this, wxID_ANY, ui::FromCore(text::SequenceBox()));
+  keyListButton_ = new ui::Compact<wxButton>(this, wxID_ANY, ui::FromCore(text::KeyListButton()));
+  keyTestButton_ =
+      new ui::Compact<wxToggleButton>(this, wxID_ANY, ui::FromCore(text::KeyTestButton()));
+  AddLabel(this, text::OrderLabel(), 4, 272);
+  wxArrayString orders;
+  for (int order = 0; order < 3; ++order) orders.Add(ui::FromCore(text::OrderChoice(order)));
+  orderList_ = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, orders);
+  skipBox_ = new ui::Compact<wxCheckBox>(this, wxID_ANY, ui::FromCore(text::SkipAssignedBox()));
+  ui::PlaceFitted(*sequenceBox_, kSequenceBox);
+  ui::PlaceFitted(*keyListButton_, kKeyListButton);
+  ui::PlaceFitted(*keyTestButton_, kKeyTestButton);
+  ui::PlaceDropDown(*orderList_, kOrderList, kNumberRowHeight);
+  ui::PlaceFitted(*skipBox_, kSkipBox);
+
+  const SequenceOrder order =
+      SequenceOrderFromName(profile_ ? profile_->ReadString(kProfileSection, kOrderKey, "") : "");
+  orderList_->SetSelection(static_cast<int>(order));
+  skipBox_->SetValue(profile_ && profile_->ReadInt(kProfileSection, kSkipKey, 0) != 0);
+
+  sequenceBox_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) {
+    if (sequenceBox_->GetValue())
+      StartSequence();
+    else
+      StopSequence();
+  });
+  orderList_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+    StopSequence();
+    if (profile_)
+      profile_->WriteString(
+          kProfileSection, kOrderKey,
+          SequenceOrderName(static_cast<SequenceOrder>(orderList_->GetSelection())));
+  });
+  skipBox_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) {
+    StopSequence();
+    if (profile_) profile_->WriteInt(kProfileSection, kSkipKey, skipBox_->GetValue() ? 1 : 0);
+  });
+  keyListButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    StopSequence();
+    KeyListDialog list(this);
+    if (list.ShowModal() == wxID_OK && list.chosen()) UseNamedKey(*list.chosen());
+  });
+  keyTestButton_->Bind(wxEVT_TOGGLEBUTTON, [this](wxCommandEvent&) {
+    if (keyTestButton_->GetValue())
+      StartKeyTest();
+    else
+      StopKeyTest();
+  });
+  // A click anywhere else on the page ends a capture sequence (the click
+  // itself then does what it always does).
+  for (wxWindow* child : GetChildren()) {
+    if (child == sequenceBox_ || child == captureButton_) continue;
+    child->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
+      StopSequence();
       event.Skip();
     });
   }
@@ -116,23 +194,28 @@ void CKeyMapPage::ShowSelectedKey() {
   breakBox_->ChangeValue(ui::FromCore(Cp932ToUtf8(key.breakCode)));
   typematicBox_->SetValue(key.typematic);
   matrix_->Refresh();  // the key may have got or lost its codes
-  // Filling the boxes is a change of their texts like any other.
-  modified = true;
 }
 
 bool CKeyMapPage::CommitEdits() {
+  ConfigImage committed = config_;
+  if (!PendingInto(committed)) return false;
+  const auto index = static_cast<size_t>(selectedKey_);
+  RecordEdit(selectedKey_, [&] { config_.keys[index] = std::move(committed.keys[index]); });
+  return true;
+}
+
+bool CKeyMapPage::PendingInto(ConfigImage& config) const {
   std::optional<std::string> makeCode = CodeTextOf(makeBox_);
   std::optional<std::string> breakCode = CodeTextOf(breakBox_);
   if (!makeCode || !breakCode) return false;
-  RecordEdit(selectedKey_, [&] {
-    KeyEntry& key = config_.keys[static_cast<size_t>(selectedKey_)];
-    key.makeCode = std::move(*makeCode);
-    key.breakCode = std::move(*breakCode);
-  });
+  KeyEntry& key = config.keys[static_cast<size_t>(selectedKey_)];
+  key.makeCode = std::move(*makeCode);
+  key.breakCode = std::move(*breakCode);
   return true;
 }
 
 bool CKeyMapPage::OnKillActive() {
+  StopSequence();
   if (CommitEdits()) return true;
   ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
   return false;
@@ -141,13 +224,15 @@ bool CKeyMapPage::OnKillActive() {
 void CKeyMapPage::OnSetActive() {
   // Codes loaded while another page was active must show, or leaving the
   // page again would overwrite them with the old texts.
-  const bool wasModified = modified;
   ShowSelection();
   ShowSelectedKey();
-  modified = wasModified;
 }
 
 void CKeyMapPage::CaptureKey(unsigned virtualKey) {
+  if (sequence_ && virtualKey == kVkEscape) {
+    StopSequence();
+    return;
+  }
   const std::optional<CapturedKey> captured = TranslateCapturedKey(virtualKey);
   if (!captured) return;
   RecordEdit(selectedKey_, [&] {
@@ -157,6 +242,122 @@ void CKeyMapPage::CaptureKey(unsigned virtualKey) {
     key.typematic = captured->typematic;
   });
   ShowSelectedKey();
+  if (!sequence_) return;
+  // The boxes hold what was just stored, so the selection may move on.
+  if (const std::optional<int> next = sequence_->Captured(selectedKey_, config_.keys)) {
+    selectedKey_ = *next;
+    ShowSelection();
+    ShowSelectedKey();
+    ShowMarks();
+  } else {
+    StopSequence();
+  }
+}
+
+void CKeyMapPage::StartSequence() {
+  StopKeyTest();
+  if (!CommitEdits()) {
+    sequenceBox_->SetValue(false);
+    ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
+    return;
+  }
+  CaptureSequence run(static_cast<SequenceOrder>(std::max(0, orderList_->GetSelection())),
+                      skipBox_->GetValue());
+  const std::optional<int> first = run.FirstKey(selectedKey_, config_.keys);
+  if (!first) {  // every key left in the order has codes
+    sequenceBox_->SetValue(false);
+    wxBell();
+    return;
+  }
+  sequence_ = run;
+  sequenceBox_->SetValue(true);
+  if (*first != selectedKey_) {
+    selectedKey_ = *first;
+    ShowSelection();
+    ShowSelectedKey();
+  }
+  SetCapture(true);
+  matrix_->EmphasizeSelection(true);
+  ShowMarks();
+  matrix_->SetFocus();
+}
+
+void CKeyMapPage::StopSequence() {
+  if (!sequence_) return;
+  sequence_.reset();
+  sequenceBox_->SetValue(false);
+  SetCapture(false);
+  matrix_->EmphasizeSelection(false);
+  ShowMarks();
+}
+
+void CKeyMapPage::SetCapture(bool on) {
+  captureButton_->SetValue(on);
+  captureOn_ = on;
+}
+
+void CKeyMapPage::UseNamedKey(const NamedKey& named) {
+  RecordEdit(selectedKey_, [&] {
+    KeyEntry& key = config_.keys[static_cast<size_t>(selectedKey_)];
+    key.makeCode = named.makeCode;
+    key.breakCode = named.breakCode;
+    key.typematic = named.typematic;
+  });
+  ShowSelectedKey();
+}
+
+void CKeyMapPage::StartKeyTest() {
+  StopSequence();
+  if (keyTest_) return;
+  // Capture would take the keys meant for the test.
+  SetCapture(false);
+  keyTest_ = new KeyTestDialog(this, config_.keys, [this] { CallAfter([this] { StopKeyTest(); }); });
+  keyTestButton_->SetValue(true);
+  // Beside the editor where the screen has room, so the matrix stays in view.
+  const wxRect sheet = wxGetTopLevelParent(this)->GetScreenRect();
+  const wxRect screen = wxDisplay(wxDisplay::GetFromWindow(this) == wxNOT_FOUND
+                                      ? 0u
+                                      : static_cast<unsigned>(wxDisplay::GetFromWindow(this)))
+                            .GetClientArea();
+  const wxSize size = keyTest_->GetSize();
+  wxPoint at(sheet.GetRight() + 8, sheet.GetTop());
+  if (at.x + size.x > screen.GetRight()) {
+    // No room beside it: the screen's lower right corner, over the page's
+    // lower controls rather than the matrix.
+    at.x = std::max(screen.GetLeft(), screen.GetRight() - size.x);
+    at.y = std::max(screen.GetTop(), screen.GetBottom() - size.y);
+  }
+  keyTest_->Move(at);
+  keyTest_->Show();
+  ShowMarks();
+}
+
+void CKeyMapPage::StopKeyTest() {
+  if (!keyTest_) return;
+  KeyTestDialog* dialog = keyTest_;
+  keyTest_ = nullptr;
+  dialog->Destroy();
+  keyTestButton_->SetValue(false);
+  ShowMarks();
+}
+
+void CKeyMapPage::ShowMarks() {
+  if (keyTest_) {
+    const KeyTestDialog* test = keyTest_;
+    matrix_->SetKeyMarks([test](int key) {
+      const auto& events = test->session().events();
+      if (!events.empty()) {
+        const std::vector<int>& lit = events.front().matrixKeys;
+        if (std::find(lit.begin(), lit.end(), key) != lit.end()) return KeyMark::kLit;
+      }
+      return test->session().WasPressed(key) ? KeyMark::kDone : KeyMark::kNone;
+    });
+  } else if (sequence_) {
+    const CaptureSequence* run = &*sequence_;
+    matrix_->SetKeyMarks([run](int key) { return run->IsDone(key) ? KeyMark::kDone : KeyMark::kNone; });
+  } else {
+    matrix_->SetKeyMarks({});
+  }
 }
 
 void CKeyMapPage::ShowUndoneEdit(int key) {
@@ -185,7 +386,6 @@ void CKeyMapPage::SelectKey(int key) {
 }
 
 void CKeyMapPage::OnKeyButton(wxCommandEvent& event) {
-  modified = true;
   SelectKey(event.GetId() - kFirstKeyButtonId);
 }
 
@@ -196,15 +396,18 @@ void CKeyMapPage::OnNumberChosen(wxCommandEvent&) {
 }
 
 void CKeyMapPage::OnCaptureClicked(wxCommandEvent&) {
+  StopKeyTest();
+  if (sequence_) {  // the click that ends the sequence ends its capture too
+    StopSequence();
+    return;
+  }
   captureOn_ = captureButton_->GetValue();
-  modified = true;
 }
 
 void CKeyMapPage::OnTypematicClicked(wxCommandEvent&) {
   RecordEdit(selectedKey_, [this] {
     config_.keys[static_cast<size_t>(selectedKey_)].typematic = typematicBox_->GetValue();
   });
-  modified = true;
 }
 
 }  // namespace vrx::editor

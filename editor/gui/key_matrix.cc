@@ -1,27 +1,19 @@
 #include "editor/gui/key_matrix.h"
 
 #include <wx/dcbuffer.h>
-#include <wx/image.h>
-#include <wx/mstream.h>
 #include <wx/renderer.h>
 #include <wx/settings.h>
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 
 #include "config/config_image.h"
 #include "editor/core/key_description.h"
-#include "ui/dialog_metrics.h"
 #include "ui/dialog_units.h"
 #include "ui/text_conversion.h"
 
 namespace vrx::editor {
 namespace {
-
-constexpr uint8_t kPicturePng[] = {
-#include "resources/keymap/key_matrix_png.inc"
-};
 
 constexpr int kColumns = 16;
 constexpr int kRows = 8;
@@ -37,25 +29,9 @@ constexpr int kPictureY = 16;
 constexpr int kPictureWidth = 345;
 constexpr int kPictureHeight = 194;
 
-// The picture is drawn for base units of 7 x 12 pixels (the Linux build's at
-// 96 DPI).  Other base units (a higher DPI, or Windows' real dialog font,
-// whose line is taller) stretch it by the same ratios as the buttons'
-// places, so that its grid lines still meet the buttons' centres.
-constexpr double kPictureBaseX = 7.0;
-constexpr double kPictureBaseY = 12.0;
-
-wxBitmap LoadPicture(const ui::DialogBaseUnits& units) {
-  if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
-  wxMemoryInputStream stream(kPicturePng, sizeof kPicturePng);
-  wxImage image(stream, wxBITMAP_TYPE_PNG);
-  const double scaleX = units.x / kPictureBaseX;
-  const double scaleY = units.y / kPictureBaseY;
-  if (image.IsOk() && (scaleX != 1.0 || scaleY != 1.0)) {
-    image.Rescale(static_cast<int>(image.GetWidth() * scaleX + 0.5),
-                  static_cast<int>(image.GetHeight() * scaleY + 0.5), wxIMAGE_QUALITY_HIGH);
-  }
-  return wxBitmap(image);
-}
+const wxColour kLineColour(0, 0, 0);
+const wxColour kBlockColour(0xFF, 0xD0, 0xD0);  // pale red: COL3..COL8 of ROW0..ROW3
+constexpr int kLabelPoints = 7;
 
 }  // namespace
 
@@ -66,8 +42,7 @@ KeyMatrix::KeyMatrix(wxWindow* parent, int firstButtonId,
                     .GetSize(),
                 wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE),
       firstButtonId_(firstButtonId),
-      keys_(keys),
-      picture_(LoadPicture(ui::BaseUnits(parent))) {
+      keys_(keys) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   Bind(wxEVT_PAINT, &KeyMatrix::OnPaint, this);
   Bind(wxEVT_LEFT_DOWN, &KeyMatrix::OnLeftDown, this);
@@ -119,15 +94,72 @@ void KeyMatrix::Choose(int key) {
   ProcessWindowEvent(command);
 }
 
+void KeyMatrix::SetKeyMarks(std::function<KeyMark(int key)> marks) {
+  marks_ = std::move(marks);
+  Refresh();
+}
+
+void KeyMatrix::EmphasizeSelection(bool on) {
+  emphasizeSelection_ = on;
+  Refresh();
+}
+
 void KeyMatrix::OnPaint(wxPaintEvent&) {
   wxAutoBufferedPaintDC dc(this);
   Render(dc, HasFocus());
 }
 
+wxPoint KeyMatrix::KeyCentre(int key) const {
+  const wxRect button = KeyButtonRect(key);
+  return {button.x + button.width / 2, button.y + button.height / 2};
+}
+
+void KeyMatrix::DrawGrid(wxDC& dc) const {
+  // Drawn, not a bitmap, so that it is sharp at any scale of the screen; the
+  // lines run through the buttons' centres by construction.
+  const int left = KeyCentre(0).x;
+  const int right = KeyCentre(kColumns - 1).x;
+  const int bottom = KeyCentre(0).y;
+  const int top = KeyCentre(kKeyCount - 1).y;
+  const int overhangX = (right - left) * 3 / (4 * (kColumns - 1));
+  const int overhangY = (bottom - top) * 3 / (4 * (kRows - 1));
+  const auto columnX = [this](int column) { return KeyCentre(column).x; };
+  const auto rowY = [this](int row) { return KeyCentre(row * kColumns).y; };
+
+  dc.SetPen(*wxTRANSPARENT_PEN);
+  dc.SetBrush(wxBrush(kBlockColour));
+  const int blockLeft = (columnX(2) + columnX(3)) / 2;
+  const int blockRight = (columnX(8) + columnX(9)) / 2;
+  const int blockTop = (rowY(3) + rowY(4)) / 2;
+  dc.DrawRectangle(blockLeft, blockTop, blockRight - blockLeft, bottom + overhangY - blockTop);
+
+  dc.SetPen(wxPen(kLineColour, 1));
+  for (int column = 0; column < kColumns; ++column)
+    dc.DrawLine(columnX(column), top - overhangY, columnX(column), bottom + overhangY + 1);
+  for (int row = 0; row < kRows; ++row)
+    dc.DrawLine(left - overhangX, rowY(row), right + overhangX + 1, rowY(row));
+
+  wxFont font = GetParent()->GetFont();
+  font.SetPointSize(kLabelPoints);
+  dc.SetFont(font);
+  dc.SetTextForeground(kLineColour);
+  const int lineHeight = dc.GetCharHeight();
+  for (int column = 0; column < kColumns; ++column) {
+    // Slanted up to the right, its baseline starting just left of the line.
+    const double slant = lineHeight * 0.7071;
+    dc.DrawRotatedText(wxString::Format(wxS("COL%d"), column),
+                       columnX(column) - 2 - static_cast<int>(slant),
+                       top - overhangY - 4 - static_cast<int>(slant), 45);
+  }
+  for (int row = 0; row < kRows; ++row)
+    dc.DrawText(wxString::Format(wxS("ROW%d"), row), right + overhangX + 6,
+                rowY(row) - lineHeight / 2);
+}
+
 void KeyMatrix::Render(wxDC& dc, bool focused) {
   dc.SetBackground(GetParent()->GetBackgroundColour());
   dc.Clear();
-  if (picture_.IsOk()) dc.DrawBitmap(picture_, 0, 0);
+  DrawGrid(dc);
 
   wxRendererNative& renderer = wxRendererNative::Get();
   const wxSize indicator = renderer.GetCheckBoxSize(this);
@@ -146,7 +178,25 @@ void KeyMatrix::Render(wxDC& dc, bool focused) {
                            mark.GetTop() + mark.GetHeight() / 2);
       dc.DrawCircle(centre, std::max(mark.GetWidth(), mark.GetHeight()) / 2 + 3);
     }
+    if (const KeyMark extra = marks_ ? marks_(key) : KeyMark::kNone; extra != KeyMark::kNone) {
+      // Done and pressed keys: a green ring around the node; the keys of
+      // the last key event: an orange one, wider.
+      const bool lit = extra == KeyMark::kLit;
+      dc.SetPen(wxPen(lit ? wxColour(0xF0, 0x80, 0x00) : wxColour(0x10, 0xA0, 0x30),
+                      FromDIP(lit ? 3 : 2)));
+      dc.SetBrush(*wxTRANSPARENT_BRUSH);
+      const wxPoint centre(mark.GetLeft() + mark.GetWidth() / 2,
+                           mark.GetTop() + mark.GetHeight() / 2);
+      dc.DrawCircle(centre, std::max(mark.GetWidth(), mark.GetHeight()) / 2 + FromDIP(lit ? 6 : 5));
+      dc.SetPen(wxPen(assigned));
+      dc.SetBrush(wxBrush(assigned));
+    }
     renderer.DrawRadioBitmap(this, dc, mark, key == selection_ ? int{wxCONTROL_CHECKED} : 0);
+  }
+  if (emphasizeSelection_) {
+    dc.SetPen(wxPen(wxColour(0xD0, 0x20, 0x20), FromDIP(2)));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRectangle(KeyButtonRect(selection_).Inflate(FromDIP(3)));
   }
   if (focused) {
     // A dotted frame of our own: the theme's focus outline is too faint to

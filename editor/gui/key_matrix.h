@@ -5,10 +5,10 @@
 // are drawn as filled nodes, and a key's tooltip tells its codes.
 #pragma once
 
-#include <wx/bitmap.h>
 #include <wx/control.h>
 
 #include <array>
+#include <functional>
 
 #include "config/config_image.h"
 
@@ -18,6 +18,10 @@ class wxMouseEvent;
 class wxPaintEvent;
 
 namespace vrx::editor {
+
+// A key's extra mark while a tool runs: done in this capture sequence, or
+// pressed in the key test (lit: by the last key event).
+enum class KeyMark { kNone, kDone, kLit };
 
 class KeyMatrix : public wxControl {
  public:
@@ -35,7 +39,13 @@ class KeyMatrix : public wxControl {
   // The key under `point`, or -1.
   int KeyAt(const wxPoint& point) const;
 
-  // Draws the picture, the buttons and, when `focused`, the focus frame.
+  // The tools' marks (none: no marks), and a frame around the selected key
+  // that shows without the focus (the key a capture sequence waits for).
+  void SetKeyMarks(std::function<KeyMark(int key)> marks);
+  void EmphasizeSelection(bool on);
+
+  // Draws the matrix picture (its grid, labels and the shaded block), the
+  // buttons and, when `focused`, the focus frame.
   void Render(wxDC& dc, bool focused);
 
   bool AcceptsFocus() const override { return true; }
@@ -44,6 +54,8 @@ class KeyMatrix : public wxControl {
   wxSize DoGetBestSize() const override { return GetSize(); }
 
  private:
+  wxPoint KeyCentre(int key) const;
+  void DrawGrid(wxDC& dc) const;
   void Choose(int key);
   void OnPaint(wxPaintEvent& event);
   void OnLeftDown(wxMouseEvent& event);
@@ -54,7 +66,8 @@ class KeyMatrix : public wxControl {
   const std::array<KeyEntry, kKeyCount>& keys_;
   int hoveredKey_ = -1;
   int selection_ = 0;
-  wxBitmap picture_;
+  std::function<KeyMark(int key)> marks_;
+  bool emphasizeSelection_ = false;
 };
 
 }  // namespace vrx::editor

@@ -46,11 +46,6 @@ COptionPage::COptionPage(wxWindow* parent, ConfigImage& config) : CSheetPage(par
   CreateControls();
   Bind(wxEVT_CHECKBOX, &COptionPage::OnControlChanged, this, kFirstControlId, kLastControlId);
   Bind(wxEVT_CHOICE, &COptionPage::OnControlChanged, this, kFirstControlId, kLastControlId);
-  // The list marks the page as soon as the user enters or leaves it, not only
-  // when a new speed is chosen (where the toolkit reports a drop-down list's
-  // focus: GTK 3 does not).
-  speedList_->Bind(wxEVT_SET_FOCUS, &COptionPage::MarkModified, this);
-  speedList_->Bind(wxEVT_KILL_FOCUS, &COptionPage::MarkModified, this);
   RecordToControls();
 }
 
@@ -89,19 +84,20 @@ void COptionPage::RecordToControls() {
   for (int i = 0; i < kPoBoxCount; ++i) poBoxes_[i]->SetValue(PoLevel(config_, i));
   // What the controls show, for the undo step of the next click.
   shown_ = config_;
-  ControlsInto(shown_);
+  PendingInto(shown_);
 }
 
 void COptionPage::ControlsToRecord() {
-  ControlsInto(config_);
+  PendingInto(config_);
   CopyOptionFields(config_, shown_);
 }
 
-void COptionPage::ControlsInto(ConfigImage& config) const {
+bool COptionPage::PendingInto(ConfigImage& config) const {
   for (int bit = 0; bit < kOptionBoxCount; ++bit)
     SetOptionFlag(config, bit, optionBoxes_[bit]->GetValue());
   for (int i = 0; i < kPoBoxCount; ++i) SetPoLevel(config, i, poBoxes_[i]->GetValue());
   config.brrValue = BrrValueForSpeedIndex(speedList_->GetSelection());
+  return true;
 }
 
 bool COptionPage::OnKillActive() {
@@ -124,14 +120,9 @@ void COptionPage::OnControlChanged(wxCommandEvent& event) {
   ConfigImage before = config_;
   CopyOptionFields(shown_, before);
   ConfigImage after = config_;
-  ControlsInto(after);
+  PendingInto(after);
   if (recorder) recorder->RecordChange(*this, -1, before, after);
   CopyOptionFields(after, shown_);
-  MarkModified(event);
-}
-
-void COptionPage::MarkModified(wxEvent& event) {
-  modified = true;
   event.Skip();
 }
 

@@ -17,8 +17,8 @@ namespace vrx::editor {
 
 class COptionPage : public CSheetPage {
  public:
-  // Control ids of the page; every control from kFirstControlId to
-  // kLastControlId marks the page modified when it notifies.
+  // Control ids of the page; a click on any control from kFirstControlId to
+  // kLastControlId is one undo step.
   enum ControlId {
     kFirstOptionBoxId = 1152,  // 1152..1158: optionWord bits 0..6
     kSpeedListId = 1160,
@@ -38,6 +38,8 @@ class COptionPage : public CSheetPage {
   void OnSetActive() override;
   bool CommitBeforeSave() override;
   void ShowLoadedConfig() override;
+  // The controls' values over `config`'s three fields.
+  bool PendingInto(ConfigImage& config) const override;
 
   wxCheckBox* OptionBox(int bit) const { return optionBoxes_[bit]; }
   // `bit` is the bit of poInitial, 4..7.
@@ -46,10 +48,7 @@ class COptionPage : public CSheetPage {
 
  private:
   void CreateControls();
-  void MarkModified(wxEvent& event);
   void OnControlChanged(wxCommandEvent& event);
-  // The controls' values over `config`'s three fields.
-  void ControlsInto(ConfigImage& config) const;
 
   std::array<wxCheckBox*, kOptionBoxCount> optionBoxes_{};
   std::array<wxCheckBox*, kPoBoxCount> poBoxes_{};  // PO4, PO5, PO6, PO7

@@ -29,9 +29,6 @@ class CSheetPage : public wxPanel {
  public:
   CSheetPage(wxWindow* parent, ConfigImage& config) : wxPanel(parent), config_(config) {}
 
-  // Set by the page's edits; read and cleared by the sheet.
-  bool modified = false;
-
   // The sheet is about to switch to another page.  The page takes its
   // controls over into the ConfigImage; false refuses (the page has shown its
   // own message) and the sheet stays on it.
@@ -43,6 +40,11 @@ class CSheetPage : public wxPanel {
   // Before a save while this page is active: take the controls over.  False
   // refuses the save; the sheet then shows message 10003.
   virtual bool CommitBeforeSave() { return true; }
+
+  // What a save from here would store: the page's controls laid over
+  // `config` without taking them over.  False when they hold a text that
+  // cannot be stored.
+  virtual bool PendingInto(ConfigImage& /*config*/) const { return true; }
 
   // After a data file was loaded while this page is active: show it.
   virtual void ShowLoadedConfig() = 0;

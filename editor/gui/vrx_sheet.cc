@@ -1,10 +1,12 @@
 #include "editor/gui/vrx_sheet.h"
 
 #include <wx/button.h>
+#include <wx/display.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
+#include <wx/scrolwin.h>
 #include <wx/sizer.h>
 
 #include <algorithm>
@@ -31,6 +33,8 @@
 #include "ui/dialog_layout.h"
 #include "ui/dialog_units.h"
 #include "ui/file_drop_target.h"
+#include "ui/focus_ring.h"
+#include "ui/language_menu.h"
 #include "ui/message_box.h"
 #include "ui/program_icon.h"
 #include "ui/system_menu.h"
@@ -41,9 +45,6 @@ namespace {
 
 constexpr const char* kSheetCaption = "VRXEditor";
 constexpr const char* kTitleSeparator = " - ";
-// wx wants plain description|pattern pairs, without the "||" terminator of
-// the Windows filter string.
-constexpr const char* kDataFileFilter = "VRX7100 データ (*.vrx)|*.vrx";
 constexpr const char* kDataFileExtension = "vrx";
 
 // The page templates are 359 x 299 dialog units; the buttons those of a
@@ -66,9 +67,10 @@ std::string WithDataFileExtension(const wxString& chosen) {
 // The chosen path, or "" when the user cancelled.
 std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, long style) {
   const wxFileName current(ui::FromCore(currentPath));
-  const std::string_view title = (style & wxFD_SAVE) ? ui_text::kSaveAsTitle : ui_text::kOpenTitle;
+  const std::string_view title =
+      (style & wxFD_SAVE) ? ui_text::SaveAsTitle() : ui_text::OpenTitle();
   wxFileDialog dialog(parent, ui::FromCore(title), current.GetPath(), current.GetFullName(),
-                      ui::FromCore(kDataFileFilter), style);
+                      ui::FromCore(ui_text::EditorDataFileFilter()), style);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return {};
   return WithDataFileExtension(dialog.GetPath());
 }
@@ -78,7 +80,8 @@ std::string AskDataFilePath(wxWindow* parent, const std::string& currentPath, lo
 CVRXSheet::CVRXSheet(ProfileStore& profile, wxWindow* parent)
     : wxDialog(parent, wxID_ANY, ui::FromCore(kSheetCaption), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX),
-      startWriter(StartWriter) {
+      startWriter(StartWriter),
+      profile_(profile) {
   SetFont(ui::DialogFont());
   SetIcons(ui::ProgramIcons());
   CreatePages(profile);
@@ -104,36 +107,68 @@ CVRXSheet::CVRXSheet(ProfileStore& profile, wxWindow* parent)
   ui::AddToSystemMenu(*this, kAboutId, ui::FromCore(EditorMessage(editor_msg::kAboutMenuEntry)));
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { ShowAboutBox(); }, kAboutId);
+  ui::AddToSystemMenu(*this, ui::kLanguageMenuId, ui::FromCore(ui_text::LanguageMenuEntry()));
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { ui::AskLanguage(*this, profile_); },
+      ui::kLanguageMenuId);
 
   pages_[kKeyMapPage]->OnSetActive();
 }
 
 void CVRXSheet::CreatePages(ProfileStore& profile) {
   notebook_ = new wxNotebook(this, wxID_ANY);
-  keyMapPage_ = new CKeyMapPage(notebook_, config_);
-  cgramPage_ = new CCGRAMPage(notebook_, config_, profile);
-  optionPage_ = new COptionPage(notebook_, config_);
+  // Each page sits in a frame of its own that scrolls it when the screen is
+  // too small for the sheet (a high scale on a small screen); the page
+  // keeps its template's size and coordinates.
+  for (wxScrolledWindow*& frame : pageFrames_) {
+    frame = new wxScrolledWindow(notebook_, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                 wxHSCROLL | wxVSCROLL);
+    frame->SetScrollRate(ui::DluXToPixels(this, 4), ui::DluYToPixels(this, 8));
+  }
+  keyMapPage_ = new CKeyMapPage(pageFrames_[kKeyMapPage], config_, &profile);
+  cgramPage_ = new CCGRAMPage(pageFrames_[kCgramPage], config_, profile);
+  optionPage_ = new COptionPage(pageFrames_[kOptionPage], config_);
   pages_ = {keyMapPage_, cgramPage_, optionPage_};
   for (CSheetPage* page : pages_) page->recorder = this;
 
   const wxSize pageSize = ui::DluRectToPixels(this, 0, 0, kPageWidth, kPageHeight).GetSize();
-  const char* const captions[kPageCount] = {"キーマップ", "CGRAM", "オプション"};
   for (int index = 0; index < kPageCount; ++index) {
     pages_[index]->SetMinSize(pageSize);
-    notebook_->AddPage(pages_[index], ui::FromCore(captions[index]), index == 0);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(pages_[index]);
+    pageFrames_[index]->SetSizer(sizer);
+    pageFrames_[index]->SetMinSize(pageSize);
+    notebook_->AddPage(pageFrames_[index], ui::FromCore(ui_text::PageCaption(index)), index == 0);
   }
+}
+
+void CVRXSheet::FitInto(const wxSize& available) {
+  const wxSize whole = GetSize();
+  const wxSize excess(std::max(0, whole.x - available.x), std::max(0, whole.y - available.y));
+  const wxSize pageSize = ui::DluRectToPixels(this, 0, 0, kPageWidth, kPageHeight).GetSize();
+  for (wxScrolledWindow* frame : pageFrames_) {
+    frame->SetMinSize(pageSize - excess);
+    // GTK holds a page to the size it was given, whatever its minimum.
+    frame->SetSize(frame->GetMinSize());
+  }
+  SetSizeHints(wxDefaultSize, wxDefaultSize);
+  Fit();
+  ui::FixWindowSize(*this);
+  Layout();
+  notebook_->Layout();
+  for (wxScrolledWindow* frame : pageFrames_) frame->FitInside();
 }
 
 void CVRXSheet::CreateButtonRow() {
   const wxSize buttonSize = ui::DluRectToPixels(this, 0, 0, kButtonWidth, kButtonHeight).GetSize();
-  auto makeButton = [&](int id, const char* label) {
+  auto makeButton = [&](int id, std::string_view label) {
     return new wxButton(this, id, ui::FromCore(label), wxDefaultPosition, buttonSize);
   };
   // Created left to right, so that Tab follows the row.
-  openButton_ = makeButton(kOpenId, "開く");
-  saveButton_ = makeButton(kSaveId, "保存");
-  exitButton_ = makeButton(kExitId, "終了");
-  writeButton_ = makeButton(kWriteId, "書込み");
+  openButton_ = makeButton(kOpenId, ui_text::OpenButton());
+  saveButton_ = makeButton(kSaveId, ui_text::SaveButton());
+  exitButton_ = makeButton(kExitId, ui_text::ExitButton());
+  writeButton_ = makeButton(kWriteId, ui_text::WriteButton());
 
   const int gap = ui::DluXToPixels(this, kButtonGap);
   const int margin = ui::DluXToPixels(this, kMargin);
@@ -147,6 +182,7 @@ void CVRXSheet::CreateButtonRow() {
   column->Add(row, 0, wxEXPAND | wxALL, margin);
   SetSizerAndFit(column);
   ui::FixWindowSize(*this);
+  FitInto(wxDisplay(this).GetClientArea().GetSize());
 }
 
 wxButton* CVRXSheet::button(CommandId id) const {
@@ -164,10 +200,26 @@ wxButton* CVRXSheet::button(CommandId id) const {
   }
 }
 
-bool CVRXSheet::AnyModified() const { return editor::AnyModified(Flags()); }
+bool CVRXSheet::AnyModified() const {
+  ConfigImage present = config_;
+  // A text that cannot be stored is a change the user has not given up.
+  if (const CSheetPage* page = ActivePage(); page && !page->PendingInto(present)) return true;
+  return DiffersFromSaved(present, savedConfig_);
+}
 
-void CVRXSheet::ClearModified() {
-  for (CSheetPage* page : pages_) page->modified = false;
+bool CVRXSheet::CommitActivePage() {
+  if (CSheetPage* page = ActivePage(); page && !page->CommitBeforeSave()) {
+    ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
+    return false;
+  }
+  return true;
+}
+
+void CVRXSheet::ApplyImport(const ConfigImage& imported) {
+  BeginEdit();
+  config_ = imported;
+  EndEdit(*keyMapPage_, -1);
+  if (CSheetPage* page = ActivePage()) page->ShowLoadedConfig();
 }
 
 void CVRXSheet::ShowFileTitle() {
@@ -192,7 +244,7 @@ bool CVRXSheet::ConfirmDiscard() {
         return PromptAnswer::kCancel;
     }
   };
-  return MayDropChanges(Flags(), ask, [this] { return OnSave(); });
+  return MayDropChanges(AnyModified(), ask, [this] { return OnSave(); });
 }
 
 void CVRXSheet::OnOpen() {
@@ -218,18 +270,14 @@ void CVRXSheet::LoadDataFile(const std::string& path) {
     return;
   }
   currentPath_ = path;
+  savedConfig_ = config_;
   ShowFileTitle();
   if (CSheetPage* page = ActivePage()) page->ShowLoadedConfig();
-  // After the refresh: showing the loaded data counts as no change.
-  ClearModified();
   history_.Clear();
 }
 
 bool CVRXSheet::OnSave() {
-  if (CSheetPage* page = ActivePage(); page && !page->CommitBeforeSave()) {
-    ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
-    return false;
-  }
+  if (!CommitActivePage()) return false;
   const std::string path = AskDataFilePath(this, currentPath_, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (path.empty()) return false;
   if (!WriteDataFile(PathFromUtf8(path), config_)) {
@@ -238,9 +286,8 @@ bool CVRXSheet::OnSave() {
     return false;
   }
   currentPath_ = path;
+  savedConfig_ = config_;
   ShowFileTitle();
-  ClearModified();
-  history_.MarkSaved();
   return true;
 }
 
@@ -249,7 +296,7 @@ void CVRXSheet::OnExit() {
 }
 
 void CVRXSheet::OnWrite() {
-  if (OffersSaveBeforeWrite(Flags(), currentPath_)) {
+  if (OffersSaveBeforeWrite(AnyModified(), currentPath_)) {
     const wxString prompt = ui::FromCore(editor_msg::SaveBeforeWritePrompt());
     if (ui::ShowMessage(this, prompt, wxOK | wxCANCEL) != wxID_OK) return;
     // The writer starts even without a save: it loses nothing.
@@ -269,6 +316,7 @@ void CVRXSheet::CloseSheet() {
 void CVRXSheet::OnInitDialog(wxInitDialogEvent& event) {
   openButton_->SetDefault();
   openButton_->SetFocus();
+  ui::ShowFocusRing(*this);
   event.Skip();
 }
 
@@ -298,19 +346,16 @@ void CVRXSheet::OnContextMenu(wxContextMenuEvent&) {
   }
   menu.Append(kSaveLayoutId, ui::FromCore(editor_text::SaveLayoutMenuEntry()));
   AppendExchangeEntries(menu);
+  menu.AppendSeparator();
+  ui::AppendLanguageMenu(menu, profile_);
   const int chosen = GetPopupMenuSelectionFromUser(menu);
+  if (ui::ChooseLanguage(profile_, chosen)) return;
   switch (chosen) {
     case kAboutId:
       ShowAboutBox();
       break;
     case kSaveLayoutId:
       AskAndSaveLayoutSheet();
-      break;
-    case kImportMenuId:
-      // An import is one step of the undo history.
-      BeginEdit();
-      RunExchangeEntry(*this, chosen);
-      EndEdit(*ActivePage(), -1);
       break;
     default:
       RunExchangeEntry(*this, chosen);
@@ -320,10 +365,7 @@ void CVRXSheet::OnContextMenu(wxContextMenuEvent&) {
 
 void CVRXSheet::AskAndSaveLayoutSheet() {
   // The sheet shows what the pages show, typed texts included.
-  if (CSheetPage* page = ActivePage(); page && !page->CommitBeforeSave()) {
-    ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
-    return;
-  }
+  if (!CommitActivePage()) return;
   // Only the formats this build can write are offered; the last is proposed.
   std::vector<std::string_view> extensions;
   for (const SheetFormat format : WritableSheetFormats())
@@ -359,7 +401,6 @@ void CVRXSheet::SaveLayoutSheet(const std::string& path) {
 void CVRXSheet::BeginEdit() {
   if (editDepth_++ > 0) return;
   editBefore_ = config_;
-  flagsBefore_ = Flags();
 }
 
 void CVRXSheet::RecordChange(const CSheetPage& page, int item, const ConfigImage& before,
@@ -376,23 +417,7 @@ void CVRXSheet::EndEdit(const CSheetPage& page, int item) {
   if (editDepth_ == 0 || --editDepth_ > 0) return;
   const auto index =
       static_cast<int>(std::find(pages_.begin(), pages_.end(), &page) - pages_.begin());
-  if (index >= kPageCount) return;
-  // A change that is recorded is a change of the page, whatever the page
-  // sets itself later.
-  ModifiedFlags flagsAfter = Flags();
-  flagsAfter[static_cast<size_t>(index)] = true;
-  if (history_.Record({index, item}, editBefore_, flagsBefore_, config_, flagsAfter))
-    pages_[static_cast<size_t>(index)]->modified = true;
-}
-
-ModifiedFlags CVRXSheet::Flags() const {
-  ModifiedFlags flags{};
-  for (size_t index = 0; index < flags.size(); ++index) flags[index] = pages_[index]->modified;
-  return flags;
-}
-
-void CVRXSheet::SetFlags(const ModifiedFlags& flags) {
-  for (size_t index = 0; index < flags.size(); ++index) pages_[index]->modified = flags[index];
+  if (index < kPageCount) history_.Record({index, item}, editBefore_, config_);
 }
 
 void CVRXSheet::Undo() { StepHistory(false); }
@@ -401,13 +426,8 @@ void CVRXSheet::Redo() { StepHistory(true); }
 void CVRXSheet::StepHistory(bool forward) {
   // Text typed on the key map page becomes a step of its own first, so
   // that undo takes back the newest change.
-  if (CSheetPage* page = ActivePage(); page && !page->CommitBeforeSave()) {
-    ui::ShowMessage(this, ui::FromCore(EditorMessage(editor_msg::kBadInputData)));
-    return;
-  }
-  ModifiedFlags flags = Flags();
-  const std::optional<EditPlace> place =
-      forward ? history_.Redo(config_, flags) : history_.Undo(config_, flags);
+  if (!CommitActivePage()) return;
+  const std::optional<EditPlace> place = forward ? history_.Redo(config_) : history_.Undo(config_);
   if (!place) return;
   CSheetPage* page = pages_[static_cast<size_t>(place->page)];
   if (notebook_->GetSelection() != place->page) {
@@ -416,8 +436,6 @@ void CVRXSheet::StepHistory(bool forward) {
     page->OnSetActive();
   }
   page->ShowUndoneEdit(place->item);
-  // Showing the data again is no change of its own.
-  SetFlags(flags);
 }
 
 void CVRXSheet::OnCharHook(wxKeyEvent& event) {

@@ -20,6 +20,7 @@ class wxCloseEvent;
 class wxContextMenuEvent;
 class wxKeyEvent;
 class wxNotebook;
+class wxScrolledWindow;
 
 namespace vrx::editor {
 
@@ -53,8 +54,18 @@ class CVRXSheet : public wxDialog, private EditRecorder {
   wxNotebook* notebook() const { return notebook_; }
   wxButton* button(CommandId id) const;
 
-  // True when any page has changes that are not saved.
+  // True when the data, with what the active page's controls hold, differs
+  // from the file as last opened or saved (a fresh one before that).
   bool AnyModified() const;
+
+  // Takes the active page's controls over, as save, export, import, the
+  // layout sheet and undo do first; false (after message 10003) when the
+  // key map page holds a text that is no code.
+  bool CommitActivePage();
+
+  // インポート…: `imported` replaces the data as one undo step, which undo
+  // shows on the key map page.
+  void ApplyImport(const ConfigImage& imported);
 
   void OnOpen();
   // Opens `path` as 開く does after its file dialog, with the same prompt
@@ -75,6 +86,11 @@ class CVRXSheet : public wxDialog, private EditRecorder {
   // レイアウト図を保存…: the layout sheet as SVG, PNG or PDF.
   void SaveLayoutSheet(const std::string& path);
 
+  // Shrinks the sheet to `available` (the screen's work area) where it is
+  // larger; its pages then scroll.
+  void FitInto(const wxSize& available);
+  wxScrolledWindow* pageFrame(int index) const { return pageFrames_[index]; }
+
   // How 書込み starts the writer; tests put a recorder here so that no
   // program is started.
   std::function<void(wxWindow*, const std::string&)> startWriter;
@@ -83,7 +99,6 @@ class CVRXSheet : public wxDialog, private EditRecorder {
   void CreatePages(ProfileStore& profile);
   void LoadDataFile(const std::string& path);
   void CreateButtonRow();
-  void ClearModified();
   void ShowFileTitle();
   // The prompt before a command that would drop unsaved changes; true when
   // the command may go on.
@@ -98,8 +113,6 @@ class CVRXSheet : public wxDialog, private EditRecorder {
   void EndEdit(const CSheetPage& page, int item) override;
   void RecordChange(const CSheetPage& page, int item, const ConfigImage& before,
                     const ConfigImage& after) override;
-  ModifiedFlags Flags() const;
-  void SetFlags(const ModifiedFlags& flags);
   void StepHistory(bool forward);
   void OnCharHook(wxKeyEvent& event);
 
@@ -109,13 +122,17 @@ class CVRXSheet : public wxDialog, private EditRecorder {
   void OnCloseBox(wxCloseEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
 
+  ProfileStore& profile_;  // also the language chosen in the right-click menu
   ConfigImage config_;
+  // The data as last opened or saved: what "modified" is measured against.
+  ConfigImage savedConfig_;
   std::string currentPath_;
   wxNotebook* notebook_ = nullptr;
   CKeyMapPage* keyMapPage_ = nullptr;
   CCGRAMPage* cgramPage_ = nullptr;
   COptionPage* optionPage_ = nullptr;
   std::array<CSheetPage*, kPageCount> pages_{};
+  std::array<wxScrolledWindow*, kPageCount> pageFrames_{};
   wxButton* openButton_ = nullptr;
   wxButton* saveButton_ = nullptr;
   wxButton* exitButton_ = nullptr;
@@ -124,7 +141,6 @@ class CVRXSheet : public wxDialog, private EditRecorder {
   EditHistory history_;
   int editDepth_ = 0;
   ConfigImage editBefore_;
-  ModifiedFlags flagsBefore_{};
 };
 
 }  // namespace vrx::editor

@@ -7,8 +7,10 @@
 #   - start-up under a warm Wine: vrxtool.exe up to its version line, and
 #     each window program until its window is on the screen.
 # A benchmark, not a test: it prints the medians and their ratio and fails
-# only when a run fails.
-# Usage: bench.sh WINDOWS_BUILD_DIR WORK_DIR [ROUNDS]   (Wine set up by the caller)
+# only when a run fails.  Run by hand after scripts/build-windows.sh (about
+# three minutes), e.g.
+#   bash scripts/windows/bench.sh build-windows/build build-windows/bench
+# Usage: bench.sh WINDOWS_BUILD_DIR WORK_DIR [ROUNDS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "$1" && pwd)
@@ -28,18 +30,25 @@ done
 
 # shellcheck source=wine-env.sh
 source "$root/scripts/windows/wine-env.sh"
+# A Wine prefix of its own unless the caller set one up.
+own_wine=""
+if [ -z "${WINEPREFIX:-}" ]; then
+  wine_setup "$work/wine"
+  wine_start
+  own_wine=1
+fi
 shim=$(wine_parity_shim "$work")
 # The Linux vrxtool stores the port in a profile: keep it in the work folder.
 export XDG_CONFIG_HOME=$work/config
 
 sim_pid=""
-xvfb_pid=""
 wm_pid=""
 cleanup() {
   [ -z "$sim_pid" ] || { kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; }
   wine_unmap_port COM5
   [ -z "$wm_pid" ] || kill "$wm_pid" 2>/dev/null || true
-  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+  private_x_stop
+  [ -z "$own_wine" ] || wine_stop
 }
 trap cleanup EXIT
 
@@ -48,7 +57,7 @@ since() { awk -v start="$1" -v end="${2:-$(now)}" 'BEGIN { printf "%.3f\n", end 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 data=$work/sample.vrx
-bash "$root/scripts/demo-editor.sh" --write-sample "$data" "$linux" >/dev/null
+cp "$root/tests/data/sample.vrx" "$data"
 cd "$work"
 
 start_module() {  # a fresh module, in its application, on $work/module
@@ -130,14 +139,10 @@ startup_window() {  # EXE CLASS
   done | median
 }
 
-display=:$((200 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+private_x_start 1280x1024x24
 openbox >/dev/null 2>&1 &
 wm_pid=$!
-sleep 1
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
 
 tool_start=$(startup_tool)
 editor_start=$(startup_window "$build/editor/gui/VRXEditor.exe" vrxeditor.exe)

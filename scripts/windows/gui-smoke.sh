@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts VRXEditor.exe and VRXWriter.exe under Wine, each in a Wine virtual
 # desktop on a private X server, checks that the window stays up and is
-# drawn, and keeps a screenshot of each in docs/images/.
+# drawn, and keeps a screenshot of each in WORK_DIR.  With
+# VRX_REFRESH_SCREENSHOTS=1 the screenshots also replace the pictures in
+# docs/images/ (a build leaves tracked files alone unless asked).
 # Usage: gui-smoke.sh WINDOWS_BUILD_DIR WORK_DIR   (Wine set up by the caller)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -10,29 +12,36 @@ work=$2
 rm -rf "$work"
 mkdir -p "$work"
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+# shellcheck source=wine-env.sh
+source "$root/scripts/windows/wine-env.sh"
 program_pid=""
 cleanup() {
   [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
   "$WINESERVER" -k 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
+  private_x_stop
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+private_x_start 1024x768x24
 
 smoke() {  # smoke EXE SCREENSHOT
   local exe=$1 shot=$2
   "$WINE" explorer /desktop=vrx,1024x768 "$exe" >/dev/null 2>&1 &
   program_pid=$!
-  sleep 10
-  kill -0 "$program_pid" 2>/dev/null || { echo "gui-smoke: $(basename "$exe") exited" >&2; exit 1; }
-  import -window root "$work/shot.png"
   # An empty desktop has a handful of colours; a drawn dialog with text many.
-  local colours
-  colours=$(identify -format %k "$work/shot.png")
+  # Up to a minute on a busy machine; then the picture must hold still.
+  local colours=0 previous=""
+  for _ in $(seq 120); do
+    kill -0 "$program_pid" 2>/dev/null || { echo "gui-smoke: $(basename "$exe") exited" >&2; exit 1; }
+    import -window root "$work/shot.png"
+    colours=$(identify -format %k "$work/shot.png")
+    if [ "$colours" -gt 50 ]; then
+      local now
+      now=$(md5sum <"$work/shot.png")
+      [ "$now" != "$previous" ] || break
+      previous=$now
+    fi
+    sleep 0.5
+  done
   [ "$colours" -gt 50 ] || { echo "gui-smoke: $(basename "$exe") drew nothing" >&2; exit 1; }
   convert "$work/shot.png" -trim +repage "$shot"
   "$WINESERVER" -k 2>/dev/null || true
@@ -41,5 +50,30 @@ smoke() {  # smoke EXE SCREENSHOT
   echo "gui-smoke: $(basename "$exe") is up; screenshot $shot"
 }
 
-smoke "$build/editor/gui/VRXEditor.exe" "$root/docs/images/windows-editor.png"
-smoke "$build/writer/gui/VRXWriter.exe" "$root/docs/images/windows-writer.png"
+smoke "$build/editor/gui/VRXEditor.exe" "$work/windows-editor.png"
+smoke "$build/writer/gui/VRXWriter.exe" "$work/windows-writer.png"
+# A data file named in Japanese on the editor's command line, whatever the
+# system's code page: its window title then names the file.  Started outside
+# a virtual desktop, its window is an X window with that title.
+japanese=$work/日本語の見本.vrx
+bash "$root/scripts/demo-editor.sh" --write-sample "$japanese" "$root/build" >/dev/null
+"$WINE" "$build/editor/gui/VRXEditor.exe" "$("$WINE" winepath -w "$japanese" 2>/dev/null | tr -d '\r')" \
+  >/dev/null 2>&1 &
+program_pid=$!
+opened=""
+for _ in $(seq 600); do
+  if xdotool search --name '日本語の見本' >/dev/null 2>&1; then opened=1; break; fi
+  kill -0 "$program_pid" 2>/dev/null || break
+  sleep 0.1
+done
+"$WINESERVER" -k 2>/dev/null || true
+wait "$program_pid" 2>/dev/null || true
+program_pid=""
+[ -n "$opened" ] ||
+  { echo "gui-smoke: VRXEditor.exe did not open $(basename "$japanese") from its command line" >&2; exit 1; }
+echo "gui-smoke: VRXEditor.exe opened $(basename "$japanese") from its command line"
+
+if [ "${VRX_REFRESH_SCREENSHOTS:-}" = 1 ]; then
+  cp "$work/windows-editor.png" "$work/windows-writer.png" "$root/docs/images/"
+  echo "gui-smoke: docs/images/windows-*.png refreshed"
+fi

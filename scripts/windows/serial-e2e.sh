@@ -43,7 +43,7 @@ export LD_PRELOAD=$shim
 # A name outside ASCII: the data file must be found under it, and the log
 # must show it as typed.
 data=$work/見本データ.vrx
-bash "$root/scripts/demo-editor.sh" --write-sample "$data" "$linux"
+cp "$root/tests/data/sample.vrx" "$data"
 cd "$work"
 echo "serial-e2e: LCD test on COM5"
 "$WINE" "$tool_exe" lcd-test 見本データ.vrx --port COM5
@@ -64,3 +64,30 @@ done
 cmp -n 1024 "$work/expected.bin" "$work/flash.bin"
 cmp -i 4096 "$work/expected.bin" "$work/flash.bin"
 echo "serial-e2e: the module's flash holds the Linux image"
+
+# Windows' own advice: ports named as the user knows them, Device Manager,
+# nothing of Linux's groups, services or manual pages.
+linux_advice='dialout|ModemManager|brltty|man vrxtool|/usr/share|/dev/|\\\.\\|¥'
+no_linux_advice() {  # WHAT FILE
+  if grep -E -q "$linux_advice" "$2"; then
+    echo "serial-e2e: $1 gives Linux advice or a device path:" >&2
+    cat "$2" >&2
+    exit 1
+  fi
+}
+if "$WINE" "$tool_exe" lcd-test 見本データ.vrx --port COM7 2>"$work/com7.err"; then
+  echo "serial-e2e: lcd-test on the absent COM7 succeeded" >&2; exit 1
+fi
+tr -d '\r' <"$work/com7.err" >"$work/com7.txt"
+grep -q 'COM7' "$work/com7.txt" && grep -q 'Device Manager' "$work/com7.txt" ||
+  { echo "serial-e2e: a failed open of COM7 says:" >&2; cat "$work/com7.txt" >&2; exit 1; }
+no_linux_advice "a failed open of COM7" "$work/com7.txt"
+"$WINE" "$tool_exe" doctor >"$work/doctor.out" 2>&1 || true
+tr -d '\r' <"$work/doctor.out" >"$work/doctor.txt"
+grep -q 'COM5' "$work/doctor.txt" ||
+  { echo "serial-e2e: doctor does not list COM5:" >&2; cat "$work/doctor.txt" >&2; exit 1; }
+no_linux_advice "doctor" "$work/doctor.txt"
+"$WINE" "$tool_exe" ports | tr -d '\r' >"$work/ports.txt"
+grep -q '^COM5 ' "$work/ports.txt" && ! grep -q '^-' "$work/ports.txt" ||
+  { echo "serial-e2e: ports lists COM5 as:" >&2; cat "$work/ports.txt" >&2; exit 1; }
+echo "serial-e2e: port failures, doctor and ports give Windows' own advice"

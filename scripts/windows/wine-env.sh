@@ -6,10 +6,14 @@
 #   wine_map_port COMn PATH  COMn is PATH (a pseudo-terminal), no other port is
 #   wine_unmap_port COMn
 #   wine_parity_shim FOLDER  builds the harness's parity shim, prints its path
+#   private_x_start WxHxD   a private X server on a free display, DISPLAY set
+#   private_x_stop
 export WINE=${WINE:-/usr/lib/wine/wine64}
 export WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono/Gecko installers, and no menu builder: an install into the build's
+# prefix must not add entries to the host's desktop menus.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine turns command lines and file names into UTF-16 from the Unix locale's
 # encoding; a CI machine may have none set.
 export LC_ALL=C.UTF-8
@@ -64,4 +68,23 @@ wine_parity_shim() {
   here=$(dirname "${BASH_SOURCE[0]}")
   cc -shared -fPIC -O2 -o "$1/pty_parity_shim.so" "$here/pty_parity_shim.c" -ldl
   echo "$1/pty_parity_shim.so"
+}
+
+# The X server picks a display number that is free (-displayfd), so two runs
+# at once, or a desktop session, never meet on one.
+private_x_pid=""
+private_x_start() {
+  local fifo number
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 "$1" -dpi 96 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  private_x_pid=$!
+  read -r number <"$fifo" || true
+  rm -f "$fifo"
+  [ -n "$number" ] || { echo "wine-env: Xvfb did not start" >&2; return 1; }
+  export DISPLAY=:$number
+}
+private_x_stop() {
+  [ -z "$private_x_pid" ] || { kill "$private_x_pid" 2>/dev/null || true; wait "$private_x_pid" 2>/dev/null || true; }
+  private_x_pid=""
 }

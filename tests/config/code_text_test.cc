@@ -120,7 +120,10 @@ TEST(CodeText, TypedTextBecomesCanonicalThroughBytes) {
     ASSERT_EQ(CodeTextToBytes(canonical, again), n) << text;
     EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + n), std::vector<uint8_t>(again, again + n));
     EXPECT_TRUE(IsValidCodeText(canonical));
+    EXPECT_EQ(CanonicalCodeText(text), canonical) << text;
   }
+  EXPECT_EQ(CanonicalCodeText("0000000000005a,f0-00000000000000005A"), "5A,F0,5A");
+  EXPECT_EQ(CanonicalCodeText("E0,,75"), "E0,,75") << "an invalid text is left as it is";
 }
 
 }  // namespace

@@ -149,6 +149,12 @@ TEST(Report, ShowListsChangedKeysAndDiffSaysWhatDiffers) {
   EXPECT_NE(shown.find("    2   0   1 no        E0,75 / E0,F0,75\n"), std::string::npos);
   EXPECT_EQ(shown.find("\n    3   0   2 "), std::string::npos);  // a fresh key
   EXPECT_NE(ShowConfig(rich, true).find("\n    3   0   2 yes       - / -\n"), std::string::npos);
+  // Named keys get their name after the codes; the comparison with a fresh
+  // file does not see names.
+  const auto upOnly = [](const std::string& make) { return make == "E0,75" ? "↑" : ""; };
+  const std::string named = ShowConfig(rich, false, upOnly);
+  EXPECT_NE(named.find("    2   0   1 no        E0,75 / E0,F0,75  ↑\n"), std::string::npos);
+  EXPECT_EQ(named.find("\n    3   0   2 "), std::string::npos);
 
   // Only what a file holds counts: case, separators, and the typematic flag
   // of a key without a make code.

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "platform/atomic_file.h"
+#include "tests/support/eventually.h"
 #include "tests/support/expected_data_file.h"
 
 namespace vrx {
@@ -72,9 +73,10 @@ TEST(SaveTarget, DevicesAndLinksToOpenFilesAreWrittenInPlace) {
   const int keepOpen = open(terminal.c_str(), O_RDWR | O_NOCTTY);
   ASSERT_GE(keepOpen, 0);
   EXPECT_TRUE(ReplaceFileContents(terminal, "on the terminal"));
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
   fcntl(master, F_SETFL, O_NONBLOCK);
-  EXPECT_EQ(Drain(master), "on the terminal");
+  std::string arrived;  // the terminal passes the bytes on in its own time
+  test::EventuallyTrue([&] { return (arrived += Drain(master)).size() >= 15; });
+  EXPECT_EQ(arrived, "on the terminal");
   EXPECT_TRUE(IsA(terminal, S_IFCHR));
   close(keepOpen);
   close(master);

@@ -10,12 +10,12 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using testing::FakeDevice;
+using test::FakeDevice;
 
 struct Bench {
   std::shared_ptr<FakeDevice> device = std::make_shared<FakeDevice>();
   SerialLink Link(int bitRate = 38400) {
-    auto link = SerialLink::Open("COM1", bitRate, device->Options());
+    auto link = SerialLink::Open("COM1", bitRate, device->Options()).link;
     EXPECT_TRUE(link.has_value());
     return std::move(*link);
   }

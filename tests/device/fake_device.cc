@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-namespace vrx::testing {
+namespace vrx::test {
 
 class FakePort final : public SerialPort {
  public:
@@ -64,15 +64,15 @@ SerialOptions FakeDevice::Options() {
   options.readTimeout = std::chrono::milliseconds(5);
   std::weak_ptr<FakeDevice> weak = weak_from_this();
   options.openPort = [weak](const std::string& name, int bitRate,
-                            const SerialOptions&) -> std::unique_ptr<SerialPort> {
+                            const SerialOptions&) -> PortOpening {
     auto device = weak.lock();
     const std::string what = name + " " + std::to_string(bitRate);
     if (++device->opens_ == device->refuseOpenNumber || bitRate == 0) {
       device->events.push_back("refused " + what);
-      return nullptr;
+      return {nullptr, bitRate == 0 ? EINVAL : EBUSY};
     }
     device->events.push_back("open " + what);
-    return std::make_unique<FakePort>(device, bitRate);
+    return {std::make_unique<FakePort>(device, bitRate)};
   };
   options.pause = [weak](std::chrono::milliseconds ms) {
     weak.lock()->pauses.push_back(static_cast<int>(ms.count()));
@@ -86,4 +86,4 @@ std::vector<uint8_t> FakeDevice::SentBytes() const {
   return bytes;
 }
 
-}  // namespace vrx::testing
+}  // namespace vrx::test

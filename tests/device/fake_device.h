@@ -14,7 +14,7 @@
 #include "device/serial_options.h"
 #include "device/serial_port.h"
 
-namespace vrx::testing {
+namespace vrx::test {
 
 class FakeDevice : public std::enable_shared_from_this<FakeDevice> {
  public:
@@ -57,4 +57,4 @@ class FakeDevice : public std::enable_shared_from_this<FakeDevice> {
   std::size_t reads_ = 0;
 };
 
-}  // namespace vrx::testing
+}  // namespace vrx::test

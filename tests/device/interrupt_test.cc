@@ -1,15 +1,15 @@
-// Ctrl-C during a session: the link refuses the next exchange, and a
-// window program (no handler of its own) still ends by the signal, but
-// only once its session is over.
+// Ctrl-C during a session: a session given the flag as its cancellation
+// check stops before its next command, and a window program (no handler
+// of its own) still ends by the signal, but only once its session is over.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <memory>
 
+#include "device/loader.h"
 #include "device/serial_link.h"
 #include "platform/interrupt.h"
 #include "tests/device/fake_device.h"
@@ -59,12 +59,14 @@ TEST(Interrupt, ACommandLineProgramDecidesItselfAndTheLinkStops) {
       raise(SIGTERM);
     }
     if (!InterruptRequested()) _exit(3);
-    auto device = std::make_shared<testing::FakeDevice>();
+    auto device = std::make_shared<test::FakeDevice>();
     device->On(0xC4, {0xC4});
-    auto link = SerialLink::Open("COM1", 38400, device->Options());
+    SerialOptions options = device->Options();
+    options.cancelled = InterruptRequested;
+    auto link = SerialLink::Open("COM1", 38400, options).link;
     if (!link) _exit(4);
-    const bool written = link->WriteByte(0xC4);
-    _exit(written || errno != EINTR || !device->sent.empty() ? 5 : 0);
+    const LoaderResult connected = LoaderConnect(*link);
+    _exit(connected != LoaderResult::kInterrupted || !device->sent.empty() ? 5 : 0);
   });
   EXPECT_TRUE(WIFEXITED(status)) << status;
   EXPECT_EQ(WEXITSTATUS(status), 0);

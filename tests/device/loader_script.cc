@@ -4,7 +4,7 @@
 
 #include "tests/support/expected_conversation.h"
 
-namespace vrx::testing {
+namespace vrx::test {
 namespace {
 
 using test::ConversationBuilder;
@@ -70,4 +70,4 @@ void ScriptProgram(FakeDevice& device, const FlashImage& image,
   Script(device, conversation);
 }
 
-}  // namespace vrx::testing
+}  // namespace vrx::test

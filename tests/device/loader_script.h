@@ -11,7 +11,7 @@
 #include "config/flash_image.h"
 #include "tests/device/fake_device.h"
 
-namespace vrx::testing {
+namespace vrx::test {
 
 using Record = std::span<const uint8_t, 128>;
 
@@ -31,4 +31,4 @@ void ScriptProgram(FakeDevice& device, const FlashImage& image,
                    std::span<const uint8_t> moduleBlock0, bool fromApplication,
                    uint8_t exitEcho = 0x5D);
 
-}  // namespace vrx::testing
+}  // namespace vrx::test

@@ -13,7 +13,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using testing::FakeDevice;
+using test::FakeDevice;
 
 class LoaderTest : public ::testing::Test {
  protected:
@@ -21,7 +21,7 @@ class LoaderTest : public ::testing::Test {
   std::optional<SerialLink> link;
 
   SerialLink& Link() {
-    if (!link) link = SerialLink::Open("COM1", 38400, device->Options());
+    if (!link) link = SerialLink::Open("COM1", 38400, device->Options()).link;
     return *link;
   }
   void ExpectScriptFollowed() {
@@ -45,8 +45,8 @@ TEST_F(LoaderTest, ConnectTellsLoaderFromApplication) {
 }
 
 TEST_F(LoaderTest, EnterAndExitPauseAfterwards) {
-  testing::ScriptEnter(*device);
-  testing::ScriptExit(*device);
+  test::ScriptEnter(*device);
+  test::ScriptExit(*device);
   EXPECT_EQ(LoaderEnter(Link()), LoaderResult::kOk);
   EXPECT_EQ(LoaderExit(Link()), LoaderResult::kOk);
   ExpectScriptFollowed();
@@ -62,7 +62,7 @@ TEST_F(LoaderTest, EnterOrExitWithWrongAnswerFailsWithoutPause) {
 
 TEST_F(LoaderTest, ReadBlockSendsAddressLowByteFirst) {
   const auto data = Pattern(5);
-  testing::ScriptReadBlock(*device, 0x0380, data);
+  test::ScriptReadBlock(*device, 0x0380, data);
   std::array<uint8_t, 128> got{};
   EXPECT_EQ(LoaderReadBlock(Link(), 0x0380, got), LoaderResult::kOk);
   EXPECT_THAT(device->SentBytes(), ElementsAre(0x11, 0x80, 0x03));
@@ -78,16 +78,16 @@ TEST_F(LoaderTest, ReadBlockNeedsAll128Bytes) {
   EXPECT_EQ(LoaderReadBlock(Link(), 0x0200, got), LoaderResult::kNoAnswer);
 
   auto failing = std::make_shared<FakeDevice>();
-  testing::ScriptReadBlock(*failing, 0x0200, data);
+  test::ScriptReadBlock(*failing, 0x0200, data);
   failing->failReadsFrom = 4;  // the record's read itself fails
-  auto failingLink = SerialLink::Open("COM1", 38400, failing->Options());
+  auto failingLink = SerialLink::Open("COM1", 38400, failing->Options()).link;
   EXPECT_EQ(LoaderReadBlock(*failingLink, 0x0200, got), LoaderResult::kPortFailed);
 }
 
 TEST_F(LoaderTest, EraseStatuses) {
-  testing::ScriptErase(*device, 0x10, 0x09);
-  testing::ScriptErase(*device, 0x01, 0x03);
-  testing::ScriptErase(*device, 0x01, 0x0A);
+  test::ScriptErase(*device, 0x10, 0x09);
+  test::ScriptErase(*device, 0x01, 0x03);
+  test::ScriptErase(*device, 0x01, 0x0A);
   device->On(0xA5, {0xA5}).On(0x10, {0x00});  // no status in time
   EXPECT_EQ(LoaderEraseBlocks(Link(), 0x10), LoaderResult::kOk);
   EXPECT_EQ(LoaderEraseBlocks(Link(), 0x01), LoaderResult::kEraseFailed);
@@ -111,7 +111,7 @@ TEST_F(LoaderTest, WriteChecksArgumentsBeforeSendingAnything) {
 TEST_F(LoaderTest, WriteFramesAllRecordsOnce) {
   std::vector<uint8_t> data(2048);
   std::iota(data.begin(), data.end(), uint8_t{0});
-  testing::ScriptWrite(*device, 0x1000, data.data(), data.size());
+  test::ScriptWrite(*device, 0x1000, data.data(), data.size());
   EXPECT_EQ(LoaderWrite(Link(), 0x1000, data.data(), data.size()), LoaderResult::kOk);
   ExpectScriptFollowed();
   const auto sent = device->SentBytes();
@@ -127,7 +127,7 @@ TEST_F(LoaderTest, EmptyWriteSendsOneBlankRecord) {
     a.fill(0xFF);
     return a;
   }();
-  testing::ScriptWrite(*device, 0x0800, blank.data(), 128);
+  test::ScriptWrite(*device, 0x0800, blank.data(), 128);
   EXPECT_EQ(LoaderWrite(Link(), 0x0800, nullptr, 0), LoaderResult::kOk);
   ExpectScriptFollowed();
   // The checksum of 128 bytes of 0xFF is 0x7F80, low byte first.
@@ -139,8 +139,8 @@ TEST_F(LoaderTest, EmptyWriteSendsOneBlankRecord) {
 TEST_F(LoaderTest, RefusedRecordIsRetriedUpToFiveTimes) {
   const auto data = Pattern(1);
   device->On(0x5A, {0x5A});
-  for (int i = 0; i < 4; ++i) testing::ScriptRecordAttempt(*device, 0x2000, data, 0x06);
-  testing::ScriptRecordAttempt(*device, 0x2000, data, 0x0A);
+  for (int i = 0; i < 4; ++i) test::ScriptRecordAttempt(*device, 0x2000, data, 0x06);
+  test::ScriptRecordAttempt(*device, 0x2000, data, 0x0A);
   device->On(0x5C, {0x5C});
   EXPECT_EQ(LoaderWrite(Link(), 0x2000, data.data(), 128), LoaderResult::kOk);
   ExpectScriptFollowed();
@@ -149,7 +149,7 @@ TEST_F(LoaderTest, RefusedRecordIsRetriedUpToFiveTimes) {
 TEST_F(LoaderTest, FiveRefusalsCloseTheWriteAndFail) {
   const auto data = Pattern(2);
   device->On(0x5A, {0x5A});
-  for (int i = 0; i < 5; ++i) testing::ScriptRecordAttempt(*device, 0x2000, data, 0x06);
+  for (int i = 0; i < 5; ++i) test::ScriptRecordAttempt(*device, 0x2000, data, 0x06);
   device->On(0x5C, {});  // whatever comes back, or nothing
   EXPECT_EQ(LoaderWrite(Link(), 0x2000, data.data(), 128), LoaderResult::kNoAnswer);
   ExpectScriptFollowed();
@@ -159,14 +159,14 @@ TEST_F(LoaderTest, FiveRefusalsCloseTheWriteAndFail) {
 TEST_F(LoaderTest, WriteFailureStatusEndsAtOnce) {
   const auto data = Pattern(3);
   device->On(0x5A, {0x5A});
-  testing::ScriptRecordAttempt(*device, 0x3000, data, 0x04);
+  test::ScriptRecordAttempt(*device, 0x3000, data, 0x04);
   EXPECT_EQ(LoaderWrite(Link(), 0x3000, data.data(), 128), LoaderResult::kWriteFailed);
   ExpectScriptFollowed();  // and no 0x5C after it
 
   auto other = std::make_shared<FakeDevice>();
   other->On(0x5A, {0x5A});
-  testing::ScriptRecordAttempt(*other, 0x3000, data, 0x07);
-  auto otherLink = SerialLink::Open("COM1", 38400, other->Options());
+  test::ScriptRecordAttempt(*other, 0x3000, data, 0x07);
+  auto otherLink = SerialLink::Open("COM1", 38400, other->Options()).link;
   EXPECT_EQ(LoaderWrite(*otherLink, 0x3000, data.data(), 128), LoaderResult::kNoAnswer);
   EXPECT_EQ(other->sent.size(), 1u + 133);
 }
@@ -180,9 +180,66 @@ TEST_F(LoaderTest, WrongEchoOrMissingChecksumPromptStops) {
 
   auto wrongEcho = std::make_shared<FakeDevice>();
   wrongEcho->On(0x5A, {0x5B});
-  auto echoLink = SerialLink::Open("COM1", 38400, wrongEcho->Options());
+  auto echoLink = SerialLink::Open("COM1", 38400, wrongEcho->Options()).link;
   EXPECT_EQ(LoaderWrite(*echoLink, 0x3000, data.data(), 128), LoaderResult::kNoAnswer);
   EXPECT_THAT(wrongEcho->SentBytes(), ElementsAre(0x5A));
+}
+
+// The caller asks to stop once the device has taken `bytes` host bytes:
+// a moment inside a command, picked by progress rather than by time.
+SerialLink CancelledAfter(const std::shared_ptr<FakeDevice>& device, std::size_t bytes) {
+  SerialOptions options = device->Options();
+  options.cancelled = [d = device.get(), bytes] { return d->sent.size() >= bytes; };
+  return std::move(*SerialLink::Open("COM1", 38400, options).link);
+}
+
+TEST_F(LoaderTest, CancelledWriteFinishesItsRecordAndClosesTheFrame) {
+  std::vector<uint8_t> data(3 * 128);
+  std::iota(data.begin(), data.end(), uint8_t{3});
+  // Stopping anywhere inside the second record (0x5A, then 133 bytes per
+  // attempt) takes that record to its status byte, then 0x5C.
+  for (std::size_t moment : {135u, 136u, 200u, 267u}) {
+    auto module = std::make_shared<FakeDevice>();
+    module->On(0x5A, {0x5A});
+    test::ScriptRecordAttempt(*module, 0x1000, test::Record(data.data(), 128), 0x0A);
+    test::ScriptRecordAttempt(*module, 0x1080, test::Record(data.data() + 128, 128), 0x0A);
+    module->On(0x5C, {0x5C});
+    SerialLink stopping = CancelledAfter(module, moment);
+    EXPECT_EQ(LoaderWrite(stopping, 0x1000, data.data(), data.size()), LoaderResult::kInterrupted)
+        << moment;
+    EXPECT_THAT(module->SentBytes(), ElementsAreArray(module->ExpectedHostBytes())) << moment;
+  }
+  // A record refused just before: no further attempt, the frame closed.
+  auto refused = std::make_shared<FakeDevice>();
+  refused->On(0x5A, {0x5A});
+  test::ScriptRecordAttempt(*refused, 0x1000, test::Record(data.data(), 128), 0x06);
+  refused->On(0x5C, {});  // the answer to 0x5C is not waited for beyond the time-out
+  SerialLink refusedLink = CancelledAfter(refused, 2);
+  EXPECT_EQ(LoaderWrite(refusedLink, 0x1000, data.data(), 128), LoaderResult::kInterrupted);
+  EXPECT_THAT(refused->SentBytes(), ElementsAreArray(refused->ExpectedHostBytes()));
+}
+
+TEST_F(LoaderTest, CancelledReadAndEraseTakeTheirAnswersFirst) {
+  const auto data = Pattern(7);
+  test::ScriptReadBlock(*device, 0x0100, data);
+  SerialLink reading = CancelledAfter(device, 1);  // right after 0x11
+  std::array<uint8_t, 128> got{};
+  EXPECT_EQ(LoaderReadBlock(reading, 0x0100, got), LoaderResult::kOk);
+  EXPECT_EQ(got, data);
+  // The next command does not begin.
+  EXPECT_EQ(LoaderReadBlock(reading, 0x0180, got), LoaderResult::kInterrupted);
+  EXPECT_EQ(device->sent.size(), 3u);
+
+  auto erasing = std::make_shared<FakeDevice>();
+  test::ScriptErase(*erasing, 0x10, 0x09);
+  SerialLink afterMask = CancelledAfter(erasing, 2);  // after the mask
+  EXPECT_EQ(LoaderEraseBlocks(afterMask, 0x10), LoaderResult::kOk);
+  for (LoaderResult stopped :
+       {LoaderConnect(afterMask), LoaderEnter(afterMask), LoaderEraseBlocks(afterMask, 0x01),
+        LoaderWrite(afterMask, 0x1000, data.data(), 128), LoaderExit(afterMask)})
+    EXPECT_EQ(stopped, LoaderResult::kInterrupted);
+  EXPECT_THAT(erasing->SentBytes(), ElementsAre(0xA5, 0x10));
+  EXPECT_EQ(erasing->scriptUnused(), 0u);  // the status byte was taken
 }
 
 TEST_F(LoaderTest, FailingCallsGiveMinusOne) {
@@ -192,7 +249,7 @@ TEST_F(LoaderTest, FailingCallsGiveMinusOne) {
 
   auto readFails = std::make_shared<FakeDevice>();
   readFails->failReadsFrom = 1;
-  auto failingLink = SerialLink::Open("COM1", 38400, readFails->Options());
+  auto failingLink = SerialLink::Open("COM1", 38400, readFails->Options()).link;
   EXPECT_EQ(LoaderEraseBlocks(*failingLink, 0x10), LoaderResult::kPortFailed);
 }
 

@@ -30,9 +30,9 @@ class PortDiagnosisTest : public ::testing::Test {
 
   // What the programs say after a real open of `port` failed.
   std::string CauseOfOpening(const std::string& port, int bitRate) {
-    errno = 0;
-    EXPECT_FALSE(SerialLink::Open(port, bitRate));
-    return port_msg::CauseText(DiagnoseOpenFailure(port, bitRate, errno, {}));
+    const auto [link, error] = SerialLink::Open(port, bitRate);
+    EXPECT_FALSE(link);
+    return port_msg::CauseText(DiagnoseOpenFailure(port, bitRate, error, {}));
   }
 
   test::ScratchFolder folder_{"port-diagnosis"};
@@ -60,7 +60,9 @@ TEST_F(PortDiagnosisTest, EachWayAnOpenFailsHasItsOwnLine) {
 
 TEST_F(PortDiagnosisTest, ScriptedPortsAreNotLookedUpOnTheMachine) {
   SerialOptions scripted;
-  scripted.openPort = [](const std::string&, int, const SerialOptions&) { return nullptr; };
+  scripted.openPort = [](const std::string&, int, const SerialOptions&) {
+    return PortOpening{nullptr, EBUSY};
+  };
   EXPECT_EQ(port_msg::CauseText(DiagnoseOpenFailure("COM5", 38400, EBUSY, scripted)), "");
   EXPECT_EQ(port_msg::CauseText(DiagnoseOpenFailure("COM5", 0, EINVAL, scripted)),
             "速度が選択されていません。");

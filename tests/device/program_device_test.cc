@@ -13,7 +13,7 @@ namespace {
 using test::RecordingLog;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using testing::FakeDevice;
+using test::FakeDevice;
 
 std::vector<std::string> Block4Lines() {
   std::vector<std::string> lines{"\r\nブロック4を消去中．．．", "完了\r\n",
@@ -68,7 +68,7 @@ class ProgramDeviceTest : public ::testing::Test {
 };
 
 TEST_F(ProgramDeviceTest, LoaderAlreadyActiveStaysAtChosenRate) {
-  testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
+  test::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
   EXPECT_TRUE(Program("COM2", 1));
   ExpectScriptFollowed();
   EXPECT_THAT(device->events, ElementsAre("open COM2 9600", "close"));
@@ -77,7 +77,7 @@ TEST_F(ProgramDeviceTest, LoaderAlreadyActiveStaysAtChosenRate) {
 }
 
 TEST_F(ProgramDeviceTest, ApplicationModeAt9600ReopensAt38400) {
-  testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/true);
+  test::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/true);
   EXPECT_TRUE(Program("COM2", 1));
   ExpectScriptFollowed();
   EXPECT_THAT(device->events, ElementsAre("open COM2 9600", "close", "open COM2 38400", "close"));
@@ -89,7 +89,7 @@ TEST_F(ProgramDeviceTest, ApplicationModeAt9600ReopensAt38400) {
 }
 
 TEST_F(ProgramDeviceTest, ApplicationModeAt38400KeepsTheLink) {
-  testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/true);
+  test::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/true);
   EXPECT_TRUE(Program("COM1", 4));
   ExpectScriptFollowed();
   EXPECT_THAT(device->events, ElementsAre("open COM1 38400", "close"));
@@ -97,7 +97,7 @@ TEST_F(ProgramDeviceTest, ApplicationModeAt38400KeepsTheLink) {
 
 TEST_F(ProgramDeviceTest, Block0DifferingInItsLastByteIsRewrittenWhole) {
   moduleBlock0.back() ^= 0x01;
-  testing::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
+  test::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
   EXPECT_TRUE(Program("COM1", 4));
   ExpectScriptFollowed();
   EXPECT_THAT(log.texts, ElementsAreArray(SuccessLog(true)));
@@ -110,8 +110,8 @@ TEST_F(ProgramDeviceTest, PortFailures) {
   EXPECT_THAT(device->events, ElementsAre("refused COM5 38400"));  // nothing to close
 
   auto reopen = std::make_shared<FakeDevice>();
-  testing::ScriptConnect(*reopen, 0xFA);
-  testing::ScriptEnter(*reopen);
+  test::ScriptConnect(*reopen, 0xFA);
+  test::ScriptEnter(*reopen);
   reopen->refuseOpenNumber = 2;
   RecordingLog reopenLog;
   EXPECT_FALSE(ProgramDevice("COM5", 0, image, reopenLog, reopen->Options()));
@@ -128,10 +128,62 @@ TEST_F(ProgramDeviceTest, PortFailures) {
                                           "\r\n速度が選択されていません。")));
 }
 
+constexpr const char* kPowerCycle =
+    "\r\nモジュールの電源を切って入れ直してから、もう一度やり直してください。";
+
 TEST_F(ProgramDeviceTest, SilentDeviceCannotBeReached) {
   EXPECT_FALSE(Program("COM1", 4));
-  EXPECT_THAT(log.texts, ElementsAreArray(FailureLog({}, "デバイスと通信ができません。")));
+  EXPECT_THAT(log.texts,
+              ElementsAreArray(FailureLog({}, "デバイスと通信ができません。", kPowerCycle)));
   EXPECT_THAT(device->events, ElementsAre("open COM1 38400", "close"));
+}
+
+// A loader left active by an interrupted session hears 38400 bit/s only.
+TEST_F(ProgramDeviceTest, SilenceAtAnotherRateIsTriedOnceMoreAt38400) {
+  device->On(0xC4, {});  // lost at 9600
+  test::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
+  EXPECT_TRUE(Program("COM2", 1));
+  ExpectScriptFollowed();
+  EXPECT_THAT(device->events, ElementsAre("open COM2 9600", "close", "open COM2 38400", "close"));
+  EXPECT_EQ(device->sent[0].bitRate, 9600);
+  for (std::size_t i = 1; i < device->sent.size(); ++i)
+    ASSERT_EQ(device->sent[i].bitRate, 38400) << "byte " << i;
+  EXPECT_THAT(log.texts, ElementsAreArray(SuccessLog(false)));
+
+  // Silence there too, or the application answering at 38400 (the chosen
+  // rate is the application's): the module cannot be reached.
+  for (std::vector<uint8_t> second : {std::vector<uint8_t>{}, std::vector<uint8_t>{0xFA}}) {
+    auto silent = std::make_shared<FakeDevice>();
+    silent->On(0xC4, {}).On(0xC4, second);
+    RecordingLog silentLog;
+    EXPECT_FALSE(ProgramDevice("COM2", 1, image, silentLog, silent->Options()));
+    EXPECT_THAT(silentLog.texts,
+                ElementsAreArray(FailureLog({}, "デバイスと通信ができません。", kPowerCycle)));
+    EXPECT_THAT(silent->events,
+                ElementsAre("open COM2 9600", "close", "open COM2 38400", "close"));
+    EXPECT_EQ(silent->scriptUnused(), 0u);
+  }
+}
+
+TEST_F(ProgramDeviceTest, CancellationStopsBetweenRecordsAndLeavesTheLoader) {
+  test::ScriptProgram(*device, image, moduleBlock0, /*fromApplication=*/false);
+  SerialOptions options = device->Options();
+  // Stop inside the third record of block 4.
+  const std::size_t block4Start = 1 + 8 * 3 + 2;  // connect, block 0 read back, erase
+  const std::size_t moment = block4Start + 1 + 2 * 133 + 60;
+  options.cancelled = [d = device.get(), moment] { return d->sent.size() >= moment; };
+  EXPECT_FALSE(ProgramDevice("COM1", 4, image, log, options));
+  const auto sent = device->SentBytes();
+  const std::size_t stop = block4Start + 1 + 3 * 133;
+  ASSERT_EQ(sent.size(), stop + 1);
+  const auto expected = device->ExpectedHostBytes();
+  EXPECT_TRUE(std::equal(sent.begin(), sent.begin() + stop, expected.begin()));
+  EXPECT_EQ(sent.back(), 0x5C);  // the frame closed; no 0x5D
+  EXPECT_THAT(device->events, ElementsAre("open COM1 38400", "close"));
+  EXPECT_TRUE(device->pauses.empty());
+  EXPECT_THAT(log.texts, ElementsAreArray({"\r\n接続完了\r\n", "\r\nブロック4を消去中．．．",
+                                           "完了\r\n", "\r\nブロック4に書き込み中", "\r\n",
+                                           "中断しました。", "\r\n処理を中止します。\r\n"}));
 }
 
 TEST_F(ProgramDeviceTest, FailedModeChanges) {
@@ -142,7 +194,7 @@ TEST_F(ProgramDeviceTest, FailedModeChanges) {
 
   // Exit failing after a complete write: no success line.
   auto exitFails = std::make_shared<FakeDevice>();
-  testing::ScriptProgram(*exitFails, image, moduleBlock0, false, /*exitEcho=*/0x00);
+  test::ScriptProgram(*exitFails, image, moduleBlock0, false, /*exitEcho=*/0x00);
   RecordingLog exitLog;
   EXPECT_FALSE(ProgramDevice("COM1", 4, image, exitLog, exitFails->Options()));
   auto expected = SuccessLog(false);
@@ -154,13 +206,13 @@ TEST_F(ProgramDeviceTest, FailedModeChanges) {
 TEST_F(ProgramDeviceTest, FlashFailures) {
   const std::vector<std::string> connected{"\r\n接続完了\r\n"};
   auto scriptUpToBlock4 = [&](FakeDevice& d) {
-    testing::ScriptConnect(d, 0xC4);
+    test::ScriptConnect(d, 0xC4);
     for (uint16_t a = 0; a < 0x400; a += 128)
-      testing::ScriptReadBlock(d, a, testing::Record(moduleBlock0.data() + a, 128));
+      test::ScriptReadBlock(d, a, test::Record(moduleBlock0.data() + a, 128));
   };
   {  // the read-back of block 0 fails: reported as a write failure
     auto d = std::make_shared<FakeDevice>();
-    testing::ScriptConnect(*d, 0xC4);
+    test::ScriptConnect(*d, 0xC4);
     d->On(0x11, {0x11}).On(0x00, {0x00}).On(0x00, {0x00});  // then no record
     RecordingLog l;
     EXPECT_FALSE(ProgramDevice("COM1", 4, image, l, d->Options()));
@@ -170,7 +222,7 @@ TEST_F(ProgramDeviceTest, FlashFailures) {
   {  // erasing block 4 fails
     auto d = std::make_shared<FakeDevice>();
     scriptUpToBlock4(*d);
-    testing::ScriptErase(*d, 0x10, 0x03);
+    test::ScriptErase(*d, 0x10, 0x03);
     RecordingLog l;
     EXPECT_FALSE(ProgramDevice("COM1", 4, image, l, d->Options()));
     auto before = connected;
@@ -182,10 +234,10 @@ TEST_F(ProgramDeviceTest, FlashFailures) {
   {  // the second chunk of block 4 fails: one dot, then the failure
     auto d = std::make_shared<FakeDevice>();
     scriptUpToBlock4(*d);
-    testing::ScriptErase(*d, 0x10, 0x09);
-    testing::ScriptWrite(*d, 0x1000, image.data() + 0x1000, 0x800);
+    test::ScriptErase(*d, 0x10, 0x09);
+    test::ScriptWrite(*d, 0x1000, image.data() + 0x1000, 0x800);
     d->On(0x5A, {0x5A});
-    testing::ScriptRecordAttempt(*d, 0x1800, testing::Record(image.data() + 0x1800, 128), 0x04);
+    test::ScriptRecordAttempt(*d, 0x1800, test::Record(image.data() + 0x1800, 128), 0x04);
     RecordingLog l;
     EXPECT_FALSE(ProgramDevice("COM1", 4, image, l, d->Options()));
     auto before = connected;

@@ -1,10 +1,8 @@
 #include "tests/e2e/e2e_support.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <fstream>
-#include <thread>
 
 #include "config/data_file.h"
 #include "writer/firmware_pack.h"
@@ -69,22 +67,6 @@ WriteFiles::WriteFiles() {
   config.keys[0].makeCode = "1C";
   config.keys[0].breakCode = "F0,1C";
   EXPECT_TRUE(WriteDataFile(dataFile, config));
-}
-
-bool EventuallyTrue(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return true;
-}
-
-bool SwapModule(BackgroundProcess& sim) {
-  kill(sim.pid(), SIGUSR1);
-  std::this_thread::sleep_for(std::chrono::milliseconds(800));  // the station sees it gone
-  kill(sim.pid(), SIGUSR2);
-  return !sim.ReadLine().empty();
 }
 
 std::vector<std::string> CsvLines(const std::filesystem::path& path) {

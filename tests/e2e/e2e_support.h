@@ -4,13 +4,12 @@
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "device/serial_options.h"
-#include "tests/support/child_process.h"
+#include "tests/support/eventually.h"
 #include "tests/support/recording_log.h"
 #include "tests/support/scratch_folder.h"
 #include "tools/vrxsim/flash_memory.h"
@@ -23,10 +22,12 @@ std::unique_ptr<sim::Simulator> StartSimulator(sim::SimulatorOptions options);
 // Options with faults given as vrxsim's --fault texts.
 sim::SimulatorOptions WithFaults(const std::vector<std::string>& faults);
 
-// Short time-outs for silent modules, and pauses that are recorded instead
-// of slept.
+// The programs' own time-outs (an answer that comes costs nothing of them,
+// and a busy machine may take long for one), and pauses that are recorded
+// instead of slept.  Only a test that expects silence passes a shorter
+// `timeout`, and only where every awaited answer is silent.
 SerialOptions FastOptions(std::vector<std::chrono::milliseconds>* pauses,
-                          std::chrono::milliseconds timeout = std::chrono::milliseconds(150));
+                          std::chrono::milliseconds timeout = SerialOptions{}.readTimeout);
 
 // An image as the writer would build it: distinct bytes everywhere, so a
 // misplaced record shows.
@@ -45,15 +46,7 @@ struct WriteFiles {
   std::vector<uint8_t> firmware;  // the plain image inside the container
 };
 
-// Unplugs a vrxsim's module (SIGUSR1) and plugs the next one in (SIGUSR2);
-// true once the new one is there.
-bool SwapModule(BackgroundProcess& sim);
-
 // The lines of a results file.
 std::vector<std::string> CsvLines(const std::filesystem::path& path);
-
-// Waits (bounded) until `done` holds; the simulator notices closes on its
-// own thread.
-bool EventuallyTrue(const std::function<bool()>& done);
 
 }  // namespace vrx::test

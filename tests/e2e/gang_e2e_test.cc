@@ -6,11 +6,13 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <fstream>
 #include <map>
 #include <sstream>
 
+#include "resources/readback_texts.h"
 #include "tests/e2e/e2e_support.h"
 #include "tests/support/child_process.h"
 
@@ -68,6 +70,10 @@ SingleRun ProgramAlone(const WriteFiles& files, const std::vector<std::string>& 
   return run;
 }
 
+bool FirmwareProgrammed(const WriteFiles& files, const sim::FlashBytes& flash) {
+  return std::equal(files.firmware.begin() + 0x1000, files.firmware.end(), flash.begin() + 0x1000);
+}
+
 TEST(GangEndToEnd, EightPortsAtOnceWithASilentAndARefusingModule) {
   WriteFiles files;
   std::vector<std::vector<std::string>> faults(8);
@@ -101,27 +107,71 @@ TEST(GangEndToEnd, EightPortsAtOnceWithASilentAndARefusingModule) {
     EXPECT_TRUE(Contains(gang.err, port + ": modules programmed: 1, passed " +
                                        (passes ? "1, failed 0" : "0, failed 1") + "\n"))
         << gang.err;
-    const sim::FlashBytes flash = modules[i]->Flash();
-    EXPECT_EQ(
-        std::equal(files.firmware.begin() + 0x1000, files.firmware.end(), flash.begin() + 0x1000),
-        passes)
-        << port;
+    EXPECT_EQ(FirmwareProgrammed(files, modules[i]->Flash()), passes) << port;
   }
-  // Each failure is reported with its message, on its own port's line.
-  const std::string silentPort = modules[2]->DevicePath();
-  const std::string refusingPort = modules[5]->DevicePath();
-  const std::vector<std::string> silentEnd = Lines(silent.result.out);
-  const std::vector<std::string> refusingEnd = Lines(refusing.result.out);
-  ASSERT_GE(silentEnd.size(), 2u);
-  ASSERT_GE(refusingEnd.size(), 2u);
-  EXPECT_TRUE(Contains(gang.err, silentPort + ": " + silentEnd[silentEnd.size() - 2] + "\n"))
-      << gang.err;
-  EXPECT_TRUE(Contains(gang.err, refusingPort + ": " + refusingEnd[refusingEnd.size() - 2] + "\n"))
-      << gang.err;
+  // Each failure is reported with the message a single-port run ends with,
+  // on its own port's line.
+  for (const std::size_t i : {2u, 5u}) {
+    const std::vector<std::string> aloneErr = Lines((i == 2 ? silent : refusing).result.err);
+    ASSERT_FALSE(aloneErr.empty());
+    EXPECT_TRUE(Contains(gang.err, modules[i]->DevicePath() + ": " + aloneErr.front() + "\n"))
+        << gang.err;
+  }
   EXPECT_TRUE(Contains(gang.err, "all 8 ports: modules programmed: 8, passed 6, failed 2 in "))
       << gang.err;
   // A profile holds one port: nothing is stored for eight.
   EXPECT_FALSE(std::filesystem::exists(files.dir / "config" / "Zentrolith" / "VRXWriter.conf"));
+}
+
+// Ctrl-C while three ports write block 4: each stops at its next safe point
+// and says so, the run ends as an interrupted single Write does, and the
+// next run programs every module (each was left in step).
+TEST(GangEndToEnd, CtrlCStopsEveryPortAndTheNextRunProgramsThem) {
+  WriteFiles files;
+  std::atomic<pid_t> tool{0};
+  std::atomic<long> firstPortBytes{0};
+  std::vector<std::unique_ptr<sim::Simulator>> modules;
+  std::vector<std::string> command{kVrxtool, "program", files.dataFile.string(), "--container",
+                                   files.container.string()};
+  for (int i = 0; i < 3; ++i) {
+    sim::SimulatorOptions options;
+    if (i == 0) {
+      // Byte 5000 of a Write onto an erased module is inside block 4.
+      options.onByte = [&](const sim::TranscriptEntry& entry) {
+        if (entry.direction == sim::Direction::kHostToModule && ++firstPortBytes == 5000 &&
+            tool.load() > 0)
+          kill(tool.load(), SIGINT);
+      };
+    }
+    modules.push_back(StartSimulator(std::move(options)));
+    command.insert(command.end(), {"--port", modules.back()->DevicePath()});
+  }
+  const std::vector<std::string> env{"XDG_CONFIG_HOME=" + (files.dir / "config").string()};
+  ProcessResult stopped;
+  {
+    BackgroundProcess run(command, env);
+    tool = run.pid();
+    stopped.exitCode = run.Stop(0, std::chrono::minutes(2));  // signal 0: only wait
+    tool = 0;
+    stopped.out = run.ReadAllOut();
+    stopped.err = run.ReadAllErr();
+  }
+  EXPECT_EQ(stopped.exitCode, 130) << stopped.out << stopped.err;
+  EXPECT_TRUE(stopped.err.ends_with("\n中断しました。\n")) << stopped.err;
+  for (const auto& module : modules) {
+    const std::string port = module->DevicePath();
+    EXPECT_TRUE(LinesOf(stopped.out, port).ends_with("中断しました。\n" + kAborted + "\n"))
+        << port << "\n"
+        << stopped.out;
+    EXPECT_TRUE(Contains(stopped.err, port + ": 中断しました。\n")) << stopped.err;
+    EXPECT_TRUE(Contains(stopped.err, port + ": modules programmed: 0, passed 0, failed 0\n"))
+        << stopped.err;
+  }
+
+  const ProcessResult next = RunProcess(command, env, std::chrono::minutes(3));
+  EXPECT_EQ(next.exitCode, 0) << next.out << next.err;
+  for (const auto& module : modules)
+    EXPECT_TRUE(FirmwareProgrammed(files, module->Flash())) << module->DevicePath();
 }
 
 TEST(GangEndToEnd, JsonEventsAndRangesName) {
@@ -184,6 +234,52 @@ class Outcomes {
   std::map<std::string, std::deque<std::string>> pending_;
 };
 
+// A station's stderr, kept whole, so that each port's plain lines can be
+// waited for in whatever order the ports wrote them.
+class StationErr {
+ public:
+  explicit StationErr(BackgroundProcess& station) : station_(station) {}
+
+  // The index of the first line equal to `line` after line `after`; -1 when
+  // none came within a minute.
+  int WaitFor(const std::string& line, int after = -1) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    for (int i = after + 1;; ++i) {
+      while (static_cast<std::size_t>(i) >= lines_.size()) {
+        if (std::chrono::steady_clock::now() > deadline) return -1;
+        if (std::string next = station_.ReadErrLine(std::chrono::seconds(1)); !next.empty())
+          lines_.push_back(std::move(next));
+      }
+      if (lines_[static_cast<std::size_t>(i)] == line) return i;
+    }
+  }
+
+  // Every line read so far and the rest once the station has ended.
+  std::string All() {
+    std::string text;
+    for (const std::string& line : lines_) text += line + "\n";
+    return text + station_.ReadAllErr();
+  }
+
+ private:
+  BackgroundProcess& station_;
+  std::vector<std::string> lines_;
+};
+
+// Once `port` has counted the module just written (`passed`, `failed` so
+// far), unplugs it, waits until the station has seen it gone and plugs the
+// next one in; true once it is there.
+bool SwapModule(BackgroundProcess& sim, StationErr& err, const std::string& port, int passed,
+                int failed) {
+  const int counted = err.WaitFor(port + ": " + readback_text::RunningCount(passed, failed));
+  if (counted < 0) return false;
+  kill(sim.pid(), SIGUSR1);
+  if (err.WaitFor(port + ": " + std::string(readback_text::WaitingForModule()), counted) < 0)
+    return false;
+  kill(sim.pid(), SIGUSR2);
+  return !sim.ReadLine().empty();
+}
+
 TEST(GangEndToEnd, RepeatOnFourPortsCountsEachPortOnItsOwn) {
   WriteFiles files;
   std::vector<std::unique_ptr<BackgroundProcess>> modules;
@@ -204,21 +300,28 @@ TEST(GangEndToEnd, RepeatOnFourPortsCountsEachPortOnItsOwn) {
   }
   BackgroundProcess station(command, {"XDG_CONFIG_HOME=" + (files.dir / "config").string()});
   Outcomes outcomes(station);
+  StationErr stationErr(station);
 
   for (const std::string& port : ports) EXPECT_EQ(outcomes.Next(port), kWritten) << port;
   // Modules are replaced on each port at its own moments.
-  ASSERT_TRUE(SwapModule(*modules[0]));
+  ASSERT_TRUE(SwapModule(*modules[0], stationErr, ports[0], 1, 0));
   EXPECT_EQ(outcomes.Next(ports[0]), kWritten);
-  ASSERT_TRUE(SwapModule(*modules[3]));
-  ASSERT_TRUE(SwapModule(*modules[1]));
+  ASSERT_TRUE(SwapModule(*modules[3], stationErr, ports[3], 1, 0));
+  ASSERT_TRUE(SwapModule(*modules[1], stationErr, ports[1], 1, 0));
   EXPECT_EQ(outcomes.Next(ports[3]), kAborted);
   EXPECT_EQ(outcomes.Next(ports[1]), kWritten);
-  ASSERT_TRUE(SwapModule(*modules[0]));
+  ASSERT_TRUE(SwapModule(*modules[0], stationErr, ports[0], 2, 0));
   EXPECT_EQ(outcomes.Next(ports[0]), kWritten);
+  // Each port's count after its last module, before the run ends.
+  const std::vector<std::pair<int, int>> counts{{3, 0}, {2, 0}, {1, 0}, {1, 1}};
+  for (std::size_t i = 0; i < ports.size(); ++i)
+    EXPECT_GE(stationErr.WaitFor(ports[i] + ": " +
+                                 readback_text::RunningCount(counts[i].first, counts[i].second)),
+              0)
+        << ports[i];
 
   EXPECT_EQ(station.Stop(SIGINT, std::chrono::seconds(10)), 1);  // one module failed
-  const std::string err = station.ReadAllErr();
-  const std::vector<std::pair<int, int>> counts{{3, 0}, {2, 0}, {1, 0}, {1, 1}};
+  const std::string err = stationErr.All();
   for (std::size_t i = 0; i < ports.size(); ++i)
     EXPECT_TRUE(Contains(err, ports[i] + ": modules programmed: " +
                                   std::to_string(counts[i].first + counts[i].second) + ", passed " +

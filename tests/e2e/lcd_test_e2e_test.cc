@@ -10,6 +10,8 @@
 namespace vrx::test {
 namespace {
 
+using namespace std::chrono_literals;
+
 constexpr int kSpeed38400 = 4;
 
 std::array<uint8_t, 64> Characters() {
@@ -42,6 +44,27 @@ TEST(LcdTestEndToEnd, SendsTheCharactersAndShowsThemOnTheFirstLine) {
   const std::string art = simulator->LcdArt();
   EXPECT_NE(art.find("display on, cursor\n"), std::string::npos) << art;
 }
+
+// The LCD test through each USB serial adapter the simulator models, the
+// FTDI chip at its default latency and without an event character.
+class LcdTestThroughAdapter : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(LcdTestThroughAdapter, SendsTheSameBytes) {
+  sim::SimulatorOptions options;
+  options.adapter = sim::ParseAdapter(GetParam()).value();
+  auto simulator = StartSimulator(options);
+  const auto cgram = Characters();
+  EXPECT_EQ(RunLcdTest(simulator->DevicePath(), kSpeed38400, cgram, FastOptions(nullptr, 2000ms)),
+            LcdTestResult::kOk);
+  const auto transcript = simulator->TakeTranscript();
+  const auto expected = ExpectedLcdTest(cgram, 38400);
+  EXPECT_TRUE(transcript == expected) << FirstDifference(transcript, expected);
+  EXPECT_EQ(simulator->Cgram(), cgram);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryModel, LcdTestThroughAdapter,
+                         ::testing::Values("ftdi", "cp210x", "ch34x", "cdc"),
+                         [](const auto& param) { return std::string(param.param); });
 
 TEST(LcdTestEndToEnd, OneResendRequestIsAnsweredBySendingTheByteAgain) {
   // The 0x40 argument (third LCD answer) is asked for again once.

@@ -7,7 +7,10 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "config/data_file.h"
+#include "resources/program_usage.h"
 #include "tests/e2e/e2e_support.h"
 #include "tests/support/child_process.h"
 #include "tests/support/expected_conversation.h"
@@ -78,7 +81,7 @@ TEST(ReadBack, FailuresGiveTheWritersMessagesAndWriteNoFile) {
     std::string message;
   };
   const Case cases[] = {
-      {{"connect=silent"}, "デバイスと通信ができません。"},
+      {{"connect=silent"}, "デバイスと通信ができません。\n" + kPowerCycleCause},
       {{"enter=0x00"}, "モード変更に失敗しました。"},
       {{"read=short@9"}, "フラッシュの書込みでエラーが発生しました。"},
       {{"exit=silent"}, "モード変更に失敗しました。"},
@@ -92,10 +95,48 @@ TEST(ReadBack, FailuresGiveTheWritersMessagesAndWriteNoFile) {
     EXPECT_EQ(result.err, c.message + "\n");
     EXPECT_FALSE(std::filesystem::exists(out));
   }
-  const ProcessResult noPort =
-      RunProcess({kVrxtool, "read", "--port", (files.dir / "none").string(), out.string()});
+  const std::string none = (files.dir / "none").string();
+  const ProcessResult noPort = RunProcess({kVrxtool, "read", "--port", none, out.string()});
   EXPECT_EQ(noPort.exitCode, 1);
-  EXPECT_EQ(noPort.err, "通信ポートのオープンに失敗しました。\n");
+  EXPECT_EQ(noPort.err, "通信ポートのオープンに失敗しました。\n" + none +
+                            " がありません。接続を確認してください。\n" +
+                            std::string(PortOpenHint()) + "\n");
+}
+
+// The output is checked before the port is opened, not after half a
+// minute of reading.
+TEST(ReadBack, AnOutputThatCannotBeCreatedIsNamedBeforeThePortIsOpened) {
+  WriteFiles files;
+  auto simulator = StartSimulator({});
+  const std::string dir = files.dir.string();
+  const struct {
+    std::string output;
+    std::string message;
+  } cases[] = {
+      {dir, dir + " はフォルダです。ファイル名を指定してください。"},
+      {dir + "/no-such-folder/backup.bin",
+       dir + "/no-such-folder/backup.bin を作成できません。フォルダがありません。"},
+      {files.dataFile.string() + "/backup.bin",
+       files.dataFile.string() + "/backup.bin を作成できません。フォルダがありません。"},
+  };
+  for (const auto& c : cases) {
+    const ProcessResult result =
+        RunProcess({kVrxtool, "read", "--port", simulator->DevicePath(), c.output});
+    EXPECT_EQ(result.exitCode, 1) << c.output;
+    EXPECT_EQ(result.err, c.message + "\n");
+  }
+  EXPECT_TRUE(simulator->CurrentTranscript().empty()) << "the port was opened";
+
+  if (geteuid() == 0) return;  // root may write into any folder
+  const auto locked = files.dir / "locked";
+  std::filesystem::create_directory(locked);
+  std::filesystem::permissions(
+      locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  const ProcessResult result = RunProcess(
+      {kVrxtool, "read", "--port", simulator->DevicePath(), (locked / "backup.bin").string()});
+  EXPECT_EQ(result.err,
+            (locked / "backup.bin").string() + " を作成できません。フォルダに書き込めません。\n");
+  EXPECT_TRUE(simulator->CurrentTranscript().empty()) << "the port was opened";
 }
 
 TEST(ReadBack, VerifyComparesOnlyTheProgrammedRanges) {
@@ -200,6 +241,19 @@ TEST(ReadBack, ProgramVerifyAddsOneLogLineAndFailsOnADifference) {
     // A Write that does not verify is no successful Write: the profile stays.
     EXPECT_FALSE(std::filesystem::exists(files.dir / "other" / "Zentrolith" / "VRXWriter.conf"));
   }
+  {
+    // The Write reads block 0 (8 records); the verification's third record
+    // comes short.  The write went well, only the check could not be made.
+    auto simulator = StartSimulator(WithFaults({"read=short@10"}));
+    const ProcessResult result =
+        RunProcess({kVrxtool, "program", files.dataFile.string(), "--port", simulator->DevicePath(),
+                    "--container", files.container.string(), "--verify"},
+                   {"XDG_CONFIG_HOME=" + (files.dir / "third").string()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, loaded + WithLf(ExpectedSuccessLog(true)) +
+                              "\n検証のための読み出しに失敗しました。\n");
+    EXPECT_FALSE(std::filesystem::exists(files.dir / "third" / "Zentrolith" / "VRXWriter.conf"));
+  }
 }
 
 TEST(ReadBack, JsonEventsFollowEveryStepToTheResult) {
@@ -231,7 +285,8 @@ TEST(ReadBack, JsonEventsFollowEveryStepToTheResult) {
   EXPECT_NE(out.find("{\"event\":\"step-ended\",\"step\":\"erase\",\"block\":4,\"ok\":false}"),
             std::string::npos)
       << out;
-  EXPECT_NE(out.find("{\"event\":\"log\",\"text\":\"\\r\\n接続完了\\r\\n\"}"), std::string::npos);
+  EXPECT_NE(out.find("{\"event\":\"log\",\"text\":\"\\r\\n接続完了\\r\\n\",\"id\":\"connected\"}"),
+            std::string::npos);
   EXPECT_EQ(lines.back(),
             "{\"event\":\"result\",\"ok\":false,\"message\":10006,\"text\":\"フラッシュの消去"
             "でエラーが発生しました。\"}");

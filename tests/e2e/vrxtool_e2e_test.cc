@@ -64,6 +64,64 @@ TEST(VrxtoolEndToEnd, ProgramThroughAMappedPortNameIntoVrxsim) {
       std::equal(files.firmware.begin() + 0x1000, files.firmware.end(), flash->begin() + 0x1000));
 }
 
+// The writer's port list holds COM names only: a Write through a device
+// path leaves the remembered COM name alone, and a profile spoilt by an
+// older vrxtool is reported by doctor.
+TEST(VrxtoolEndToEnd, ProgramThroughADevicePathRemembersOnlyTheSpeed) {
+  WriteFiles files;
+  auto simulator = StartSimulator({});
+  const auto folder = files.dir / "config" / "Zentrolith";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "VRXWriter.conf") << "[Option]\nCOM=COM2\nBAUD=4\n";
+  const std::vector<std::string> env{"XDG_CONFIG_HOME=" + (files.dir / "config").string()};
+
+  const ProcessResult result =
+      RunProcess({kVrxtool, "program", files.dataFile.string(), "--port", simulator->DevicePath(),
+                  "--speed", "3", "--container", files.container.string()},
+                 env, std::chrono::minutes(3));
+  EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+  const std::string profile = ReadText(folder / "VRXWriter.conf");
+  EXPECT_NE(profile.find("COM=COM2\n"), std::string::npos) << profile;
+  EXPECT_NE(profile.find("BAUD=3\n"), std::string::npos) << profile;
+
+  std::ofstream(folder / "VRXWriter.conf")
+      << "[Option]\nCOM=" << simulator->DevicePath() << "\nBAUD=4\n";
+  const ProcessResult doctor = RunProcess({kVrxtool, "doctor"}, env);
+  EXPECT_NE(doctor.out.find("warning VRXWriter remembers the port \"" + simulator->DevicePath() +
+                            "\", which is not a COM name; it is taken as no port\n"),
+            std::string::npos)
+      << doctor.out;
+}
+
+// A writer whose payload was cut off still ends in a trailer of length 0:
+// programming it would erase the module's firmware.  The Write stops before
+// the port is opened; vrxtool image still builds the (blank) image.
+TEST(VrxtoolEndToEnd, ProgramRefusesAnEmptyPayloadBeforeOpeningThePort) {
+  WriteFiles files;
+  const auto stripped = files.dir / "stripped";
+  std::vector<uint8_t> bytes(1000, 0x90);
+  bytes.resize(bytes.size() + 12, 0x00);  // key, reserved byte, length 0
+  std::ofstream(stripped, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+  auto simulator = StartSimulator({});
+  const std::vector<std::string> env{"XDG_CONFIG_HOME=" + (files.dir / "config").string()};
+
+  const ProcessResult result =
+      RunProcess({kVrxtool, "program", files.dataFile.string(), "--port", simulator->DevicePath(),
+                  "--container", stripped.string()},
+                 env);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "実行時にエラーが発生しました。 #2\n");
+  EXPECT_EQ(result.out, "\n### 実行を停止しました。");  // the stop line ends the log
+  EXPECT_TRUE(simulator->CurrentTranscript().empty()) << "the port was opened";
+  EXPECT_FALSE(std::filesystem::exists(files.dir / "config" / "Zentrolith" / "VRXWriter.conf"));
+
+  const ProcessResult image =
+      RunProcess({kVrxtool, "image", files.dataFile.string(), (files.dir / "flash.bin").string(),
+                  "--container", stripped.string()});
+  EXPECT_EQ(image.exitCode, 0) << image.err;
+}
+
 TEST(VrxtoolEndToEnd, ProgramThatFailsExitsOneWithTheLogAndNoProfile) {
   WriteFiles files;
   auto simulator = StartSimulator(WithFaults({"erase=0x03"}));

@@ -1,5 +1,6 @@
 // Feeds arbitrary files to the payload loader: it must never crash, must
-// classify each file as the trailer says, and must leave an image that
+// classify each file as the trailer says (before a signed executable's
+// certificate table, at the end of any other file), and must leave an image that
 // re-enciphers to the file's payload.
 #include <algorithm>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include "tests/fuzz/fuzz_input_file.h"
 #include "writer/firmware_container.h"
 #include "writer/firmware_pack.h"
+#include "writer/signed_executable.h"
 
 namespace {
 
@@ -17,6 +19,7 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
+// `file` ends where a signed executable's certificate table starts.
 vrx::ContainerResult ExpectedResult(std::span<const uint8_t> file) {
   if (file.size() < vrx::kTrailerSize) return vrx::ContainerResult::kTruncated;
   const uint32_t length = (uint32_t{file[file.size() - 3]} << 16) |
@@ -29,12 +32,16 @@ vrx::ContainerResult ExpectedResult(std::span<const uint8_t> file) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  const std::span<const uint8_t> file(data, size);
+  const std::span<const uint8_t> whole(data, size);
+  const uint64_t end = vrx::SignedContentEnd(whole, size);
+  Check(end <= size);
+  if (const auto table = vrx::FindCertificateTable(whole)) Check(table->size > 0);
+  const std::span<const uint8_t> file = whole.first(end);
   vrx::FlashImage image;
-  const vrx::ContainerResult result =
-      vrx::ReadFirmwarePayload(vrx::fuzz::WriteInputFile(data, size), image);
+  const vrx::fuzz::InputFile input(data, size);
+  const vrx::ContainerResult result = vrx::ReadFirmwarePayload(input.path(), image);
   Check(result == ExpectedResult(file));
-  Check(vrx::ExecutableImageSize(file) <= size);
+  Check(vrx::ExecutableImageSize(whole) <= size);
 
   if (result != vrx::ContainerResult::kOk) {
     Check(std::all_of(image.begin(), image.end(), [](uint8_t b) { return b == 0xFF; }));
@@ -49,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   // partial last block.
   vrx::DesProcessBlocks(trailer.key.data(), std::span<uint8_t>(image.data(), covered),
                         vrx::kDesEncipher);
-  const auto payload = file.subspan(size - vrx::kTrailerSize - length, length);
+  const auto payload = file.subspan(file.size() - vrx::kTrailerSize - length, length);
   Check(std::equal(payload.begin(), payload.end(), image.begin()));
   Check(std::all_of(image.begin() + static_cast<std::ptrdiff_t>(length),
                     image.begin() + static_cast<std::ptrdiff_t>(covered),

@@ -1,5 +1,6 @@
-// For targets whose code under test reads a named file: one temporary file
-// per run, rewritten for every input and removed when the run ends.
+// For targets whose code under test reads a named file: a temporary file
+// holding one input, removed again once the input has been tried (libFuzzer
+// may end a run without running exit handlers).
 #pragma once
 
 #include <unistd.h>
@@ -12,23 +13,28 @@
 
 namespace vrx::fuzz {
 
-inline const std::filesystem::path& InputFile() {
-  static const std::filesystem::path path = [] {
+class InputFile {
+ public:
+  InputFile(const uint8_t* data, std::size_t size) {
     std::string name = (std::filesystem::temp_directory_path() / "vrx-fuzz-XXXXXX").string();
     const int fd = ::mkstemp(name.data());
     if (fd < 0) std::abort();
     ::close(fd);
-    std::atexit([] { std::filesystem::remove(InputFile()); });
-    return std::filesystem::path(name);
-  }();
-  return path;
-}
+    path_ = name;
+    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  }
+  ~InputFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
 
-// InputFile() with exactly these bytes.
-inline const std::filesystem::path& WriteInputFile(const uint8_t* data, std::size_t size) {
-  std::ofstream out(InputFile(), std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  return InputFile();
-}
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
 
 }  // namespace vrx::fuzz

@@ -16,7 +16,8 @@ void Check(bool condition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  vrx::IniProfile profile(vrx::fuzz::WriteInputFile(data, size));
+  const vrx::fuzz::InputFile input(data, size);
+  vrx::IniProfile profile(input.path());
   const std::string other = profile.ReadString("Other", "Name", "none");
   const int verify = profile.ReadInt("Option", "VERIFY", -7);
   (void)profile.ReadInt("Option", "BAUD", 4);

@@ -1,6 +1,6 @@
-// The manual pages describe what the programs' --help offers, every
-// command and option of it, render without warnings, and carry the same
-// version as --version.
+// The manual pages (and vrxtool's guide) describe what the programs' --help
+// offers, every command and option of it, render without warnings, and
+// carry the same version as --version.
 #include <gtest/gtest.h>
 
 #include "tests/packaging/help_text.h"
@@ -66,6 +66,23 @@ TEST(ManualPages, VrxtoolHasASectionForEveryCommandWithItsOptions) {
           << option << " is not described under " << command;
     }
   }
+}
+
+// docs/vrxtool.md's table has a row for every command --help lists, and
+// the exit statuses main.cc uses.
+TEST(ManualPages, VrxtoolGuideListsEveryCommandAndExitStatus) {
+  const std::string guide = ReadText(std::string(VRX_SOURCE_DIR) + "/docs/vrxtool.md");
+  ASSERT_FALSE(guide.empty());
+  const auto commands = HelpSectionWords(Help({VRXTOOL_PATH, "--help"}), "Subcommands");
+  ASSERT_GE(commands.size(), 6u);
+  for (const std::string& command : commands) {
+    EXPECT_TRUE(guide.find("\n| `" + command + " ") != std::string::npos ||
+                guide.find("\n| `" + command + "`") != std::string::npos)
+        << command << " has no row in docs/vrxtool.md";
+  }
+  for (const char* status : {"0 ", "1 ", "2 ", "130 "})
+    EXPECT_NE(guide.find("\n| " + std::string(status)), std::string::npos)
+        << "exit status " << status;
 }
 
 TEST(ManualPages, RenderWithoutWarningsAndShowTheVersion) {

@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "platform/process_start.h"
+#include "tests/support/eventually.h"
 #include "tests/support/scratch_folder.h"
 
 namespace vrx {
@@ -23,11 +22,16 @@ TEST(ProcessStart, FailuresToStartAreReportedWithTheirReason) {
   const auto plain = folder.path() / "VRXWriter";
   std::ofstream(plain) << "data";
   EXPECT_EQ(StartDetachedProcess({plain.string()}), EACCES);
-  // No shell: a command in an argument is only text.
+  // No shell: a command in an argument is only text.  touch takes each
+  // argument as a path (the injected ones name no existing folder) and
+  // makes `done` last; through a shell, `injected` would exist by then.
   const auto marker = folder.path() / "injected";
-  EXPECT_EQ(StartDetachedProcess({"/bin/true", "; touch " + marker.string()}), 0);
+  const auto done = folder.path() / "done";
+  EXPECT_EQ(StartDetachedProcess({"/bin/touch", "; touch " + marker.string(),
+                                  "$(touch " + marker.string() + ")", done.string()}),
+            0);
   EXPECT_EQ(StartDetachedProcess({"/bin/true $(touch " + marker.string() + ")"}), ENOENT);
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_TRUE(test::EventuallyTrue([&] { return std::filesystem::exists(done); }));
   EXPECT_FALSE(std::filesystem::exists(marker));
 }
 

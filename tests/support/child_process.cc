@@ -78,6 +78,19 @@ bool Drain(int fd, std::string& into, int waitMs) {
   return true;
 }
 
+// The next line of `fd` without its '\n' and whether one came by
+// `deadline`; `pending` keeps what was read beyond it.
+bool NextLine(int fd, std::string& pending, Clock::time_point deadline, std::string& line) {
+  for (;;) {
+    if (const std::size_t end = pending.find('\n'); end != std::string::npos) {
+      line = pending.substr(0, end);
+      pending.erase(0, end + 1);
+      return true;
+    }
+    if (Clock::now() > deadline || !Drain(fd, pending, 50)) return false;
+  }
+}
+
 int WaitExit(pid_t pid, Clock::time_point deadline) {
   for (;;) {
     int status = 0;
@@ -150,15 +163,22 @@ BackgroundProcess::~BackgroundProcess() {
 }
 
 std::string BackgroundProcess::ReadLine(std::chrono::milliseconds limit) {
+  std::string line;
+  NextLine(out_, pending_, Clock::now() + limit, line);
+  return line;
+}
+
+std::string BackgroundProcess::ReadErrLine(std::chrono::milliseconds limit) {
+  std::string line;
+  NextLine(err_, pendingErr_, Clock::now() + limit, line);
+  return line;
+}
+
+bool BackgroundProcess::WaitForErrLine(std::string_view text, std::chrono::milliseconds limit) {
   const auto deadline = Clock::now() + limit;
-  for (;;) {
-    if (const std::size_t end = pending_.find('\n'); end != std::string::npos) {
-      std::string line = pending_.substr(0, end);
-      pending_.erase(0, end + 1);
-      return line;
-    }
-    if (Clock::now() > deadline || !Drain(out_, pending_, 50)) return "";
-  }
+  for (std::string line; NextLine(err_, pendingErr_, deadline, line);)
+    if (line.find(text) != std::string::npos) return true;
+  return false;
 }
 
 int BackgroundProcess::Stop(int signal, std::chrono::milliseconds limit) {
@@ -170,8 +190,19 @@ int BackgroundProcess::Stop(int signal, std::chrono::milliseconds limit) {
   return code;
 }
 
-std::string BackgroundProcess::ReadAllErr() {
+std::string BackgroundProcess::ReadAllOut() {
   std::string text;
+  text.swap(pending_);
+  while (Drain(out_, text, 100)) {
+    pollfd ready{out_, POLLIN, 0};
+    if (poll(&ready, 1, 0) <= 0) break;
+  }
+  return text;
+}
+
+std::string BackgroundProcess::ReadAllErr() {
+  std::string text = std::move(pendingErr_);
+  pendingErr_.clear();
   while (Drain(err_, text, 100)) {
     pollfd ready{err_, POLLIN, 0};
     if (poll(&ready, 1, 0) <= 0) break;

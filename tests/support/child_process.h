@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vrx::test {
@@ -31,7 +32,8 @@ int RunShell(const std::string& command, std::chrono::milliseconds limit = std::
 // `path` as one word of a RunShell line (UTF-8, quoted for the shell).
 std::string ShellQuoted(const std::filesystem::path& path);
 
-// A long-running child (vrxsim) whose stdout is read line by line.
+// A long-running child (vrxsim, vrxtool program --repeat) whose output is
+// read line by line.
 class BackgroundProcess {
  public:
   explicit BackgroundProcess(const std::vector<std::string>& argv,
@@ -41,11 +43,21 @@ class BackgroundProcess {
   BackgroundProcess& operator=(const BackgroundProcess&) = delete;
 
   // The next stdout line without its '\n'; "" when none came in `limit`.
-  std::string ReadLine(std::chrono::milliseconds limit = std::chrono::seconds(5));
+  // The defaults are long because they cost nothing when the answer comes
+  // and a busy machine may start a program slowly.
+  std::string ReadLine(std::chrono::milliseconds limit = std::chrono::seconds(20));
+  // The next stderr line without its '\n'; "" when none came in `limit`.
+  std::string ReadErrLine(std::chrono::milliseconds limit = std::chrono::seconds(20));
+  // Reads stderr line by line until one contains `text`; false when none
+  // did within `limit`.  The lines read are gone for ReadAllErr.
+  bool WaitForErrLine(std::string_view text,
+                      std::chrono::milliseconds limit = std::chrono::minutes(1));
   // Sends `signal` and waits for the exit code (-1 if killed by a signal
   // or still running after `limit`).
-  int Stop(int signal, std::chrono::milliseconds limit = std::chrono::seconds(5));
-  std::string ReadAllErr();
+  int Stop(int signal, std::chrono::milliseconds limit = std::chrono::seconds(20));
+  std::string ReadAllErr();  // what is left of stderr
+  // What stdout still holds (after the exit: the rest of it).
+  std::string ReadAllOut();
   pid_t pid() const { return pid_; }
 
  private:
@@ -53,6 +65,7 @@ class BackgroundProcess {
   int out_ = -1;
   int err_ = -1;
   std::string pending_;
+  std::string pendingErr_;
 };
 
 }  // namespace vrx::test

@@ -88,8 +88,9 @@ std::string ExpectedSuccessLog(bool block0Rewritten) {
   return log;
 }
 
-std::string FailureTail(const std::string& message) {
-  return "\r\n" + message + "\r\n処理を中止します。\r\n";
+std::string FailureTail(const std::string& message, const std::string& cause) {
+  const std::string causeLine = cause.empty() ? "" : "\r\n" + cause;
+  return "\r\n" + message + causeLine + "\r\n処理を中止します。\r\n";
 }
 
 std::string FirstDifference(const sim::Transcript& actual, const sim::Transcript& expected) {

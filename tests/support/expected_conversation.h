@@ -46,8 +46,12 @@ sim::Transcript ExpectedWrite(const WriteScenario& scenario);
 
 // The log a successful update appends, with or without the block 0 lines.
 std::string ExpectedSuccessLog(bool block0Rewritten);
-// What a failure appends after the steps that succeeded.
-std::string FailureTail(const std::string& message);
+// What a failure appends after the steps that succeeded: the message, the
+// cause on a line of its own when there is one, and the stopping line.
+std::string FailureTail(const std::string& message, const std::string& cause = {});
+// The cause under a failed connect when nobody else holds the port.
+inline const std::string kPowerCycleCause =
+    "モジュールの電源を切って入れ直してから、もう一度やり直してください。";
 
 // First position where the two differ, described for a failure message.
 std::string FirstDifference(const sim::Transcript& actual, const sim::Transcript& expected);

@@ -64,6 +64,29 @@ TEST_F(PortSpeedPickerTest, EntryOrNoneMatchesAPrefixInAnyCaseAndClearsOtherwise
   }
 }
 
+TEST_F(PortSpeedPickerTest, TheDeviceTipLeavesWhileTheListOpensAndReturnsWithThePointer) {
+  ui::PortSpeedPicker& picker = Picker(ui::PortMatch::kEntryOrNone);
+  picker.Show({"COM2", 1});
+  ASSERT_NE(picker.portList().GetToolTip(), nullptr);
+  const wxString tip = picker.portList().GetToolTip()->GetTip();
+
+  wxMouseEvent press(wxEVT_LEFT_DOWN);
+  press.SetEventObject(&picker.portList());
+  picker.portList().GetEventHandler()->ProcessEvent(press);
+  EXPECT_EQ(picker.portList().GetToolTip(), nullptr);
+
+  wxMouseEvent enter(wxEVT_ENTER_WINDOW);
+  enter.SetEventObject(&picker.portList());
+  picker.portList().GetEventHandler()->ProcessEvent(enter);
+  ASSERT_NE(picker.portList().GetToolTip(), nullptr);
+  EXPECT_EQ(picker.portList().GetToolTip()->GetTip(), tip);
+
+  // With no port chosen there is no tip to bring back.
+  picker.Show({"", 1});
+  picker.portList().GetEventHandler()->ProcessEvent(enter);
+  EXPECT_EQ(picker.portList().GetToolTip(), nullptr);
+}
+
 TEST_F(PortSpeedPickerTest, EntryOrUnchangedKeepsTheSelectionForAnUnmatchedName) {
   ui::PortSpeedPicker& picker = Picker(ui::PortMatch::kEntryOrUnchanged);
   picker.Show({"COM12", 2});

@@ -200,6 +200,17 @@ TEST_F(ContainerLoad, FailureShowsTheBoxThenLogsTheStopLine) {
   EXPECT_FALSE(LoadFirmwarePayload(image_, recorder, recorder, Write(Trailer(kKey, 0, 100))));
   EXPECT_THAT(recorder.events, ElementsAre("box:実行時にエラーが発生しました。 #3",
                                            "log:\r\n### 実行を停止しました。"));
+
+  // A stripped writer: the reader accepts the zero length (vrxtool image
+  // relies on it), a Write must not program the blank image it gives.
+  recorder.events.clear();
+  const auto stripped = Write(Concat(program_, Trailer(kKey, 0, 0)), "stripped.exe");
+  uint32_t payloadSize = 1;
+  EXPECT_EQ(ReadFirmwarePayload(stripped, image_, &payloadSize), ContainerResult::kOk);
+  EXPECT_EQ(payloadSize, 0u);
+  EXPECT_FALSE(LoadFirmwarePayload(image_, recorder, recorder, stripped));
+  EXPECT_THAT(recorder.events, ElementsAre("box:実行時にエラーが発生しました。 #2",
+                                           "log:\r\n### 実行を停止しました。"));
 }
 
 TEST_F(ContainerLoad, SuccessReportsNothing) {
@@ -207,6 +218,11 @@ TEST_F(ContainerLoad, SuccessReportsNothing) {
   EXPECT_TRUE(LoadFirmwarePayload(image_, recorder, recorder,
                                   Write(Concat(Pattern(8, 1), Trailer(kKey, 0, 8)))));
   EXPECT_TRUE(recorder.events.empty());
+  uint32_t payloadSize = 0;
+  EXPECT_EQ(
+      ReadFirmwarePayload(Write(Concat(Pattern(8, 1), Trailer(kKey, 0, 8))), image_, &payloadSize),
+      ContainerResult::kOk);
+  EXPECT_EQ(payloadSize, 8u);
 }
 
 }  // namespace

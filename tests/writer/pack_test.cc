@@ -53,7 +53,14 @@ TEST_F(Packing, AnyLengthComesBackThroughTheLoader) {
                             [](uint8_t b) { return b == 0xFF; }));
     const Bytes file = test::ReadBytes(exe_);
     EXPECT_TRUE(std::equal(program_.begin(), program_.end(), file.begin()));
-    EXPECT_EQ(file.size(), program_.size() + (size + 7) / 8 * 8 + kTrailerSize);
+    // Ready for a signature: the file ends 8-aligned, zeros filling the gap
+    // between program and payload.
+    EXPECT_EQ(file.size() % 8, 0u);
+    const std::size_t gap = file.size() - program_.size() - (size + 7) / 8 * 8 - kTrailerSize;
+    EXPECT_LT(gap, 8u);
+    EXPECT_TRUE(std::all_of(file.begin() + static_cast<std::ptrdiff_t>(program_.size()),
+                            file.begin() + static_cast<std::ptrdiff_t>(program_.size() + gap),
+                            [](uint8_t b) { return b == 0; }));
   }
 }
 
@@ -64,8 +71,8 @@ TEST_F(Packing, TrailerCarriesKeyMarkerAndPaddedLength) {
                                                         "56"
                                                         "007180"));
   // The payload is the firmware enciphered block by block.
-  Bytes firstBlock(file.begin() + static_cast<std::ptrdiff_t>(program_.size()),
-                   file.begin() + static_cast<std::ptrdiff_t>(program_.size()) + 8);
+  const auto payload = file.end() - 12 - 0x7180;
+  Bytes firstBlock(payload, payload + 8);
   DesProcessBlock(kKey.data(), firstBlock.data(), kDesDecipher);
   const Bytes firmware = Pattern(8, 1);
   EXPECT_EQ(firstBlock, firmware);
@@ -86,7 +93,8 @@ TEST_F(Packing, RepackingReplacesThePayloadInsteadOfStacking) {
 
   const DesKey otherKey = *ParseDesKey("0123456789abcdef");
   ASSERT_EQ(PackFirmware(Pattern(24, 2), exe_, otherKey), PackResult::kOk);
-  EXPECT_EQ(test::ReadBytes(exe_).size(), program_.size() + 24 + kTrailerSize);
+  // The 4 zero bytes that align the first container stay; nothing stacks.
+  EXPECT_EQ(test::ReadBytes(exe_).size(), program_.size() + 4 + 24 + kTrailerSize);
   EXPECT_EQ(LoadedFirmware(exe_, 24), Pattern(24, 2));
 }
 

@@ -45,6 +45,12 @@ std::string_view AnswerPointName(AnswerPoint point) {
   return "?";
 }
 
+std::optional<uint8_t> ParseByteValue(std::string_view text) {
+  const auto value = ParseNumber(text);
+  if (!value || *value > 0xFF) return std::nullopt;
+  return static_cast<uint8_t>(*value);
+}
+
 std::optional<Fault> ParseFault(std::string_view text, std::string& error) {
   error = "bad fault \"" + std::string(text) + "\": ";
   const std::size_t equals = text.find('=');
@@ -105,7 +111,7 @@ std::optional<Fault> ParseFault(std::string_view text, std::string& error) {
     fault.action = FaultAction::kShort;
   } else if (rest == "vanish") {
     fault.action = FaultAction::kVanish;
-  } else if (const auto value = ParseNumber(rest); value && *value <= 0xFF) {
+  } else if (const auto value = ParseByteValue(rest)) {
     if (fault.point == AnswerPoint::kRead || fault.point == AnswerPoint::kHostByte) {
       error += "a replacement byte does not apply to this point";
       return std::nullopt;

@@ -48,6 +48,9 @@ std::optional<Fault> ParseFault(std::string_view text, std::string& error);
 
 std::string_view AnswerPointName(AnswerPoint point);
 
+// A byte written as vrxsim's options write them: "0x06" or "6".
+std::optional<uint8_t> ParseByteValue(std::string_view text);
+
 // The faults of one simulator run, with their occurrence counters.
 class FaultPlan {
  public:

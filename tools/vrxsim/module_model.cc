@@ -18,8 +18,12 @@ constexpr std::size_t kRecordSize = 128;
 
 }  // namespace
 
-ModuleModel::ModuleModel(const FlashBytes& flash, bool startInLoader, FaultPlan faults)
-    : flash_(flash), faults_(std::move(faults)), inLoader_(startInLoader) {}
+ModuleModel::ModuleModel(const FlashBytes& flash, bool startInLoader, FaultPlan faults,
+                         Strictness strictness)
+    : flash_(flash),
+      faults_(std::move(faults)),
+      strictness_(strictness),
+      inLoader_(startInLoader) {}
 
 void ModuleModel::ReplaceModule(const FlashBytes& flash, bool startInLoader) {
   flash_ = FlashMemory(flash);
@@ -53,8 +57,11 @@ bool ModuleModel::Send(AnswerPoint point, uint8_t value, Reaction& reaction) {
   return true;
 }
 
-Reaction ModuleModel::Feed(uint8_t hostByte) {
+Reaction ModuleModel::Feed(uint8_t hostByte, int hostBitRate) {
   Reaction reaction;
+  const bool garbled = strictness_ == Strictness::kStrict && inLoader_ && hostBitRate > 0 &&
+                       hostBitRate != kLoaderBitRate;
+  if (garbled) return reaction;  // a framing error: the loader drops the byte
   if (const auto fault = faults_.Next(AnswerPoint::kHostByte)) {
     // The byte is lost on its way in.
     ApplyFault(*fault, reaction);

@@ -19,15 +19,30 @@ struct Reaction {
   bool vanish = false;  // a fault unplugs the module here
 };
 
+// The only rate the loader hears.
+inline constexpr int kLoaderBitRate = 38400;
+
+// How closely the model follows a real module.  A strict one (the default)
+// never learns that the host closed its port, so a half-sent command stays
+// half-sent, and its loader takes only bytes sent at 38400 bit/s (others
+// arrive garbled and are lost).  A forgiving one forgets a half-received
+// command when the host closes the port and hears every rate.
+enum class Strictness { kStrict, kForgiving };
+
 class ModuleModel {
  public:
-  ModuleModel(const FlashBytes& flash, bool startInLoader, FaultPlan faults);
+  ModuleModel(const FlashBytes& flash, bool startInLoader, FaultPlan faults,
+              Strictness strictness = Strictness::kStrict);
 
-  Reaction Feed(uint8_t hostByte);
+  // One host byte, sent at `hostBitRate` (0: unknown, taken as right).
+  Reaction Feed(uint8_t hostByte, int hostBitRate = 0);
 
-  // The host closed the port: whatever command was half received is
-  // dropped, so the next connection starts clean.  The mode stays.
-  void HostClosed() { state_ = State::kIdle; }
+  // The host closed the port.  Only a forgiving module notices: it drops
+  // a half-received command, so the next connection starts clean.  The
+  // mode stays either way.
+  void HostClosed() {
+    if (strictness_ == Strictness::kForgiving) state_ = State::kIdle;
+  }
 
   // Another module takes this one's place on the line: its own flash,
   // mode and LCD; the faults keep counting across modules.
@@ -71,6 +86,7 @@ class ModuleModel {
   FlashMemory flash_;
   LcdModel lcd_;
   FaultPlan faults_;
+  Strictness strictness_;
   bool inLoader_;
   State state_ = State::kIdle;
   uint16_t address_ = 0;

@@ -6,8 +6,10 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 namespace vrx::sim {
 namespace {
@@ -54,7 +56,9 @@ Simulator::Simulator(SimulatorOptions options, std::unique_ptr<PtyPort> port)
     : options_(std::move(options)),
       port_(std::move(port)),
       devicePath_(port_->SlavePath()),
-      model_(StartingFlash(options_), options_.startInLoader, FaultPlan(options_.faults)) {}
+      model_(StartingFlash(options_), options_.startInLoader, FaultPlan(options_.faults),
+             options_.strictness),
+      adapter_(options_.adapter, NowNs()) {}
 
 Simulator::~Simulator() {
   if (thread_.joinable()) {
@@ -169,11 +173,20 @@ void Simulator::Run() {
     pollfd fds[3] = {{unplugged_ ? -1 : port_->MasterFd(), POLLIN, 0},
                      {stopPipe_[0], POLLIN, 0},
                      {controlPipe_[0], POLLIN, 0}};
-    if (poll(fds, 3, -1) < 0) {
+    // Bytes the adapter still holds are due at a time of their own.
+    timespec untilDue{};
+    const auto due = unplugged_ ? std::nullopt : adapter_.NextSendNs();
+    if (due) {
+      const int64_t wait = std::max<int64_t>(*due - NowNs(), 0);
+      untilDue = {static_cast<time_t>(wait / 1'000'000'000),
+                  static_cast<long>(wait % 1'000'000'000)};
+    }
+    if (ppoll(fds, 3, due ? &untilDue : nullptr, nullptr) < 0) {
       if (errno == EINTR) continue;
       return;
     }
     if (fds[1].revents != 0) return;
+    if (!unplugged_ && !DeliverDue()) return;
     if (fds[2].revents != 0) {
       TakeControl();
       continue;
@@ -199,6 +212,9 @@ void Simulator::HostClosed(bool stopping) {
   if (wasOpen) {
     model_.HostClosed();
     ++hostCloses_;
+    // A USB serial driver purges the adapter's buffers when the port is
+    // opened again; what it held never reaches the next session.
+    adapter_.TakeSent(std::numeric_limits<int64_t>::max());
   }
   if ((wasOpen || stopping) && options_.onHostClosed) options_.onHostClosed(model_);
 }
@@ -219,7 +235,7 @@ bool Simulator::HandleHostBytes(const uint8_t* bytes, std::size_t count) {
       const TranscriptEntry in{Direction::kHostToModule, bytes[i], bitRate};
       if (options_.keepTranscript) transcript_.push_back(in);
       if (options_.onByte) options_.onByte(in);
-      reaction = model_.Feed(bytes[i]);
+      reaction = model_.Feed(bytes[i], bitRate);
     }
     if (reaction.vanish) {
       vanished_ = true;
@@ -228,19 +244,19 @@ bool Simulator::HandleHostBytes(const uint8_t* bytes, std::size_t count) {
     }
     if (reaction.answer.empty()) continue;
     if (byteTime == 0) {
-      if (!WriteToHost(reaction.answer.data(), reaction.answer.size())) return false;
+      if (!SendToHost(reaction.answer.data(), reaction.answer.size(), NowNs())) return false;
       continue;
     }
     moduleLineFree_ = std::max(moduleLineFree_, NowNs());
     for (uint8_t value : reaction.answer) {
       moduleLineFree_ += byteTime;
-      if (!WaitUntil(moduleLineFree_) || !WriteToHost(&value, 1)) return false;
+      if (!WaitUntil(moduleLineFree_) || !SendToHost(&value, 1, moduleLineFree_)) return false;
     }
   }
   return true;
 }
 
-bool Simulator::WriteToHost(const uint8_t* bytes, std::size_t count) {
+bool Simulator::SendToHost(const uint8_t* bytes, std::size_t count, int64_t arrivedNs) {
   {
     std::lock_guard lock(mutex_);
     for (std::size_t i = 0; i < count; ++i) {
@@ -249,6 +265,16 @@ bool Simulator::WriteToHost(const uint8_t* bytes, std::size_t count) {
       if (options_.onByte) options_.onByte(out);
     }
   }
+  for (std::size_t i = 0; i < count; ++i) adapter_.Arrive(bytes[i], arrivedNs);
+  return DeliverDue();
+}
+
+bool Simulator::DeliverDue() {
+  const std::vector<uint8_t> sent = adapter_.TakeSent(NowNs());
+  return sent.empty() || WriteToMaster(sent.data(), sent.size());
+}
+
+bool Simulator::WriteToMaster(const uint8_t* bytes, std::size_t count) {
   while (count > 0) {
     const ssize_t written = write(port_->MasterFd(), bytes, count);
     if (written > 0) {

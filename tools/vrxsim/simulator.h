@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "tools/vrxsim/adapter_model.h"
 #include "tools/vrxsim/fault_plan.h"
 #include "tools/vrxsim/flash_memory.h"
 #include "tools/vrxsim/lcd_model.h"
@@ -25,10 +26,14 @@ namespace vrx::sim {
 struct SimulatorOptions {
   std::optional<FlashBytes> initialFlash;  // default: erased (all 0xFF)
   bool startInLoader = false;
+  Strictness strictness = Strictness::kStrict;
   // Deliver each byte no sooner than a real line at the host's bit rate
   // would: 11 bit times (start, 8 data, parity, stop) per byte, in each
   // direction.
   bool wireTime = false;
+  // How the module's bytes reach the host after the line: at once, or as
+  // a USB serial adapter hands them on.
+  AdapterSpec adapter;
   std::vector<Fault> faults;
   std::filesystem::path linkPath;  // optional symlink to the device path
   // Record every byte for TakeTranscript.  Tests compare conversations with
@@ -81,7 +86,12 @@ class Simulator {
   // False once the module has vanished.
   bool HandleHostBytes(const uint8_t* bytes, std::size_t count);
   void HostClosed(bool stopping);
-  bool WriteToHost(const uint8_t* bytes, std::size_t count);
+  // The module sends `bytes`: recorded, then handed to the adapter, which
+  // passes them on now or later (DeliverDue).
+  bool SendToHost(const uint8_t* bytes, std::size_t count, int64_t arrivedNs);
+  // Writes what the adapter has sent by now to the host's end.
+  bool DeliverDue();
+  bool WriteToMaster(const uint8_t* bytes, std::size_t count);
   // Sleeps until `deadline` (ns on the monotonic clock); false when asked
   // to stop meanwhile.
   bool WaitUntil(int64_t deadline);
@@ -98,6 +108,7 @@ class Simulator {
   bool hostOpen_ = false;
   int64_t hostLineFree_ = 0;    // wire time: when the last host byte arrived
   int64_t moduleLineFree_ = 0;  // wire time: when the last module byte left
+  AdapterDelivery adapter_;
   int stopPipe_[2] = {-1, -1};
   int controlPipe_[2] = {-1, -1};         // 'u' unplug, 'p' plug in
   std::unique_ptr<PtyPort> pendingPort_;  // guarded by mutex_

@@ -1,141 +1,27 @@
 // vrxtool doctor: checks what in practice stops a module from being
 // programmed on this machine, one line per check with the fix.
-#include <unistd.h>
-
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <memory>
-#include <set>
 #include <string>
-#include <vector>
 
-#include "config/port_settings.h"
 #include "platform/desktop_check.h"
 #include "platform/port_names.h"
-#include "platform/program_profile.h"
 #include "platform/utf8_path.h"
 #include "resources/file_messages.h"
 #include "tools/vrxtool/command.h"
-#include "tools/vrxtool/port_listing.h"
+#include "tools/vrxtool/doctor_report.h"
 
 namespace vrxtool {
+
+void Report::Add(Status status, const std::string& finding, const std::string& fix) {
+  static const char* const kLabels[] = {"ok      ", "warning ", "problem "};
+  std::cout << kLabels[static_cast<int>(status)] << finding << '\n';
+  if (!fix.empty()) std::cout << "        fix: " << fix << '\n';
+  if (status == Status::kProblem) problems_ = true;
+}
+
 namespace {
-
-enum class Status { kOk, kWarning, kProblem };
-
-class Report {
- public:
-  void Add(Status status, const std::string& finding, const std::string& fix = {}) {
-    static const char* const kLabels[] = {"ok      ", "warning ", "problem "};
-    std::cout << kLabels[static_cast<int>(status)] << finding << '\n';
-    if (!fix.empty()) std::cout << "        fix: " << fix << '\n';
-    if (status == Status::kProblem) problems_ = true;
-  }
-  bool problems() const { return problems_; }
-
- private:
-  bool problems_ = false;
-};
-
-void CheckGroups(const std::vector<ListedPort>& ports, Report& report) {
-  std::set<std::string> groups;
-  for (const auto& port : ports)
-    if (port.info.exists && !port.info.group.empty() && port.info.group != "root")
-      groups.insert(port.info.group);
-  if (groups.empty()) groups.insert("dialout");
-  for (const auto& group : groups) {
-    if (vrx::UserInGroup(group)) {
-      report.Add(Status::kOk, "you may open ports of group " + group);
-    } else {
-      report.Add(Status::kProblem,
-                 "you are not in group " + group + ", which owns the serial ports",
-                 "sudo usermod -aG " + group + " $USER, then log out and in again");
-    }
-  }
-  for (const auto& port : ports)
-    if (port.info.exists && !port.info.accessible && vrx::UserInGroup(port.info.group))
-      report.Add(Status::kProblem,
-                 port.info.devicePath + " cannot be opened for reading and writing",
-                 "check its permissions (ls -l " + port.info.devicePath + ")");
-}
-
-void CheckClaimingServices(Report& report) {
-  if (vrx::ProcessRunning("ModemManager")) {
-    report.Add(Status::kWarning,
-               "ModemManager is running; it probes new USB serial adapters and can disturb a write",
-               "sudo systemctl disable --now ModemManager (or a udev rule setting "
-               "ENV{ID_MM_DEVICE_IGNORE}=\"1\" for the adapter)");
-  } else {
-    report.Add(Status::kOk, "ModemManager is not running");
-  }
-  if (vrx::ProcessRunning("brltty") || std::filesystem::exists("/usr/bin/brltty")) {
-    report.Add(Status::kWarning,
-               "brltty is installed; it claims some USB serial adapters (CH340, CP210x) as "
-               "Braille displays",
-               "sudo apt remove brltty, unless you use a Braille display");
-  } else {
-    report.Add(Status::kOk, "brltty is not installed");
-  }
-}
-
-void CheckLatency(const std::vector<ListedPort>& ports, Report& report) {
-  for (const auto& port : ports) {
-    const auto& info = port.info;
-    if (info.latencyTimerMs < 0) continue;
-    if (info.latencyTimerMs <= 1) {
-      report.Add(Status::kOk, info.devicePath + ": latency timer 1 ms");
-      continue;
-    }
-    report.Add(Status::kWarning,
-               info.devicePath + ": latency timer " + std::to_string(info.latencyTimerMs) +
-                   " ms; a full write then takes minutes instead of seconds",
-               "echo 1 | sudo tee " + info.latencyTimerFile +
-                   " (for good: a udev rule ACTION==\"add\", SUBSYSTEM==\"usb-serial\", "
-                   "DRIVER==\"ftdi_sio\", ATTR{latency_timer}=\"1\")");
-  }
-}
-
-void CheckPortMap(const std::vector<ListedPort>& ports,
-                  const std::map<std::string, std::string>& portMap, Report& report,
-                  const vrx::SettingsProblemSink& unusable) {
-  const std::string mapFile = vrx::Utf8FromPath(vrx::PortMapPath());
-  if (portMap.empty()) {
-    report.Add(Status::kOk, "no port map entries in " + mapFile +
-                                "; COM1, COM2, ... are the USB adapters in order");
-  }
-  std::size_t present = 0;
-  for (const auto& [name, path] : portMap) {
-    if (std::filesystem::exists(path)) {
-      ++present;
-    } else {
-      report.Add(Status::kWarning, mapFile + ": " + name + "=" + path + " does not exist",
-                 "plug the adapter in or correct the line");
-    }
-  }
-  if (present > 0 && present == portMap.size())
-    report.Add(Status::kOk, mapFile + ": every name leads to a device");
-  for (const auto& port : ports) {
-    std::vector<std::string> mapped;
-    for (const auto& name : port.comNames)
-      if (portMap.count(name)) mapped.push_back(name);
-    if (mapped.size() > 1)
-      report.Add(
-          Status::kWarning,
-          mapFile + ": " + mapped[0] + " and " + mapped[1] + " both name " + port.info.devicePath,
-          "keep one line per device");
-  }
-  // The ports the two programs remember must still lead somewhere.
-  for (const char* program : {"VRXWriter", "VRXEditor"}) {
-    const auto profile = vrx::OpenProgramProfile(program, unusable);
-    if (!vrx::HasStoredPort(*profile)) continue;
-    const std::string name = vrx::ReadPortSettings(*profile).portName;
-    if (!vrx::ResolvePortName(name).empty()) continue;
-    report.Add(Status::kWarning,
-               std::string(program) + "'s port " + name + " is not mapped to any device",
-               "plug in an adapter or add " + name + "=/dev/ttyUSB0 to " + mapFile);
-  }
-}
 
 void CheckDesktop(Report& report) {
   const vrx::DisplayCheck display = vrx::CheckDisplay();
@@ -151,7 +37,7 @@ void CheckDesktop(Report& report) {
     report.Add(Status::kOk, "a Japanese font is installed");
   } else {
     report.Add(Status::kProblem, "no Japanese font: the windows' texts would show as boxes",
-               "sudo apt install fonts-ipafont-gothic");
+               JapaneseFontFix());
   }
 }
 
@@ -166,10 +52,7 @@ int Doctor() {
       });
   const auto portMap = vrx::ReadPortMap(vrx::PortMapPath(), unusable);
   const auto ports = ListPorts(portMap);
-  CheckGroups(ports, report);
-  CheckClaimingServices(report);
-  CheckLatency(ports, report);
-  CheckPortMap(ports, portMap, report, unusable);
+  CheckSerialPorts(ports, portMap, report, unusable);
   CheckDesktop(report);
   return report.problems() ? kExitFailure : kExitOk;
 }
@@ -181,9 +64,9 @@ class DoctorCommand final : public Command {
     return "Check this machine for what stops modules from being programmed";
   }
   std::string Footer() const override {
-    return "Checks the serial ports' group, ModemManager, brltty, FTDI latency timers, the port\n"
-           "map, the display and the Japanese font; prints ok / warning / problem per check with\n"
-           "the fix.\n"
+    return SerialPortChecksSummary() +
+           ", the display and the Japanese font;\n"
+           "prints ok / warning / problem per check with the fix.\n"
            "Exit status: 0 no problem found, 1 a problem found.\n"
            "Example:\n  vrxtool doctor";
   }

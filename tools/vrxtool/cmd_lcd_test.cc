@@ -7,12 +7,10 @@
 #include "config/data_file.h"
 #include "device/lcd_test.h"
 #include "editor/core/editor_message_map.h"
-#include "platform/interrupt.h"
 #include "platform/utf8_path.h"
 #include "resources/message_table.h"
-#include "resources/port_messages.h"
-#include "resources/program_usage.h"
 #include "tools/vrxtool/command.h"
+#include "tools/vrxtool/device_failure.h"
 #include "tools/vrxtool/device_options.h"
 
 namespace vrxtool {
@@ -35,19 +33,17 @@ class LcdTestCommand final : public Command {
   int Execute() override {
     vrx::ConfigImage config;
     vrx::PortDiagnosis cause;
-    StopCleanlyOnInterrupt();
+    const vrx::SerialOptions session = InterruptibleSession();
     int message = vrx::EditorMessageFor(vrx::ReadDataFile(vrx::PathFromUtf8(dataFile_), config));
-    if (message == 0)
-      message =
-          vrx::EditorMessageFor(vrx::RunLcdTest(port_, speedIndex_, config.cgram, {}, &cause));
-    if (vrx::InterruptRequested()) throw Interrupted();
+    if (message == 0) {
+      const vrx::LcdTestResult result =
+          vrx::RunLcdTest(port_, speedIndex_, config.cgram, session, &cause);
+      if (result == vrx::LcdTestResult::kInterrupted) return ReportInterrupted();
+      message = vrx::EditorMessageFor(result);
+    }
     if (message == 0) return kExitOk;
-    std::string text(vrx::EditorMessage(message));
-    if (const std::string causeLine = vrx::port_msg::CauseText(cause); !causeLine.empty())
-      text += "\n" + causeLine;
-    if (message == vrx::editor_msg::kPortOpenFailed)
-      text += "\n" + std::string(vrx::PortOpenHint());
-    throw CommandFailure(text);
+    throw CommandFailure(DeviceFailureText(vrx::EditorMessage(message), cause,
+                                           message == vrx::editor_msg::kPortOpenFailed));
   }
 
  private:

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "config/settings_problems.h"
+#include "device/usb_adapter.h"
 #include "platform/port_names.h"
 #include "tools/vrxtool/command.h"
 #include "tools/vrxtool/json_events.h"
@@ -32,9 +33,14 @@ void PrintText(const std::vector<ListedPort>& ports) {
   }
   for (const auto& port : ports) {
     const auto& info = port.info;
-    std::cout << (port.comNames.empty() ? "-" : Joined(port.comNames)) << "  " << info.devicePath
-              << (info.exists ? "" : "  (missing)") << '\n';
+    std::cout << (port.comNames.empty() ? "-" : Joined(port.comNames)) << "  "
+              << vrx::PortNameForUser(info.devicePath) << (info.exists ? "" : "  (missing)")
+              << '\n';
     if (!info.exists) continue;
+    // Windows' friendly name ("USB Serial Port (COM3)"); Linux shows USB
+    // identities below.
+    if (info.vendorId.empty() && !info.product.empty())
+      std::cout << "    device   " << info.product << '\n';
     if (!info.byIdPath.empty()) std::cout << "    by-id    " << info.byIdPath << '\n';
     if (!info.vendorId.empty()) {
       std::cout << "    usb      " << info.vendorId << ':' << info.productId;
@@ -43,9 +49,15 @@ void PrintText(const std::vector<ListedPort>& ports) {
       if (!info.serialNumber.empty()) std::cout << "  serial " << info.serialNumber;
       std::cout << '\n';
     }
+    if (const std::string chip = AdapterChipName(info); !chip.empty()) {
+      std::cout << "    chip     " << chip << '\n';
+    }
     if (!info.driver.empty() || info.latencyTimerMs >= 0) {
       std::cout << "    driver   " << (info.driver.empty() ? "-" : info.driver);
-      if (info.latencyTimerMs >= 0) std::cout << ", latency timer " << info.latencyTimerMs << " ms";
+      if (info.latencyTimerMs >= 0) {
+        std::cout << ", latency timer " << info.latencyTimerMs << " ms (a Write takes "
+                  << ExpectedWriteText(info.latencyTimerMs) << ')';
+      }
       std::cout << '\n';
     }
     std::cout << "    access   " << (info.accessible ? "yes" : "no");
@@ -74,8 +86,14 @@ void PrintJson(const std::vector<ListedPort>& ports) {
         {"manufacturer", info.manufacturer},
         {"product", info.product},
         {"serial", info.serialNumber},
+        {"chip", AdapterChipName(info)},
         {"driver", info.driver},
         {"latency_timer_ms", info.latencyTimerMs >= 0 ? JsonObject(info.latencyTimerMs) : nullptr},
+        {"expected_write_s",
+         info.latencyTimerMs >= 0
+             ? JsonObject(static_cast<int>(
+                   vrx::ExpectedWriteTime(std::chrono::milliseconds(info.latencyTimerMs)).count()))
+             : nullptr},
         {"group", info.group},
         {"accessible", info.accessible},
         {"held_by", users}};
@@ -94,7 +112,8 @@ class PortsCommand final : public Command {
   std::string Footer() const override {
     return "Lists USB serial adapters (ttyUSB*, ttyACM*), on-board ports with a UART behind them,\n"
            "and every target of the port map (see docs/ports.md), with the COM names that lead\n"
-           "there, USB vendor:product, maker, product, serial number, driver, FTDI latency timer,\n"
+           "there, USB vendor:product, maker, product, serial number, adapter chip, driver,\n"
+           "FTDI latency timer with the time a full Write takes at it,\n"
            "whether you may open the port and which process holds it.\n"
            "Exit status: 0.\n"
            "Example:\n  vrxtool ports --json";

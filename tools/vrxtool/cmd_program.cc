@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "config/settings_problems.h"
-#include "platform/interrupt.h"
+#include "device/serial_options.h"
 #include "platform/port_names.h"
 #include "platform/program_profile.h"
 #include "resources/gang_texts.h"
@@ -57,14 +57,20 @@ class RememberedBox final : public vrx::MessageBoxSink {
 };
 
 // What one port's session needs; nothing in it is shared with another
-// port's but the read-only arguments and the settings-problem sink.
+// port's but the read-only arguments, the settings-problem sink and the
+// run's cancellation check.
 struct Session {
   const ProgramArguments& args;
   std::string port;
   PortView& view;
   bool gang;  // one of several ports: nothing stored in the profile
   const vrx::SettingsProblemSink& settingsProblems;
+  const vrx::SerialOptions& serial;
 };
+
+bool Cancelled(const Session& session) {
+  return session.serial.cancelled && session.serial.cancelled();
+}
 
 // One module's Write, exactly as the writer's 書込み does it.
 ModuleOutcome ProgramModule(const Session& session) {
@@ -75,6 +81,7 @@ ModuleOutcome ProgramModule(const Session& session) {
   job.containerPath = ContainerOrDefault(session.args.container);
   job.verify = session.args.verify;
   job.storePort = !session.gang;
+  job.serial = session.serial;
   const auto profile = vrx::OpenProgramProfile("VRXWriter", session.settingsProblems);
   vrx::FlashImage image{};
   ModuleOutcome outcome;
@@ -85,6 +92,7 @@ ModuleOutcome ProgramModule(const Session& session) {
     outcome.passed = vrx::RunWrite(job, image, module->log(), boxes, *profile);
     outcome.message = module->LastMessage();
     outcome.boxText = boxes.shown;
+    outcome.interrupted = !outcome.passed && Cancelled(session);
     module->Finished(outcome);
   }
   // The writer logs a port it cannot open; say where the causes are (a
@@ -100,10 +108,10 @@ StationCounts RunPort(const Session& session, ResultsCsv& results, ModuleOutcome
     if (session.args.repeat)
       return ProgramRepeatedly(
           {session.port, session.args.speedIndex}, [&session] { return ProgramModule(session); },
-          session.view, results, [] { return vrx::InterruptRequested(); });
+          session.view, results, [&session] { return Cancelled(session); });
     StationCounts counts;
     last = ProgramModule(session);
-    (last.passed ? counts.passed : counts.failed) = 1;
+    if (!last.interrupted) (last.passed ? counts.passed : counts.failed) = 1;
     return counts;
   } catch (const std::exception& unexpected) {
     // Out of memory and the like end this port's session, not the others.
@@ -153,7 +161,8 @@ class ProgramCommand final : public Command {
     return "The log goes to stdout; on success the port and speed are stored in VRXWriter's "
            "profile.\nWith several ports, every port runs its own Write at the same time; "
            "each log line starts\nwith its port, a terminal shows a table of the ports, and "
-           "nothing is stored in the profile.\nExit status: 0 programmed, 1 failed (the message that ended the Write also on stderr; with "
+           "nothing is stored in the profile.\nExit status: 0 programmed, 1 failed (the message "
+           "that ended the Write also on stderr; with "
            "--repeat: 0 when no module failed; with several\nports: 0 when every port "
            "succeeded).\n"
            "Examples:\n  vrxtool program keyboard.vrx --port COM1 --speed 4 --verify\n"
@@ -196,13 +205,14 @@ class ProgramCommand final : public Command {
 int ProgramCommand::Execute() {
   const std::vector<std::string> ports = GivenPorts(args_);
   const bool gang = ports.size() > 1;
-  StopCleanlyOnInterrupt();
+  const vrx::SerialOptions serial = InterruptibleSession();
   const vrx::SettingsProblemSink settingsProblems = vrx::PrintSettingsProblems();
   // A single port is a gang of one, shown as vrxtool always has.
   std::unique_ptr<GangBoard> board;
   std::unique_ptr<PortView> single;
   if (gang) {
-    board = std::make_unique<GangBoard>(ports, args_.json, args_.repeat, StderrIsTerminal());
+    board = std::make_unique<GangBoard>(ports, args_.json, args_.repeat,
+                                        StderrIsTerminal() && StderrTakesEscapes());
   } else {
     single = MakeSinglePortView(args_.json);
   }
@@ -217,8 +227,8 @@ int ProgramCommand::Execute() {
     std::vector<std::jthread> sessions;
     for (std::size_t i = 0; i < ports.size(); ++i) {
       sessions.emplace_back([&, i] {
-        const Session session{args_, ports[i], gang ? board->port(i) : *single, gang,
-                              settingsProblems};
+        PortView& view = gang ? board->port(i) : *single;
+        const Session session{args_, ports[i], view, gang, settingsProblems, serial};
         counts[i] = RunPort(session, results, last[i]);
       });
     }
@@ -239,7 +249,9 @@ int ProgramCommand::Execute() {
     PrintError(vrx::readback_text::RepeatSummary(total.passed, total.failed));
   }
   // A production run ends with Ctrl-C; its outcome is its modules'.
-  if (!args_.repeat && vrx::InterruptRequested()) throw Interrupted();
+  if (!args_.repeat && std::any_of(last.begin(), last.end(),
+                                   [](const ModuleOutcome& port) { return port.interrupted; }))
+    return ReportInterrupted();
   // A single Write's failure says its message; the table and the logs have
   // told each port's.
   if (!gang && !args_.repeat && total.failed != 0) throw CommandFailure(FailureText(last[0]));

@@ -6,9 +6,11 @@
 #include "device/read_back.h"
 #include "resources/message_table.h"
 #include "tools/vrxtool/command.h"
+#include "tools/vrxtool/device_failure.h"
 #include "tools/vrxtool/device_options.h"
 #include "tools/vrxtool/feedback.h"
 #include "tools/vrxtool/image_source.h"
+#include "tools/vrxtool/output_file.h"
 #include "writer/writer_message_map.h"
 
 namespace vrxtool {
@@ -21,24 +23,34 @@ struct ReadArguments {
   bool json = false;
 };
 
-void Read(const ReadArguments& args) {
-  Feedback feedback(args.json);
-  JsonEvents* json = feedback.json();
+int Read(const ReadArguments& args) {
+  // A read takes long on a slow line: find a bad output before it.
+  if (const std::string problem = OutputProblem(args.output); !problem.empty())
+    throw CommandFailure(problem);
   vrx::FlashImage flash{};
-  if (const vrx::SessionFailure failure =
-          vrx::ReadDevice(args.port, args.speedIndex, flash, {}, feedback.progress());
-      failure != vrx::SessionFailure::kNone) {
-    if (json) json->Failure(vrx::WriterMessageFor(failure));
-    if (json) json->Result(false);
-    throw CommandFailure(vrx::WriterMessage(vrx::WriterMessageFor(failure)));
+  vrx::SessionFailure failure = vrx::SessionFailure::kNone;
+  vrx::PortDiagnosis cause;
+  {
+    Feedback feedback(args.json);
+    JsonEvents* json = feedback.json();
+    failure = vrx::ReadDevice(args.port, args.speedIndex, flash, InterruptibleSession(),
+                              feedback.progress(), &cause);
+    if (json && vrx::WriterMessageFor(failure) != 0) json->Failure(vrx::WriterMessageFor(failure));
+    if (failure == vrx::SessionFailure::kNone) {
+      try {
+        WriteFlashFile(args.output, flash);
+      } catch (const CommandFailure&) {
+        if (json) json->Result(false);
+        throw;
+      }
+    }
+    if (json) json->Result(failure == vrx::SessionFailure::kNone);
   }
-  try {
-    WriteFlashFile(args.output, flash);
-  } catch (const CommandFailure&) {
-    if (json) json->Result(false);
-    throw;
-  }
-  if (json) json->Result(true);
+  if (failure == vrx::SessionFailure::kInterrupted) return ReportInterrupted();
+  if (failure != vrx::SessionFailure::kNone)
+    throw CommandFailure(DeviceFailureText(vrx::WriterMessage(vrx::WriterMessageFor(failure)),
+                                           cause, failure == vrx::SessionFailure::kPortOpen));
+  return kExitOk;
 }
 
 class ReadCommand final : public Command {
@@ -57,10 +69,7 @@ class ReadCommand final : public Command {
     AddDeviceOptions(sub, args_.port, args_.speedIndex);
     AddJsonFlag(sub, args_.json);
   }
-  int Execute() override {
-    Read(args_);
-    return kExitOk;
-  }
+  int Execute() override { return Read(args_); }
 
  private:
   ReadArguments args_;

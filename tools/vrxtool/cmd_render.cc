@@ -6,14 +6,12 @@
 #include <string_view>
 
 #include "config/config_image.h"
-#include "config/data_file.h"
-#include "editor/core/editor_message_map.h"
 #include "editor/core/layout_sheet.h"
 #include "editor/core/layout_sheet_render.h"
 #include "platform/utf8_path.h"
 #include "resources/editor_texts.h"
-#include "resources/message_table.h"
 #include "tools/vrxtool/command.h"
+#include "tools/vrxtool/data_file_io.h"
 #include "tools/vrxtool/output_file.h"
 
 namespace vrxtool {
@@ -51,10 +49,7 @@ class RenderCommand final : public Command {
         });
   }
   int Execute() override {
-    vrx::ConfigImage image;
-    if (const vrx::DataFileError error = vrx::ReadDataFile(vrx::PathFromUtf8(input_), image);
-        error != vrx::DataFileError::kNone)
-      throw CommandFailure(vrx::EditorMessage(vrx::EditorMessageFor(error)));
+    const vrx::ConfigImage image = LoadDataFile(input_);
     const auto sheet =
         vrx::editor::LayOutSheet(image, vrx::Utf8FromPath(vrx::PathFromUtf8(input_).filename()));
     const auto drawn = vrx::editor::DrawLayoutSheet(

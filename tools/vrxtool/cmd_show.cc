@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config/config_report.h"
+#include "editor/core/key_description.h"
 #include "tools/vrxtool/command.h"
 #include "tools/vrxtool/data_file_io.h"
 
@@ -18,7 +19,8 @@ class ShowCommand final : public Command {
   }
   std::string Footer() const override {
     return "Keys are listed by number, matrix row and column, typematic flag, make and\n"
-           "break code; without --all only those that differ from a fresh file.\n"
+           "break code and the name of the PC key the make code stands for; without\n"
+           "--all only those that differ from a fresh file.\n"
            "Example:\n  vrxtool show keyboard.vrx --all";
   }
   void AddOptions(CLI::App& sub) override {
@@ -26,7 +28,8 @@ class ShowCommand final : public Command {
     sub.add_flag("--all", allKeys_, "List all 128 keys");
   }
   int Execute() override {
-    std::cout << vrx::ShowConfig(LoadDataFile(input_), allKeys_) << std::flush;
+    std::cout << vrx::ShowConfig(LoadDataFile(input_), allKeys_, vrx::editor::KeyNameForMakeCode)
+              << std::flush;
     return kExitOk;
   }
 

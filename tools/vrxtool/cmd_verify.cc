@@ -7,6 +7,7 @@
 #include "resources/message_table.h"
 #include "resources/readback_texts.h"
 #include "tools/vrxtool/command.h"
+#include "tools/vrxtool/device_failure.h"
 #include "tools/vrxtool/device_options.h"
 #include "tools/vrxtool/feedback.h"
 #include "tools/vrxtool/image_source.h"
@@ -23,29 +24,41 @@ struct VerifyArguments {
   bool json = false;
 };
 
-void Verify(const VerifyArguments& args) {
+int Verify(const VerifyArguments& args) {
   const vrx::FlashImage image = BuildFlashImage(args.dataFile, args.container);
-  Feedback feedback(args.json);
-  JsonEvents* json = feedback.json();
-  const vrx::VerifyResult result =
-      vrx::VerifyDevice(args.port, args.speedIndex, image, {}, feedback.progress());
-  if (result.failure != vrx::SessionFailure::kNone) {
-    if (json) json->Failure(vrx::WriterMessageFor(result.failure));
-    if (json) json->Result(false);
-    throw CommandFailure(vrx::WriterMessage(vrx::WriterMessageFor(result.failure)));
+  vrx::VerifyResult result;
+  {
+    Feedback feedback(args.json);
+    result = vrx::VerifyDevice(args.port, args.speedIndex, image, InterruptibleSession(),
+                               feedback.progress());
+    if (JsonEvents* json = feedback.json()) {
+      if (result.failure != vrx::SessionFailure::kNone) {
+        if (const int message = vrx::WriterMessageFor(result.failure); message != 0)
+          json->Failure(message);
+        json->Result(false);
+      } else {
+        for (const vrx::FlashDifference& d : result.comparison.first)
+          PrintEvent("difference",
+                     {{"address", d.address}, {"module", d.module}, {"image", d.image}});
+        json->Result(result.comparison.differing == 0,
+                     {{"differing", result.comparison.differing}});
+      }
+    }
   }
+  if (result.failure == vrx::SessionFailure::kInterrupted) return ReportInterrupted();
+  if (result.failure != vrx::SessionFailure::kNone)
+    throw CommandFailure(
+        DeviceFailureText(vrx::WriterMessage(vrx::WriterMessageFor(result.failure)), result.cause,
+                          result.failure == vrx::SessionFailure::kPortOpen));
   const vrx::FlashComparison& comparison = result.comparison;
-  for (const vrx::FlashDifference& d : comparison.first) {
-    if (json)
-      PrintEvent("difference", {{"address", d.address}, {"module", d.module}, {"image", d.image}});
-    else
+  if (!args.json) {
+    for (const vrx::FlashDifference& d : comparison.first)
       PrintLine(vrx::readback_text::Difference(d.address, d.module, d.image));
   }
-  if (json)
-    json->Result(comparison.differing == 0, {{"differing", comparison.differing}});
   if (comparison.differing != 0)
     throw CommandFailure(vrx::readback_text::Mismatch(comparison.differing));
-  if (!json) PrintLine(vrx::readback_text::Verified());
+  if (!args.json) PrintLine(vrx::readback_text::Verified());
+  return kExitOk;
 }
 
 class VerifyCommand final : public Command {
@@ -66,10 +79,7 @@ class VerifyCommand final : public Command {
     AddContainerOption(sub, args_.container);
     AddJsonFlag(sub, args_.json);
   }
-  int Execute() override {
-    Verify(args_);
-    return kExitOk;
-  }
+  int Execute() override { return Verify(args_); }
 
  private:
   VerifyArguments args_;

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "device/serial_options.h"
+
 namespace vrxtool {
 
 // Exit codes relied on by scripts: 0 success, 1 a failure reported with the
@@ -53,10 +55,11 @@ class Command {
 void PrintError(std::string_view text);
 
 // For the commands that talk to a module: from now on Ctrl-C, SIGTERM and
-// SIGHUP stop the session between two byte exchanges, and the command then
-// ends through Interrupted().
-void StopCleanlyOnInterrupt();
-// The failure of a command stopped by Ctrl-C (exit kExitInterrupted).
-CommandFailure Interrupted();
+// SIGHUP are caught, and the returned options stop a session at its next
+// safe point once one arrived (the module left in its loader, in step); the
+// command then ends through ReportInterrupted().
+vrx::SerialOptions InterruptibleSession();
+// Says so on stderr; returns kExitInterrupted.
+int ReportInterrupted();
 
 }  // namespace vrxtool

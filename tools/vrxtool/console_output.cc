@@ -33,11 +33,18 @@ int DisplayWidth(std::string_view text) {
   return width;
 }
 
-StatusLine::StatusLine() : shown_(StderrIsTerminal()) {}
+std::string RedrawStatus(const std::string& text, int shownWidth, bool escapes) {
+  if (escapes) return "\r\033[K" + text;
+  const int rest = shownWidth - DisplayWidth(text);
+  if (rest <= 0) return "\r" + text;
+  return "\r" + text + std::string(static_cast<std::size_t>(rest), ' ') + "\r" + text;
+}
+
+StatusLine::StatusLine() : shown_(StderrIsTerminal()), escapes_(StderrTakesEscapes()) {}
 
 StatusLine::~StatusLine() {
   if (!shown_ || (logLine_.empty() && bar_.empty())) return;
-  std::fputs("\r\033[K", stderr);
+  std::fputs(RedrawStatus({}, shownWidth_, escapes_).c_str(), stderr);
   std::fflush(stderr);
 }
 
@@ -66,8 +73,9 @@ void StatusLine::Draw(bool withBar) {
       text += (logLine_.empty() ? "" : "  ") + bar;
     }
   }
-  std::fputs(("\r\033[K" + text).c_str(), stderr);
+  std::fputs(RedrawStatus(text, shownWidth_, escapes_).c_str(), stderr);
   std::fflush(stderr);
+  shownWidth_ = DisplayWidth(text);
 }
 
 ConsoleLog::~ConsoleLog() {

@@ -33,9 +33,20 @@ class StatusLine {
   void Draw(bool withBar);
 
   bool shown_;
+  bool escapes_;
+  int shownWidth_ = 0;
   std::string logLine_;
   std::string bar_;
 };
+
+// What rewrites the status line with `text`, `shownWidth` columns being on
+// it now: an erase escape where the terminal takes escapes, else blanks
+// over the rest of the old text and the cursor back after the new.
+std::string RedrawStatus(const std::string& text, int shownWidth, bool escapes);
+
+// Columns a UTF-8 text takes on a terminal: CJK and full-width forms two,
+// the rest one (half-width katakana included).
+int DisplayWidth(std::string_view text);
 
 // The writer's log as UTF-8 with LF line ends, flushed per append so that
 // every step (and every "．") shows as it happens.
@@ -66,10 +77,6 @@ class ProgressBar final : public vrx::DeviceProgress {
   StatusLine& status_;
   vrx::TimeLeftEstimator estimate_;
 };
-
-// Columns a UTF-8 text takes on a terminal: CJK and full-width forms two,
-// the rest one (half-width katakana included).
-int DisplayWidth(std::string_view text);
 
 // One line of a command's result on stdout, flushed at once.
 void PrintLine(std::string_view text);

@@ -10,17 +10,26 @@
 
 namespace vrxtool {
 
+namespace {
+
+// A command may read two files (diff): the message names the one it is about.
+[[noreturn]] void FailWith(const std::string& path, int message) {
+  throw CommandFailure(path + ": " + std::string(vrx::EditorMessage(message)));
+}
+
+}  // namespace
+
 vrx::ConfigImage LoadDataFile(const std::string& path) {
   vrx::ConfigImage image;
   if (const vrx::DataFileError error = vrx::ReadDataFile(vrx::PathFromUtf8(path), image);
       error != vrx::DataFileError::kNone)
-    throw CommandFailure(vrx::EditorMessage(vrx::EditorMessageFor(error)));
+    FailWith(path, vrx::EditorMessageFor(error));
   return image;
 }
 
 void SaveDataFile(const std::string& path, const vrx::ConfigImage& image) {
   if (!WriteOutputFile(path, vrx::DataFileContents(image)))
-    throw CommandFailure(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed));
+    FailWith(path, vrx::editor_msg::kFileOpenFailed);
 }
 
 std::optional<std::string> ReadInputFile(const std::string& path, std::size_t limit) {
@@ -31,15 +40,12 @@ std::optional<std::string> ReadInputFile(const std::string& path, std::size_t li
     case vrx::FileReadResult::kTooLarge:
       return std::nullopt;
     default:
-      throw CommandFailure(path + ": " +
-                           std::string(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed)));
+      FailWith(path, vrx::editor_msg::kFileOpenFailed);
   }
 }
 
 void WriteWholeFile(const std::string& path, std::string_view contents) {
-  if (!WriteOutputFile(path, contents))
-    throw CommandFailure(path + ": " +
-                         std::string(vrx::EditorMessage(vrx::editor_msg::kFileOpenFailed)));
+  if (!WriteOutputFile(path, contents)) FailWith(path, vrx::editor_msg::kFileOpenFailed);
 }
 
 }  // namespace vrxtool

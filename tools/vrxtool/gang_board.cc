@@ -6,6 +6,7 @@
 #include "device/time_left.h"
 #include "resources/gang_texts.h"
 #include "resources/message_table.h"
+#include "resources/port_messages.h"
 #include "resources/readback_texts.h"
 #include "tools/vrxtool/console_output.h"
 #include "tools/vrxtool/json_events.h"
@@ -50,12 +51,12 @@ class GangBoard::Lane final : public PortView {
     std::lock_guard lock(board_.mutex_);
     state_ = std::string(vrx::readback_text::WaitingForModule());
     progress_.clear();
-    board_.Changed(true, *this);
+    board_.Changed(Change::kState, *this);
   }
   void Counted(int passed, int failed) override {
     std::lock_guard lock(board_.mutex_);
     counts_ = vrx::readback_text::RunningCount(passed, failed);
-    board_.Changed(false, *this);
+    board_.Changed(Change::kCounts, *this);
   }
 
   GangBoard& board_;
@@ -81,15 +82,19 @@ class GangBoard::LaneModule final : public ModuleView,
   int LastMessage() const override { return lastMessage_; }
 
   void Finished(const ModuleOutcome& outcome) override {
-    if (!line_.empty()) board_.LogLine(lane_.port_, line_);
-    line_.clear();
+    if (!line_.empty()) EndLine();
     if (json_) json_->Result(outcome.passed);
+    // A failure without a message of its own (a verify mismatch) is told by
+    // the log's last line.
     std::string state(vrx::gang_text::Done());
-    if (!outcome.passed) {
-      state = outcome.message != 0       ? std::string(vrx::WriterMessage(outcome.message))
-              : !outcome.boxText.empty() ? outcome.boxText
-                                         : std::string(vrx::gang_text::Stopped());
-    }
+    if (outcome.interrupted)
+      state = vrx::port_msg::Interrupted();
+    else if (outcome.message != 0)
+      state = vrx::WriterMessage(outcome.message);
+    else if (!outcome.boxText.empty())
+      state = outcome.boxText;
+    else if (!outcome.passed)
+      state = lastLine_;
     SetState(state);
   }
 
@@ -101,8 +106,7 @@ class GangBoard::LaneModule final : public ModuleView,
         line_ += c;
         continue;
       }
-      board_.LogLine(lane_.port_, line_);
-      line_.clear();
+      EndLine();
     }
   }
   void AppendLogMessage(int id) override {
@@ -112,8 +116,7 @@ class GangBoard::LaneModule final : public ModuleView,
   }
 
   void ShowMessage(std::string_view text) override {
-    if (json_)
-      PrintEvent("message", {{"port", lane_.port_}, {"text", text}});
+    if (json_) PrintEvent("message", {{"port", lane_.port_}, {"text", text}});
     lane_.Note(text);
   }
 
@@ -140,24 +143,30 @@ class GangBoard::LaneModule final : public ModuleView,
     estimate_.Update(done, Clock::now());
     std::lock_guard lock(board_.mutex_);
     lane_.progress_ = FormatProgress(estimate_, 60);
-    board_.Changed(false, lane_);
+    board_.Changed(Change::kProgress, lane_);
   }
   void StepEnded(const vrx::StepInfo& info, bool succeeded) override {
     if (json_) json_->StepEnded(info, succeeded);
   }
 
  private:
+  void EndLine() {
+    board_.LogLine(lane_.port_, line_);
+    lastLine_ = std::move(line_);
+    line_.clear();
+  }
   void SetState(std::string state) {
     std::lock_guard lock(board_.mutex_);
     lane_.state_ = std::move(state);
     lane_.progress_.clear();
-    board_.Changed(true, lane_);
+    board_.Changed(Change::kState, lane_);
   }
 
   Lane& lane_;
   GangBoard& board_;
   std::unique_ptr<JsonEvents> json_;
   std::string line_;
+  std::string lastLine_;
   int lastMessage_ = 0;
   vrx::TimeLeftEstimator estimate_;  // this port's pace alone
 };
@@ -207,12 +216,15 @@ void GangBoard::NoteLine(const std::string& port, std::string_view text) {
   if (table_) Draw();
 }
 
-void GangBoard::Changed(bool stateChanged, const Lane& lane) {
+void GangBoard::Changed(Change change, const Lane& lane) {
   if (!table_) {
-    if (stateChanged && !json_) WriteWhole(stderr, lane.port_ + ": " + lane.state_ + "\n");
+    // Plain lines: each new state and each count; progress only in the table.
+    if (json_ || change == Change::kProgress) return;
+    const std::string& text = change == Change::kState ? lane.state_ : lane.counts_;
+    WriteWhole(stderr, lane.port_ + ": " + text + "\n");
     return;
   }
-  if (!stateChanged && Clock::now() - lastDraw_ < kRedrawPause) return;
+  if (change == Change::kProgress && Clock::now() - lastDraw_ < kRedrawPause) return;
   Draw();
 }
 

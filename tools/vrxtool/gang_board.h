@@ -1,7 +1,7 @@
 // What vrxtool program shows for several ports at once.  On a terminal, a
 // table on stderr with one line per port (port, state, progress with time
 // left, the counts of a production run), redrawn in place; otherwise one
-// plain line per change of state.  Each port's log lines go to stdout whole,
+// plain line per change of state and per count.  Each port's log lines go to stdout whole,
 // prefixed with the port's name; with --json each event carries the port.
 #pragma once
 
@@ -35,9 +35,11 @@ class GangBoard {
   friend class Lane;
   friend class LaneModule;
 
+  enum class Change { kState, kProgress, kCounts };
+
   // Under mutex_: a log line to stdout, a change of a lane, a note.
   void LogLine(const std::string& port, const std::string& line);
-  void Changed(bool stateChanged, const Lane& lane);
+  void Changed(Change change, const Lane& lane);
   void NoteLine(const std::string& port, std::string_view text);
   void Draw();
   void Erase();

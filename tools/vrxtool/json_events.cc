@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "resources/message_table.h"
+#include "resources/writer_log_texts.h"
 
 namespace vrxtool {
 namespace {
@@ -51,7 +52,12 @@ void JsonEvents::Emit(std::string_view name, const JsonObject& fields) {
   PrintEvent(name, withPort);
 }
 
-void JsonEvents::AppendLog(std::string_view text) { Emit("log", {{"text", text}}); }
+void JsonEvents::AppendLog(std::string_view text) {
+  // The text is in the user's language; the id, when the line has one, is not.
+  JsonObject fields = {{"text", text}};
+  if (const std::string_view id = vrx::writer_log::LineId(text); !id.empty()) fields["id"] = id;
+  Emit("log", fields);
+}
 
 void JsonEvents::AppendLogMessage(int id) {
   lastMessage_ = id;

@@ -1,14 +1,18 @@
 // vrxtool: every command is listed once below; main parses the command line,
 // runs the chosen command and turns its outcome into the exit status.
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <vector>
 
+#include "config/program_language.h"
 #include "platform/interrupt.h"
 #include "platform/program_arguments.h"
 #include "resources/port_messages.h"
+#include "resources/program_usage.h"
 #include "resources/program_version.h"
 #include "tools/vrxtool/command.h"
+#include "tools/vrxtool/terminal.h"
 
 namespace vrxtool {
 
@@ -54,20 +58,54 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
   return commands;
 }
 
+// A first argument that is no option and names no command; "" when the
+// command line is not like that.
+std::string UnknownCommandName(vrx::Utf8Arguments& arguments,
+                               const std::vector<std::unique_ptr<Command>>& commands) {
+  if (arguments.argc() < 2) return {};
+  const std::string first = arguments.argv()[1];
+  if (first.empty() || first.front() == '-') return {};
+  for (const auto& command : commands)
+    if (command->Name() == first) return {};
+  return first;
+}
+
+void ListCommands(std::string_view unknown, const std::vector<std::unique_ptr<Command>>& commands) {
+  std::string text = vrx::UnknownCommand(unknown) + "\n";
+  std::size_t width = 0;
+  for (const auto& command : commands) width = std::max(width, command->Name().size());
+  for (const auto& command : commands)
+    text += "  " + command->Name() + std::string(width + 2 - command->Name().size(), ' ') +
+            command->Summary() + "\n";
+  text += vrx::CommandListEnd();
+  PrintError(text);
+}
+
 }  // namespace
 
 void PrintError(std::string_view text) { std::cerr << std::string(text) + "\n" << std::flush; }
 
-void StopCleanlyOnInterrupt() { vrx::CatchInterruptsForProcess(); }
+vrx::SerialOptions InterruptibleSession() {
+  vrx::CatchInterruptsForProcess();
+  vrx::SerialOptions options;
+  options.cancelled = vrx::InterruptRequested;
+  return options;
+}
 
-CommandFailure Interrupted() {
-  return CommandFailure(vrx::port_msg::Interrupted(), kExitInterrupted);
+int ReportInterrupted() {
+  PrintError(vrx::port_msg::Interrupted());
+  return kExitInterrupted;
 }
 
 }  // namespace vrxtool
 
 int main(int argc, char** argv) {
   using namespace vrxtool;
+  // First, so that every line, help and errors included, reaches a console
+  // readable, and last, to leave the console as it was.
+  const ConsoleSession console;
+  // vrxtool has no profile of its own: VRX_LANG, else the user's language.
+  vrx::UseProgramLanguage(vrx::ChooseProgramLanguage(std::nullopt));
   CLI::App app{
       "vrxtool - VRX7100 data files, flash images and module programming from the command line.\n"
       "Runs the same code as VRXEditor and VRXWriter."};
@@ -87,6 +125,10 @@ int main(int argc, char** argv) {
   }
 
   vrx::Utf8Arguments arguments(argc, argv);
+  if (const std::string unknown = UnknownCommandName(arguments, commands); !unknown.empty()) {
+    ListCommands(unknown, commands);
+    return kExitUsage;
+  }
   try {
     app.parse(arguments.argc(), arguments.argv());
   } catch (const CLI::Success& e) {  // --help, --help-all, --version

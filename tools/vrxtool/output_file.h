@@ -14,4 +14,10 @@ inline constexpr std::string_view kStandardOutputName = "-";
 // naming it.
 bool WriteOutputFile(const std::string& path, std::string_view contents);
 
+// Why `path` could not be written ("" when it can): checked before a long
+// device session whose result goes there.  A folder, a missing folder and
+// one this user may not create files in are found; a device or pipe is
+// written in place and taken as it is.
+std::string OutputProblem(const std::string& path);
+
 }  // namespace vrxtool

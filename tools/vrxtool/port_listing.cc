@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <set>
 
+#include "device/usb_adapter.h"
 #include "platform/port_names.h"
 #include "platform/utf8_path.h"
 
@@ -33,16 +34,21 @@ std::vector<ListedPort> ListPorts(const std::map<std::string, std::string>& port
   std::set<std::string, decltype(&NameOrder)> names(&NameOrder);
   for (const auto& name : vrx::OfferedPortNames()) names.insert(name);
   for (const auto& [name, path] : portMap) names.insert(name);
-  const auto usbDevices = vrx::ListUsbSerialDevices();
   for (const auto& name : names) {
-    const std::string path = vrx::ResolvePortName(name, portMap, usbDevices);
+    // The platform's own resolution: a Linux map and adapter order, or
+    // Windows' COM devices.
+    const std::string path = vrx::ResolvePortName(name);
     if (path.empty()) continue;
     const std::string key = SameDeviceKey(path);
     auto port = std::find_if(ports.begin(), ports.end(), [&](const ListedPort& listed) {
-      return SameDeviceKey(listed.info.devicePath) == key;
+      return listed.info.devicePath == path || SameDeviceKey(listed.info.devicePath) == key;
     });
     if (port == ports.end()) {
-      ports.push_back({{}, vrx::DescribeSerialDevice(path), {}});
+      vrx::SerialPortInfo device = vrx::DescribeSerialDevice(path);
+      // An offered name that leads nowhere (Windows' COM4 without a device)
+      // is no port; a map line that does is shown as missing.
+      if (!device.exists && portMap.count(name) == 0) continue;
+      ports.push_back({{}, std::move(device), {}});
       port = std::prev(ports.end());
     }
     port->comNames.push_back(name);
@@ -53,6 +59,17 @@ std::vector<ListedPort> ListPorts(const std::map<std::string, std::string>& port
   auto users = vrx::FindPortUsers(paths);
   for (auto& port : ports) port.users = users[port.info.devicePath];
   return ports;
+}
+
+std::string AdapterChipName(const vrx::SerialPortInfo& info) {
+  return vrx::IdentifyAdapter(info.vendorId, info.productId, info.driver).name;
+}
+
+std::string ExpectedWriteText(int latencyTimerMs) {
+  const long long seconds =
+      vrx::ExpectedWriteTime(std::chrono::milliseconds(latencyTimerMs)).count();
+  return seconds >= 90 ? "about " + std::to_string((seconds + 30) / 60) + " min"
+                       : "about " + std::to_string(seconds) + " s";
 }
 
 }  // namespace vrxtool

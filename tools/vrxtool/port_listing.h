@@ -19,4 +19,10 @@ struct ListedPort {
 
 std::vector<ListedPort> ListPorts(const std::map<std::string, std::string>& portMap);
 
+// The USB serial adapter chip behind a port ("FTDI FT232R"), "" if unknown.
+std::string AdapterChipName(const vrx::SerialPortInfo& info);
+// How long a full Write takes at an FTDI latency timer: "about 8 min",
+// "about 32 s".
+std::string ExpectedWriteText(int latencyTimerMs);
+
 }  // namespace vrxtool

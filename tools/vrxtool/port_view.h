@@ -15,8 +15,9 @@ namespace vrxtool {
 
 struct ModuleOutcome {
   bool passed = false;
-  int message = 0;      // the writer message that ended a failed Write, 0 if none
-  std::string boxText;  // a payload container failure's text
+  bool interrupted = false;  // the run's cancellation stopped the Write at a safe point
+  int message = 0;           // the writer message that ended a failed Write, 0 if none
+  std::string boxText;       // a payload container failure's text
 };
 
 // One module's Write on one port.

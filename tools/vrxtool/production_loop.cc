@@ -3,9 +3,12 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "device/module_presence.h"
+#include "device/serial_options.h"
 #include "platform/utf8_path.h"
 #include "resources/message_table.h"
 #include "resources/readback_texts.h"
@@ -15,13 +18,15 @@ namespace vrxtool {
 namespace {
 
 using namespace std::chrono_literals;
-constexpr auto kProbeTimeout = 300ms;
+// The answer time-out of every other exchange: a shorter one would take a
+// module that answers late on a busy machine for gone and program it again.
+const auto kProbeTimeout = vrx::SerialOptions{}.readTimeout;
 constexpr auto kProbePause = 200ms;
 
-// Probes until the module's presence is `wanted`; false when stopped first.
-bool WaitForModule(const StationSettings& station, bool wanted,
-                   const std::function<bool()>& stopped) {
-  while (!stopped()) {
+// Probes until the module's presence is `wanted`; false when cancelled
+// first.
+bool WaitForModule(const StationSettings& station, bool wanted, const vrx::CancelCheck& cancelled) {
+  while (!cancelled()) {
     if (vrx::ModuleAnswers(station.port, station.speedIndex, kProbeTimeout) == wanted) return true;
     std::this_thread::sleep_for(kProbePause);
   }
@@ -48,13 +53,17 @@ ResultsCsv::ResultsCsv(std::string path) : path_(std::move(path)) {}
 
 void ResultsCsv::Append(std::string_view port, const ModuleOutcome& outcome, double seconds) {
   if (path_.empty()) return;
-  const std::string message =
-      outcome.message != 0 ? std::string(vrx::WriterMessage(outcome.message)) : outcome.boxText;
+  const std::string message = outcome.interrupted ? std::string(vrx::readback_text::Interrupted())
+                              : outcome.message != 0
+                                  ? std::string(vrx::WriterMessage(outcome.message))
+                                  : outcome.boxText;
+  const std::string_view result = outcome.interrupted
+                                      ? vrx::readback_text::Interrupted()
+                                      : vrx::readback_text::ResultWord(outcome.passed);
   char duration[32];
   std::snprintf(duration, sizeof duration, "%.1f", seconds);
-  const std::string fields = ',' + CsvField(port) + ',' +
-                             std::string(vrx::readback_text::ResultWord(outcome.passed)) + ',' +
-                             duration + ',' + CsvField(message) + '\n';
+  const std::string fields = ',' + CsvField(port) + ',' + std::string(result) + ',' + duration +
+                             ',' + CsvField(message) + '\n';
   // Rows of all stations go into one file, each whole and in the order
   // they ended.
   std::lock_guard lock(mutex_);  // std::localtime's buffer is shared as well
@@ -71,18 +80,18 @@ void ResultsCsv::Append(std::string_view port, const ModuleOutcome& outcome, dou
 
 StationCounts ProgramRepeatedly(const StationSettings& station,
                                 const std::function<ModuleOutcome()>& programModule, PortView& view,
-                                ResultsCsv& results, const std::function<bool()>& stopped) {
+                                ResultsCsv& results, const vrx::CancelCheck& cancelled) {
   StationCounts counts;
   while (true) {
     view.Waiting();
-    if (!WaitForModule(station, true, stopped)) break;
+    if (!WaitForModule(station, true, cancelled)) break;
     const auto start = std::chrono::steady_clock::now();
     const ModuleOutcome outcome = programModule();
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    (outcome.passed ? counts.passed : counts.failed) += 1;
+    if (!outcome.interrupted) (outcome.passed ? counts.passed : counts.failed) += 1;
     results.Append(station.port, outcome, seconds.count());
     view.Counted(counts.passed, counts.failed);
-    if (stopped() || !WaitForModule(station, false, stopped)) break;
+    if (cancelled() || !WaitForModule(station, false, cancelled)) break;
   }
   return counts;
 }

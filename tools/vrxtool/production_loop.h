@@ -4,12 +4,12 @@
 // Several stations run side by side, one per port, each on its own.
 #pragma once
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <mutex>
 #include <string>
+#include <string_view>
 
+#include "device/serial_options.h"
 #include "tools/vrxtool/port_view.h"
 
 namespace vrxtool {
@@ -36,10 +36,11 @@ struct StationCounts {
   int failed = 0;
 };
 
-// Runs until `stopped()` (Ctrl-C), counting on `view` and appending each
-// module to `results`.
+// Runs until `cancelled()` (Ctrl-C), counting on `view` and appending each
+// module to `results`.  A module whose Write the cancellation stopped is
+// logged as interrupted and counts neither way.
 StationCounts ProgramRepeatedly(const StationSettings& station,
                                 const std::function<ModuleOutcome()>& programModule, PortView& view,
-                                ResultsCsv& results, const std::function<bool()>& stopped);
+                                ResultsCsv& results, const vrx::CancelCheck& cancelled);
 
 }  // namespace vrxtool

@@ -14,4 +14,10 @@ int StderrColumns() {
   return size.ws_col;
 }
 
+bool StderrTakesEscapes() { return StderrIsTerminal(); }
+
+// A terminal here takes UTF-8 and escapes as they come.
+ConsoleSession::ConsoleSession() = default;
+ConsoleSession::~ConsoleSession() = default;
+
 }  // namespace vrxtool

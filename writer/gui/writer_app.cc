@@ -5,9 +5,7 @@
 #include <utility>
 
 #include "config/port_settings.h"
-#include "config/settings_problems.h"
 #include "platform/module_path.h"
-#include "platform/program_profile.h"
 #include "ui/text_conversion.h"
 #include "writer/gui/writer_dialog.h"
 
@@ -24,22 +22,22 @@ void LoadStartupState(CWriterDialog& dialog, ProfileStore& profile,
   if (commandLine.command == StartCommand::kOpen) dialog.filePath = commandLine.filePath;
 }
 
-CWriterApp::CWriterApp(std::vector<std::string> arguments) : arguments_(std::move(arguments)) {}
+CWriterApp::CWriterApp(std::vector<std::string> arguments, ProfileStore& profile)
+    : arguments_(std::move(arguments)), profile_(profile) {}
 
 bool CWriterApp::OnInit() {
   // wxApp::OnInit is not called: wx's own option parser would refuse the
   // writer's switches ("/p", "-dde", ...).
   SetAppName(ui::FromCore(ProgramName()));
   SetVendorName(wxS("Zentrolith"));
-  wxConfigBase::DontCreateOnDemand();  // the profile is opened in OnRun
+  wxConfigBase::DontCreateOnDemand();  // the profile is main's
   return true;
 }
 
 int CWriterApp::OnRun() {
-  const auto profile = OpenProgramProfile(ProgramName(), PrintSettingsProblems());
-  CWriterDialog dialog(*profile, OwnExecutablePath());
+  CWriterDialog dialog(profile_, OwnExecutablePath());
   SetTopWindow(&dialog);
-  LoadStartupState(dialog, *profile, ParseWriterCommandLine(arguments_));
+  LoadStartupState(dialog, profile_, ParseWriterCommandLine(arguments_));
   dialog.ShowModal();
   SetTopWindow(nullptr);
   return 0;  // nothing is written to the profile at exit

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "config/port_settings.h"
+#include "platform/interrupt.h"
 #include "resources/message_table.h"
 #include "resources/readback_texts.h"
 #include "resources/ui_texts.h"
@@ -18,6 +19,7 @@
 #include "ui/dialog_layout.h"
 #include "ui/file_dialog.h"
 #include "ui/file_drop_target.h"
+#include "ui/language_menu.h"
 #include "ui/message_box.h"
 #include "ui/port_speed_picker.h"
 #include "ui/program_icon.h"
@@ -46,11 +48,6 @@ constexpr DluRect kSpeedLabelRect{70, 206, 18, 14};
 constexpr DluRect kBpsLabelRect{132, 206, 16, 14};
 constexpr int kBottomRowHeight = 14;  // the buttons and labels beside the lists
 
-constexpr const char* kInstruction =
-    "VRX7100のフラッシュメモリに書込みを行います。\n\n"
-    "データファイルを選択して「書込み」ボタンを押してください。";
-// One filter entry covering both extensions.
-constexpr const char* kDataFileFilter = "VRX7100 データ (*.vrx;*.txt)|*.vrx;*.txt";
 constexpr const char* kDefaultExtension = "vrx";
 // Ports in the order offered; a remembered name no entry begins with leaves
 // the selection alone.
@@ -72,13 +69,13 @@ class DialogMessageBoxes : public MessageBoxSink {
   wxWindow& owner_;
 };
 
-wxStaticText* NewLabel(wxWindow* parent, const char* text, long style = 0) {
+wxStaticText* NewLabel(wxWindow* parent, std::string_view text, long style = 0) {
   return new wxStaticText(parent, wxID_ANY, ui::FromCore(text), wxDefaultPosition, wxDefaultSize,
                           style | wxST_NO_AUTORESIZE);
 }
 
 // Sized by the template, not by GTK's default button width.
-wxButton* NewButton(wxWindow* parent, int id, const char* text) {
+wxButton* NewButton(wxWindow* parent, int id, std::string_view text) {
   return new ui::Compact<wxButton>(parent, id, ui::FromCore(text), wxDefaultPosition, wxDefaultSize,
                                    wxBU_EXACTFIT);
 }
@@ -112,13 +109,17 @@ CWriterDialog::CWriterDialog(ProfileStore& profile, std::filesystem::path contai
   ui::AddToSystemMenu(*this, kIdAbout, ui::FromCore(WriterMessage(writer_msg::kAboutMenuEntry)));
   Bind(
       wxEVT_MENU, [this](wxCommandEvent&) { ShowVersionBox(); }, kIdAbout);
+  ui::AddToSystemMenu(*this, ui::kLanguageMenuId, ui::FromCore(ui_text::LanguageMenuEntry()));
+  Bind(
+      wxEVT_MENU, [this](wxCommandEvent&) { ui::AskLanguage(*this, profile_); },
+      ui::kLanguageMenuId);
 }
 
 CWriterDialog::~CWriterDialog() = default;
 
 void CWriterDialog::CreateControls() {
   // Template order is the keyboard's tab order.
-  exit_ = NewButton(this, kIdExit, "終了");
+  exit_ = NewButton(this, kIdExit, ui_text::ExitButton());
   ui::PlaceControl(*exit_, kExitRect);
 
   path_ = new ui::Compact<wxTextCtrl>(this, kIdPath, wxEmptyString);
@@ -130,17 +131,17 @@ void CWriterDialog::CreateControls() {
     });
   }
 
-  browse_ = NewButton(this, kIdBrowse, "参照");
+  browse_ = NewButton(this, kIdBrowse, ui_text::BrowseButton());
   ui::PlaceControl(*browse_, kBrowseRect);
 
-  write_ = NewButton(this, kIdWrite, "書込み");
+  write_ = NewButton(this, kIdWrite, ui_text::WriteButton());
   ui::PlaceControl(*write_, kWriteRect);
   write_->SetDefault();
 
   portSpeed_ = std::make_unique<ui::PortSpeedPicker>(this, kPortSpeedStyle);
 
-  ui::PlaceCentredLabel(*NewLabel(this, "ポート"), kPortLabelRect);
-  ui::PlaceLabel(*NewLabel(this, kInstruction), kInstructionRect);
+  ui::PlaceCentredLabel(*NewLabel(this, ui_text::PortLabel()), kPortLabelRect);
+  ui::PlaceLabel(*NewLabel(this, ui_text::WriterInstruction()), kInstructionRect);
 
   log_ = new wxTextCtrl(this, kIdLog, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                         wxTE_MULTILINE | wxTE_READONLY | wxVSCROLL);
@@ -148,7 +149,7 @@ void CWriterDialog::CreateControls() {
   ui::PlaceControl(*log_, kLogRect);
   logPanel_ = std::make_unique<LogPanel>(*log_);
 
-  ui::PlaceCentredLabel(*NewLabel(this, "速度"), kSpeedLabelRect);
+  ui::PlaceCentredLabel(*NewLabel(this, ui_text::SpeedLabel()), kSpeedLabelRect);
   ui::PlaceCentredLabel(*NewLabel(this, "bps"), kBpsLabelRect);
 }
 
@@ -175,8 +176,9 @@ void CWriterDialog::OnInitDialog(wxInitDialogEvent&) {
 void CWriterDialog::Browse() {
   TransferDataFromWindow();
   const wxFileName initial(ui::FromCore(filePath));
-  ui::FileDialog chooser(this, ui::FromCore(ui_text::kChooseDataFileTitle), initial.GetPath(),
-                         initial.GetFullName(), ui::FromCore(kDataFileFilter), wxFD_OPEN);
+  ui::FileDialog chooser(this, ui::FromCore(ui_text::ChooseDataFileTitle()), initial.GetPath(),
+                         initial.GetFullName(), ui::FromCore(ui_text::WriterDataFileFilter()),
+                         wxFD_OPEN);
   if (chooser.ShowModal() != wxID_OK) return;
   wxFileName chosen(chooser.GetPath());
   if (!chosen.HasExt()) chosen.SetExt(ui::FromCore(kDefaultExtension));
@@ -193,6 +195,10 @@ void CWriterDialog::Write() {
     TransferDataFromWindow();
     WriteJob job{filePath, portName, speedIndex, container_, serialOptions};
     job.verify = verifyAfterWrite;
+    // A signal stops the Write at a safe point; the program then ends by
+    // it, after the port is closed (the scope outlives the session).
+    const InterruptScope catchInterrupts;
+    if (!job.serial.cancelled) job.serial.cancelled = InterruptRequested;
     DialogMessageBoxes boxes(*this);
     RunWrite(job, *flashImage_, *logPanel_, boxes, profile_);
   }
@@ -239,6 +245,8 @@ std::unique_ptr<wxMenu> CWriterDialog::CreateContextMenu() const {
     menu->AppendSeparator();
     menu->Append(kIdAbout, ui::FromCore(entry));
   }
+  menu->AppendSeparator();
+  ui::AppendLanguageMenu(*menu, profile_);
   return menu;
 }
 
@@ -250,7 +258,9 @@ void CWriterDialog::SetVerifyAfterWrite(bool verify) {
 void CWriterDialog::OnContextMenu(wxContextMenuEvent&) {
   if (writing_) return;  // a right click held back during a Write is dropped
   const std::unique_ptr<wxMenu> menu = CreateContextMenu();
-  switch (GetPopupMenuSelectionFromUser(*menu)) {
+  const int chosen = GetPopupMenuSelectionFromUser(*menu);
+  if (ui::ChooseLanguage(profile_, chosen)) return;
+  switch (chosen) {
     case kIdAbout:
       ShowVersionBox();
       break;

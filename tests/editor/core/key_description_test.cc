@@ -14,10 +14,23 @@ TEST(KeyDescriptionTest, TheTooltipNamesTheKeyItsPlaceItsCodesAndThePcKey) {
   // Typed in another notation, the codes are the same bytes.
   EXPECT_EQ(KeyNameForMakeCode("1c"), "A");
   EXPECT_EQ(KeyNameForMakeCode("0x6A"), "¥");
-  // Codes the capture table does not know show the codes only.
+  // Keys that cannot be captured have names too.
   EXPECT_EQ(KeyTooltipText(5, KeyEntry{true, "E0,1F", "E0,F0,1F"}),
-            "キー6 (ROW0/COL5)\nMake: E0,1F\nBreak: E0,F0,1F");
+            "キー6 (ROW0/COL5)\nMake: E0,1F\nBreak: E0,F0,1F\n左Windows");
+  // Codes no named key sends show the codes only.
+  EXPECT_EQ(KeyTooltipText(5, KeyEntry{true, "E0,1E", "E0,F0,1E"}),
+            "キー6 (ROW0/COL5)\nMake: E0,1E\nBreak: E0,F0,1E");
   EXPECT_EQ(KeyNameForMakeCode("E0,,75"), "");
+  // As `show` writes them, and a long code over several lines.
+  std::string longest;
+  for (int i = 0; i < 31; ++i) longest += (i ? " " : "") + std::string("0e0");
+  EXPECT_EQ(KeyTooltipText(1, KeyEntry{true, longest, "f0 1c"}),
+            "キー2 (ROW0/COL1)\n"
+            "Make: E0,E0,E0,E0,E0,E0,E0,E0,\n"
+            "      E0,E0,E0,E0,E0,E0,E0,E0,\n"
+            "      E0,E0,E0,E0,E0,E0,E0,E0,\n"
+            "      E0,E0,E0,E0,E0,E0,E0\n"
+            "Break: F0,1C");
   EXPECT_TRUE(HasCodes(KeyEntry{true, "", "F0,1C"}));
   EXPECT_FALSE(HasCodes(KeyEntry{}));
 }

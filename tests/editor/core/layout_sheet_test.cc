@@ -61,6 +61,75 @@ TEST(LayoutSheetTest, TheSheetShowsKeysOptionsSpeedLevelsAndCharacters) {
   EXPECT_TRUE(HasText(LayOutSheet(config, ""), "通信速度: なし (0x33)"));
 }
 
+const SheetText* TextAt(const LayoutSheet& sheet, const std::string& prefix, double baseline) {
+  for (const SheetText& text : sheet.texts)
+    if (text.y == baseline && text.text.starts_with(prefix)) return &text;
+  return nullptr;
+}
+
+TEST(LayoutSheetTest, CodesShowCanonicalAndFitTheirCellShrunkThenCut) {
+  ConfigImage config;
+  std::string longest;
+  for (int i = 0; i < 31; ++i) longest += (i ? "," : "") + std::string(i % 2 ? "F0" : "E0");
+  config.keys[0] = {true, "e0 75", "0000000000000000000000005a"};  // row 0: cell top 332
+  config.keys[1] = {false, "E1,14,77,E1,F0,14,F0,77", ""};         // Pause
+  config.keys[2] = {true, longest, "1c"};
+  const LayoutSheet sheet = LayOutSheet(config, "");
+  constexpr double kTop = 80 + 36 * 7;
+  constexpr double kCodeRoom = 46 - 3;
+
+  const SheetText* typed = TextAt(sheet, "E0", kTop + 26);
+  ASSERT_NE(typed, nullptr);
+  EXPECT_EQ(typed->text, "E0,75") << "as `show` writes it";
+  EXPECT_EQ(typed->size, 5);
+  const SheetText* zeros = TextAt(sheet, "5A", kTop + 33);
+  ASSERT_NE(zeros, nullptr) << "leading zeros must not make a code vanish";
+  EXPECT_EQ(zeros->size, 5);
+
+  const SheetText* pause = TextAt(sheet, "E1", kTop + 26);
+  ASSERT_NE(pause, nullptr);
+  EXPECT_EQ(pause->text, "E1,14,77,E1,F0,14,F0,77") << "shrunk, not cut";
+  EXPECT_LT(pause->size, 5);
+  EXPECT_GE(pause->size, kSmallestCodeSize);
+  EXPECT_LE(TextWidth(pause->text, pause->size), kCodeRoom);
+
+  const SheetText* cut = TextAt(sheet, "E0,F0", kTop + 26);
+  ASSERT_NE(cut, nullptr);
+  EXPECT_TRUE(cut->text.ends_with(",…")) << cut->text << ": cut after a whole byte";
+  EXPECT_TRUE(longest.starts_with(cut->text.substr(0, cut->text.size() - 3)));
+  EXPECT_GT(cut->text.size(), 20U) << "as much as fits at the smallest size";
+  EXPECT_EQ(cut->size, kSmallestCodeSize);
+  EXPECT_LE(TextWidth(cut->text, cut->size), kCodeRoom);
+  for (const SheetText& text : sheet.texts)
+    if (text.maxWidth > 0) {
+      EXPECT_LE(TextWidth(text.text, text.size), text.maxWidth) << text.text;
+    }
+}
+
+TEST(LayoutSheetTest, FittingCountsWholeGlyphs) {
+  EXPECT_DOUBLE_EQ(TextWidth("…", 10), 10);
+  EXPECT_DOUBLE_EQ(TextWidth("あい", 4), 8) << "a Japanese glyph is one em, whatever its bytes";
+  // A text without commas is cut between glyphs, never inside one.
+  const FittedText fitted = FitCodeText("あいうえおかきくけこさしすせそ", 5, 20);
+  EXPECT_EQ(fitted.text, "あいうえ…");
+  EXPECT_EQ(FitCodeText("", 5, 20).text, "");
+}
+
+// The SVG is written by the project on every platform: its texts are text.
+TEST(LayoutSheetTest, TheSvgHoldsItsTextsAsText) {
+  const ::vrx::test::ScratchFolder folder("layout-svg");
+  ConfigImage config;
+  config.keys[16] = {true, "E0,75", "E0,F0,75"};
+  const auto path = folder / "sheet.svg";
+  ASSERT_TRUE(RenderLayoutSheet(LayOutSheet(config, "a&b <c>.vrx"), SheetFormat::kSvg, path));
+  const std::string svg = ReadFile(path);
+  EXPECT_NE(svg.find(">VRX7100 レイアウト図 - a&amp;b &lt;c&gt;.vrx</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">E0,F0,75</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">↑</text>"), std::string::npos);
+  EXPECT_EQ(svg.find("<path"), std::string::npos) << "no glyph outlines";
+  EXPECT_LT(svg.size(), 60'000U);
+}
+
 // Each format the build offers is written as such; one it does not offer
 // (PNG and PDF where there is no cairo) is refused, never left half written.
 TEST(LayoutSheetTest, TheSheetIsWrittenInTheFormatOfItsExtension) {

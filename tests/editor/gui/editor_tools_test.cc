@@ -5,14 +5,18 @@
 #include <wx/checkbox.h>
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
+#include <wx/tglbtn.h>
 #include <wx/uiaction.h>
 
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <sstream>
+#include <vector>
 
 #include "editor/gui/cgram_page.h"
 #include "editor/gui/key_map_page.h"
@@ -71,9 +75,8 @@ TEST_F(EditorToolsTest, UndoWalksBackThroughThePagesAndRedoForward) {
   PressWithControl('Z');
   EXPECT_EQ(sheet->config().cgram[0], 0x00);
   EXPECT_EQ(sheet->notebook()->GetSelection(), CVRXSheet::kCgramPage) << "undo shows the page";
-  // Back at the fresh dots, so that page counts no change (the others may
-  // count a change of focus, as they always do).
-  EXPECT_FALSE(sheet->cgramPage()->modified);
+  // Back at the fresh editor: nothing to save.
+  EXPECT_FALSE(sheet->AnyModified());
 
   PressWithControl('Y');
   PressWithControl('Z', wxMOD_CONTROL | wxMOD_SHIFT);
@@ -101,6 +104,72 @@ TEST_F(EditorToolsTest, UndoWalksBackThroughThePagesAndRedoForward) {
   sheet->OpenDataFile(path.string());
   EXPECT_FALSE(sheet->history().CanUndo());
   EXPECT_FALSE(sheet->history().CanRedo());
+}
+
+TEST_F(EditorToolsTest, UndoBackToTheOpenedDataLeavesNothingToSave) {
+  ConfigImage image;
+  image.keys[20] = {true, "1D", "F0,1D"};
+  const auto path = WriteImage("opened.vrx", image);
+  sheet->OpenDataFile(path.string());
+  CKeyMapPage* keys = sheet->keyMapPage();
+  KeyMatrix* matrix = keys->keyMatrix();
+  auto clickKey = [&](int key) {
+    ClickAt(matrix, matrix->KeyButtonRect(key).GetPosition() + wxPoint(6, 6));
+    ASSERT_EQ(keys->selectedKey(), key);
+  };
+  // Looking is no change: selecting keys, clicking into Make, キャプチャ on
+  // and off.
+  clickKey(20);
+  Click(keys->makeBox());
+  Click(keys->captureButton());
+  Click(keys->captureButton());
+  ASSERT_FALSE(keys->captureOn());
+  EXPECT_FALSE(sheet->AnyModified());
+
+  // A typed code counts while it is typed, and after it is taken over.
+  keys->makeBox()->ChangeValue(wxS("2B"));
+  EXPECT_TRUE(sheet->AnyModified()) << "typed, not yet taken over";
+  keys->makeBox()->ChangeValue(wxS("1d"));
+  EXPECT_FALSE(sheet->AnyModified()) << "the same code as the file's";
+  keys->makeBox()->ChangeValue(wxS("2B"));
+  clickKey(21);
+  EXPECT_TRUE(sheet->AnyModified());
+  sheet->Undo();
+  EXPECT_EQ(sheet->config().keys[20].makeCode, "1D");
+  EXPECT_FALSE(sheet->AnyModified());
+  // So 終了 asks nothing (an unexpected prompt fails the test).
+  {
+    test::DialogScript none;
+    Press(CVRXSheet::kExitId);
+  }
+  EXPECT_FALSE(sheet->IsShown());
+}
+
+TEST_F(EditorToolsTest, UndoOfACapturedKeyOrADotComesBackToTheSavedState) {
+  CKeyMapPage* keys = sheet->keyMapPage();
+  keys->CaptureKey('A');
+  ASSERT_EQ(sheet->config().keys[0].makeCode, "1C");
+  const auto path = scratch / "saved.vrx";
+  {
+    test::DialogScript script;
+    script.ExpectFileDialog(path.string());
+    Press(CVRXSheet::kSaveId);
+  }
+  EXPECT_FALSE(sheet->AnyModified());
+  keys->CaptureKey('B');
+  EXPECT_TRUE(sheet->AnyModified());
+  sheet->Undo();
+  EXPECT_FALSE(sheet->AnyModified()) << "back at the saved capture";
+  sheet->Undo();
+  EXPECT_TRUE(sheet->AnyModified()) << "before the save: the file differs";
+  sheet->Redo();
+  EXPECT_FALSE(sheet->AnyModified());
+
+  ASSERT_TRUE(SelectPage(CVRXSheet::kCgramPage));
+  sheet->cgramPage()->SetDotAt(DotPoint(3, 2, 1), true);
+  EXPECT_TRUE(sheet->AnyModified());
+  sheet->Undo();
+  EXPECT_FALSE(sheet->AnyModified());
 }
 
 TEST_F(EditorToolsTest, ADragPaintsEveryDotItPassesAsOneStep) {
@@ -172,7 +241,7 @@ TEST_F(EditorToolsTest, ADroppedFileOpensAsOpenWouldAndTheRestAreIgnored) {
   EXPECT_EQ(sheet->config().optionWord, 0x0041);
 
   // The same prompt and messages as 開く.
-  Click(sheet->keyMapPage()->typematicBox());
+  sheet->keyMapPage()->CaptureKey('A');
   test::DialogScript script;
   script.ExpectMessage(kUnsavedPrompt, wxID_NO).ExpectMessage(kCannotOpenText);
   sheet->OnFilesDropped({(scratch / "missing.vrx").string()});
@@ -203,6 +272,65 @@ TEST_F(EditorToolsTest, TheEditorOpensAFileNamedOnItsCommandLine) {
   kill(child, SIGTERM);
   waitpid(child, nullptr, 0);
   EXPECT_EQ(found, 0) << "no window titled with the file";
+}
+
+// Place and size of an X window, from xdotool.
+struct WindowRect {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+// The shown windows of process `pid` captioned `caption`.
+std::vector<WindowRect> WindowsOf(pid_t pid, const std::string& caption) {
+  std::vector<WindowRect> windows;
+  const auto ids =
+      ::vrx::test::RunProcess({"/usr/bin/xdotool", "search", "--all", "--onlyvisible", "--pid",
+                               std::to_string(pid), "--name", "^" + caption + "$"});
+  std::istringstream idLines(ids.out);
+  for (std::string id; std::getline(idLines, id);) {
+    const auto shell =
+        ::vrx::test::RunProcess({"/usr/bin/xdotool", "getwindowgeometry", "--shell", id});
+    WindowRect rect;
+    std::istringstream lines(shell.out);
+    for (std::string line; std::getline(lines, line);) {
+      const auto equals = line.find('=');
+      if (equals == std::string::npos) continue;
+      const std::string name = line.substr(0, equals);
+      const int value = std::atoi(line.c_str() + equals + 1);
+      if (name == "X") rect.x = value;
+      if (name == "Y") rect.y = value;
+      if (name == "WIDTH") rect.width = value;
+      if (name == "HEIGHT") rect.height = value;
+    }
+    windows.push_back(rect);
+  }
+  return windows;
+}
+
+TEST_F(EditorToolsTest, AFileOnTheCommandLineThatCannotBeReadIsReportedOverTheEditor) {
+  const std::string editor = std::string(VRX_BINARY_DIR) + "/bin/VRXEditor";
+  const std::string missing = (scratch / "missing.vrx").string();
+  const std::string config = (scratch / "config").string();
+  char* argv[] = {const_cast<char*>(editor.c_str()), const_cast<char*>(missing.c_str()), nullptr};
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  pid_t child = 0;
+  ASSERT_EQ(posix_spawn(&child, editor.c_str(), nullptr, nullptr, argv, environ), 0);
+  // The sheet and its message box are both captioned "VRXEditor".
+  std::vector<WindowRect> windows;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+  while (windows.size() < 2 && std::chrono::steady_clock::now() < deadline)
+    windows = WindowsOf(child, "VRXEditor");
+  kill(child, SIGTERM);
+  waitpid(child, nullptr, 0);
+  ASSERT_EQ(windows.size(), 2U) << "the editor and its message box";
+  std::ranges::sort(windows, {}, [](const WindowRect& w) { return w.width * w.height; });
+  const WindowRect& box = windows[0];
+  const WindowRect& editorWindow = windows[1];
+  const int boxMiddle = box.x + box.width / 2;
+  const int editorMiddle = editorWindow.x + editorWindow.width / 2;
+  EXPECT_NEAR(boxMiddle, editorMiddle, 40)
+      << "box at " << box.x << ", editor at " << editorWindow.x;
+  EXPECT_GT(box.y, editorWindow.y);
+  EXPECT_LT(box.y + box.height, editorWindow.y + editorWindow.height);
 }
 
 }  // namespace

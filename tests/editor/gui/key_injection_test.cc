@@ -11,6 +11,7 @@
 
 #include "config/config_image.h"
 #include "editor/gui/key_matrix.h"
+#include "editor/gui/key_test_dialog.h"
 #include "tests/editor/gui/key_map_fixture.h"
 #include "tests/support/child_process.h"
 #include "tests/support/gui/event_pump.h"
@@ -189,6 +190,56 @@ TEST_F(KeyInjectionTest, IgnoredKeysChangeNothingAndAreConsumed) {
   PumpUntil([] { return false; }, std::chrono::milliseconds(300));
   EXPECT_EQ(Text(page_->makeBox()), "32");
   EXPECT_EQ(config_.keys[0].makeCode, "32");
+}
+
+TEST_F(KeyInjectionTest, ASequenceTakesRealKeysOneMatrixKeyAfterAnotherUntilEsc) {
+  ClickKeyButton(4);
+  ASSERT_TRUE(PumpUntil([&] { return page_->selectedKey() == 4; }));
+  Click(page_->sequenceBox());
+  ASSERT_TRUE(PumpUntil([&] { return page_->sequenceOn(); }));
+  ASSERT_TRUE(page_->captureOn());
+
+  Press("a Tab Up");
+  ASSERT_TRUE(PumpUntil([&] { return config_.keys[6].makeCode == "E0,75"; }));
+  EXPECT_EQ(config_.keys[4].makeCode, "1C");
+  EXPECT_EQ(config_.keys[5].makeCode, "0D");  // Tab is a key, not a focus move
+  EXPECT_EQ(page_->selectedKey(), 7);
+  EXPECT_EQ(page_->keyMatrix()->selection(), 7);
+
+  // Esc ends the sequence and its capture, and reaches nothing else.
+  Press("Escape");
+  ASSERT_TRUE(PumpUntil([&] { return !page_->sequenceOn(); }));
+  EXPECT_FALSE(page_->captureOn());
+  EXPECT_FALSE(page_->captureButton()->GetValue());
+  EXPECT_TRUE(config_.keys[7].makeCode.empty());
+  ExpectDialogUntouched();
+
+  // A click elsewhere ends one too, and selects what it clicked.
+  Click(page_->sequenceBox());
+  ASSERT_TRUE(PumpUntil([&] { return page_->sequenceOn(); }));
+  ClickKeyButton(30);
+  ASSERT_TRUE(PumpUntil([&] { return !page_->sequenceOn(); }));
+  EXPECT_TRUE(PumpUntil([&] { return page_->selectedKey() == 30; }));
+  EXPECT_FALSE(page_->captureOn());
+}
+
+TEST_F(KeyInjectionTest, TheKeyTestHearsRealKeysAndChangesNoCode) {
+  config_.keys[0] = {true, "1C", "F0,1C"};
+  page_->ShowSelectedKey();
+  const ConfigImage before = config_;
+  page_->StartKeyTest();
+  ASSERT_NE(page_->keyTest(), nullptr);
+  // Keys typed on the page are keys under test as well as those in the
+  // test's own window.
+  page_->makeBox()->SetFocus();
+  Press("a b");
+  ASSERT_TRUE(PumpUntil([&] { return page_->keyTest()->session().events().size() == 2; }));
+  EXPECT_TRUE(page_->keyTest()->session().WasPressed(0));
+  EXPECT_EQ(Text(page_->makeBox()), "1C");  // nothing typed into the box
+  Press("Escape");
+  ASSERT_TRUE(PumpUntil([&] { return page_->keyTest() == nullptr; }));
+  EXPECT_EQ(config_.keys, before.keys);
+  ExpectDialogUntouched();
 }
 
 }  // namespace

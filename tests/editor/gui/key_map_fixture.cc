@@ -1,7 +1,7 @@
 #include "tests/editor/gui/key_map_fixture.h"
 
 #include <wx/checkbox.h>
-#include <wx/combobox.h>
+#include <wx/choice.h>
 #include <wx/textctrl.h>
 #include <wx/tglbtn.h>
 
@@ -42,9 +42,9 @@ void KeyMapPageTest::ClickKey(int key) {
 }
 
 void KeyMapPageTest::ChooseNumber(int number) {
-  wxComboBox* list = page_->numberList();
+  wxChoice* list = page_->numberList();
   list->SetSelection(number - 1);
-  wxCommandEvent chosen(wxEVT_COMBOBOX, list->GetId());
+  wxCommandEvent chosen(wxEVT_CHOICE, list->GetId());
   chosen.SetEventObject(list);
   chosen.SetInt(number - 1);
   list->ProcessWindowEvent(chosen);

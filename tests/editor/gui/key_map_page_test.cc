@@ -1,8 +1,8 @@
-// The key map page's selection, validation, activation and `modified` rules.
+// The key map page's selection, validation and activation rules.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
-#include <wx/combobox.h>
+#include <wx/choice.h>
 #include <wx/textctrl.h>
 
 #include "editor/gui/key_matrix.h"
@@ -16,7 +16,7 @@ using vrx::test::DialogScript;
 
 constexpr const char* kBadInput = "入力データに誤まりがあります。";
 
-TEST_F(KeyMapPageTest, StartsOnKeyOneWithEmptyTypematicKeyAndUnmodified) {
+TEST_F(KeyMapPageTest, StartsOnKeyOneWithEmptyTypematicKey) {
   EXPECT_EQ(page_->selectedKey(), 0);
   EXPECT_EQ(page_->keyMatrix()->selection(), 0);
   EXPECT_EQ(NumberShown(), "1");
@@ -26,7 +26,6 @@ TEST_F(KeyMapPageTest, StartsOnKeyOneWithEmptyTypematicKeyAndUnmodified) {
   EXPECT_EQ(Text(page_->breakBox()), "");
   EXPECT_TRUE(page_->typematicBox()->GetValue());
   EXPECT_FALSE(page_->captureOn());
-  EXPECT_FALSE(page_->modified);
 }
 
 TEST_F(KeyMapPageTest, ClickingAKeyStoresTheTextsAndShowsTheNewKey) {
@@ -42,7 +41,6 @@ TEST_F(KeyMapPageTest, ClickingAKeyStoresTheTextsAndShowsTheNewKey) {
   EXPECT_EQ(Text(page_->makeBox()), "1C");
   EXPECT_EQ(Text(page_->breakBox()), "F0,1C");
   EXPECT_FALSE(page_->typematicBox()->GetValue());
-  EXPECT_TRUE(page_->modified);
 }
 
 TEST_F(KeyMapPageTest, ChoosingANumberSelectsThatKey) {
@@ -125,12 +123,9 @@ TEST_F(KeyMapPageTest, LeavingAndSavingCommitOrRefuse) {
 
 TEST_F(KeyMapPageTest, TypematicClickChangesOnlyTheSelectedKeysFlag) {
   ChooseNumber(3);
-  page_->modified = false;
   Type(page_->makeBox(), "E0,,75");  // not validated by the click
-  page_->modified = false;
   ClickTypematic();
   EXPECT_FALSE(config_.keys[2].typematic);
-  EXPECT_TRUE(page_->modified);
   EXPECT_EQ(config_.keys[2].makeCode, "");
   for (int key = 0; key < kKeyCount; ++key) {
     if (key != 2) {
@@ -141,16 +136,14 @@ TEST_F(KeyMapPageTest, TypematicClickChangesOnlyTheSelectedKeysFlag) {
   EXPECT_TRUE(config_.keys[2].typematic);
 }
 
-TEST_F(KeyMapPageTest, ActivationShowsCodesLoadedMeanwhileAndKeepsModified) {
+TEST_F(KeyMapPageTest, ActivationShowsCodesLoadedMeanwhile) {
   ChooseNumber(9);
-  for (bool wasModified : {false, true}) {
-    SCOPED_TRACE(wasModified);
+  for (const char* loadedMake : {"1B", "2A"}) {
+    SCOPED_TRACE(loadedMake);
     ASSERT_TRUE(page_->OnKillActive());
     // Another page is active while a file is loaded.
-    config_.keys[8] = {!config_.keys[8].typematic, wasModified ? "2A" : "1B", "F0,1B"};
-    page_->modified = wasModified;
+    config_.keys[8] = {!config_.keys[8].typematic, loadedMake, "F0,1B"};
     page_->OnSetActive();
-    EXPECT_EQ(page_->modified, wasModified);
     EXPECT_EQ(NumberShown(), "9");
     EXPECT_EQ(Text(page_->makeBox()), config_.keys[8].makeCode);
     EXPECT_EQ(page_->typematicBox()->GetValue(), config_.keys[8].typematic);
@@ -161,30 +154,15 @@ TEST_F(KeyMapPageTest, ActivationShowsCodesLoadedMeanwhileAndKeepsModified) {
   }
 }
 
-TEST_F(KeyMapPageTest, ModifiedByEditsSelectionsDropDownAndCapture) {
-  auto modifiedAfter = [this](const std::function<void()>& action) {
-    page_->modified = false;
-    action();
-    return page_->modified;
-  };
-  EXPECT_TRUE(modifiedAfter([&] { Type(page_->makeBox(), "1C"); }));
-  EXPECT_TRUE(modifiedAfter([&] { Type(page_->breakBox(), "F0,1C"); }));
-  EXPECT_TRUE(modifiedAfter([&] { ClickKey(5); }));
-  EXPECT_TRUE(modifiedAfter([&] { ClickKey(5); }));  // the selected key again
-  EXPECT_TRUE(modifiedAfter([&] { SetCapture(true); }));
-  EXPECT_TRUE(page_->captureOn());
-  EXPECT_TRUE(modifiedAfter([&] { SetCapture(false); }));
-  EXPECT_FALSE(page_->captureOn());
-  EXPECT_TRUE(modifiedAfter([&] {
-    wxCommandEvent dropDown(wxEVT_COMBOBOX_DROPDOWN, page_->numberList()->GetId());
-    page_->numberList()->ProcessWindowEvent(dropDown);
-  }));
-  EXPECT_TRUE(modifiedAfter([&] { page_->ShowLoadedConfig(); }));
-  // Nothing the page does by itself clears it.
-  page_->modified = true;
-  page_->OnSetActive();
-  EXPECT_TRUE(page_->CommitBeforeSave());
-  EXPECT_TRUE(page_->modified);
+TEST_F(KeyMapPageTest, PendingTextsAreWhatASaveWouldStore) {
+  ChooseNumber(6);
+  Type(page_->makeBox(), "33");
+  ConfigImage pending = config_;
+  ASSERT_TRUE(page_->PendingInto(pending));
+  EXPECT_EQ(pending.keys[5].makeCode, "33");
+  EXPECT_EQ(config_.keys[5].makeCode, "") << "nothing is taken over yet";
+  Type(page_->breakBox(), "5A2A");
+  EXPECT_FALSE(page_->PendingInto(pending)) << "a byte above FF cannot be stored";
 }
 
 TEST_F(KeyMapPageTest, CodesAreKeptAsShiftJisAndShownAsText) {

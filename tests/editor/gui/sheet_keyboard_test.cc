@@ -1,10 +1,10 @@
 // The sheet at start and under the keyboard: focus, default button, Enter
 // and Esc, and the order of the buttons.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/notebook.h>
 #include <wx/stattext.h>
-#include <wx/timer.h>
 #include <wx/uiaction.h>
 #include <wx/window.h>
 
@@ -28,6 +28,12 @@ TEST_F(SheetKeyboardTest, StartsOnTheKeyMapWithOpenFocusedAndDefault) {
   EXPECT_TRUE(
       test::PumpUntil([&] { return wxWindow::FindFocus() == sheet->button(CVRXSheet::kOpenId); }));
   EXPECT_EQ(sheet->GetDefaultItem(), sheet->button(CVRXSheet::kOpenId));
+  // ... and shows its focus ring before any key was pressed.
+  using GetFocusVisible = int(void*);
+  auto* focusVisible =
+      reinterpret_cast<GetFocusVisible*>(dlsym(RTLD_DEFAULT, "gtk_window_get_focus_visible"));
+  ASSERT_NE(focusVisible, nullptr);
+  EXPECT_TRUE(focusVisible(sheet->GetHandle()));
   EXPECT_TRUE(sheet->button(CVRXSheet::kWriteId)->IsEnabled());
   EXPECT_FALSE(sheet->AnyModified());
 }
@@ -59,7 +65,7 @@ TEST_F(SheetKeyboardTest, EnterOpensTheFileDialog) {
 }
 
 TEST_F(SheetKeyboardTest, EscapeMeansExit) {
-  sheet->optionPage()->modified = true;
+  sheet->config().optionWord ^= 0x01;  // an unsaved change
   {
     test::DialogScript script;
     script.ExpectMessage(kUnsavedPrompt, wxID_CANCEL);
@@ -84,14 +90,15 @@ TEST_F(SheetKeyboardTest, RightClickOffersTheVersionBox) {
       if (dynamic_cast<wxStaticText*>(child)) texts += child->GetLabel() + wxS("\n");
     return static_cast<int>(wxID_OK);
   });
-  // The menu runs its own loop; a timer inside it picks the one entry.
-  wxTimer pick;
-  pick.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+  // The menu runs its own loop; once it is open, the keyboard picks the
+  // first entry.  (A timer instead could fire before a slow machine has
+  // opened the menu, and its Enter would press 開く.)
+  sheet->Bind(wxEVT_MENU_OPEN, [](wxMenuEvent& event) {
     wxUIActionSimulator input;
     input.Char(WXK_DOWN);
     input.Char(WXK_RETURN);
+    event.Skip();
   });
-  pick.StartOnce(500);
   wxUIActionSimulator input;
   const wxRect area = sheet->button(CVRXSheet::kOpenId)->GetScreenRect();
   input.MouseMove(area.GetLeftTop() - wxPoint(40, 0));

@@ -83,8 +83,9 @@ DialogScript::Expectation DialogScript::FileExpectation(std::string path, bool c
   return {std::move(description), [this, path, cancel](wxDialog& dialog) {
             auto* files = dynamic_cast<wxFileDialogBase*>(&dialog);
             if (!files) return static_cast<int>(wxID_NONE);
-            fileDialogs_.push_back({Utf8(files->GetWildcard()), Utf8(files->GetDirectory()),
-                                    Utf8(files->GetFilename()), files->GetWindowStyle()});
+            fileDialogs_.push_back({Utf8(files->GetMessage()), Utf8(files->GetWildcard()),
+                                    Utf8(files->GetDirectory()), Utf8(files->GetFilename()),
+                                    files->GetWindowStyle()});
             if (cancel) return static_cast<int>(wxID_CANCEL);
             files->SetPath(wxString::FromUTF8(path));
             // GTK's chooser takes the path over asynchronously; until then

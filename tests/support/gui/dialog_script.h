@@ -23,6 +23,7 @@ struct SeenMessage {
 
 // What a file dialog was opened with.
 struct SeenFileDialog {
+  std::string title;
   std::string wildcard;
   std::string initialDirectory;
   std::string initialName;

@@ -154,11 +154,41 @@ TEST(ModuleLoader, ExitReturnsToTheApplication) {
   EXPECT_EQ(Exchange(module, {0xC4}), Bytes{0xFA});
 }
 
-TEST(ModuleLoader, HostCloseDropsAHalfReceivedCommand) {
-  ModuleModel module(Erased(), true, {});
-  Exchange(module, {0x11, 0x00});  // address high byte never comes
-  module.HostClosed();
-  EXPECT_EQ(Exchange(module, {0xC4}), Bytes{0xC4});
+// A real module never learns that the host closed its port: a record left
+// half-sent takes the next session's bytes as its own.
+TEST(ModuleLoader, OnlyAForgivingModuleForgetsAHalfSentCommandOnHostClose) {
+  ModuleModel strict(Erased(), true, {});
+  ModuleModel forgiving(Erased(), true, {}, Strictness::kForgiving);
+  for (ModuleModel* module : {&strict, &forgiving}) {
+    Exchange(*module, {0x5A, 0x5B, 0x00, 0x10, 0x55});  // a record cut short
+    module->HostClosed();
+  }
+  EXPECT_EQ(Exchange(strict, {0xC4}), Bytes{0x00});  // taken as record data
+  EXPECT_EQ(Exchange(forgiving, {0xC4}), Bytes{0xC4});
+
+  // Closed after a whole record, or after the frame was closed, a strict
+  // module is in step: 0x5C closes the frame, and the connect is echoed.
+  ModuleModel betweenRecords(Erased(), true, {});
+  const Bytes data(128, 0x12);
+  Exchange(betweenRecords, {0x5A});
+  EXPECT_EQ(Exchange(betweenRecords, RecordAttempt(0x1000, data, Sum(data))).back(), 0x0A);
+  betweenRecords.HostClosed();
+  EXPECT_EQ(Exchange(betweenRecords, {0x5C, 0xC4}), (Bytes{0x5C, 0xC4}));
+  EXPECT_EQ(betweenRecords.Flash().At(0x1000), 0x12);
+}
+
+TEST(ModuleLoader, AStrictLoaderHearsOnly38400) {
+  ModuleModel strict(Erased(), true, {});
+  ModuleModel forgiving(Erased(), true, {}, Strictness::kForgiving);
+  EXPECT_TRUE(strict.Feed(0xC4, 9600).answer.empty());
+  EXPECT_EQ(strict.Feed(0xC4, 38400).answer, Bytes{0xC4});
+  EXPECT_EQ(forgiving.Feed(0xC4, 9600).answer, Bytes{0xC4});
+  // The application hears the rate it was set to; the model takes any.
+  ModuleModel application(Erased(), false, {});
+  EXPECT_EQ(application.Feed(0xC4, 9600).answer, Bytes{0xFA});
+  EXPECT_EQ(application.Feed(0xC3, 9600).answer, Bytes{0xFA});
+  EXPECT_EQ(application.Feed(0x3C, 9600).answer, Bytes{0xFA});
+  EXPECT_TRUE(application.Feed(0xC4, 9600).answer.empty());  // now the loader
 }
 
 TEST(ModuleFaults, ReplaceOrSilenceTheChosenOccurrenceOnly) {

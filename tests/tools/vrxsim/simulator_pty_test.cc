@@ -87,25 +87,37 @@ TEST(SimulatorPty, BinaryBytesPassUnchangedBothWays) {
   close(fd);
 }
 
-TEST(SimulatorPty, HostCloseDropsHalfCommandsAndDoesNotSpin) {
-  SimulatorOptions options;
-  options.startInLoader = true;
-  auto simulator = StartSimulator(options);
-  int fd = raw_host_open(simulator->DevicePath().c_str(), 38400);
-  ASSERT_GE(fd, 0);
-  EXPECT_EQ(RoundTrip(fd, 0xA5), 0xA5);  // the mask never comes
-  close(fd);
+// A strict module keeps a half-received command across the host's close;
+// a forgiving one drops it.
+TEST(SimulatorPty, HostCloseKeepsHalfCommandsUnlessForgivingAndDoesNotSpin) {
+  for (const Strictness strictness : {Strictness::kStrict, Strictness::kForgiving}) {
+    SimulatorOptions options;
+    options.startInLoader = true;
+    options.strictness = strictness;
+    auto simulator = StartSimulator(options);
+    int fd = raw_host_open(simulator->DevicePath().c_str(), 38400);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(RoundTrip(fd, 0xA5), 0xA5);  // the mask never comes
+    close(fd);
 
-  // While no host has the port, the master reports a hang-up at once;
-  // the simulator must back off rather than poll in a loop.
-  const double before = CpuSeconds();
-  std::this_thread::sleep_for(400ms);
-  EXPECT_LT(CpuSeconds() - before, 0.1);
+    // While no host has the port, the master reports a hang-up at once;
+    // the simulator must back off rather than poll in a loop.
+    const double before = CpuSeconds();
+    std::this_thread::sleep_for(400ms);
+    EXPECT_LT(CpuSeconds() - before, 0.1);
 
-  fd = raw_host_open(simulator->DevicePath().c_str(), 38400);
-  ASSERT_GE(fd, 0);
-  EXPECT_EQ(RoundTrip(fd, 0xC4), 0xC4);
-  close(fd);
+    fd = raw_host_open(simulator->DevicePath().c_str(), 38400);
+    ASSERT_GE(fd, 0);
+    if (strictness == Strictness::kStrict) {
+      EXPECT_EQ(RoundTrip(fd, 0xC4), 0x00);  // taken as the mask
+      unsigned char status = 0;
+      EXPECT_EQ(raw_host_read(fd, &status, 1, 2000), 1);
+      EXPECT_EQ(status, 0x03);  // no block in it
+    } else {
+      EXPECT_EQ(RoundTrip(fd, 0xC4), 0xC4);
+    }
+    close(fd);
+  }
 }
 
 TEST(SimulatorPty, SymlinkLivesAsLongAsTheSimulator) {
@@ -315,6 +327,16 @@ TEST(VrxsimProgram, UsageErrorsExitTwoBeforeMakingAPort) {
   EXPECT_EQ(result.exitCode, 2);
   EXPECT_NE(result.err.find("bad fault \"record=often\""), std::string::npos) << result.err;
   EXPECT_TRUE(result.out.empty());
+
+  for (std::vector<std::string> command : {std::vector<std::string>{"--adapter", "ftdi:0"},
+                                           {"--adapter", "usb"},
+                                           {"--adapter", "cdc", "--event-char", "0x00"},
+                                           {"--adapter", "ftdi", "--event-char", "0x100"}}) {
+    command.insert(command.begin(), VrxsimPath());
+    result = test::RunProcess(command);
+    EXPECT_EQ(result.exitCode, 2) << command[2];
+    EXPECT_TRUE(result.out.empty()) << "no port made for " << command[2];
+  }
 
   result = test::RunProcess({VrxsimPath(), "--no-such-option"});
   EXPECT_EQ(result.exitCode, 2);

@@ -44,9 +44,27 @@ TEST(VrxtoolDataFile, NewWritesTheFreshEditorFile) {
   EXPECT_EQ(ReadWholeFile(folder / "fresh.vrx"), ExpectedDataFile());
 
   EXPECT_EQ(RunVrxtool(folder, "new").exitCode, 2);
-  const ToolRun failed = RunVrxtool(folder, "new " + ShellQuoted(folder / "missing" / "x.vrx"));
+  const auto inMissingFolder = folder / "missing" / "x.vrx";
+  const ToolRun failed = RunVrxtool(folder, "new " + ShellQuoted(inMissingFolder));
   EXPECT_EQ(failed.exitCode, 1);
-  EXPECT_EQ(failed.errors, std::string(EditorMessage(editor_msg::kFileOpenFailed)) + "\n");
+  EXPECT_EQ(failed.errors, inMissingFolder.string() + ": " +
+                               std::string(EditorMessage(editor_msg::kFileOpenFailed)) + "\n");
+}
+
+// The scripts (demo, screenshots, Windows package and benchmark) copy this
+// file instead of patching a fresh one: it must stay exactly what the
+// editor saves, and hold what the screenshots show.
+TEST(VrxtoolDataFile, TheCheckedInSampleIsAsTheEditorSavesIt) {
+  ScratchFolder folder;
+  const std::filesystem::path sample = std::string(VRX_SOURCE_DIR) + "/tests/data/sample.vrx";
+  const ToolRun run =
+      RunVrxtool(folder, "normalize " + ShellQuoted(sample) + " " + ShellQuoted(folder / "n.vrx"));
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(ReadWholeFile(folder / "n.vrx"), ReadWholeFile(sample));
+  const std::string text = ReadWholeFile(sample);
+  for (const char* line : {"\r\n00,4D //", "\r\n00,0A,1F,1F,1F,0E,04,00 //00\r\n", "\r\n81,1C,FF,",
+                           "\r\n03,E0,F0,75,FF,"})
+    EXPECT_NE(text.find(line), std::string::npos) << line;
 }
 
 TEST(VrxtoolDataFile, NormalizeRewritesInTheEditorLayout) {
@@ -86,14 +104,47 @@ TEST(VrxtoolDataFile, NormalizeFailureLeavesTheOutputAlone) {
     const ToolRun run = RunVrxtool(folder, "normalize " + ShellQuoted(folder / "in.vrx") + " " +
                                                ShellQuoted(folder / "out.vrx"));
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.errors, std::string(EditorMessage(input.message)) + "\n");
+    EXPECT_EQ(run.errors, (folder / "in.vrx").string() + ": " +
+                              std::string(EditorMessage(input.message)) + "\n");
     EXPECT_EQ(ReadWholeFile(folder / "out.vrx"), "previous");
   }
   const ToolRun missing = RunVrxtool(folder, "normalize " + ShellQuoted(folder / "none.vrx") + " " +
                                                  ShellQuoted(folder / "out.vrx"));
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_EQ(missing.errors, std::string(EditorMessage(editor_msg::kFileOpenFailed)) + "\n");
+  EXPECT_EQ(missing.errors, (folder / "none.vrx").string() + ": " +
+                                std::string(EditorMessage(editor_msg::kFileOpenFailed)) + "\n");
   EXPECT_EQ(RunVrxtool(folder, "normalize " + ShellQuoted(folder / "in.vrx")).exitCode, 2);
+}
+
+// With two files (diff) the user must learn which one could not be read.
+TEST(VrxtoolDataFile, AFileThatCannotBeReadIsNamed) {
+  ScratchFolder folder;
+  const auto present = folder / "present.vrx";
+  const auto absent = folder / "absent.vrx";
+  ASSERT_EQ(RunVrxtool(folder, "new " + ShellQuoted(present)).exitCode, 0);
+  const std::string named =
+      absent.string() + ": " + std::string(EditorMessage(editor_msg::kFileOpenFailed)) + "\n";
+  for (const std::string& arguments :
+       {"show " + ShellQuoted(absent), "diff " + ShellQuoted(present) + " " + ShellQuoted(absent),
+        "diff " + ShellQuoted(absent) + " " + ShellQuoted(present),
+        "export " + ShellQuoted(absent) + " " + ShellQuoted(folder / "out.json")}) {
+    const ToolRun run = RunVrxtool(folder, arguments);
+    EXPECT_EQ(run.exitCode, 1) << arguments;
+    EXPECT_EQ(run.errors, named) << arguments;
+  }
+}
+
+TEST(VrxtoolDataFile, AnUnknownCommandIsNamedAndTheCommandsAreListed) {
+  ScratchFolder folder;
+  const ToolRun run = RunVrxtool(folder, "frobnicate x.vrx");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.errors.rfind("vrxtool: unknown command \"frobnicate\". The commands are:\n", 0), 0u)
+      << run.errors;
+  for (const char* command : {"new", "show", "diff", "program", "read", "verify", "doctor"})
+    EXPECT_NE(run.errors.find("\n  " + std::string(command) + " "), std::string::npos) << command;
+  // Options and real commands are left to the parser.
+  EXPECT_EQ(RunVrxtool(folder, "--version").exitCode, 0);
+  EXPECT_EQ(RunVrxtool(folder, "--frobnicate").exitCode, 2);
 }
 
 // "-" and links to standard output, as a pipeline uses them: the bytes come

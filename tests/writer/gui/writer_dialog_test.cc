@@ -11,6 +11,7 @@
 #include "tests/support/gui/event_pump.h"
 #include "tests/writer/gui/writer_dialog_fixture.h"
 #include "ui/dialog_units.h"
+#include "ui/language_menu.h"
 #include "writer/gui/writer_app.h"
 
 namespace fs = std::filesystem;
@@ -261,6 +262,42 @@ TEST_F(WriterDialogTest, VersionBoxFromTheContextMenu) {
   dialog.ShowVersionBox();
   EXPECT_NE(std::find(texts.begin(), texts.end(), "VRXWriter Version 1.0"), texts.end());
   EXPECT_NE(std::find(texts.begin(), texts.end(), "OK"), texts.end());
+}
+
+// The language entry stores the choice for the next start and says so;
+// the running window keeps its language.
+TEST_F(WriterDialogTest, LanguageChoiceFromTheContextMenuIsStoredForTheNextStart) {
+  CWriterDialog& dialog = Open();
+  auto entries = [&] {
+    const std::unique_ptr<wxMenu> menu = dialog.CreateContextMenu();
+    std::vector<std::pair<std::string, bool>> found;
+    const wxMenuItem* language = nullptr;
+    for (const wxMenuItem* item : menu->GetMenuItems())
+      if (Utf8(item->GetItemLabel()) == "言語 / Language") language = item;
+    EXPECT_NE(language, nullptr);
+    if (language == nullptr || language->GetSubMenu() == nullptr) return found;
+    for (const wxMenuItem* item : language->GetSubMenu()->GetMenuItems())
+      if (!item->IsSeparator())
+        found.emplace_back(Utf8(item->GetItemLabel()), item->IsCheckable() && item->IsChecked());
+    return found;
+  };
+  using Entries = std::vector<std::pair<std::string, bool>>;
+  const std::string notice = "言語の変更は次回の起動から有効になります。";
+  EXPECT_EQ(
+      entries(),
+      (Entries{{"システムの言語", true}, {"日本語", false}, {"English", false}, {notice, false}}));
+
+  EXPECT_TRUE(ui::ChooseLanguage(profile_, ui::kEnglishLanguageId));
+  EXPECT_EQ(profile_.values["Option/LANGUAGE"], "en");
+  EXPECT_EQ(
+      entries(),
+      (Entries{{"システムの言語", false}, {"日本語", false}, {"English", true}, {notice, false}}));
+  EXPECT_EQ(Utf8(dialog.FindWindow(CWriterDialog::kIdWrite)->GetLabel()), "書込み");
+
+  EXPECT_TRUE(ui::ChooseLanguage(profile_, ui::kFollowSystemLanguageId));
+  EXPECT_EQ(profile_.values["Option/LANGUAGE"], "");
+  EXPECT_FALSE(ui::ChooseLanguage(profile_, CWriterDialog::kIdAbout));
+  EXPECT_EQ(profile_.values["Option/LANGUAGE"], "");
 }
 
 }  // namespace

@@ -333,6 +333,8 @@ TEST_F(WriteTest, SilentModuleIsReportedInTheLog) {
       {sim::AnswerPoint::kConnect, sim::FaultAction::kSilent, 0, 0, sim::Fault::kEvery});
   StartModule(std::move(options));
   OpenReady();
+  // Silence is the only answer awaited, so it may be shortened; the next
+  // Write expects answers and waits as the writer does.
   dialog_->serialOptions.readTimeout = std::chrono::milliseconds(100);
   Click(CWriterDialog::kIdWrite);
   EXPECT_EQ(LogText(), kLoaded + "\nデバイスと通信ができません。\n処理を中止します。\n");
@@ -340,6 +342,7 @@ TEST_F(WriteTest, SilentModuleIsReportedInTheLog) {
   // The port was closed again: the next Write can open it.
   module_.reset();
   StartModule();
+  dialog_->serialOptions.readTimeout = SerialOptions{}.readTimeout;
   Click(CWriterDialog::kIdWrite);
   EXPECT_NE(LogText().find(kSucceeded), std::string::npos) << LogText();
 }

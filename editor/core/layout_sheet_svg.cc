@@ -1,9 +1,9 @@
-// The layout sheet as SVG written by hand, for builds without cairo (the
-// Windows one); PNG and PDF need cairo and are refused there.
+// The layout sheet as SVG written by hand: texts stay text (searchable,
+// selectable, editable in a drawing program), on every platform.
 #include <cstdio>
 #include <string>
 
-#include "editor/core/layout_sheet_render.h"
+#include "editor/core/layout_sheet_pages.h"
 
 namespace vrx::editor {
 namespace {
@@ -53,14 +53,9 @@ std::string Number(double value) {
   return text;
 }
 
-constexpr SheetFormat kWritable[] = {SheetFormat::kSvg};
-
 }  // namespace
 
-std::span<const SheetFormat> WritableSheetFormats() { return kWritable; }
-
-std::optional<std::string> DrawLayoutSheet(const LayoutSheet& sheet, SheetFormat format) {
-  if (format != SheetFormat::kSvg) return std::nullopt;
+std::string SheetSvg(const LayoutSheet& sheet) {
   std::string svg =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
@@ -76,7 +71,7 @@ std::optional<std::string> DrawLayoutSheet(const LayoutSheet& sheet, SheetFormat
   }
   for (const SheetText& text : sheet.texts) {
     svg += "<text x=\"" + Number(text.x) + "\" y=\"" + Number(text.y) +
-           "\" font-family=\"MS PGothic, IPAPGothic, sans-serif\" font-size=\"" +
+           "\" font-family=\"IPAPGothic, MS PGothic, sans-serif\" font-size=\"" +
            Number(text.size) + "\"" + (text.centred ? " text-anchor=\"middle\"" : "") + ">" +
            Escaped(text.text) + "</text>\n";
   }

@@ -1,11 +1,11 @@
-#include "editor/core/layout_sheet_render.h"
-
+// The layout sheet as PNG and PDF pages, drawn with cairo.
 #include <cairo-pdf.h>
-#include <cairo-svg.h>
 #include <cairo.h>
 
 #include <memory>
 #include <string>
+
+#include "editor/core/layout_sheet_pages.h"
 
 namespace vrx::editor {
 namespace {
@@ -79,28 +79,22 @@ cairo_status_t Append(void* closure, const unsigned char* data, unsigned int len
 }
 
 SurfacePtr CreateSurface(const LayoutSheet& sheet, SheetFormat format, std::string& out) {
-  switch (format) {
-    case SheetFormat::kSvg:
-      return {cairo_svg_surface_create_for_stream(Append, &out, sheet.width, sheet.height),
-              cairo_surface_destroy};
-    case SheetFormat::kPdf:
-      return {cairo_pdf_surface_create_for_stream(Append, &out, sheet.width, sheet.height),
-              cairo_surface_destroy};
-    case SheetFormat::kPng:
-      break;
-  }
+  if (format == SheetFormat::kPdf)
+    return {cairo_pdf_surface_create_for_stream(Append, &out, sheet.width, sheet.height),
+            cairo_surface_destroy};
   return {cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(sheet.width * kPngScale),
                                      static_cast<int>(sheet.height * kPngScale)),
           cairo_surface_destroy};
 }
 
-constexpr SheetFormat kWritable[] = {SheetFormat::kSvg, SheetFormat::kPng, SheetFormat::kPdf};
+constexpr SheetFormat kPageFormats[] = {SheetFormat::kPng, SheetFormat::kPdf};
 
 }  // namespace
 
-std::span<const SheetFormat> WritableSheetFormats() { return kWritable; }
+std::span<const SheetFormat> PageFormats() { return kPageFormats; }
 
-std::optional<std::string> DrawLayoutSheet(const LayoutSheet& sheet, SheetFormat format) {
+std::optional<std::string> DrawSheetPages(const LayoutSheet& sheet, SheetFormat format) {
+  if (format != SheetFormat::kPng && format != SheetFormat::kPdf) return std::nullopt;
   std::string out;
   SurfacePtr surface = CreateSurface(sheet, format, out);
   if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
@@ -113,7 +107,7 @@ std::optional<std::string> DrawLayoutSheet(const LayoutSheet& sheet, SheetFormat
   if (format == SheetFormat::kPng)
     drawn = drawn &&
             cairo_surface_write_to_png_stream(surface.get(), Append, &out) == CAIRO_STATUS_SUCCESS;
-  // SVG and PDF are complete only once the surface is finished.
+  // A PDF is complete only once the surface is finished.
   cairo_surface_finish(surface.get());
   if (!drawn || cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
   return out;

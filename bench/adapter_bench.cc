@@ -1,0 +1,111 @@
+// A full Write, read-back and verify at 38400 bit/s through each USB serial
+// adapter the simulator models, with wire-time pacing: the wire-time
+// minimum of the bytes exchanged (plus the loader's fixed 100 ms and
+// 1000 ms pauses), the time taken and their ratio.  One run each: the
+// FTDI chip at its default 16 ms latency takes minutes per Write.
+//   vrx_adapter_bench --benchmark_filter=cp210x
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <tuple>
+
+#include "bench/realtime.h"
+#include "device/read_back.h"
+#include "tools/vrxsim/simulator.h"
+#include "writer/flash_update_log.h"
+
+namespace {
+
+constexpr double kBitRate = 38400;
+constexpr double kPausesSeconds = 0.1 + 1.0;
+
+class DiscardLog : public vrx::WriteLog {
+ public:
+  void AppendLog(std::string_view) override {}
+};
+
+vrx::FlashImage Image() {
+  vrx::FlashImage image;
+  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 7 + (i >> 8));
+  return image;
+}
+
+using Session = std::function<bool(const std::string& path)>;
+
+// "ftdi:16+event" is the FTDI chip with 0x00, the loader's most frequent
+// answer, as its event character.
+vrx::sim::AdapterSpec Adapter(const std::string& name) {
+  const std::size_t plus = name.find('+');
+  auto spec = vrx::sim::ParseAdapter(name.substr(0, plus)).value();
+  if (plus != std::string::npos) spec.eventChar = 0x00;
+  return spec;
+}
+
+void Measure(benchmark::State& state, const std::string& adapter, bool programmed,
+             const Session& session) {
+  vrx::bench::RealtimeScope realtime;
+  double minimum = 0, seconds = 0;
+  for (auto _ : state) {
+    vrx::sim::SimulatorOptions options;
+    options.wireTime = true;
+    options.adapter = Adapter(adapter);
+    if (programmed) options.initialFlash = Image();
+    std::string error;
+    auto simulator = vrx::sim::Simulator::Start(options, error);
+    if (!simulator) {
+      state.SkipWithError(error.c_str());
+      return;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const bool done = session(simulator->DevicePath());
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    if (!done) {
+      state.SkipWithError("the session failed");
+      return;
+    }
+    const double bytes = static_cast<double>(simulator->TakeTranscript().size());
+    minimum = bytes * 11 / kBitRate + kPausesSeconds;
+    seconds = elapsed.count();
+  }
+  state.counters["wire_min_s"] = minimum;
+  state.counters["time_s"] = seconds;
+  state.counters["ratio"] = minimum > 0 ? seconds / minimum : 0;
+  state.counters["realtime"] = realtime.Active();
+}
+
+bool Write(const std::string& path) {
+  DiscardLog log;
+  return vrx::ProgramDevice(path, 4, Image(), log);
+}
+
+bool Read(const std::string& path) {
+  vrx::FlashImage flash;
+  return vrx::ReadDevice(path, 4, flash) == vrx::SessionFailure::kNone && flash == Image();
+}
+
+bool Verify(const std::string& path) {
+  const vrx::VerifyResult result = vrx::VerifyDevice(path, 4, Image());
+  return result.failure == vrx::SessionFailure::kNone && result.comparison.differing == 0;
+}
+
+const int kRegistered = [] {
+  for (const char* adapter :
+       {"ideal", "ftdi:16", "ftdi:16+event", "ftdi:1", "cp210x", "ch34x", "cdc"}) {
+    const std::string name(adapter);
+    for (const auto& [operation, session, programmed] :
+         {std::tuple{"write", Session(Write), false}, std::tuple{"read", Session(Read), true},
+          std::tuple{"verify", Session(Verify), true}}) {
+      benchmark::RegisterBenchmark((std::string(operation) + "/" + name).c_str(),
+                                   [name, session, programmed](benchmark::State& state) {
+                                     Measure(state, name, programmed, session);
+                                   })
+          ->Iterations(1)
+          ->Unit(benchmark::kSecond);
+    }
+  }
+  return 0;
+}();
+
+}  // namespace

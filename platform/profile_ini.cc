@@ -194,6 +194,9 @@ int IniProfile::ReadInt(std::string_view section, std::string_view key, int fall
 }
 
 void IniProfile::ReadValues(std::string_view section, std::span<ProfileItem> items) {
+  // A save in progress is waited for: on Windows the file being replaced
+  // cannot be opened for a moment, and every value would read as unset.
+  const ProfileLock lock(file_);
   const auto lines = ReadLines();
   if (!lines) return;  // every item keeps its fallback
   for (ProfileItem& item : items) {

@@ -65,7 +65,7 @@ std::string AlsoOpenBy(std::string_view path, const ProcessList& users) {
 }
 
 std::string PowerCycleModule() {
-  return "モジュールの電源を切って入れ直してから、もう一度やり直してください。";
+  return std::string(Tr("モジュールの電源を切って入れ直してから、もう一度やり直してください。"));
 }
 
 std::string CauseText(const PortDiagnosis& diagnosis) {

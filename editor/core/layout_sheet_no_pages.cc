@@ -5,6 +5,6 @@ namespace vrx::editor {
 
 std::span<const SheetFormat> PageFormats() { return {}; }
 
-bool DrawSheetPages(const LayoutSheet&, SheetFormat, const std::filesystem::path&) { return false; }
+std::optional<std::string> DrawSheetPages(const LayoutSheet&, SheetFormat) { return std::nullopt; }
 
 }  // namespace vrx::editor

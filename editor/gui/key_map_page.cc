@@ -38,20 +38,23 @@ constexpr ui::DluRect kCaptureButton = {67, 224, 45, 14};
 constexpr ui::DluRect kTypematicBox = {116, 226, 62, 10};
 constexpr ui::DluRect kMakeBox = {30, 240, 320, 12};
 constexpr ui::DluRect kBreakBox = {30, 254, 320, 12};
-// The tools beside キャプチャ and, below the codes, the sequence's options.
-constexpr ui::DluRect kSequenceBox = {182, 226, 70, 10};
-constexpr ui::DluRect kKeyListButton = {256, 224, 46, 14};
-constexpr ui::DluRect kKeyTestButton = {305, 224, 46, 14};
-constexpr ui::DluRect kOrderList = {30, 270, 48, 60};
-constexpr ui::DluRect kSkipBox = {84, 272, 110, 10};
+// The tools at the right end of the Number row and, below the codes, the
+// sequence's switch and options in one row that flows with their texts'
+// lengths (English ones are longer).
+constexpr ui::DluRect kKeyListButton = {246, 224, 50, 14};
+constexpr ui::DluRect kKeyTestButton = {300, 224, 50, 14};
+constexpr ui::DluRect kSequenceBox = {4, 272, 60, 10};
+constexpr ui::DluRect kOrderList = {0, 270, 48, 60};  // x follows its label
+constexpr ui::DluRect kSkipBox = {0, 272, 60, 10};    // x follows the list
+constexpr int kSequenceRowGap = 8;                     // between the row's groups
 
 constexpr unsigned kVkEscape = 0x1B;
 constexpr std::string_view kProfileSection = "KeyMap";
 constexpr std::string_view kOrderKey = "SequenceOrder";
 constexpr std::string_view kSkipKey = "SequenceSkipsAssigned";
 
-void AddLabel(wxWindow* page, std::string_view text, int x, int y) {
-  new wxStaticText(page, wxID_ANY, ui::FromCore(text), ui::DluToPixels(page, x, y));
+wxStaticText* AddLabel(wxWindow* page, std::string_view text, int x, int y) {
+  return new wxStaticText(page, wxID_ANY, ui::FromCore(text), ui::DluToPixels(page, x, y));
 }
 
 // Code texts are kept as code page 932 bytes; a text with no such form can
@@ -91,7 +94,7 @@ CKeyMapPage::~CKeyMapPage() = default;
 void CKeyMapPage::CreateControls() {
   matrix_ = new KeyMatrix(this, kFirstKeyButtonId, config_.keys);
 
-  AddLabel(this, "Number", 4, 226);
+  wxStaticText* numberLabel = AddLabel(this, "Number", 4, 226);
   wxArrayString numbers;
   for (int key = 0; key < kKeyCount; ++key) numbers.Add(wxString::Format(wxS("%d"), key + 1));
   // A plain drop-down list: one Tab stop with a focus mark (a read-only
@@ -115,6 +118,13 @@ void CKeyMapPage::CreateControls() {
   ui::PlaceFitted(*breakBox_, kBreakBox);
   // The theme's drop-down list is taller than the template's row: keep it
   // clear of the Make box below it.
+  // Nor may the label touch it where the font is larger than the template's.
+  const int labelGap = ui::DluToPixels(this, 2, 0).x;
+  const int labelRight = numberList_->GetPosition().x - labelGap;
+  if (numberLabel->GetRect().GetRight() >= labelRight) {
+    numberLabel->Move(std::max(0, labelRight - numberLabel->GetBestSize().x),
+                      numberLabel->GetPosition().y);
+  }
   const int listBottom = makeBox_->GetPosition().y - 1;
   if (numberList_->GetRect().GetBottom() >= listBottom) {
     numberList_->Move(numberList_->GetPosition().x, listBottom - numberList_->GetSize().y);
@@ -127,23 +137,35 @@ void CKeyMapPage::CreateControls() {
   typematicBox_->Bind(wxEVT_CHECKBOX, &CKeyMapPage::OnTypematicClicked, this);
 }
 
+// 連続キャプチャ, then 順序 with its list, then the skip box, each after the
+// one before it.
+void CKeyMapPage::PlaceSequenceRow(wxStaticText& orderLabel) {
+  const int gap = ui::DluToPixels(this, kSequenceRowGap, 0).x;
+  ui::PlaceFitted(*sequenceBox_, kSequenceBox);
+  const wxRect box = sequenceBox_->GetRect();
+  const wxSize label = orderLabel.GetBestSize();
+  orderLabel.SetSize(box.GetRight() + gap, box.y + (box.height - label.y) / 2, label.x, label.y);
+  ui::PlaceDropDown(*orderList_, kOrderList, kNumberRowHeight);
+  orderList_->Move(orderLabel.GetRect().GetRight() + gap / 2, orderList_->GetPosition().y);
+  ui::PlaceFitted(*skipBox_, kSkipBox);
+  skipBox_->Move(orderList_->GetRect().GetRight() + gap, skipBox_->GetPosition().y);
+}
+
 void CKeyMapPage::CreateToolControls() {
   namespace text = key_tool_text;
   sequenceBox_ = new ui::Compact<wxCheckBox>(this, wxID_ANY, ui::FromCore(text::SequenceBox()));
   keyListButton_ = new ui::Compact<wxButton>(this, wxID_ANY, ui::FromCore(text::KeyListButton()));
   keyTestButton_ =
       new ui::Compact<wxToggleButton>(this, wxID_ANY, ui::FromCore(text::KeyTestButton()));
-  AddLabel(this, text::OrderLabel(), 4, 272);
+  auto* orderLabel = new wxStaticText(this, wxID_ANY, ui::FromCore(text::OrderLabel()));
   wxArrayString orders;
   for (int order = 0; order < 3; ++order) orders.Add(ui::FromCore(text::OrderChoice(order)));
   orderList_ = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, orders);
   skipBox_ = new ui::Compact<wxCheckBox>(this, wxID_ANY, ui::FromCore(text::SkipAssignedBox()));
-  ui::PlaceFitted(*sequenceBox_, kSequenceBox);
   ui::PlaceFitted(*keyListButton_, kKeyListButton);
   ui::PlaceFitted(*keyTestButton_, kKeyTestButton);
-  ui::PlaceDropDown(*orderList_, kOrderList, kNumberRowHeight);
-  ui::PlaceFitted(*skipBox_, kSkipBox);
-
+  PlaceSequenceRow(*orderLabel);
+  sequenceBox_->MoveAfterInTabOrder(keyTestButton_);  // Tab goes row by row
   const SequenceOrder order =
       SequenceOrderFromName(profile_ ? profile_->ReadString(kProfileSection, kOrderKey, "") : "");
   orderList_->SetSelection(static_cast<int>(order));

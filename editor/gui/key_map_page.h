@@ -14,6 +14,7 @@ class wxCheckBox;
 class wxChoice;
 class wxCommandEvent;
 class wxTextCtrl;
+class wxStaticText;
 class wxToggleButton;
 
 namespace vrx::editor {
@@ -88,6 +89,7 @@ class CKeyMapPage : public CSheetPage {
  private:
   void CreateControls();
   void CreateToolControls();
+  void PlaceSequenceRow(wxStaticText& orderLabel);
   void SetCapture(bool on);
   void ShowMarks();
   void SelectKey(int key);

@@ -19,7 +19,6 @@ using Clock = std::chrono::steady_clock;
 // Progress alone redraws the table at most this often; changes of state at
 // once.
 constexpr auto kRedrawPause = std::chrono::milliseconds(100);
-constexpr int kStateColumns = 26;
 
 std::string PadTo(std::string text, int columns) {
   const int width = DisplayWidth(text);
@@ -31,6 +30,19 @@ std::string PadTo(std::string text, int columns) {
 void DropLastCharacter(std::string& text) {
   while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) text.pop_back();
   if (!text.empty()) text.pop_back();
+}
+
+// Wide enough for every state but a failure's text, in the program's
+// language, so that progress and counts line up on the rows that have them.
+int StateColumns() {
+  int columns = 0;
+  for (const std::string& state :
+       {std::string(vrx::gang_text::Connecting()), vrx::gang_text::Erasing(4),
+        vrx::gang_text::Writing(4), std::string(vrx::gang_text::Reading()),
+        std::string(vrx::gang_text::Done()), std::string(vrx::readback_text::WaitingForModule()),
+        std::string(vrx::port_msg::Interrupted())})
+    columns = std::max(columns, DisplayWidth(state));
+  return columns;
 }
 
 void WriteWhole(std::FILE* stream, const std::string& text) {
@@ -176,7 +188,7 @@ std::unique_ptr<ModuleView> GangBoard::Lane::BeginModule() {
 }
 
 GangBoard::GangBoard(const std::vector<std::string>& ports, bool json, bool repeat, bool table)
-    : json_(json), repeat_(repeat), table_(table && !json) {
+    : json_(json), repeat_(repeat), table_(table && !json), stateWidth_(StateColumns()) {
   for (const std::string& port : ports) {
     lanes_.push_back(std::make_unique<Lane>(*this, port));
     portWidth_ = std::max(portWidth_, DisplayWidth(port));
@@ -194,7 +206,7 @@ PortView& GangBoard::port(std::size_t index) { return *lanes_.at(index); }
 
 std::string GangBoard::Row(std::size_t index) {
   const Lane& lane = *lanes_.at(index);
-  std::string row = PadTo(lane.port_, portWidth_) + "  " + PadTo(lane.state_, kStateColumns);
+  std::string row = PadTo(lane.port_, portWidth_) + "  " + PadTo(lane.state_, stateWidth_);
   if (!lane.progress_.empty()) row += "  " + lane.progress_;
   if (repeat_ && !lane.counts_.empty()) row += "  " + lane.counts_;
   while (!row.empty() && row.back() == ' ') row.pop_back();

@@ -49,6 +49,7 @@ class GangBoard {
   bool repeat_;
   bool table_;
   int portWidth_ = 0;
+  int stateWidth_;
   int drawnLines_ = 0;
   std::chrono::steady_clock::time_point lastDraw_;
   std::vector<std::unique_ptr<Lane>> lanes_;

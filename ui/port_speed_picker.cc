@@ -1,5 +1,7 @@
 #include "ui/port_speed_picker.h"
 
+#include "ui/control_fitting.h"
+
 #include <wx/choice.h>
 #include <wx/stattext.h>
 
@@ -8,6 +10,7 @@
 #include "config/bit_rate.h"
 #include "platform/port_names.h"
 #include "resources/port_messages.h"
+#include "ui/control_fitting.h"
 #include "ui/dialog_layout.h"
 #include "ui/text_conversion.h"
 
@@ -56,9 +59,22 @@ PortSpeedPicker::PortSpeedPicker(wxWindow* parent, const PortSpeedPickerStyle& s
   Place();
 }
 
+void PortSpeedPicker::FlowWith(wxWindow* portLabel, wxWindow* speedLabel, wxWindow* unitLabel) {
+  portLabel_ = portLabel;
+  speedLabel_ = speedLabel;
+  unitLabel_ = unitLabel;
+  Place();
+}
+
 void PortSpeedPicker::Place() {
   PlaceDropDown(*port_, style_.portRect, style_.rowHeight);
   PlaceDropDown(*speed_, style_.speedRect, style_.rowHeight);
+  if (!portLabel_ || !speedLabel_ || !unitLabel_) return;
+  constexpr int kGapDlu = 1;  // the templates keep 2, rounding aside
+  KeepRightOf(*port_, *portLabel_, kGapDlu);
+  KeepRightOf(*speedLabel_, *port_, kGapDlu);
+  KeepRightOf(*speed_, *speedLabel_, kGapDlu);
+  KeepRightOf(*unitLabel_, *speed_, kGapDlu);
 }
 
 void PortSpeedPicker::Show(const PortSettings& settings) {

@@ -51,6 +51,11 @@ class PortSpeedPicker {
   // their height for sure.
   void Place();
 
+  // The labels of the row, left to right: before the port list, before the
+  // speed list and after it.  Where a language's longer word would meet
+  // the next control, Place moves the rest of the row right.
+  void FlowWith(wxWindow* portLabel, wxWindow* speedLabel, wxWindow* unitLabel);
+
   // A label that also shows "name: device" for the chosen port.
   void ShowDeviceIn(wxStaticText* label) { deviceLabel_ = label; }
 
@@ -70,6 +75,9 @@ class PortSpeedPicker {
   wxChoice* port_ = nullptr;
   wxChoice* speed_ = nullptr;
   wxStaticText* deviceLabel_ = nullptr;
+  wxWindow* portLabel_ = nullptr;
+  wxWindow* speedLabel_ = nullptr;
+  wxWindow* unitLabel_ = nullptr;
 };
 
 }  // namespace vrx::ui

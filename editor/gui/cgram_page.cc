@@ -88,12 +88,14 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config, ProfileStore& prof
         label(ui::ToCore(number), {kCellOrigins[c].x, kCellOrigins[c].y - 16, 20, 8});
   }
 
-  label(ui_text::PortLabel(), kPortLabelRect);
-  label(ui_text::SpeedLabel(), kSpeedLabelRect);
+  wxStaticText* portLabel = label(ui_text::PortLabel(), kPortLabelRect);
+  wxStaticText* speedLabel = label(ui_text::SpeedLabel(), kSpeedLabelRect);
   portSpeed_ = std::make_unique<ui::PortSpeedPicker>(this, kPortSpeedStyle);
-  label("bps", kBpsLabelRect);
+  bpsLabel_ = label("bps", kBpsLabelRect);
+  portSpeed_->FlowWith(portLabel, speedLabel, bpsLabel_);
   testButton_ = new ui::Compact<wxButton>(this, 1149, ui::FromCore(ui_text::TestButton()));
   ui::PlaceControl(*testButton_, kTestButtonRect);
+  ui::KeepRightOf(*testButton_, *bpsLabel_, 4);  // after a longer word's push
 
   // Which device the chosen name stands for on this machine.
   portSpeed_->ShowDeviceIn(label("", kPortDeviceRect));
@@ -118,6 +120,7 @@ CCGRAMPage::~CCGRAMPage() {
 void CCGRAMPage::OnSetActive() {
   // The toolkit knows a list's height for sure only once it is shown.
   portSpeed_->Place();
+  ui::KeepRightOf(*testButton_, *bpsLabel_, 4);
   ControlsFromFields();
 }
 

@@ -17,6 +17,7 @@
 #include "platform/profile.h"
 
 class wxButton;
+class wxStaticText;
 class wxContextMenuEvent;
 class wxDC;
 class wxMouseEvent;
@@ -103,6 +104,7 @@ class CCGRAMPage : public CSheetPage {
   ProfileStore& profile_;
   std::unique_ptr<ui::PortSpeedPicker> portSpeed_;
   wxButton* testButton_ = nullptr;
+  wxStaticText* bpsLabel_ = nullptr;
 };
 
 }  // namespace vrx::editor

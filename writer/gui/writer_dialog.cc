@@ -6,6 +6,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -133,6 +134,14 @@ void CWriterDialog::CreateControls() {
 
   browse_ = NewButton(this, kIdBrowse, ui_text::BrowseButton());
   ui::PlaceControl(*browse_, kBrowseRect);
+  // A longer word than 参照 (another language's) takes its room from the
+  // path's end.
+  if (const wxRect button = browse_->GetRect(); browse_->GetBestSize().x > button.width) {
+    const int extra = browse_->GetBestSize().x - button.width;
+    browse_->SetSize(button.x - extra, button.y, button.width + extra, button.height);
+    const wxRect path = path_->GetRect();
+    path_->SetSize(path.x, path.y, path.width - extra, path.height);
+  }
 
   write_ = NewButton(this, kIdWrite, ui_text::WriteButton());
   ui::PlaceControl(*write_, kWriteRect);
@@ -140,7 +149,8 @@ void CWriterDialog::CreateControls() {
 
   portSpeed_ = std::make_unique<ui::PortSpeedPicker>(this, kPortSpeedStyle);
 
-  ui::PlaceCentredLabel(*NewLabel(this, ui_text::PortLabel()), kPortLabelRect);
+  wxStaticText* portLabel = NewLabel(this, ui_text::PortLabel());
+  ui::PlaceCentredLabel(*portLabel, kPortLabelRect);
   ui::PlaceLabel(*NewLabel(this, ui_text::WriterInstruction()), kInstructionRect);
 
   log_ = new wxTextCtrl(this, kIdLog, wxEmptyString, wxDefaultPosition, wxDefaultSize,
@@ -149,8 +159,25 @@ void CWriterDialog::CreateControls() {
   ui::PlaceControl(*log_, kLogRect);
   logPanel_ = std::make_unique<LogPanel>(*log_);
 
-  ui::PlaceCentredLabel(*NewLabel(this, ui_text::SpeedLabel()), kSpeedLabelRect);
-  ui::PlaceCentredLabel(*NewLabel(this, "bps"), kBpsLabelRect);
+  wxStaticText* speedLabel = NewLabel(this, ui_text::SpeedLabel());
+  ui::PlaceCentredLabel(*speedLabel, kSpeedLabelRect);
+  wxStaticText* bpsLabel = NewLabel(this, "bps");
+  ui::PlaceCentredLabel(*bpsLabel, kBpsLabelRect);
+  portSpeed_->FlowWith(portLabel, speedLabel, bpsLabel);
+  bpsLabel_ = bpsLabel;
+}
+
+// Where the labels' words are longer than the template's (another
+// language), the lists push "bps" right: 書込み then starts after it and
+// gives up width it does not need, up to 終了.
+void CWriterDialog::FitBottomRow() {
+  portSpeed_->Place();
+  const int gap = ui::DluToPixels(this, 2, 0).x;
+  const wxRect write = write_->GetRect();
+  const int overlap = bpsLabel_->GetPosition().x + bpsLabel_->GetBestSize().x + gap - write.x;
+  if (overlap <= 0) return;
+  const int width = std::max(write.width - overlap, write_->GetBestSize().x);
+  write_->SetSize(write.x + overlap, write.y, width, write.height);
 }
 
 bool CWriterDialog::TransferDataToWindow() {
@@ -168,7 +195,7 @@ bool CWriterDialog::TransferDataFromWindow() {
 }
 
 void CWriterDialog::OnInitDialog(wxInitDialogEvent&) {
-  portSpeed_->Place();
+  FitBottomRow();
   TransferDataToWindow();
   write_->SetFocus();
 }

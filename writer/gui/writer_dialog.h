@@ -17,6 +17,7 @@
 
 class wxButton;
 class wxMenu;
+class wxStaticText;
 class wxTextCtrl;
 
 namespace vrx::ui {
@@ -70,6 +71,7 @@ class CWriterDialog : public wxDialog {
 
  private:
   void CreateControls();
+  void FitBottomRow();
   void OnInitDialog(wxInitDialogEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
   void OnCloseRequest(wxCloseEvent& event);
@@ -99,6 +101,7 @@ class CWriterDialog : public wxDialog {
   std::unique_ptr<ui::PortSpeedPicker> portSpeed_;
   wxButton* write_ = nullptr;
   wxButton* browse_ = nullptr;
+  wxStaticText* bpsLabel_ = nullptr;
   wxButton* exit_ = nullptr;
   wxTextCtrl* log_ = nullptr;
   std::unique_ptr<LogPanel> logPanel_;

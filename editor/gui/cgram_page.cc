@@ -54,6 +54,7 @@ constexpr ui::DluRect kBpsLabelRect{246, 252, 20, 10};
 constexpr ui::DluRect kTestButtonRect{266, 250, 50, 14};
 constexpr int kListRowHeight = 10;
 constexpr ui::DluRect kPortDeviceRect{122, 272, 194, 10};
+constexpr ui::DluRect kLatencyWarningRect{122, 284, 194, 10};
 
 // The test's lists: ports sorted, a remembered name no entry begins with
 // shows none.
@@ -99,6 +100,8 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config, ProfileStore& prof
 
   // Which device the chosen name stands for on this machine.
   portSpeed_->ShowDeviceIn(label("", kPortDeviceRect));
+  // And, under it, when that device makes a Write slow.
+  portSpeed_->ShowLatencyWarningIn(label("", kLatencyWarningRect));
 
   Bind(wxEVT_PAINT, &CCGRAMPage::OnPaint, this);
   Bind(wxEVT_LEFT_DOWN, &CCGRAMPage::OnMouseDown, this);

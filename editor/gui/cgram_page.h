@@ -75,6 +75,8 @@ class CCGRAMPage : public CSheetPage {
   // chosen port, reports a failure and remembers port and speed.
   void OnTest();
 
+  ui::PortSpeedPicker& portSpeedPicker() const { return *portSpeed_; }
+
  private:
   void ControlsFromFields();
   void FieldsFromControls();

@@ -34,20 +34,33 @@ namespace {
 
 using ui::DluRect;
 
-// Template of dialog resource 102, in dialog units.
-constexpr DluRect kClient{0, 0, 267, 225};
-constexpr DluRect kExitRect{208, 206, 50, 14};
+// Template of dialog resource 102, in dialog units, with a row for the
+// Write's progress added under the log: the dialog and everything below the
+// log move down by that row.
+constexpr int kProgressRowHeight = 12;
+constexpr DluRect kProgressBarRect{6, 202, 200, 8};
+constexpr DluRect kTimeLeftRect{210, 201, 48, 10};
+constexpr int kBottomRowY = 206 + kProgressRowHeight;
+
+constexpr DluRect kClient{0, 0, 267, 225 + kProgressRowHeight};
+constexpr DluRect kExitRect{208, kBottomRowY, 50, 14};
 constexpr DluRect kPathRect{6, 44, 224, 14};
 constexpr DluRect kBrowseRect{232, 44, 26, 14};
-constexpr DluRect kWriteRect{154, 206, 50, 14};
-constexpr DluRect kPortRect{28, 206, 36, 112};
-constexpr DluRect kPortLabelRect{6, 206, 18, 14};
+constexpr DluRect kWriteRect{154, kBottomRowY, 50, 14};
+constexpr DluRect kPortRect{28, kBottomRowY, 36, 112};
+constexpr DluRect kPortLabelRect{6, kBottomRowY, 18, 14};
 constexpr DluRect kInstructionRect{6, 6, 252, 30};
 constexpr DluRect kLogRect{6, 64, 252, 134};
-constexpr DluRect kSpeedRect{92, 206, 38, 90};
-constexpr DluRect kSpeedLabelRect{70, 206, 18, 14};
-constexpr DluRect kBpsLabelRect{132, 206, 16, 14};
+constexpr DluRect kSpeedRect{92, kBottomRowY, 38, 90};
+constexpr DluRect kSpeedLabelRect{70, kBottomRowY, 18, 14};
+constexpr DluRect kBpsLabelRect{132, kBottomRowY, 16, 14};
 constexpr int kBottomRowHeight = 14;  // the buttons and labels beside the lists
+
+// Under the port only while the chosen port makes a Write slow; the dialog
+// grows by this line while it shows, so that no one has an empty line
+// reserved for a warning that does not apply to them.
+constexpr int kWarningLineHeight = 13;
+constexpr DluRect kLatencyWarningRect{6, kBottomRowY + 17, 252, 10};
 
 constexpr const char* kDefaultExtension = "vrx";
 // Ports in the order offered; a remembered name no entry begins with leaves
@@ -93,8 +106,7 @@ CWriterDialog::CWriterDialog(ProfileStore& profile, std::filesystem::path contai
   SetFont(ui::DialogFont());
   SetIcons(ui::ProgramIcons());
   CreateControls();
-  SetClientSize(ui::DluRectToPixels(this, kClient).GetSize());
-  ui::FixWindowSize(*this);
+  FitToLatencyWarning();
   SetEscapeId(kIdExit);
 
   Bind(wxEVT_INIT_DIALOG, &CWriterDialog::OnInitDialog, this);
@@ -165,6 +177,14 @@ void CWriterDialog::CreateControls() {
   ui::PlaceCentredLabel(*bpsLabel, kBpsLabelRect);
   portSpeed_->FlowWith(portLabel, speedLabel, bpsLabel);
   bpsLabel_ = bpsLabel;
+
+  progress_ = std::make_unique<ProgressRow>(this, kIdProgress, kProgressBarRect, kIdTimeLeft,
+                                            kTimeLeftRect);
+  auto* warning = new wxStaticText(this, kIdLatencyWarning, wxEmptyString, wxDefaultPosition,
+                                   wxDefaultSize, wxST_NO_AUTORESIZE);
+  ui::PlaceLabel(*warning, kLatencyWarningRect);
+  latencyWarning_ = warning;
+  portSpeed_->ShowLatencyWarningIn(warning, [this] { FitToLatencyWarning(); });
 }
 
 // Where the labels' words are longer than the template's (another
@@ -178,6 +198,14 @@ void CWriterDialog::FitBottomRow() {
   if (overlap <= 0) return;
   const int width = std::max(write.width - overlap, write_->GetBestSize().x);
   write_->SetSize(write.x + overlap, write.y, width, write.height);
+}
+
+void CWriterDialog::FitToLatencyWarning() {
+  DluRect client = kClient;
+  if (latencyWarning_ && latencyWarning_->IsShown()) client.height += kWarningLineHeight;
+  SetSizeHints(wxDefaultSize, wxDefaultSize);  // lets go of the fixed size
+  SetClientSize(ui::DluRectToPixels(this, client).GetSize());
+  ui::FixWindowSize(*this);
 }
 
 bool CWriterDialog::TransferDataToWindow() {
@@ -226,8 +254,10 @@ void CWriterDialog::Write() {
     // it, after the port is closed (the scope outlives the session).
     const InterruptScope catchInterrupts;
     if (!job.serial.cancelled) job.serial.cancelled = InterruptRequested;
+    job.progress = &progress_->Begin(job.verify);
     DialogMessageBoxes boxes(*this);
-    RunWrite(job, *flashImage_, *logPanel_, boxes, profile_);
+    const bool written = RunWrite(job, *flashImage_, *logPanel_, boxes, profile_);
+    progress_->End(written);
   }
 }
 

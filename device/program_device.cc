@@ -11,8 +11,8 @@
 namespace vrx {
 namespace {
 
-constexpr uint32_t kBlock0Size = 0x400;
-constexpr uint32_t kBlock4Start = 0x1000;
+constexpr uint32_t kBlock0Size = kBlock0Bytes;
+constexpr uint32_t kBlock4Start = kFlashSize - kBlock4Bytes;
 constexpr uint32_t kChunkSize = 2048;
 
 bool Block0Matches(SerialLink& link, const FlashImage& image, DeviceProgress& progress) {
@@ -56,7 +56,7 @@ void RunSequence(std::optional<SerialLink>& link, const std::string& portName, i
   report.Step(FlashUpdateEvent::kStepDone);
   report.Step(FlashUpdateEvent::kWriteBlock4);
   {
-    ProgressStep step(progress, {DeviceStep::kWrite, 4, kFlashSize - kBlock4Start});
+    ProgressStep step(progress, {DeviceStep::kWrite, 4, kBlock4Bytes});
     for (uint32_t address = kBlock4Start; address < kFlashSize; address += kChunkSize) {
       Write(*link, image, address, kChunkSize);
       step.Bytes(address + kChunkSize - kBlock4Start);

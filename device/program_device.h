@@ -25,6 +25,12 @@ enum class FlashUpdateEvent {
   kFinished,      // the loader has been left; the module is programmed
 };
 
+// The bytes the steps of UpdateFlash move, as their progress counts them:
+// block 0 is read back, and rewritten only when it differs; block 4
+// (0x1000-0x7FFF) is written.
+inline constexpr std::size_t kBlock0Bytes = 0x400;
+inline constexpr std::size_t kBlock4Bytes = kFlashSize - 0x1000;
+
 class FlashUpdateReport {
  public:
   virtual ~FlashUpdateReport() = default;

@@ -8,12 +8,6 @@
 namespace vrx {
 namespace {
 
-std::size_t ProgrammedBytes() {
-  std::size_t total = 0;
-  for (const auto& range : kVerifiedRanges) total += range[1] - range[0];
-  return total;
-}
-
 // Runs `body` inside a loader session; kNone or the failing step, with its
 // cause in `cause` when one is known.
 template <typename Body>
@@ -65,7 +59,7 @@ VerifyResult VerifyDevice(const std::string& portName, int speedIndex, const Fla
   VerifyResult result;
   result.failure = InLoaderSession(
       portName, speedIndex, options, progress, &result.cause, [&](SerialLink& link) {
-        ProgressStep step(progress, {DeviceStep::kRead, -1, ProgrammedBytes()});
+        ProgressStep step(progress, {DeviceStep::kRead, -1, VerifiedBytes()});
         std::size_t done = 0;
         for (const auto& [begin, end] : kVerifiedRanges) {
           ReadFlashRecords(link, begin, std::span(flash).subspan(begin, end - begin), step, done);

@@ -38,6 +38,13 @@ struct FlashComparison {
 inline constexpr uint32_t kVerifiedRanges[][2] = {{0x0000, 0x0400}, {0x1000, 0x8000}};
 inline constexpr std::size_t kListedDifferences = 16;
 
+// The bytes VerifyDevice reads: the sum of those ranges.
+constexpr std::size_t VerifiedBytes() {
+  std::size_t total = 0;
+  for (const auto& range : kVerifiedRanges) total += range[1] - range[0];
+  return total;
+}
+
 // Compares `flash` with `image` over the programmed ranges.
 FlashComparison CompareProgrammedRanges(const FlashImage& flash, const FlashImage& image);
 

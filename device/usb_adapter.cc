@@ -68,6 +68,13 @@ std::chrono::seconds ExpectedWriteTime(std::chrono::milliseconds latency) {
   return std::chrono::round<std::chrono::seconds>(perWait * kWriteWaits + kLoaderPauses);
 }
 
+WriteTimeToTell ExpectedWriteTimeToTell(int latencyTimerMs) {
+  const long long seconds =
+      ExpectedWriteTime(std::chrono::milliseconds(std::max(latencyTimerMs, 0))).count();
+  if (seconds < 90) return {seconds, false};
+  return {(seconds + 30) / 60, true};
+}
+
 bool LatencyMakesWriteSlow(int latencyTimerMs) { return latencyTimerMs > 2; }
 
 }  // namespace vrx

@@ -31,6 +31,15 @@ AdapterIdentity IdentifyAdapter(std::string_view vendorId, std::string_view prod
 // latency and the line's own round trip, plus the loader's fixed pauses.
 std::chrono::seconds ExpectedWriteTime(std::chrono::milliseconds latency);
 
+// That time as every program words it (vrxtool's "about 8 min", the port
+// lists' "約8分"), so that they all name the same figure: whole minutes,
+// rounded, from a minute and a half on; whole seconds below.
+struct WriteTimeToTell {
+  long long amount = 0;
+  bool inMinutes = false;
+};
+WriteTimeToTell ExpectedWriteTimeToTell(int latencyTimerMs);
+
 // Whether a port with this FTDI latency timer makes a Write slow enough to
 // warn about (above 2 ms: a Write of more than a minute).
 bool LatencyMakesWriteSlow(int latencyTimerMs);

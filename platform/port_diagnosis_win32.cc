@@ -1,4 +1,5 @@
-// Windows backend: the COM ports are the DOS device names COMn; which
+// Windows backend: the COM ports are the DOS device names COMn, described by
+// their Ports-class device (USB ids, driver, the FTDI latency timer); which
 // program holds a port, groups and permissions are not things Windows lets
 // an ordinary user see, so those answers stay empty.
 #include <windows.h>
@@ -11,6 +12,7 @@
 
 #include "platform/port_devices_win32.h"
 #include "platform/port_diagnosis.h"
+#include "platform/usb_instance_id.h"
 #include "platform/wide_text_win32.h"
 
 namespace vrx {
@@ -52,7 +54,14 @@ SerialPortInfo DescribeSerialDevice(const std::string& devicePath) {
   const std::wstring name = BaseName(devicePath);
   info.exists = ComNumber(name) > 0 && DosDeviceExists(name);
   info.accessible = info.exists;
-  info.product = NarrowToUtf8(PortFriendlyName(name));
+  if (const std::optional<PortDevice> device = FindPortDevice(name)) {
+    info.product = NarrowToUtf8(device->friendlyName);
+    const UsbIds ids = UsbIdsFromInstanceId(NarrowToUtf8(device->instanceId));
+    info.vendorId = ids.vendorId;
+    info.productId = ids.productId;
+    info.driver = NarrowToUtf8(device->service);
+    info.latencyTimerMs = device->latencyTimerMs.value_or(-1);
+  }
   return info;
 }
 

@@ -42,8 +42,9 @@ std::string PathNotConnected(std::string_view path);
 std::string PortDescription(const PortLocation& location);
 
 // Under the port list when the port's FTDI latency timer makes a Write
-// slow: "遅延 16 ms：書込みに約8分かかります".
-std::string SlowAdapter(int latencyTimerMs, int expectedWriteSeconds);
+// slow: "遅延 16 ms：書込みに約8分かかります".  The Write's time comes
+// rounded as ExpectedWriteTimeToTell rounds it (device/usb_adapter.h).
+std::string SlowAdapter(int latencyTimerMs, long long writeTime, bool inMinutes);
 
 // A session stopped by Ctrl-C or a termination signal.
 std::string_view Interrupted();

@@ -110,12 +110,10 @@ std::string PortDescription(const PortLocation& location) {
   return location.exists ? location.path : PathNotConnected(location.path);
 }
 
-std::string SlowAdapter(int latencyTimerMs, int expectedWriteSeconds) {
-  // Whole minutes from a minute and a half on; seconds below.
+std::string SlowAdapter(int latencyTimerMs, long long writeTime, bool inMinutes) {
+  const std::string amount = std::to_string(writeTime);
   const std::string duration =
-      expectedWriteSeconds >= 90
-          ? TrFormat("{0}分", {std::to_string((expectedWriteSeconds + 30) / 60)})
-          : TrFormat("{0}秒", {std::to_string(expectedWriteSeconds)});
+      inMinutes ? TrFormat("{0}分", {amount}) : TrFormat("{0}秒", {amount});
   return TrFormat("遅延 {0} ms：書込みに約{1}かかります",
                   {std::to_string(latencyTimerMs), duration});
 }

@@ -1,6 +1,7 @@
 #include "resources/ui_texts.h"
 
 #include <array>
+#include <cstdio>
 
 #include "resources/translation.h"
 
@@ -39,6 +40,12 @@ std::string_view WriterInstruction() {
       "データファイルを選択して「書込み」ボタンを押してください。");
 }
 std::string_view BrowseButton() { return Tr("参照"); }
+std::string TimeLeft(long long seconds) {
+  char minutesAndSeconds[32];
+  std::snprintf(minutesAndSeconds, sizeof minutesAndSeconds, "%lld:%02lld", seconds / 60,
+                seconds % 60);
+  return TrFormat("残り {0}", {minutesAndSeconds});
+}
 
 std::string AboutTitle(std::string_view product) { return TrFormat("{0}のﾊﾞｰｼﾞｮﾝ情報", {product}); }
 

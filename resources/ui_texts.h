@@ -42,6 +42,8 @@ std::string_view TestButton();
 // The writer's window.
 std::string_view WriterInstruction();
 std::string_view BrowseButton();
+// Beside the Write's progress bar: "残り 1:05" for 65 seconds.
+std::string TimeLeft(long long seconds);
 
 // The about box's title for a program ("VRXEditor").
 std::string AboutTitle(std::string_view product);

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Makes docs/images/writer-success.png and docs/images/writer-failure.png:
-# the real VRXWriter under a virtual X server, programming the simulated
-# module (vrxsim) mapped to COM1 three times in a row (so the log has
-# scrolled), then failing against a module that does not answer.
+# Makes docs/images/writer-success.png, writer-failure.png and
+# writer-progress.png: the real VRXWriter under a virtual X server,
+# programming the simulated module (vrxsim) mapped to COM1 three times in a
+# row (so the log has scrolled), then failing against a module that does
+# not answer, then halfway through a Write to a module that answers at the
+# pace of a real 38400 bit/s line (the progress bar and the time left).
 #
 # Usage: scripts/screenshots-writer.sh [BUILD_DIR]     (default: ./build)
 # With VRX_LANG=en (or another language) the pictures are of that language
-# and named writer-success-en.png and so on.
+# and named writer-success-en.png and so on; with GDK_SCALE=2 they are
+# named writer-success-scale2.png and so on.  VRX_SHOTS lists the pictures
+# to make (default: "success failure progress").
 # Needs xvfb-run, xdotool and ImageMagick's import (openbox if installed); builds nothing itself
 # (VRXWriter, vrxsim and vrxtool must exist in BUILD_DIR).
 set -euo pipefail
@@ -14,12 +18,18 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "${1:-$root/build}" && pwd)"
 if [[ -z "${VRX_SCREENSHOT_INNER:-}" ]]; then
-  exec env VRX_SCREENSHOT_INNER=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build"
+  # Room for the doubled window at GDK_SCALE=2.
+  screen="1024x768x24"
+  [[ "${GDK_SCALE:-1}" != 1 ]] && screen="2048x1536x24"
+  exec env VRX_SCREENSHOT_INNER=1 xvfb-run -a -s "-screen 0 $screen -dpi 96" "$0" "$build"
 fi
 
 images="$root/docs/images"
 suffix=""
 [[ -n "${VRX_LANG:-}" && "${VRX_LANG}" != ja ]] && suffix="-${VRX_LANG}"
+[[ "${GDK_SCALE:-1}" != 1 ]] && suffix="$suffix-scale${GDK_SCALE}"
+shots="${VRX_SHOTS:-success failure progress}"
+wants() { [[ " $shots " == *" $1 "* ]]; }
 work="$(mktemp -d "${TMPDIR:-/tmp}/vrx-writer-shot.XXXXXX")"
 writer_pid=""
 sim_pid=""
@@ -71,16 +81,16 @@ xdotool windowfocus --sync "$window"
 sleep 0.5
 
 press_write() {
-  # 書込み sits at 154,206 (50 x 14 dialog units): 7 x 12 pixels per 4 x 8
+  # 書込み sits at 154,218 (50 x 14 dialog units): 7 x 12 pixels per 4 x 8
   # units at the 96 DPI of the virtual screen, times GDK_SCALE.
   local scale="${GDK_SCALE:-1}"
   xdotool mousemove --window "$window" $(((154 + 25) * 7 * scale / 4)) \
-    $(((206 + 7) * 12 * scale / 8)) click 1
+    $(((218 + 7) * 12 * scale / 8)) click 1
 }
 
 # The profile is written only at the end of a successful Write, so its
 # return tells when each Write has ended.
-for _ in 1 2 3; do
+write_and_wait() {
   rm -f "$profile"
   press_write
   for _ in $(seq 600); do
@@ -89,18 +99,38 @@ for _ in 1 2 3; do
   done
   grep -q '^COM=' "$profile" || { echo "screenshots-writer: the Write did not succeed" >&2; exit 1; }
   sleep 0.5
-done
-import -window "$window" "$images/writer-success$suffix.png"
+}
 
-# The module stops answering: the next Write fails after the time-outs.
-stop_module
-start_module --fault 'connect=silentx*'
-press_write
-sleep 9
-import -window "$window" "$images/writer-failure$suffix.png"
+written=()
+if wants success; then
+  for _ in 1 2 3; do write_and_wait; done
+  import -window "$window" "$images/writer-success$suffix.png"
+  written+=("writer-success$suffix.png")
+fi
+
+if wants failure; then
+  # The module stops answering: the next Write fails after the time-outs.
+  stop_module
+  start_module --fault 'connect=silentx*'
+  press_write
+  sleep 9
+  import -window "$window" "$images/writer-failure$suffix.png"
+  written+=("writer-failure$suffix.png")
+fi
+
+if wants progress; then
+  # A module that answers at the pace of the line takes some 20 s for a
+  # Write that rewrites block 0: the picture is taken halfway, in block 4.
+  stop_module
+  start_module --wire-time
+  press_write
+  sleep 12
+  import -window "$window" "$images/writer-progress$suffix.png"
+  written+=("writer-progress$suffix.png")
+fi
 
 if [[ -s "$work/writer.log" ]]; then
   echo "screenshots-writer: VRXWriter wrote to stderr:" >&2
   cat "$work/writer.log" >&2
 fi
-echo "wrote $images/writer-success$suffix.png and $images/writer-failure$suffix.png"
+echo "wrote in $images: ${written[*]}"

@@ -2,6 +2,7 @@
 
 #include <wx/control.h>
 #include <wx/defs.h>
+#include <wx/stattext.h>
 #include <wx/window.h>
 
 #include <algorithm>
@@ -49,6 +50,21 @@ void PlaceFitted(wxWindow& control, const DluRect& place) {
   }
   rect.width = std::max(rect.width, needed.x);
   control.SetSize(rect);
+}
+
+void PlaceFittedFromRight(wxWindow& control, const DluRect& place) {
+  PlaceFitted(control, place);
+  const int right = DluRectToPixels(control.GetParent(), place).GetRight();
+  control.Move(right + 1 - control.GetSize().x, control.GetPosition().y);
+}
+
+void KeepRightOf(wxWindow& control, const wxWindow& before, int gapDlu) {
+  // A label's rectangle may be wider than its text; the text is what counts.
+  const int width = dynamic_cast<const wxStaticText*>(&before) ? before.GetBestSize().x
+                                                                : before.GetSize().x;
+  const int leftmost =
+      before.GetPosition().x + width + DluToPixels(before.GetParent(), gapDlu, 0).x;
+  if (control.GetPosition().x < leftmost) control.Move(leftmost, control.GetPosition().y);
 }
 
 }  // namespace vrx::ui

@@ -59,5 +59,11 @@ void WrapDropDownList(wxControl& list, int columns);
 // keeps its own height, centred on the rectangle; one that needs more width
 // for its text grows to the right.
 void PlaceFitted(wxWindow& control, const DluRect& rect);
+// The same for a control at the right end of a row: it grows to the left.
+void PlaceFittedFromRight(wxWindow& control, const DluRect& rect);
+// Moves `control` right until it keeps `gapDlu` from `before` (a label:
+// from its text), where a longer text (another language's) has pushed
+// `before` into it; where the template's places fit, nothing moves.
+void KeepRightOf(wxWindow& control, const wxWindow& before, int gapDlu);
 
 }  // namespace vrx::ui

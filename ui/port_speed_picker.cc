@@ -1,13 +1,18 @@
 #include "ui/port_speed_picker.h"
 
+#include "ui/control_fitting.h"
+
 #include <wx/choice.h>
 #include <wx/stattext.h>
 
 #include <string>
+#include <utility>
 
 #include "config/bit_rate.h"
+#include "device/usb_adapter.h"
 #include "platform/port_names.h"
 #include "resources/port_messages.h"
+#include "ui/control_fitting.h"
 #include "ui/dialog_layout.h"
 #include "ui/text_conversion.h"
 
@@ -27,6 +32,13 @@ int FirstEntryBeginningWith(const wxChoice& list, const wxString& prefix) {
   return wxNOT_FOUND;
 }
 
+// "" unless the device's latency timer makes a Write slow.
+std::string SlowAdapterWarning(const SerialPortInfo& device) {
+  if (!device.exists || !LatencyMakesWriteSlow(device.latencyTimerMs)) return {};
+  const WriteTimeToTell time = ExpectedWriteTimeToTell(device.latencyTimerMs);
+  return port_msg::SlowAdapter(device.latencyTimerMs, time.amount, time.inMinutes);
+}
+
 }  // namespace
 
 wxArrayString OfferedSpeedEntries() {
@@ -42,7 +54,10 @@ PortSpeedPicker::PortSpeedPicker(wxWindow* parent, const PortSpeedPickerStyle& s
                        style.sortPorts ? wxCB_SORT : 0);
   speed_ =
       new wxChoice(parent, style.speedId, wxDefaultPosition, wxDefaultSize, OfferedSpeedEntries());
-  port_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ShowPortDevice(); });
+  port_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+    ShowPortDevice();
+    ShowLatencyWarning();
+  });
   // A tip shown while the list opens would stay on top of the opened list
   // (Windows): it goes with the click and comes back when the pointer does.
   port_->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
@@ -56,9 +71,22 @@ PortSpeedPicker::PortSpeedPicker(wxWindow* parent, const PortSpeedPickerStyle& s
   Place();
 }
 
+void PortSpeedPicker::FlowWith(wxWindow* portLabel, wxWindow* speedLabel, wxWindow* unitLabel) {
+  portLabel_ = portLabel;
+  speedLabel_ = speedLabel;
+  unitLabel_ = unitLabel;
+  Place();
+}
+
 void PortSpeedPicker::Place() {
   PlaceDropDown(*port_, style_.portRect, style_.rowHeight);
   PlaceDropDown(*speed_, style_.speedRect, style_.rowHeight);
+  if (!portLabel_ || !speedLabel_ || !unitLabel_) return;
+  constexpr int kGapDlu = 1;  // the templates keep 2, rounding aside
+  KeepRightOf(*port_, *portLabel_, kGapDlu);
+  KeepRightOf(*speedLabel_, *port_, kGapDlu);
+  KeepRightOf(*speed_, *speedLabel_, kGapDlu);
+  KeepRightOf(*unitLabel_, *speed_, kGapDlu);
 }
 
 void PortSpeedPicker::Show(const PortSettings& settings) {
@@ -69,6 +97,7 @@ void PortSpeedPicker::Show(const PortSettings& settings) {
   const bool offered = settings.speedIndex >= 0 && settings.speedIndex < kOfferedSpeedCount;
   speed_->SetSelection(offered ? settings.speedIndex : wxNOT_FOUND);
   ShowPortDevice();
+  ShowLatencyWarning();
 }
 
 PortSettings PortSpeedPicker::Chosen() const {
@@ -88,6 +117,31 @@ void PortSpeedPicker::ShowPortDevice() {
     port_->UnsetToolTip();
   else
     port_->SetToolTip(text);
+}
+
+void PortSpeedPicker::ShowLatencyWarningIn(wxStaticText* label,
+                                           std::function<void()> shownOrHidden) {
+  warningLabel_ = label;
+  warningShownOrHidden_ = std::move(shownOrHidden);
+  warningLabel_->Hide();
+  ShowLatencyWarning();
+}
+
+void PortSpeedPicker::DescribeDevicesWith(DeviceSource source) {
+  describe_ = std::move(source);
+  ShowLatencyWarning();
+}
+
+void PortSpeedPicker::ShowLatencyWarning() {
+  if (!warningLabel_) return;
+  const std::string name = Chosen().portName;
+  const std::string path = name.empty() ? std::string() : ResolvePortName(name);
+  const std::string warning = path.empty() ? std::string() : SlowAdapterWarning(describe_(path));
+  warningLabel_->SetLabel(FromCore(warning));
+  const bool show = !warning.empty();
+  if (warningLabel_->IsShown() == show) return;
+  warningLabel_->Show(show);
+  if (warningShownOrHidden_) warningShownOrHidden_();
 }
 
 }  // namespace vrx::ui

@@ -54,6 +54,7 @@ constexpr ui::DluRect kBpsLabelRect{246, 252, 20, 10};
 constexpr ui::DluRect kTestButtonRect{266, 250, 50, 14};
 constexpr int kListRowHeight = 10;
 constexpr ui::DluRect kPortDeviceRect{122, 272, 194, 10};
+constexpr ui::DluRect kLatencyWarningRect{122, 284, 194, 10};
 
 // The test's lists: ports sorted, a remembered name no entry begins with
 // shows none.
@@ -88,15 +89,19 @@ CCGRAMPage::CCGRAMPage(wxWindow* parent, ConfigImage& config, ProfileStore& prof
         label(ui::ToCore(number), {kCellOrigins[c].x, kCellOrigins[c].y - 16, 20, 8});
   }
 
-  label(ui_text::PortLabel(), kPortLabelRect);
-  label(ui_text::SpeedLabel(), kSpeedLabelRect);
+  wxStaticText* portLabel = label(ui_text::PortLabel(), kPortLabelRect);
+  wxStaticText* speedLabel = label(ui_text::SpeedLabel(), kSpeedLabelRect);
   portSpeed_ = std::make_unique<ui::PortSpeedPicker>(this, kPortSpeedStyle);
-  label("bps", kBpsLabelRect);
+  bpsLabel_ = label("bps", kBpsLabelRect);
+  portSpeed_->FlowWith(portLabel, speedLabel, bpsLabel_);
   testButton_ = new ui::Compact<wxButton>(this, 1149, ui::FromCore(ui_text::TestButton()));
   ui::PlaceControl(*testButton_, kTestButtonRect);
+  ui::KeepRightOf(*testButton_, *bpsLabel_, 4);  // after a longer word's push
 
   // Which device the chosen name stands for on this machine.
   portSpeed_->ShowDeviceIn(label("", kPortDeviceRect));
+  // And, under it, when that device makes a Write slow.
+  portSpeed_->ShowLatencyWarningIn(label("", kLatencyWarningRect));
 
   Bind(wxEVT_PAINT, &CCGRAMPage::OnPaint, this);
   Bind(wxEVT_LEFT_DOWN, &CCGRAMPage::OnMouseDown, this);
@@ -118,6 +123,7 @@ CCGRAMPage::~CCGRAMPage() {
 void CCGRAMPage::OnSetActive() {
   // The toolkit knows a list's height for sure only once it is shown.
   portSpeed_->Place();
+  ui::KeepRightOf(*testButton_, *bpsLabel_, 4);
   ControlsFromFields();
 }
 

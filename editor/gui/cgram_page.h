@@ -17,6 +17,7 @@
 #include "platform/profile.h"
 
 class wxButton;
+class wxStaticText;
 class wxContextMenuEvent;
 class wxDC;
 class wxMouseEvent;
@@ -74,6 +75,8 @@ class CCGRAMPage : public CSheetPage {
   // chosen port, reports a failure and remembers port and speed.
   void OnTest();
 
+  ui::PortSpeedPicker& portSpeedPicker() const { return *portSpeed_; }
+
  private:
   void ControlsFromFields();
   void FieldsFromControls();
@@ -103,6 +106,7 @@ class CCGRAMPage : public CSheetPage {
   ProfileStore& profile_;
   std::unique_ptr<ui::PortSpeedPicker> portSpeed_;
   wxButton* testButton_ = nullptr;
+  wxStaticText* bpsLabel_ = nullptr;
 };
 
 }  // namespace vrx::editor

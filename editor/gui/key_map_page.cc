@@ -47,6 +47,8 @@ constexpr ui::DluRect kSequenceBox = {4, 272, 60, 10};
 constexpr ui::DluRect kOrderList = {0, 270, 48, 60};  // x follows its label
 constexpr ui::DluRect kSkipBox = {0, 272, 60, 10};    // x follows the list
 constexpr int kSequenceRowGap = 8;                     // between the row's groups
+constexpr int kPageRight = 352;  // of the template's 359 units, as the code boxes end
+constexpr int kRowStep = 14;
 
 constexpr unsigned kVkEscape = 0x1B;
 constexpr std::string_view kProfileSection = "KeyMap";
@@ -149,6 +151,12 @@ void CKeyMapPage::PlaceSequenceRow(wxStaticText& orderLabel) {
   orderList_->Move(orderLabel.GetRect().GetRight() + gap / 2, orderList_->GetPosition().y);
   ui::PlaceFitted(*skipBox_, kSkipBox);
   skipBox_->Move(orderList_->GetRect().GetRight() + gap, skipBox_->GetPosition().y);
+  // Too long for the row (a language with longer words): the skip box
+  // goes to a row of its own, under the order.
+  if (skipBox_->GetRect().GetRight() > ui::DluToPixels(this, kPageRight, 0).x) {
+    skipBox_->Move(orderLabel.GetPosition().x,
+                   skipBox_->GetPosition().y + ui::DluToPixels(this, 0, kRowStep).y);
+  }
 }
 
 void CKeyMapPage::CreateToolControls() {
@@ -162,8 +170,14 @@ void CKeyMapPage::CreateToolControls() {
   for (int order = 0; order < 3; ++order) orders.Add(ui::FromCore(text::OrderChoice(order)));
   orderList_ = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, orders);
   skipBox_ = new ui::Compact<wxCheckBox>(this, wxID_ANY, ui::FromCore(text::SkipAssignedBox()));
-  ui::PlaceFitted(*keyListButton_, kKeyListButton);
-  ui::PlaceFitted(*keyTestButton_, kKeyTestButton);
+  // From the right edge leftwards: longer texts take room from the row's
+  // free middle.
+  ui::PlaceFittedFromRight(*keyTestButton_, kKeyTestButton);
+  ui::PlaceFittedFromRight(*keyListButton_, kKeyListButton);
+  const int keyListRight = keyTestButton_->GetPosition().x - ui::DluToPixels(this, 4, 0).x;
+  if (keyListButton_->GetRect().GetRight() >= keyListRight)
+    keyListButton_->Move(keyListRight - keyListButton_->GetSize().x,
+                         keyListButton_->GetPosition().y);
   PlaceSequenceRow(*orderLabel);
   sequenceBox_->MoveAfterInTabOrder(keyTestButton_);  // Tab goes row by row
   const SequenceOrder order =

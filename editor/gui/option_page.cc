@@ -62,10 +62,12 @@ void COptionPage::CreateControls() {
   speedList_ =
       new wxChoice(this, kSpeedListId, wxDefaultPosition, wxDefaultSize, ui::OfferedSpeedEntries());
   ui::PlaceDropDown(*speedList_, {105, kSpeedRowY, 46, 101}, kSpeedRowHeight);
-  ui::PlaceCentredLabel(*new wxStaticText(this, wxID_ANY, ui::FromCore(editor_text::SpeedLabel())),
-                        {70, kSpeedRowY, 0, kSpeedRowHeight});
-  ui::PlaceCentredLabel(*new wxStaticText(this, wxID_ANY, wxS("bps")),
-                        {157, kSpeedRowY, 0, kSpeedRowHeight});
+  auto* speedLabel = new wxStaticText(this, wxID_ANY, ui::FromCore(editor_text::SpeedLabel()));
+  ui::PlaceCentredLabel(*speedLabel, {70, kSpeedRowY, 0, kSpeedRowHeight});
+  auto* bpsLabel = new wxStaticText(this, wxID_ANY, wxS("bps"));
+  ui::PlaceCentredLabel(*bpsLabel, {157, kSpeedRowY, 0, kSpeedRowHeight});
+  ui::KeepRightOf(*speedList_, *speedLabel, 4);  // a longer word for 速度
+  ui::KeepRightOf(*bpsLabel, *speedList_, 4);
 
   const wxRect groupRect = DluRect(this, 70, 156, 104, 34);
   new wxStaticBox(this, wxID_ANY, ui::FromCore(editor_text::PoInitialLabel()),

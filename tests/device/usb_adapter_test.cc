@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "tests/support/expected_conversation.h"
 
 namespace vrx {
@@ -66,6 +68,27 @@ TEST(ExpectedWriteTimeTest, WarnsFromThreeMilliseconds) {
   EXPECT_TRUE(LatencyMakesWriteSlow(16));
   EXPECT_GT(ExpectedWriteTime(milliseconds(3)), seconds(60));
   EXPECT_LT(ExpectedWriteTime(milliseconds(2)), seconds(70));
+}
+
+// vrxtool and the port lists word the same figure: minutes once they are
+// worth counting (about 8 at 16 ms), seconds below a minute and a half.
+TEST(ExpectedWriteTimeTest, IsToldInWholeMinutesOrSeconds) {
+  const WriteTimeToTell slow = ExpectedWriteTimeToTell(16);
+  EXPECT_TRUE(slow.inMinutes);
+  EXPECT_EQ(slow.amount, 8);
+  for (int latency = 0; latency <= 255; ++latency) {
+    const long long total = ExpectedWriteTime(milliseconds(latency)).count();
+    const WriteTimeToTell told = ExpectedWriteTimeToTell(latency);
+    if (told.inMinutes) {
+      EXPECT_GE(total, 90) << latency;
+      EXPECT_LE(std::abs(told.amount * 60 - total), 30) << latency;
+    } else {
+      EXPECT_EQ(told.amount, total) << latency;
+      EXPECT_LT(total, 90) << latency;
+    }
+    // A warning always speaks of minutes.
+    EXPECT_TRUE(!LatencyMakesWriteSlow(latency) || told.inMinutes) << latency;
+  }
 }
 
 }  // namespace

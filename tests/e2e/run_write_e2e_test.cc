@@ -8,6 +8,7 @@
 #include "tests/e2e/e2e_support.h"
 #include "tests/support/expected_conversation.h"
 #include "tests/support/memory_profile.h"
+#include "writer/write_progress.h"
 #include "writer/write_sequence.h"
 
 namespace vrx::test {
@@ -89,6 +90,44 @@ TEST_F(RunWriteEndToEnd, AMissingDataFileNeverReachesTheModule) {
   EXPECT_EQ(log.Text(), "\r\nファイルが開けません。\r\n処理を中止しました。");
   EXPECT_TRUE(simulator->CurrentTranscript().empty());
   EXPECT_TRUE(profile.writes.empty());
+}
+
+// The writer's one bar over a whole Write, fed by the real steps: whether
+// block 0 is rewritten or not and whether the flash is verified, it only
+// moves forward and ends exactly full, with no time left.
+TEST_F(RunWriteEndToEnd, OneProgressBarCoversEachKindOfWrite) {
+  auto simulator = StartSimulator({});
+  struct Kind {
+    const char* what;
+    bool verify;
+  };
+  for (const Kind kind :
+       {Kind{"block 0 rewritten", false}, Kind{"block 0 kept", false}, Kind{"verified", true}}) {
+    SCOPED_TRACE(kind.what);
+    // A clock that moves on with every reading: a steady pace.
+    WriteProgress::Clock::time_point clock{};
+    std::vector<double> fractions;
+    WriteProgress* observed = nullptr;
+    WriteProgress progress(
+        kind.verify, [&] { fractions.push_back(observed->Fraction()); },
+        [&] { return clock += std::chrono::milliseconds(100); });
+    observed = &progress;
+    WriteJob job = Job(simulator->DevicePath());
+    job.verify = kind.verify;
+    job.progress = &progress;
+    FlashImage image;
+    RecordingLog log;
+    NoBoxes boxes;
+    MemoryProfile profile;
+
+    ASSERT_TRUE(RunWrite(job, image, log, boxes, profile)) << log.Text();
+
+    ASSERT_FALSE(fractions.empty());
+    EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
+    EXPECT_EQ(fractions.front(), 0.0);
+    EXPECT_EQ(fractions.back(), 1.0);
+    EXPECT_EQ(progress.Left(), std::chrono::seconds(0));
+  }
 }
 
 }  // namespace

@@ -6,8 +6,11 @@
 #include <wx/stattext.h>
 #include <wx/tooltip.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <optional>
 
+#include "tests/support/scratch_folder.h"
 #include "ui/port_speed_picker.h"
 
 namespace vrx::test {
@@ -99,6 +102,54 @@ TEST_F(PortSpeedPickerTest, EntryOrUnchangedKeepsTheSelectionForAnUnmatchedName)
   EXPECT_EQ(picker.Chosen().speedIndex, 4);
   picker.Show({"COM", 4});  // the bare prefix: the first entry
   EXPECT_EQ(picker.Chosen().portName, "COM1");
+}
+
+// The line under the port list names only a present FTDI adapter whose
+// latency timer makes a Write slow, and follows the choice in the list.
+TEST_F(PortSpeedPickerTest, WarnsUnderThePortOfASlowAdapterOnly) {
+  ScratchFolder folder;
+  const std::filesystem::path map = folder.path() / "ports.conf";
+  std::ofstream(map) << "COM1=/dev/slow\nCOM2=/dev/quick\nCOM3=/dev/cp210x\nCOM4=/dev/gone\n";
+  setenv("VRX_PORT_MAP", map.c_str(), 1);
+  ui::PortSpeedPicker& picker = Picker(ui::PortMatch::kEntryOrNone);
+  picker.DescribeDevicesWith([](const std::string& path) {
+    SerialPortInfo device;
+    device.devicePath = path;
+    device.exists = path != "/dev/gone";
+    if (path != "/dev/cp210x") {
+      device.vendorId = "0403";
+      device.productId = "6001";
+      device.latencyTimerMs = path == "/dev/quick" ? 2 : 16;
+    }
+    return device;
+  });
+  auto* warning = new wxStaticText(frame_, wxID_ANY, wxString());
+  int shownOrHidden = 0;
+  picker.ShowLatencyWarningIn(warning, [&] { ++shownOrHidden; });
+  EXPECT_FALSE(warning->IsShown());
+
+  picker.Show({"COM1", 4});
+  EXPECT_TRUE(warning->IsShown());
+  EXPECT_EQ(warning->GetLabel().utf8_string(), "遅延 16 ms：書込みに約8分かかります");
+  EXPECT_EQ(shownOrHidden, 1);
+
+  // A fast FTDI adapter, another chip, an unplugged adapter, a name for
+  // nothing and no name at all: nothing to warn about.
+  for (const char* name : {"COM2", "COM3", "COM4", "COM9", ""}) {
+    picker.Show({name, 4});
+    EXPECT_FALSE(warning->IsShown()) << name;
+  }
+  EXPECT_EQ(shownOrHidden, 2) << "told once when it went, not for every choice";
+
+  // A choice made in the list shows it again.
+  picker.portList().SetSelection(0);
+  wxCommandEvent chosen(wxEVT_CHOICE, picker.portList().GetId());
+  chosen.SetEventObject(&picker.portList());
+  chosen.SetInt(0);
+  picker.portList().ProcessWindowEvent(chosen);
+  EXPECT_TRUE(warning->IsShown());
+  EXPECT_EQ(shownOrHidden, 3);
+  unsetenv("VRX_PORT_MAP");
 }
 
 }  // namespace

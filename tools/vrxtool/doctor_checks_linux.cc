@@ -5,7 +5,6 @@
 #include <set>
 
 #include "config/port_settings.h"
-#include "device/usb_adapter.h"
 #include "platform/port_names.h"
 #include "platform/program_profile.h"
 #include "platform/utf8_path.h"
@@ -52,26 +51,6 @@ void CheckClaimingServices(Report& report) {
                "sudo apt remove brltty, unless you use a Braille display");
   } else {
     report.Add(Status::kOk, "brltty is not installed");
-  }
-}
-
-void CheckLatency(const std::vector<ListedPort>& ports, Report& report) {
-  for (const auto& port : ports) {
-    const auto& info = port.info;
-    if (info.latencyTimerMs < 0) continue;
-    const std::string chip = AdapterChipName(info);
-    const std::string what = info.devicePath + (chip.empty() ? "" : " (" + chip + ")") +
-                             ": latency timer " + std::to_string(info.latencyTimerMs) + " ms";
-    if (!vrx::LatencyMakesWriteSlow(info.latencyTimerMs)) {
-      report.Add(Status::kOk,
-                 what + "; a full Write takes " + ExpectedWriteText(info.latencyTimerMs));
-      continue;
-    }
-    report.Add(Status::kWarning,
-               what + "; a full Write takes " + ExpectedWriteText(info.latencyTimerMs) +
-                   " instead of " + ExpectedWriteText(1),
-               "echo 1 | sudo tee " + info.latencyTimerFile +
-                   " (for good: the udev rule 61-vrx7100-ftdi-latency.rules, see docs/ports.md)");
   }
 }
 
@@ -133,8 +112,13 @@ void CheckSerialPorts(const std::vector<ListedPort>& ports,
                       const vrx::SettingsProblemSink& unusable) {
   CheckGroups(ports, report);
   CheckClaimingServices(report);
-  CheckLatency(ports, report);
+  CheckLatencyTimers(ports, report);
   CheckPortMap(ports, portMap, report, unusable);
+}
+
+std::string LatencyTimerFix(const vrx::SerialPortInfo& info) {
+  return "echo 1 | sudo tee " + info.latencyTimerFile +
+         " (for good: the udev rule 61-vrx7100-ftdi-latency.rules, see docs/ports.md)";
 }
 
 std::string SerialPortChecksSummary() {

@@ -1,5 +1,6 @@
 // Windows' serial-port checks for vrxtool doctor: the COM ports Windows
-// has, and whether the ports the programs remember are among them.  Groups,
+// has, whether the ports the programs remember are among them, and FTDI
+// latency timers.  Groups,
 // udev and Linux services do not exist here; which program holds a port
 // Windows does not tell an ordinary user.
 #include <algorithm>
@@ -42,14 +43,21 @@ void CheckSerialPorts(const std::vector<ListedPort>& ports,
                std::string(program) + "'s port " + name + " is not on this computer",
                std::string(kDeviceManagerHint) + ", and choose that port");
   }
+  CheckLatencyTimers(ports, report);
   report.Add(Status::kOk,
              "a port is used by one program at a time: one in use by another program cannot be "
              "opened until that program closes it");
 }
 
+std::string LatencyTimerFix(const vrx::SerialPortInfo&) {
+  return "in Device Manager: Ports (COM & LPT), the port, Properties, Port Settings, "
+         "Advanced..., Latency Timer (msec) = 1, then plug the adapter in again (needs an "
+         "administrator; see docs/ports.md)";
+}
+
 std::string SerialPortChecksSummary() {
-  return "Lists the COM ports, checks that the ports VRXWriter and VRXEditor remember are\n"
-         "there";
+  return "Lists the COM ports and FTDI latency timers, checks that the ports VRXWriter and\n"
+         "VRXEditor remember are there";
 }
 
 std::string JapaneseFontFix() {

@@ -29,6 +29,12 @@ void CheckSerialPorts(const std::vector<ListedPort>& ports,
                       const std::map<std::string, std::string>& portMap, Report& report,
                       const vrx::SettingsProblemSink& unusable);
 
+// Every FTDI adapter's latency timer, with the time a Write takes at it
+// (doctor_latency.cc); a slow one is a warning with LatencyTimerFix.
+void CheckLatencyTimers(const std::vector<ListedPort>& ports, Report& report);
+// How this platform lowers an adapter's latency timer to 1 ms.
+std::string LatencyTimerFix(const vrx::SerialPortInfo& info);
+
 // The doctor's help lines naming those checks.
 std::string SerialPortChecksSummary();
 

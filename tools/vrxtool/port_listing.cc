@@ -66,10 +66,8 @@ std::string AdapterChipName(const vrx::SerialPortInfo& info) {
 }
 
 std::string ExpectedWriteText(int latencyTimerMs) {
-  const long long seconds =
-      vrx::ExpectedWriteTime(std::chrono::milliseconds(latencyTimerMs)).count();
-  return seconds >= 90 ? "about " + std::to_string((seconds + 30) / 60) + " min"
-                       : "about " + std::to_string(seconds) + " s";
+  const vrx::WriteTimeToTell time = vrx::ExpectedWriteTimeToTell(latencyTimerMs);
+  return "about " + std::to_string(time.amount) + (time.inMinutes ? " min" : " s");
 }
 
 }  // namespace vrxtool

@@ -6,6 +6,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -33,20 +34,33 @@ namespace {
 
 using ui::DluRect;
 
-// Template of dialog resource 102, in dialog units.
-constexpr DluRect kClient{0, 0, 267, 225};
-constexpr DluRect kExitRect{208, 206, 50, 14};
+// Template of dialog resource 102, in dialog units, with a row for the
+// Write's progress added under the log: the dialog and everything below the
+// log move down by that row.
+constexpr int kProgressRowHeight = 12;
+constexpr DluRect kProgressBarRect{6, 202, 200, 8};
+constexpr DluRect kTimeLeftRect{210, 201, 48, 10};
+constexpr int kBottomRowY = 206 + kProgressRowHeight;
+
+constexpr DluRect kClient{0, 0, 267, 225 + kProgressRowHeight};
+constexpr DluRect kExitRect{208, kBottomRowY, 50, 14};
 constexpr DluRect kPathRect{6, 44, 224, 14};
 constexpr DluRect kBrowseRect{232, 44, 26, 14};
-constexpr DluRect kWriteRect{154, 206, 50, 14};
-constexpr DluRect kPortRect{28, 206, 36, 112};
-constexpr DluRect kPortLabelRect{6, 206, 18, 14};
+constexpr DluRect kWriteRect{154, kBottomRowY, 50, 14};
+constexpr DluRect kPortRect{28, kBottomRowY, 36, 112};
+constexpr DluRect kPortLabelRect{6, kBottomRowY, 18, 14};
 constexpr DluRect kInstructionRect{6, 6, 252, 30};
 constexpr DluRect kLogRect{6, 64, 252, 134};
-constexpr DluRect kSpeedRect{92, 206, 38, 90};
-constexpr DluRect kSpeedLabelRect{70, 206, 18, 14};
-constexpr DluRect kBpsLabelRect{132, 206, 16, 14};
+constexpr DluRect kSpeedRect{92, kBottomRowY, 38, 90};
+constexpr DluRect kSpeedLabelRect{70, kBottomRowY, 18, 14};
+constexpr DluRect kBpsLabelRect{132, kBottomRowY, 16, 14};
 constexpr int kBottomRowHeight = 14;  // the buttons and labels beside the lists
+
+// Under the port only while the chosen port makes a Write slow; the dialog
+// grows by this line while it shows, so that no one has an empty line
+// reserved for a warning that does not apply to them.
+constexpr int kWarningLineHeight = 13;
+constexpr DluRect kLatencyWarningRect{6, kBottomRowY + 17, 252, 10};
 
 constexpr const char* kDefaultExtension = "vrx";
 // Ports in the order offered; a remembered name no entry begins with leaves
@@ -92,8 +106,7 @@ CWriterDialog::CWriterDialog(ProfileStore& profile, std::filesystem::path contai
   SetFont(ui::DialogFont());
   SetIcons(ui::ProgramIcons());
   CreateControls();
-  SetClientSize(ui::DluRectToPixels(this, kClient).GetSize());
-  ui::FixWindowSize(*this);
+  FitToLatencyWarning();
   SetEscapeId(kIdExit);
 
   Bind(wxEVT_INIT_DIALOG, &CWriterDialog::OnInitDialog, this);
@@ -133,6 +146,14 @@ void CWriterDialog::CreateControls() {
 
   browse_ = NewButton(this, kIdBrowse, ui_text::BrowseButton());
   ui::PlaceControl(*browse_, kBrowseRect);
+  // A longer word than 参照 (another language's) takes its room from the
+  // path's end.
+  if (const wxRect button = browse_->GetRect(); browse_->GetBestSize().x > button.width) {
+    const int extra = browse_->GetBestSize().x - button.width;
+    browse_->SetSize(button.x - extra, button.y, button.width + extra, button.height);
+    const wxRect path = path_->GetRect();
+    path_->SetSize(path.x, path.y, path.width - extra, path.height);
+  }
 
   write_ = NewButton(this, kIdWrite, ui_text::WriteButton());
   ui::PlaceControl(*write_, kWriteRect);
@@ -140,7 +161,8 @@ void CWriterDialog::CreateControls() {
 
   portSpeed_ = std::make_unique<ui::PortSpeedPicker>(this, kPortSpeedStyle);
 
-  ui::PlaceCentredLabel(*NewLabel(this, ui_text::PortLabel()), kPortLabelRect);
+  wxStaticText* portLabel = NewLabel(this, ui_text::PortLabel());
+  ui::PlaceCentredLabel(*portLabel, kPortLabelRect);
   ui::PlaceLabel(*NewLabel(this, ui_text::WriterInstruction()), kInstructionRect);
 
   log_ = new wxTextCtrl(this, kIdLog, wxEmptyString, wxDefaultPosition, wxDefaultSize,
@@ -149,8 +171,41 @@ void CWriterDialog::CreateControls() {
   ui::PlaceControl(*log_, kLogRect);
   logPanel_ = std::make_unique<LogPanel>(*log_);
 
-  ui::PlaceCentredLabel(*NewLabel(this, ui_text::SpeedLabel()), kSpeedLabelRect);
-  ui::PlaceCentredLabel(*NewLabel(this, "bps"), kBpsLabelRect);
+  wxStaticText* speedLabel = NewLabel(this, ui_text::SpeedLabel());
+  ui::PlaceCentredLabel(*speedLabel, kSpeedLabelRect);
+  wxStaticText* bpsLabel = NewLabel(this, "bps");
+  ui::PlaceCentredLabel(*bpsLabel, kBpsLabelRect);
+  portSpeed_->FlowWith(portLabel, speedLabel, bpsLabel);
+  bpsLabel_ = bpsLabel;
+
+  progress_ = std::make_unique<ProgressRow>(this, kIdProgress, kProgressBarRect, kIdTimeLeft,
+                                            kTimeLeftRect);
+  auto* warning = new wxStaticText(this, kIdLatencyWarning, wxEmptyString, wxDefaultPosition,
+                                   wxDefaultSize, wxST_NO_AUTORESIZE);
+  ui::PlaceLabel(*warning, kLatencyWarningRect);
+  latencyWarning_ = warning;
+  portSpeed_->ShowLatencyWarningIn(warning, [this] { FitToLatencyWarning(); });
+}
+
+// Where the labels' words are longer than the template's (another
+// language), the lists push "bps" right: 書込み then starts after it and
+// gives up width it does not need, up to 終了.
+void CWriterDialog::FitBottomRow() {
+  portSpeed_->Place();
+  const int gap = ui::DluToPixels(this, 2, 0).x;
+  const wxRect write = write_->GetRect();
+  const int overlap = bpsLabel_->GetPosition().x + bpsLabel_->GetBestSize().x + gap - write.x;
+  if (overlap <= 0) return;
+  const int width = std::max(write.width - overlap, write_->GetBestSize().x);
+  write_->SetSize(write.x + overlap, write.y, width, write.height);
+}
+
+void CWriterDialog::FitToLatencyWarning() {
+  DluRect client = kClient;
+  if (latencyWarning_ && latencyWarning_->IsShown()) client.height += kWarningLineHeight;
+  SetSizeHints(wxDefaultSize, wxDefaultSize);  // lets go of the fixed size
+  SetClientSize(ui::DluRectToPixels(this, client).GetSize());
+  ui::FixWindowSize(*this);
 }
 
 bool CWriterDialog::TransferDataToWindow() {
@@ -168,7 +223,7 @@ bool CWriterDialog::TransferDataFromWindow() {
 }
 
 void CWriterDialog::OnInitDialog(wxInitDialogEvent&) {
-  portSpeed_->Place();
+  FitBottomRow();
   TransferDataToWindow();
   write_->SetFocus();
 }
@@ -199,8 +254,10 @@ void CWriterDialog::Write() {
     // it, after the port is closed (the scope outlives the session).
     const InterruptScope catchInterrupts;
     if (!job.serial.cancelled) job.serial.cancelled = InterruptRequested;
+    job.progress = &progress_->Begin(job.verify);
     DialogMessageBoxes boxes(*this);
-    RunWrite(job, *flashImage_, *logPanel_, boxes, profile_);
+    const bool written = RunWrite(job, *flashImage_, *logPanel_, boxes, profile_);
+    progress_->End(written);
   }
 }
 

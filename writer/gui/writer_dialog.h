@@ -14,9 +14,11 @@
 #include "device/serial_options.h"
 #include "platform/profile.h"
 #include "writer/gui/log_panel.h"
+#include "writer/gui/progress_row.h"
 
 class wxButton;
 class wxMenu;
+class wxStaticText;
 class wxTextCtrl;
 
 namespace vrx::ui {
@@ -36,6 +38,11 @@ class CWriterDialog : public wxDialog {
     kIdPort = 1003,
     kIdLog = 1005,
     kIdSpeed = 1006,
+    // Added to the template: the Write's progress under the log, and the
+    // warning under the port about an adapter that makes a Write slow.
+    kIdProgress = 1010,
+    kIdTimeLeft = 1011,
+    kIdLatencyWarning = 1012,
     kIdAbout = 0x0010,   // the about command of the window's menu
     kIdVerify = 0x0020,  // right-click menu: verify after every Write
   };
@@ -67,9 +74,14 @@ class CWriterDialog : public wxDialog {
   void SetVerifyAfterWrite(bool verify);
 
   wxTextCtrl& logPanel() const { return *log_; }
+  ProgressRow& progressRow() const { return *progress_; }
+  ui::PortSpeedPicker& portSpeedPicker() const { return *portSpeed_; }
 
  private:
   void CreateControls();
+  void FitBottomRow();
+  // The template's size, and a line more while the latency warning shows.
+  void FitToLatencyWarning();
   void OnInitDialog(wxInitDialogEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
   void OnCloseRequest(wxCloseEvent& event);
@@ -99,9 +111,12 @@ class CWriterDialog : public wxDialog {
   std::unique_ptr<ui::PortSpeedPicker> portSpeed_;
   wxButton* write_ = nullptr;
   wxButton* browse_ = nullptr;
+  wxStaticText* bpsLabel_ = nullptr;
   wxButton* exit_ = nullptr;
   wxTextCtrl* log_ = nullptr;
   std::unique_ptr<LogPanel> logPanel_;
+  std::unique_ptr<ProgressRow> progress_;
+  wxWindow* latencyWarning_ = nullptr;
 };
 
 }  // namespace vrx::writer

@@ -3,7 +3,9 @@
 #include <dlfcn.h>
 #include <wx/window.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace vrx::test {
 namespace {
@@ -45,6 +47,18 @@ wxImage GrabShownPixels(const wxWindow& window) {
       std::memcpy(target + (y * columns + x) * 3, source + y * stride + x * step, 3);
   unref(grab);
   return image;
+}
+
+void SaveScreenshotIfAsked(const wxWindow& window, const char* name) {
+  const char* folder = std::getenv("VRX_TEST_SCREENSHOTS");
+  if (!folder || !*folder) return;
+  const char* scale = std::getenv("GDK_SCALE");
+  const std::string suffix = scale && std::string(scale) == "2" ? "-scale2" : "";
+  const wxImage image = GrabShownPixels(window);
+  if (!image.IsOk()) return;
+  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) wxImage::AddHandler(new wxPNGHandler);
+  image.SaveFile(wxString::FromUTF8(std::string(folder) + "/" + name + suffix + ".png"),
+                 wxBITMAP_TYPE_PNG);
 }
 
 }  // namespace vrx::test

@@ -12,4 +12,10 @@ namespace vrx::test {
 // covered); an invalid image when the screen cannot be read.
 wxImage GrabShownPixels(const wxWindow& window);
 
+// For the documentation's pictures of states only a test can bring about
+// (a slow USB adapter on a machine without one): when $VRX_TEST_SCREENSHOTS
+// names a folder, the window as shown is saved there as `name`.png, or
+// `name`-scale2.png under GDK_SCALE=2.  Nothing happens otherwise.
+void SaveScreenshotIfAsked(const wxWindow& window, const char* name);
+
 }  // namespace vrx::test

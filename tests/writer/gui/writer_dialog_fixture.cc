@@ -21,6 +21,7 @@ writer::CWriterDialog& WriterDialogTest::Open(
   dialog_ = std::make_unique<writer::CWriterDialog>(profile_, std::move(container));
   // A Write in a test must not sleep through the loader's pauses.
   dialog_->serialOptions.pause = [](std::chrono::milliseconds) {};
+  dialog_->portSpeedPicker().DescribeDevicesWith(devices_);
   if (prepare) prepare(*dialog_);
   dialog_->Show();
   PumpPending();

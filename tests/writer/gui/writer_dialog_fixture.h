@@ -13,6 +13,7 @@
 
 #include "tests/support/memory_profile.h"
 #include "tests/support/scratch_folder.h"
+#include "ui/port_speed_picker.h"
 #include "writer/gui/writer_dialog.h"
 
 namespace vrx::test {
@@ -42,6 +43,15 @@ class WriterDialogTest : public ::testing::Test {
 
   MemoryProfile profile_;
   std::unique_ptr<writer::CWriterDialog> dialog_;
+  // What the port list learns of a port's device.  Every port is a plain
+  // one unless a test says otherwise, so that no test depends on the USB
+  // adapters of the machine it runs on.
+  ui::PortSpeedPicker::DeviceSource devices_ = [](const std::string& path) {
+    SerialPortInfo device;
+    device.devicePath = path;
+    device.exists = true;
+    return device;
+  };
 };
 
 // A valid data file (every key unassigned) written into `dir`.

@@ -6,9 +6,12 @@
 #include <wx/stattext.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 
 #include "tests/support/gui/dialog_script.h"
 #include "tests/support/gui/event_pump.h"
+#include "tests/support/gui/screen_grab.h"
 #include "tests/writer/gui/writer_dialog_fixture.h"
 #include "ui/dialog_units.h"
 #include "ui/language_menu.h"
@@ -38,23 +41,33 @@ struct TemplateControl {
   Fit fit;
 };
 
+// The template's controls below the log sit lower by the row added for the
+// Write's progress, and the dialog is taller by it.
+constexpr int kProgressRow = 12;
+constexpr int kBottomRow = 206 + kProgressRow;
+
 const TemplateControl kTemplate[] = {
-    {2, "終了", {208, 206, 50, 14}, Fit::kExact},
+    {2, "終了", {208, kBottomRow, 50, 14}, Fit::kExact},
     {1000, "", {6, 44, 224, 14}, Fit::kExact},
     {1001, "参照", {232, 44, 26, 14}, Fit::kExact},
-    {3, "書込み", {154, 206, 50, 14}, Fit::kExact},
-    {1003, "", {28, 206, 36, 112}, Fit::kDropDown},
-    {0, "ポート", {6, 206, 18, 14}, Fit::kCentredLabel},
+    {3, "書込み", {154, kBottomRow, 50, 14}, Fit::kExact},
+    {1003, "", {28, kBottomRow, 36, 112}, Fit::kDropDown},
+    {0, "ポート", {6, kBottomRow, 18, 14}, Fit::kCentredLabel},
     {0,
      "VRX7100のフラッシュメモリに書込みを行います。\n\nデータファイルを選択して「書込み」ボタン"
      "を押してください。",
      {6, 6, 252, 30},
      Fit::kLabel},
     {1005, "", {6, 64, 252, 134}, Fit::kExact},
-    {1006, "", {92, 206, 38, 90}, Fit::kDropDown},
-    {0, "速度", {70, 206, 18, 14}, Fit::kCentredLabel},
-    {0, "bps", {132, 206, 16, 14}, Fit::kCentredLabel},
+    {1006, "", {92, kBottomRow, 38, 90}, Fit::kDropDown},
+    {0, "速度", {70, kBottomRow, 18, 14}, Fit::kCentredLabel},
+    {0, "bps", {132, kBottomRow, 16, 14}, Fit::kCentredLabel},
+    // The added row: the bar, and the time left beside it.
+    {1010, "", {6, 202, 200, 8}, Fit::kExact},
+    {1011, "", {210, 201, 48, 10}, Fit::kCentredLabel},
 };
+// Hidden unless the chosen port makes a Write slow (see below).
+constexpr int kLatencyWarningId = 1012;
 
 double Middle(const wxRect& rect) { return rect.y + rect.height / 2.0; }
 
@@ -70,7 +83,8 @@ wxWindow* FindControl(wxWindow& dialog, const TemplateControl& control) {
 TEST_F(WriterDialogTest, ControlsSitAtTheirTemplateRectangles) {
   CWriterDialog& dialog = Open();
   EXPECT_EQ(Utf8(dialog.GetTitle()), "VRXWriter");
-  EXPECT_EQ(dialog.GetClientSize(), ui::DluRectToPixels(&dialog, 0, 0, 267, 225).GetSize());
+  EXPECT_EQ(dialog.GetClientSize(),
+            ui::DluRectToPixels(&dialog, 0, 0, 267, 225 + kProgressRow).GetSize());
 
   std::vector<wxRect> placed;
   for (const TemplateControl& control : kTemplate) {
@@ -123,7 +137,62 @@ TEST_F(WriterDialogTest, ControlsSitAtTheirTemplateRectangles) {
     }
     placed.push_back(actual);
   }
-  EXPECT_EQ(dialog.GetChildren().size(), std::size(kTemplate));
+  ASSERT_NE(dialog.FindWindow(kLatencyWarningId), nullptr);
+  EXPECT_FALSE(dialog.FindWindow(kLatencyWarningId)->IsShown());
+  EXPECT_EQ(dialog.GetChildren().size(), std::size(kTemplate) + 1);
+}
+
+// A port whose FTDI adapter makes a Write slow is named under the port's
+// row; the dialog grows by that line while it shows, and the line fits.
+TEST_F(WriterDialogTest, ASlowAdapterIsNamedUnderThePortAndTheDialogMakesRoomForIt) {
+  ScratchFolder dir;
+  const fs::path map = dir.path() / "ports.conf";
+  std::ofstream(map) << "COM3=/dev/ttyUSB0\nCOM4=/dev/ttyUSB1\n";
+  setenv("VRX_PORT_MAP", map.c_str(), 1);
+  devices_ = [](const std::string& path) {
+    SerialPortInfo device;
+    device.devicePath = path;
+    device.exists = true;
+    device.vendorId = "0403";
+    device.productId = "6001";
+    device.driver = "ftdi_sio";
+    device.latencyTimerMs = path == "/dev/ttyUSB0" ? 16 : 1;
+    return device;
+  };
+  CWriterDialog& dialog = Open([](CWriterDialog& d) {
+    d.filePath = "/home/user/keyboard.vrx";
+    d.portName = "COM3";
+  });
+  const auto clientSize = [&](int height) {
+    return ui::DluRectToPixels(&dialog, 0, 0, 267, height).GetSize();
+  };
+  const int plainHeight = 225 + kProgressRow;
+  wxWindow& warning = *dialog.FindWindow(kLatencyWarningId);
+  EXPECT_TRUE(warning.IsShown());
+  EXPECT_EQ(Utf8(warning.GetLabel()), "遅延 16 ms：書込みに約8分かかります");
+  EXPECT_TRUE(PumpUntil([&] { return dialog.GetClientSize() == clientSize(plainHeight + 13); }))
+      << dialog.GetClientSize().y;
+
+  const wxRect line = warning.GetRect();
+  for (int id : {2, 3, 1003, 1006})
+    EXPECT_GE(line.y, dialog.FindWindow(id)->GetRect().GetBottom()) << "under the row: " << id;
+  EXPECT_EQ(line.x, ui::DluRectToPixels(&dialog, 6, kBottomRow, 18, 14).x);
+  EXPECT_LE(warning.GetBestSize().x, line.width) << "clipped horizontally";
+  EXPECT_LE(warning.GetBestSize().y, line.height) << "clipped vertically";
+  EXPECT_TRUE(wxRect(dialog.GetClientSize()).Contains(line));
+  SaveScreenshotIfAsked(dialog, "writer-latency-warning");
+
+  // An adapter at 1 ms: the line goes, and the dialog is as before.
+  wxChoice& port = Find<wxChoice>(CWriterDialog::kIdPort);
+  port.SetSelection(3);  // COM4
+  wxCommandEvent chosen(wxEVT_CHOICE, CWriterDialog::kIdPort);
+  chosen.SetEventObject(&port);
+  chosen.SetInt(3);
+  port.ProcessWindowEvent(chosen);
+  EXPECT_FALSE(warning.IsShown());
+  EXPECT_TRUE(PumpUntil([&] { return dialog.GetClientSize() == clientSize(plainHeight); }))
+      << dialog.GetClientSize().y;
+  unsetenv("VRX_PORT_MAP");
 }
 
 TEST_F(WriterDialogTest, TabOrderDefaultButtonAndLists) {

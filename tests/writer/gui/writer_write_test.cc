@@ -2,7 +2,9 @@
 // pseudo-terminal: the log panel's texts, the flash the module ends up with,
 // and the profile, for a success and each class of failure.
 #include <gtest/gtest.h>
+#include <wx/gauge.h>
 #include <wx/menu.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/tooltip.h>
 
@@ -10,6 +12,8 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <regex>
+#include <thread>
 
 #include "config/data_file.h"
 #include "config/flash_image.h"
@@ -242,6 +246,74 @@ TEST_F(WriteTest, PanelShowsItsTextAfterScrolling) {
   // The view really moved, or the comparison would prove nothing.
   ASSERT_FALSE(SamePixels(top, redrawn));
   EXPECT_TRUE(SamePixels(live, redrawn)) << "the panel showed other lines than it holds";
+}
+
+// What the row under the log showed at each line of the log.
+struct ProgressSeen {
+  std::vector<int> values;
+  std::vector<bool> barShown;
+  std::vector<std::string> timesLeft;
+  bool clipped = false;
+};
+
+// The bar under the log follows the Write to its end, with the time left
+// beside it once the pace is measured, and stays full afterwards; the next
+// Write starts it empty, and one that fails takes it away.
+TEST_F(WriteTest, ProgressBarFollowsTheWriteWithTheTimeLeft) {
+  sim::SimulatorOptions options;
+  // A module slower than a pseudo-terminal: each record's status takes
+  // 4 ms, so that the Write lasts long enough for its pace to be measured.
+  options.onByte = [](const sim::TranscriptEntry& entry) {
+    if (entry.direction == sim::Direction::kModuleToHost && entry.value == 0x0A)
+      std::this_thread::sleep_for(std::chrono::milliseconds(4));
+  };
+  StartModule(std::move(options));
+  CWriterDialog& dialog = OpenReady();
+  wxGauge& bar = dialog.progressRow().bar();
+  wxStaticText& timeLeft = dialog.progressRow().timeLeft();
+  EXPECT_FALSE(bar.IsShown()) << "no bar before the first Write";
+  EXPECT_EQ(timeLeft.GetLabel(), wxString());
+
+  ProgressSeen seen;
+  dialog.logPanel().Bind(wxEVT_TEXT, [&](wxCommandEvent& event) {
+    event.Skip();
+    seen.values.push_back(bar.GetValue());
+    seen.barShown.push_back(bar.IsShown());
+    seen.timesLeft.push_back(std::string(timeLeft.GetLabel().utf8_str()));
+    const wxSize needed = timeLeft.GetBestSize();
+    seen.clipped = seen.clipped || needed.x > timeLeft.GetSize().x ||
+                   needed.y > timeLeft.GetSize().y;
+  });
+  Click(CWriterDialog::kIdWrite);
+  ASSERT_NE(LogText().find(kSucceeded), std::string::npos) << LogText();
+  EXPECT_TRUE(
+      std::all_of(seen.barShown.begin(), seen.barShown.end(), [](bool shown) { return shown; }));
+  EXPECT_TRUE(std::is_sorted(seen.values.begin(), seen.values.end()));
+  const std::regex shown("残り [0-9]+:[0-5][0-9]");
+  EXPECT_TRUE(std::any_of(seen.timesLeft.begin(), seen.timesLeft.end(),
+                          [&](const std::string& text) { return std::regex_match(text, shown); }))
+      << "no time left was shown";
+  EXPECT_FALSE(seen.clipped) << "the time left did not fit its place";
+  // Ends full, with nothing left to tell.
+  EXPECT_TRUE(bar.IsShown());
+  EXPECT_EQ(bar.GetValue(), bar.GetRange());
+  EXPECT_EQ(timeLeft.GetLabel(), wxString());
+  // Whole, where it is shown.
+  EXPECT_LE(bar.GetRect().GetRight(), timeLeft.GetRect().GetLeft());
+
+  // The next Write starts from empty; a failure leaves it so.
+  module_.reset();
+  sim::SimulatorOptions silent;
+  silent.faults.push_back(
+      {sim::AnswerPoint::kConnect, sim::FaultAction::kSilent, 0, 0, sim::Fault::kEvery});
+  StartModule(std::move(silent));
+  dialog.serialOptions.readTimeout = std::chrono::milliseconds(100);
+  seen = {};
+  Click(CWriterDialog::kIdWrite);
+  ASSERT_FALSE(seen.values.empty());
+  EXPECT_EQ(seen.values.front(), 0);
+  EXPECT_FALSE(bar.IsShown());
+  EXPECT_EQ(timeLeft.GetLabel(), wxString());
 }
 
 TEST_F(WriteTest, BrokenContainerShowsItsBoxAndStops) {

@@ -18,37 +18,12 @@
 
 #include "device/custom_bit_rate.h"
 #include "device/serial_port.h"
+#include "device/termios_speed.h"
 
 namespace vrx {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// The B-constant for a rate, or B0 when POSIX has none for it.
-speed_t StandardSpeed(int bitRate) {
-  switch (bitRate) {
-    case 1200:
-      return B1200;
-    case 2400:
-      return B2400;
-    case 4800:
-      return B4800;
-    case 9600:
-      return B9600;
-    case 19200:
-      return B19200;
-    case 38400:
-      return B38400;
-    case 57600:
-      return B57600;
-    case 115200:
-      return B115200;
-    case 230400:
-      return B230400;
-    default:
-      return B0;
-  }
-}
 
 // B0 means "hang up", so a rate of 0 must never reach the driver.
 bool CanSetBitRate(int bitRate) {
@@ -224,7 +199,7 @@ bool ApplyFraming(int fd, int bitRate) {
   termios settings{};
   if (tcgetattr(fd, &settings) != 0) return false;
   SetModuleFraming(settings);
-  const speed_t standard = StandardSpeed(bitRate);
+  const speed_t standard = vrx_termios_speed(bitRate);
   // A rate without a B-constant is set exactly afterwards.
   const speed_t placeholder = standard != B0 ? standard : B38400;
   cfsetispeed(&settings, placeholder);

@@ -27,6 +27,9 @@ PortDiagnosis DiagnosePortOpenFailure(std::string_view portName, int bitRate, in
   if (path.empty()) {
     PortDiagnosis notMapped = Found(Kind::kNotMapped, std::string(portName));
     notMapped.mapFile = PortMapPath().string();
+    ReadPortMap(PortMapPath(), [&notMapped](const std::filesystem::path&, FileReadResult problem) {
+      notMapped.mapProblem = problem;
+    });
     return notMapped;
   }
   const SerialPortInfo device = DescribeSerialDevice(path);

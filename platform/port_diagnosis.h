@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/regular_file.h"
+
 namespace vrx {
 
 struct PortUser {
@@ -61,7 +63,8 @@ struct PortDiagnosis {
     kNone,  // nothing known
     kNoPortSelected,
     kNoSpeedSelected,
-    kNotMapped,  // `path` holds the port name, `mapFile` the mapping file
+    kNotMapped,  // `path` holds the port name, `mapFile` the mapping file,
+                 // `mapProblem` why that file could not be used (kRead: it was)
     kMissing,
     kPermissionDenied,  // `group` may grant access
     kInUse,             // `users` holds the processes found (may be none)
@@ -75,6 +78,7 @@ struct PortDiagnosis {
   Kind kind = Kind::kNone;
   std::string path;
   std::string mapFile;
+  FileReadResult mapProblem = FileReadResult::kRead;
   std::string group;
   std::string reason;
   std::vector<PortUser> users;

@@ -82,8 +82,21 @@ std::map<std::string, std::string> ParsePortMap(std::string_view text) {
   return map;
 }
 
-std::map<std::string, std::string> ReadPortMap(const std::filesystem::path& file) {
-  return ParsePortMap(ReadSettingsFile(file).value_or(std::string()));
+std::optional<std::vector<std::string>> ExpandPortRange(std::string_view text) {
+  const std::size_t dash = text.find('-');
+  if (dash == std::string_view::npos) return std::nullopt;
+  const int first = ComNumber(UpperCase(TrimBlanks(text.substr(0, dash))));
+  const int last = ComNumber(UpperCase(TrimBlanks(text.substr(dash + 1))));
+  if (first == 0 || last < first || last - first >= kMaxPortRange) return std::nullopt;
+  std::vector<std::string> names;
+  for (int number = first; number <= last; ++number)
+    names.push_back("COM" + std::to_string(number));
+  return names;
+}
+
+std::map<std::string, std::string> ReadPortMap(const std::filesystem::path& file,
+                                               const SettingsProblemSink& report) {
+  return ParsePortMap(ReadSettingsFile(file, report).value_or(std::string()));
 }
 
 std::vector<std::string> ListUsbSerialDevices(const std::filesystem::path& deviceDir) {

@@ -8,9 +8,12 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/settings_file.h"
 
 namespace vrx {
 
@@ -21,6 +24,12 @@ std::vector<std::string> OfferedPortNames();
 // it ignored): what the profile may remember.  A device path is none.
 bool IsComName(std::string_view name);
 
+// "COM1-COM8" (either case, blanks allowed around the dash): the names from
+// the first to the last, in order.  Nothing when the text is no such range
+// (reversed, not COM names, more than kMaxPortRange names).
+inline constexpr int kMaxPortRange = 64;
+std::optional<std::vector<std::string>> ExpandPortRange(std::string_view text);
+
 // The mapping file in use: $VRX_PORT_MAP if set, else
 // ZentrolithConfigDir()/ports.conf.
 std::filesystem::path PortMapPath();
@@ -30,9 +39,11 @@ std::filesystem::path PortMapPath();
 // byte-order mark at the start is skipped.
 std::map<std::string, std::string> ParsePortMap(std::string_view text);
 
-// Reads a mapping file as a settings file (ReadSettingsFile).  A missing
-// file, or one that cannot be used, is an empty mapping.
-std::map<std::string, std::string> ReadPortMap(const std::filesystem::path& file);
+// Reads a mapping file as a settings file (ReadSettingsFile; a file that
+// cannot be used goes to `report`).  A missing file, or one that cannot be
+// used, is an empty mapping.
+std::map<std::string, std::string> ReadPortMap(const std::filesystem::path& file,
+                                               const SettingsProblemSink& report);
 
 // USB serial adapters under `deviceDir`: ttyUSB0, ttyUSB1, ... ttyUSB10,
 // then ttyACM0, ... (numeric order), as full paths.
@@ -40,7 +51,8 @@ std::vector<std::string> ListUsbSerialDevices(const std::filesystem::path& devic
 
 // The device path `name` stands for, "" if it stands for none.  "com3" and
 // "COM3" are the same name.  While the mapping file exists but cannot be
-// used, only device paths stand for anything.
+// used, only device paths stand for anything (the port-open diagnosis
+// says why).
 std::string ResolvePortName(std::string_view name);
 std::string ResolvePortName(std::string_view name, const std::map<std::string, std::string>& map,
                             const std::vector<std::string>& usbDevices);

@@ -8,7 +8,7 @@ namespace vrx {
 
 std::string ResolvePortName(std::string_view name) {
   if (!name.empty() && name.front() == '/') return std::string(name);
-  const auto mapText = ReadSettingsFile(PortMapPath());
+  const auto mapText = ReadSettingsFile(PortMapPath(), {});
   // With the user's map unusable, COMn must not quietly become whatever
   // adapter happens to be n-th: that may be another module.
   if (!mapText) return {};

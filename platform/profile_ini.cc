@@ -169,10 +169,11 @@ void Store(std::vector<std::string>& lines, std::string_view section, std::strin
 
 }  // namespace
 
-IniProfile::IniProfile(std::filesystem::path file) : file_(std::move(file)) {}
+IniProfile::IniProfile(std::filesystem::path file, SettingsProblemSink report)
+    : file_(std::move(file)), report_(std::move(report)) {}
 
 std::optional<std::vector<std::string>> IniProfile::ReadLines() const {
-  const auto text = ReadSettingsFile(file_);
+  const auto text = ReadSettingsFile(file_, report_);
   if (!text) return std::nullopt;
   std::vector<std::string> lines;
   for (const std::string_view line : SplitLines(*text)) lines.emplace_back(line);

@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "platform/settings_file.h"
 
 namespace vrx {
 
 class IniProfile final : public ProfileStore {
  public:
-  explicit IniProfile(std::filesystem::path file);
+  // A file that cannot be used as a profile goes to `report` when read.
+  explicit IniProfile(std::filesystem::path file, SettingsProblemSink report = {});
 
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) override;
@@ -36,6 +38,7 @@ class IniProfile final : public ProfileStore {
   std::optional<std::vector<std::string>> ReadLines() const;
 
   std::filesystem::path file_;
+  SettingsProblemSink report_;
 };
 
 }  // namespace vrx

@@ -7,9 +7,13 @@
 #include <string_view>
 
 #include "platform/profile.h"
+#include "platform/settings_file.h"
 
 namespace vrx {
 
-std::unique_ptr<ProfileStore> OpenProgramProfile(std::string_view programName);
+// A profile file that cannot be used goes to `report` (Windows' registry
+// has no such file).
+std::unique_ptr<ProfileStore> OpenProgramProfile(std::string_view programName,
+                                                 const SettingsProblemSink& report);
 
 }  // namespace vrx

@@ -3,8 +3,9 @@
 
 namespace vrx {
 
-std::unique_ptr<ProfileStore> OpenProgramProfile(std::string_view programName) {
-  return std::make_unique<IniProfile>(ProfilePath(programName));
+std::unique_ptr<ProfileStore> OpenProgramProfile(std::string_view programName,
+                                                 const SettingsProblemSink& report) {
+  return std::make_unique<IniProfile>(ProfilePath(programName), report);
 }
 
 }  // namespace vrx

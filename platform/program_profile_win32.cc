@@ -3,7 +3,8 @@
 
 namespace vrx {
 
-std::unique_ptr<ProfileStore> OpenProgramProfile(std::string_view programName) {
+std::unique_ptr<ProfileStore> OpenProgramProfile(std::string_view programName,
+                                                 const SettingsProblemSink&) {
   return std::make_unique<RegistryProfile>(programName);
 }
 

@@ -16,19 +16,20 @@ namespace vrx {
 
 inline constexpr std::size_t kSettingsFileLimit = 1024 * 1024;
 
-// The file's text; "" when there is no such file.  Nothing when a file is
-// there but cannot be used (not a regular file, over 1 MB, unreadable); the
-// problem has then gone to the problem sink.
-std::optional<std::string> ReadSettingsFile(const std::filesystem::path& file);
-
-// "<file>: not a regular file; ignored" and the like.
-std::string SettingsProblemText(const std::filesystem::path& file, FileReadResult problem);
-
-// Where problems go.  The default writes SettingsProblemText to stderr, once
-// per file and problem, since the GUIs read the port map again whenever
-// they show a port.  An empty function restores the default.
+// Where a reader tells of a file it could not use.  Each program passes its
+// own (the programs word and print it); an empty one hears nothing.
 using SettingsProblemSink =
     std::function<void(const std::filesystem::path& file, FileReadResult problem)>;
-void SetSettingsProblemSink(SettingsProblemSink sink);
+
+// The file's text; "" when there is no such file.  Nothing when a file is
+// there but cannot be used (not a regular file, over 1 MB, unreadable); the
+// problem has then gone to `report`.
+std::optional<std::string> ReadSettingsFile(const std::filesystem::path& file,
+                                            const SettingsProblemSink& report);
+
+// Passes each file and problem on to `sink` once, since the GUIs read the
+// port map and the profile again whenever they show a port.  The memory of
+// what was passed on is the returned sink's own.
+SettingsProblemSink OncePerFile(SettingsProblemSink sink);
 
 }  // namespace vrx

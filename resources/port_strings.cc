@@ -1,5 +1,6 @@
 #include "platform/port_diagnosis.h"
 #include "platform/port_names.h"
+#include "resources/file_messages.h"
 #include "resources/port_messages.h"
 #include "resources/translation.h"
 
@@ -79,6 +80,8 @@ std::string CauseText(const PortDiagnosis& diagnosis) {
     case PortDiagnosis::Kind::kNoSpeedSelected:
       return NoSpeedSelected();
     case PortDiagnosis::Kind::kNotMapped:
+      if (diagnosis.mapProblem != FileReadResult::kRead)
+        return file_msg::SettingsProblemText(diagnosis.mapFile, diagnosis.mapProblem);
       return NotMapped(path, diagnosis.mapFile);
     case PortDiagnosis::Kind::kMissing:
       return Missing(path);

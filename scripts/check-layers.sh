@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The layers as the includes state them (every project include is written
 # from the repository root, e.g. "device/serial_link.h"):
-#   platform/  the OS seams: includes only platform/ and resources/
-#   config/    the data: adds nothing from device/ or above
+#   platform/  the OS seams: includes only platform/ (it returns values; the
+#              wording in resources/ is for the layers above)
+#   config/    the data and the programs' settings: adds nothing from device/
+#              or above
 #   device/    the module: adds nothing from writer/, editor/, ui/, tools/
 #   writer/ (not writer/gui/) and editor/core/: no windows, no ui/
 # and none of them includes wx.  Prints each break and exits 1 if there is one.
@@ -19,7 +21,8 @@ forbid() {  # forbid FOLDER-PATTERN INCLUDE-REGEX WHY
     status=1
   fi
 }
-forbid platform 'wx/|config/|device/|writer/|editor/|ui/|tools/' "platform/ includes a higher layer or wx"
+forbid platform 'wx/|resources/|config/|device/|writer/|editor/|ui/|tools/' \
+  "platform/ includes the programs' texts, a higher layer or wx"
 forbid config 'wx/|device/|writer/|editor/|ui/|tools/' "config/ includes device/, a higher layer or wx"
 forbid device 'wx/|writer/|editor/|ui/|tools/' "device/ includes a higher layer or wx"
 forbid writer 'wx/|editor/|ui/|tools/' "the writer core includes windows or wx"

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "platform/program_language.h"
+#include "config/program_language.h"
 #include "resources/ui_texts.h"
 #include "ui/text_conversion.h"
 

@@ -9,8 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "config/port_settings.h"
 #include "platform/port_diagnosis.h"
-#include "platform/port_settings.h"
 #include "ui/dialog_units.h"
 
 class wxChoice;

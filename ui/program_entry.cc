@@ -10,16 +10,15 @@
 #include <cstdio>
 #include <string>
 
+#include "config/program_language.h"
 #include "platform/module_path.h"
-#include "platform/program_language.h"
 #include "resources/translation.h"
 #include "resources/ui_texts.h"
-#include "ui/app_profile.h"
 
 namespace vrx::ui {
 
-void UseChosenLanguage() {
-  UseProgramLanguage(ChooseProgramLanguage(ReadLanguageChoice(AppProfile())));
+void UseChosenLanguage(ProfileStore& profile) {
+  UseProgramLanguage(ChooseProgramLanguage(ReadLanguageChoice(profile)));
 }
 
 int RunGuiProgram(wxApp* app, int argc, char** argv) {

@@ -4,6 +4,8 @@
 // status 1 instead of toolkit warnings.
 #pragma once
 
+#include "platform/profile.h"
+
 class wxApp;
 
 namespace vrx::ui {
@@ -11,7 +13,7 @@ namespace vrx::ui {
 // Chooses the program's language (VRX_LANG, else the profile's
 // Option/LANGUAGE, else the desktop's) and loads its catalog: the first
 // thing main does, so that every text, --help's too, is in that language.
-void UseChosenLanguage();
+void UseChosenLanguage(ProfileStore& profile);
 
 // Takes ownership of `app`.  Returns the program's exit status.
 int RunGuiProgram(wxApp* app, int argc, char** argv);

@@ -1,8 +1,8 @@
 #include "writer/write_sequence.h"
 
 #include "config/data_file.h"
+#include "config/port_settings.h"
 #include "device/read_back.h"
-#include "platform/port_settings.h"
 #include "platform/utf8_path.h"
 #include "resources/readback_texts.h"
 #include "resources/writer_log_texts.h"
@@ -55,7 +55,7 @@ bool RunWrite(const WriteJob& job, FlashImage& image, WriteLog& log, MessageBoxS
   DeviceProgress& progress = job.progress ? *job.progress : NoProgress();
   if (!ProgramDevice(job.portName, job.speedIndex, image, log, job.serial, progress)) return false;
   if (job.verify && !VerifyWrite(job, image, log, progress)) return false;
-  WritePortSettings(profile, {job.portName, job.speedIndex});
+  if (job.storePort) WritePortSettings(profile, {job.portName, job.speedIndex});
   return true;
 }
 

@@ -20,12 +20,14 @@ struct WriteJob {
   std::filesystem::path containerPath;  // executable carrying the payload
   SerialOptions serial;
   bool verify = false;                 // read the programmed ranges back after the write
+  bool storePort = true;               // false: the profile is left alone (several ports at once)
   DeviceProgress* progress = nullptr;  // optional: steps and byte counts
 };
 
 // Returns true when the module was programmed.  Every step and failure is
 // reported through `log` (and `boxes` for the payload container); the profile
-// gets Option/COM and Option/BAUD only after a successful write.  With
+// gets Option/COM and Option/BAUD only after a successful write (and only
+// with `storePort`).  With
 // `verify`, the write succeeds only when the module's flash then equals the
 // image, and the log gains one line saying so or counting the differences.
 bool RunWrite(const WriteJob& job, FlashImage& image, WriteLog& log, MessageBoxSink& boxes,

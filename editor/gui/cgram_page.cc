@@ -10,10 +10,10 @@
 
 #include <algorithm>
 
+#include "config/port_settings.h"
 #include "device/lcd_test.h"
 #include "editor/core/editor_message_map.h"
 #include "platform/interrupt.h"
-#include "platform/port_settings.h"
 #include "resources/message_table.h"
 #include "resources/port_messages.h"
 #include "resources/ui_texts.h"

@@ -1,4 +1,4 @@
-// VRXEditor's application object: sets up the profile and runs the sheet;
+// VRXEditor's application object: runs the sheet on the program's profile;
 // the program ends when the sheet closes.
 #pragma once
 
@@ -7,18 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "platform/profile.h"
+
 namespace vrx::editor {
 
 class CEditorApp : public wxApp {
  public:
   // The arguments as UTF-8 from the system's own command line (the wide
-  // one on Windows), not the toolkit's re-encoded copy.
-  explicit CEditorApp(std::vector<std::string> arguments);
+  // one on Windows), not the toolkit's re-encoded copy.  `profile` is
+  // main's and outlives the application object.
+  CEditorApp(std::vector<std::string> arguments, ProfileStore& profile);
   bool OnInit() override;
   int OnRun() override;
 
  private:
   std::vector<std::string> arguments_;
+  ProfileStore& profile_;
 };
 
 }  // namespace vrx::editor

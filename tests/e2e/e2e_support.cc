@@ -69,4 +69,11 @@ WriteFiles::WriteFiles() {
   EXPECT_TRUE(WriteDataFile(dataFile, config));
 }
 
+std::vector<std::string> CsvLines(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
 }  // namespace vrx::test

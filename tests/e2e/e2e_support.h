@@ -46,4 +46,7 @@ struct WriteFiles {
   std::vector<uint8_t> firmware;  // the plain image inside the container
 };
 
+// The lines of a results file.
+std::vector<std::string> CsvLines(const std::filesystem::path& path);
+
 }  // namespace vrx::test

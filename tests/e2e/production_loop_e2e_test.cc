@@ -41,13 +41,6 @@ bool SwapModule(BackgroundProcess& sim, BackgroundProcess& station, int passed, 
   return !sim.ReadLine().empty();
 }
 
-std::vector<std::string> CsvLines(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 TEST(ProductionLoop, ProgramsModuleAfterModuleAndSumsUpOnCtrlC) {
   WriteFiles files;
   const auto link = files.dir / "station";

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "config/program_language.h"
 #include "editor/gui/vrx_sheet.h"
-#include "platform/program_language.h"
 #include "resources/language.h"
 #include "tests/support/gui/event_pump.h"
 #include "tests/support/memory_profile.h"

@@ -87,7 +87,9 @@ TEST(BashCompletion, OffersVrxtoolsCommandsOptionsAndPortNames) {
   EXPECT_EQ(Complete("vrxtool pro"), V{"program"});
   EXPECT_EQ(Complete("vrxtool n"), (V{"new", "normalize"}));
   EXPECT_EQ(Complete("vrxtool --v"), V{"--version"});
-  EXPECT_EQ(Complete("vrxtool program x.vrx --p"), V{"--port"});
+  EXPECT_EQ(Complete("vrxtool program x.vrx --p"), (V{"--port", "--ports"}));
+  // A range of ports is typed, never a file.
+  EXPECT_EQ(Complete("vrxtool program x.vrx --ports "), V{});
   EXPECT_EQ(Complete("vrxtool lcd-test --port COM"),
             (V{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9"}));
   EXPECT_EQ(Complete("vrxtool program --speed "), (V{"0", "1", "2", "3", "4", "5"}));

@@ -36,7 +36,7 @@ TEST(Win32Platform, PortNamesOpenTheDosDevice) {
 TEST(Win32Platform, ProfileIsThePerUserRegistryKey) {
   const std::string program = "VRXTest" + std::to_string(GetCurrentProcessId());
   const std::wstring key = L"Software\\Zentrolith\\" + std::wstring(program.begin(), program.end());
-  auto profile = OpenProgramProfile(program);
+  auto profile = OpenProgramProfile(program, {});
   EXPECT_EQ(profile->ReadString("Option", "COM", "COM1"), "COM1");
   EXPECT_EQ(profile->ReadInt("Option", "BAUD", 4), 4);
   ASSERT_TRUE(profile->WriteString("Option", "COM", "COM5"));
@@ -56,11 +56,11 @@ TEST(Win32Platform, ProfileIsThePerUserRegistryKey) {
             ERROR_SUCCESS);
   EXPECT_EQ(number, 2u);
 
-  auto again = OpenProgramProfile(program);
+  auto again = OpenProgramProfile(program, {});
   EXPECT_EQ(again->ReadString("Option", "COM", ""), "COM5");
   EXPECT_EQ(again->ReadInt("Option", "BAUD", 4), 2);
   EXPECT_EQ(again->ReadString("Option", "NAME", ""), "ポート");
-  EXPECT_EQ(OpenProgramProfile(program + "Other")->ReadString("Option", "COM", "COM1"), "COM1");
+  EXPECT_EQ(OpenProgramProfile(program + "Other", {})->ReadString("Option", "COM", "COM1"), "COM1");
   RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
 }
 

@@ -24,11 +24,21 @@ TEST(PortNamesTest, ReadsTheMappingFile) {
                          "  com3 = /dev/ttyS0   # the board's own port\r\n"
                          "not a mapping line\n"
                          "COM4=\n";
-  EXPECT_THAT(ReadPortMap(file),
+  EXPECT_THAT(ReadPortMap(file, {}),
               ElementsAre(std::pair<const std::string, std::string>(
                               "COM1", "/dev/serial/by-id/usb-FTDI-if00-port0"),
                           std::pair<const std::string, std::string>("COM3", "/dev/ttyS0")));
-  EXPECT_TRUE(ReadPortMap(file.parent_path() / "missing.conf").empty());
+  EXPECT_TRUE(ReadPortMap(file.parent_path() / "missing.conf", {}).empty());
+}
+
+TEST(PortNamesTest, ExpandsARangeOfComNames) {
+  EXPECT_THAT(*ExpandPortRange("COM1-COM3"), ElementsAre("COM1", "COM2", "COM3"));
+  EXPECT_THAT(*ExpandPortRange(" com9 - Com10 "), ElementsAre("COM9", "COM10"));
+  EXPECT_THAT(*ExpandPortRange("COM5-COM5"), ElementsAre("COM5"));
+  EXPECT_EQ(ExpandPortRange("COM1-COM64")->size(), 64u);
+  for (const char* wrong : {"COM1", "COM3-COM1", "COM1-COM65", "COM0-COM2", "COM1-", "-COM2",
+                            "COM1-COMx", "/dev/ttyUSB0-/dev/ttyUSB3", "COM1-COM2-COM3", ""})
+    EXPECT_FALSE(ExpandPortRange(wrong)) << wrong;
 }
 
 TEST(PortNamesTest, ListsUsbAdaptersInNumericOrder) {

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/port_settings.h"
+#include "config/port_settings.h"
 #include "platform/profile_ini.h"
 #include "tests/support/scratch_folder.h"
 

@@ -38,24 +38,24 @@ class ProgramProfileTest : public ::testing::Test {
 };
 
 TEST_F(ProgramProfileTest, EachProgramHasItsOwnFileInAFolderMadeOnDemand) {
-  auto writer = OpenProgramProfile("VRXWriter");
+  auto writer = OpenProgramProfile("VRXWriter", {});
   EXPECT_EQ(writer->ReadString("Option", "COM", "COM1"), "COM1");
   EXPECT_FALSE(fs::exists(Folder()));  // reading creates nothing
   ASSERT_TRUE(writer->WriteString("Option", "COM", "COM3"));
   ASSERT_TRUE(writer->WriteInt("Option", "BAUD", 2));
   EXPECT_EQ(Slurp(Folder() / "VRXWriter.conf"), "[Option]\nCOM=COM3\nBAUD=2\n");
 
-  auto editor = OpenProgramProfile("VRXEditor");
+  auto editor = OpenProgramProfile("VRXEditor", {});
   EXPECT_EQ(editor->ReadString("Option", "COM", "COM1"), "COM1");
   ASSERT_TRUE(editor->WriteString("Option", "COM", "COM7"));
-  EXPECT_EQ(OpenProgramProfile("VRXWriter")->ReadString("Option", "COM", ""), "COM3");
+  EXPECT_EQ(OpenProgramProfile("VRXWriter", {})->ReadString("Option", "COM", ""), "COM3");
 }
 
 TEST_F(ProgramProfileTest, HandWrittenValuesAreReadAsWxConfigReadThem) {
   fs::create_directories(Folder());
   std::ofstream(Folder() / "VRXWriter.conf")
       << "[Option]\nCOM=com3\nBAUD=99999999999\nLOW=-99999999999\nOTHER=x\n";
-  auto profile = OpenProgramProfile("VRXWriter");
+  auto profile = OpenProgramProfile("VRXWriter", {});
   EXPECT_EQ(profile->ReadString("Option", "COM", "COM1"), "com3");
   // Too large for an int: stays out of the lists' range instead of wrapping.
   EXPECT_EQ(profile->ReadInt("Option", "BAUD", 4), INT_MAX);
@@ -65,7 +65,7 @@ TEST_F(ProgramProfileTest, HandWrittenValuesAreReadAsWxConfigReadThem) {
 
 TEST_F(ProgramProfileTest, AFileWhereTheFolderBelongsOnlyMeansNothingIsStored) {
   std::ofstream(Folder()) << "not a folder";
-  auto profile = OpenProgramProfile("VRXWriter");
+  auto profile = OpenProgramProfile("VRXWriter", {});
   EXPECT_EQ(profile->ReadInt("Option", "BAUD", 4), 4);
   EXPECT_FALSE(profile->WriteString("Option", "COM", "COM2"));
   EXPECT_EQ(Slurp(Folder()), "not a folder");
@@ -78,7 +78,7 @@ TEST_F(ProgramProfileTest, ASymbolicLinkIsWrittenThroughAndStays) {
   fs::create_directories(Folder());
   fs::create_symlink(real, Folder() / "VRXWriter.conf");
 
-  ASSERT_TRUE(OpenProgramProfile("VRXWriter")->WriteString("Option", "COM", "COM4"));
+  ASSERT_TRUE(OpenProgramProfile("VRXWriter", {})->WriteString("Option", "COM", "COM4"));
   EXPECT_TRUE(fs::is_symlink(Folder() / "VRXWriter.conf"));
   EXPECT_EQ(Slurp(real), "[Other]\nKEEP=1\n[Option]\nCOM=COM4\n");
 }
@@ -90,7 +90,7 @@ TEST_F(ProgramProfileTest, ProgramsSavingAtTheSameTimeLoseNothing) {
   constexpr int kValuesEach = 15;
   for (int program = 0; program < kPrograms; ++program) {
     if (fork() == 0) {
-      auto profile = OpenProgramProfile("VRXWriter");
+      auto profile = OpenProgramProfile("VRXWriter", {});
       bool ok = true;
       for (int value = 0; value < kValuesEach; ++value)
         ok = profile->WriteInt(
@@ -104,7 +104,7 @@ TEST_F(ProgramProfileTest, ProgramsSavingAtTheSameTimeLoseNothing) {
     wait(&status);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
-  auto profile = OpenProgramProfile("VRXWriter");
+  auto profile = OpenProgramProfile("VRXWriter", {});
   for (int program = 0; program < kPrograms; ++program)
     for (int value = 0; value < kValuesEach; ++value)
       EXPECT_EQ(profile->ReadInt("Option",

@@ -5,14 +5,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <vector>
 
+#include "config/settings_problems.h"
+#include "platform/port_diagnosis.h"
 #include "platform/port_names.h"
 #include "platform/profile_ini.h"
 #include "platform/regular_file.h"
 #include "platform/settings_file.h"
+#include "resources/port_messages.h"
 #include "tests/support/scratch_folder.h"
 
 namespace vrx {
@@ -25,15 +29,7 @@ using ::testing::ElementsAre;
 // Collects what the programs would be told, instead of stderr.
 class SettingsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetSettingsProblemSink([this](const fs::path& file, FileReadResult problem) {
-      problems_.emplace_back(file, problem);
-    });
-  }
-  void TearDown() override {
-    SetSettingsProblemSink({});
-    unsetenv("VRX_PORT_MAP");
-  }
+  void TearDown() override { unsetenv("VRX_PORT_MAP"); }
 
   fs::path MakeFifo(const std::string& name) {
     const fs::path fifo = dir_ / name;
@@ -44,6 +40,9 @@ class SettingsFileTest : public ::testing::Test {
   const test::ScratchFolder folder_{"settings"};
   const fs::path dir_ = folder_.path();
   std::vector<Problem> problems_;
+  const SettingsProblemSink sink_ = [this](const fs::path& file, FileReadResult problem) {
+    problems_.emplace_back(file, problem);
+  };
 };
 
 TEST_F(SettingsFileTest, PortMapThatIsNoOrdinaryFileIsReportedNotRead) {
@@ -56,28 +55,29 @@ TEST_F(SettingsFileTest, PortMapThatIsNoOrdinaryFileIsReportedNotRead) {
     // No COMn guesses while the user's own map cannot be read; paths still work.
     EXPECT_EQ(ResolvePortName("COM1"), "") << map;
     EXPECT_EQ(ResolvePortName("/dev/ttyS7"), "/dev/ttyS7");
-    EXPECT_TRUE(ReadPortMap(map).empty()) << map;
+    EXPECT_TRUE(ReadPortMap(map, sink_).empty()) << map;
   }
   EXPECT_THAT(problems_, ElementsAre(Problem(fifo, FileReadResult::kNotRegular),
-                                     Problem(fifo, FileReadResult::kNotRegular),
                                      Problem("/dev/zero", FileReadResult::kNotRegular),
-                                     Problem("/dev/zero", FileReadResult::kNotRegular),
-                                     Problem(huge, FileReadResult::kTooLarge),
                                      Problem(huge, FileReadResult::kTooLarge)));
+  // A port that cannot be opened says why the map was passed over.
+  const PortDiagnosis cause = DiagnosePortOpenFailure("COM1", 38400, ENOENT);
+  EXPECT_EQ(cause.kind, PortDiagnosis::Kind::kNotMapped);
+  EXPECT_EQ(port_msg::CauseText(cause), huge.string() + ": larger than 1 MB; ignored");
   struct stat info {};
   ASSERT_EQ(stat(fifo.c_str(), &info), 0);
   EXPECT_TRUE(S_ISFIFO(info.st_mode));
-  EXPECT_EQ(SettingsProblemText(fifo, FileReadResult::kNotRegular),
-            fifo.string() + ": not a regular file; ignored");
-  EXPECT_EQ(SettingsProblemText(huge, FileReadResult::kTooLarge),
-            huge.string() + ": larger than 1 MB; ignored");
+  setenv("VRX_PORT_MAP", (dir_ / "absent.conf").c_str(), 1);
+  EXPECT_EQ(port_msg::CauseText(DiagnosePortOpenFailure("COM1", 38400, ENOENT)),
+            "COM1 はどのデバイスにも割り当てられていません (" + (dir_ / "absent.conf").string() +
+                " を参照)。");
 }
 
 TEST_F(SettingsFileTest, PortMapMayStartWithAByteOrderMark) {
   const fs::path map = dir_ / "ports.conf";
   std::ofstream(map) << "\xEF\xBB\xBF"
                         "COM1=/dev/ttyS4\r\nCOM2=/dev/ttyS5\r\n";
-  EXPECT_THAT(ReadPortMap(map),
+  EXPECT_THAT(ReadPortMap(map, sink_),
               ElementsAre(std::pair<const std::string, std::string>("COM1", "/dev/ttyS4"),
                           std::pair<const std::string, std::string>("COM2", "/dev/ttyS5")));
   setenv("VRX_PORT_MAP", map.c_str(), 1);
@@ -87,7 +87,7 @@ TEST_F(SettingsFileTest, PortMapMayStartWithAByteOrderMark) {
 
 TEST_F(SettingsFileTest, ProfileThatIsNoOrdinaryFileGivesDefaultsAndIsKept) {
   const fs::path fifo = MakeFifo("VRXWriter.conf");
-  IniProfile profile(fifo);
+  IniProfile profile(fifo, sink_);
   EXPECT_EQ(profile.ReadString("Option", "COM", "COM1"), "COM1");
   EXPECT_EQ(profile.ReadInt("Option", "BAUD", 4), 4);
   EXPECT_FALSE(profile.WriteString("Option", "COM", "COM3"));
@@ -100,9 +100,9 @@ TEST_F(SettingsFileTest, ProfileThatIsNoOrdinaryFileGivesDefaultsAndIsKept) {
   // One byte past the limit is too much; the limit itself is fine.
   const fs::path big = dir_ / "big.conf";
   std::ofstream(big) << "[Option]\nBAUD=2\n" << std::string(kSettingsFileLimit - 16, ';');
-  EXPECT_EQ(IniProfile(big).ReadInt("Option", "BAUD", 4), 2);
+  EXPECT_EQ(IniProfile(big, sink_).ReadInt("Option", "BAUD", 4), 2);
   std::ofstream(big, std::ios::app) << ';';
-  EXPECT_EQ(IniProfile(big).ReadInt("Option", "BAUD", 4), 4);
+  EXPECT_EQ(IniProfile(big, sink_).ReadInt("Option", "BAUD", 4), 4);
   EXPECT_EQ(problems_.back(), Problem(big, FileReadResult::kTooLarge));
 }
 
@@ -115,27 +115,46 @@ TEST_F(SettingsFileTest, RegularFileReaderBoundsWhatItReads) {
   EXPECT_NE(contents.find("VmRSS"), std::string::npos);
   EXPECT_EQ(ReadRegularFile("/proc/self/status", 64, contents), FileReadResult::kTooLarge);
   // A missing file is an empty map, not a problem.
-  EXPECT_EQ(ReadSettingsFile(dir_ / "none"), std::string());
+  EXPECT_EQ(ReadSettingsFile(dir_ / "none", sink_), std::string());
   EXPECT_TRUE(problems_.empty());
 }
 
-TEST_F(SettingsFileTest, WithoutASinkEachProblemIsPrintedOnce) {
-  SetSettingsProblemSink({});
+// Each program's own sink remembers what it printed; two runs (two sinks)
+// do not share that memory.
+TEST_F(SettingsFileTest, ProgramsPrintEachProblemOncePerRun) {
   const fs::path fifo = MakeFifo("once.fifo");
   const fs::path captured = dir_ / "stderr.txt";
   std::fflush(stderr);
   const int saved = dup(STDERR_FILENO);
   std::FILE* file = std::fopen(captured.c_str(), "w");
   dup2(fileno(file), STDERR_FILENO);
-  EXPECT_FALSE(ReadSettingsFile(fifo));
-  EXPECT_FALSE(ReadSettingsFile(fifo));
+  const SettingsProblemSink firstRun = PrintSettingsProblems();
+  EXPECT_FALSE(ReadSettingsFile(fifo, firstRun));
+  EXPECT_FALSE(ReadSettingsFile(fifo, firstRun));
+  EXPECT_FALSE(ReadSettingsFile(fifo, PrintSettingsProblems()));
   std::fflush(stderr);
   dup2(saved, STDERR_FILENO);
   close(saved);
   std::fclose(file);
   std::ifstream in(captured);
   std::string text((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_EQ(text, fifo.string() + ": not a regular file; ignored\n");
+  const std::string line = fifo.string() + ": not a regular file; ignored\n";
+  EXPECT_EQ(text, line + line);
+}
+
+TEST_F(SettingsFileTest, OncePerFileTellsEachFileAndProblemOnce) {
+  const SettingsProblemSink once = OncePerFile(sink_);
+  once("a.conf", FileReadResult::kNotRegular);
+  once("a.conf", FileReadResult::kNotRegular);
+  once("a.conf", FileReadResult::kTooLarge);
+  once("b.conf", FileReadResult::kNotRegular);
+  once("a.conf", FileReadResult::kTooLarge);
+  EXPECT_THAT(problems_, ElementsAre(Problem("a.conf", FileReadResult::kNotRegular),
+                                     Problem("a.conf", FileReadResult::kTooLarge),
+                                     Problem("b.conf", FileReadResult::kNotRegular)));
+  // An empty sink hears nothing, and reading still says the file is unusable.
+  EXPECT_FALSE(ReadSettingsFile(MakeFifo("quiet.fifo"), {}));
+  EXPECT_EQ(problems_.size(), 3u);
 }
 
 }  // namespace

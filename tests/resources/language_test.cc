@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "platform/program_language.h"
+#include "config/program_language.h"
 #include "tests/support/memory_profile.h"
 
 namespace vrx {

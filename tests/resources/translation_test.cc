@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/program_language.h"
+#include "config/program_language.h"
 #include "resources/message_catalog.h"
 #include "resources/message_table.h"
 #include "resources/readback_texts.h"

@@ -168,6 +168,12 @@ std::string BackgroundProcess::ReadLine(std::chrono::milliseconds limit) {
   return line;
 }
 
+std::string BackgroundProcess::ReadErrLine(std::chrono::milliseconds limit) {
+  std::string line;
+  NextLine(err_, pendingErr_, Clock::now() + limit, line);
+  return line;
+}
+
 bool BackgroundProcess::WaitForErrLine(std::string_view text, std::chrono::milliseconds limit) {
   const auto deadline = Clock::now() + limit;
   for (std::string line; NextLine(err_, pendingErr_, deadline, line);)

@@ -46,6 +46,8 @@ class BackgroundProcess {
   // The defaults are long because they cost nothing when the answer comes
   // and a busy machine may start a program slowly.
   std::string ReadLine(std::chrono::milliseconds limit = std::chrono::seconds(20));
+  // The next stderr line without its '\n'; "" when none came in `limit`.
+  std::string ReadErrLine(std::chrono::milliseconds limit = std::chrono::seconds(20));
   // Reads stderr line by line until one contains `text`; false when none
   // did within `limit`.  The lines read are gone for ReadAllErr.
   bool WaitForErrLine(std::string_view text,

@@ -15,7 +15,7 @@
 #include <variant>
 #include <vector>
 
-#include "platform/program_language.h"
+#include "config/program_language.h"
 #include "resources/program_version.h"
 #include "tools/vrxsim/simulator.h"
 

@@ -8,27 +8,10 @@
 #include <time.h>
 #include <unistd.h>
 
-static speed_t speed_for(int bit_rate) {
-  switch (bit_rate) {
-    case 4800:
-      return B4800;
-    case 9600:
-      return B9600;
-    case 19200:
-      return B19200;
-    case 38400:
-      return B38400;
-    case 57600:
-      return B57600;
-    case 115200:
-      return B115200;
-    default:
-      return B0;
-  }
-}
+#include "device/termios_speed.h"
 
 int raw_host_open(const char* path, int bit_rate) {
-  const speed_t speed = speed_for(bit_rate);
+  const speed_t speed = vrx_termios_speed(bit_rate);
   if (speed == B0) return -1;
   const int fd = open(path, O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return -1;

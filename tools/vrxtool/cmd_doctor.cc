@@ -1,11 +1,14 @@
 // vrxtool doctor: checks what in practice stops a module from being
 // programmed on this machine, one line per check with the fix.
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "platform/desktop_check.h"
 #include "platform/port_names.h"
+#include "platform/utf8_path.h"
+#include "resources/file_messages.h"
 #include "tools/vrxtool/command.h"
 #include "tools/vrxtool/doctor_report.h"
 
@@ -39,10 +42,17 @@ void CheckDesktop(Report& report) {
 }
 
 int Doctor() {
-  const auto portMap = vrx::ReadPortMap(vrx::PortMapPath());
-  const auto ports = ListPorts(portMap);
   Report report;
-  CheckSerialPorts(ports, portMap, report);
+  // A port map or profile the programs go on without is a finding too.
+  const vrx::SettingsProblemSink unusable =
+      vrx::OncePerFile([&report](const std::filesystem::path& file, vrx::FileReadResult problem) {
+        report.Add(Status::kProblem,
+                   vrx::file_msg::SettingsProblemText(vrx::Utf8FromPath(file), problem),
+                   "replace it with an ordinary file, or remove it");
+      });
+  const auto portMap = vrx::ReadPortMap(vrx::PortMapPath(), unusable);
+  const auto ports = ListPorts(portMap);
+  CheckSerialPorts(ports, portMap, report, unusable);
   CheckDesktop(report);
   return report.problems() ? kExitFailure : kExitOk;
 }

@@ -27,11 +27,7 @@ class ImageCommand final : public Command {
     AddContainerOption(sub, container_);
   }
   int Execute() override {
-    vrx::FlashImage image;
-    if (const std::string failure = BuildFlashImage(dataFile_, container_, image); !failure.empty())
-      throw CommandFailure(failure);
-    // WriteFlashFile has reported its own failure.
-    if (!WriteFlashFile(output_, image)) throw CommandFailure();
+    WriteFlashFile(output_, BuildFlashImage(dataFile_, container_));
     return kExitOk;
   }
 

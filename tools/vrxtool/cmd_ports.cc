@@ -3,6 +3,7 @@
 #include <iostream>
 #include <memory>
 
+#include "config/settings_problems.h"
 #include "device/usb_adapter.h"
 #include "platform/port_names.h"
 #include "tools/vrxtool/command.h"
@@ -121,7 +122,8 @@ class PortsCommand final : public Command {
     sub.add_flag("--json", json_, "Print a JSON array for scripts");
   }
   int Execute() override {
-    const auto ports = ListPorts(vrx::ReadPortMap(vrx::PortMapPath()));
+    const auto ports =
+        ListPorts(vrx::ReadPortMap(vrx::PortMapPath(), vrx::PrintSettingsProblems()));
     if (json_) {
       PrintJson(ports);
     } else {

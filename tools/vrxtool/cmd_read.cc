@@ -30,22 +30,27 @@ int Read(const ReadArguments& args) {
   vrx::FlashImage flash{};
   vrx::SessionFailure failure = vrx::SessionFailure::kNone;
   vrx::PortDiagnosis cause;
-  bool saved = false;
   {
     Feedback feedback(args.json);
+    JsonEvents* json = feedback.json();
     failure = vrx::ReadDevice(args.port, args.speedIndex, flash, InterruptibleSession(),
                               feedback.progress(), &cause);
-    saved = failure == vrx::SessionFailure::kNone && WriteFlashFile(args.output, flash);
-    if (JsonEvents* json = feedback.json()) {
-      if (vrx::WriterMessageFor(failure) != 0) json->Failure(vrx::WriterMessageFor(failure));
-      json->Result(saved);
+    if (json && vrx::WriterMessageFor(failure) != 0) json->Failure(vrx::WriterMessageFor(failure));
+    if (failure == vrx::SessionFailure::kNone) {
+      try {
+        WriteFlashFile(args.output, flash);
+      } catch (const CommandFailure&) {
+        if (json) json->Result(false);
+        throw;
+      }
     }
+    if (json) json->Result(failure == vrx::SessionFailure::kNone);
   }
   if (failure == vrx::SessionFailure::kInterrupted) return ReportInterrupted();
   if (failure != vrx::SessionFailure::kNone)
-    PrintError(DeviceFailureText(vrx::WriterMessage(vrx::WriterMessageFor(failure)), cause,
-                                 failure == vrx::SessionFailure::kPortOpen));
-  return saved ? kExitOk : kExitFailure;
+    throw CommandFailure(DeviceFailureText(vrx::WriterMessage(vrx::WriterMessageFor(failure)),
+                                           cause, failure == vrx::SessionFailure::kPortOpen));
+  return kExitOk;
 }
 
 class ReadCommand final : public Command {

@@ -1,6 +1,5 @@
 // vrxtool verify: the module's flash compared with the image a Write of
 // the data file would program, over the ranges a Write programs.
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -25,18 +24,8 @@ struct VerifyArguments {
   bool json = false;
 };
 
-void PrintLine(const std::string& text) {
-  std::fputs((text + "\n").c_str(), stdout);
-  std::fflush(stdout);
-}
-
 int Verify(const VerifyArguments& args) {
-  vrx::FlashImage image{};
-  if (const std::string failure = BuildFlashImage(args.dataFile, args.container, image);
-      !failure.empty()) {
-    PrintError(failure);
-    return kExitFailure;
-  }
+  const vrx::FlashImage image = BuildFlashImage(args.dataFile, args.container);
   vrx::VerifyResult result;
   {
     Feedback feedback(args.json);
@@ -57,22 +46,19 @@ int Verify(const VerifyArguments& args) {
     }
   }
   if (result.failure == vrx::SessionFailure::kInterrupted) return ReportInterrupted();
-  if (result.failure != vrx::SessionFailure::kNone) {
-    PrintError(DeviceFailureText(vrx::WriterMessage(vrx::WriterMessageFor(result.failure)),
-                                 result.cause, result.failure == vrx::SessionFailure::kPortOpen));
-    return kExitFailure;
-  }
+  if (result.failure != vrx::SessionFailure::kNone)
+    throw CommandFailure(
+        DeviceFailureText(vrx::WriterMessage(vrx::WriterMessageFor(result.failure)), result.cause,
+                          result.failure == vrx::SessionFailure::kPortOpen));
   const vrx::FlashComparison& comparison = result.comparison;
-  if (comparison.differing == 0) {
-    if (!args.json) PrintLine(std::string(vrx::readback_text::Verified()));
-    return kExitOk;
-  }
   if (!args.json) {
     for (const vrx::FlashDifference& d : comparison.first)
       PrintLine(vrx::readback_text::Difference(d.address, d.module, d.image));
   }
-  PrintError(vrx::readback_text::Mismatch(comparison.differing));
-  return kExitFailure;
+  if (comparison.differing != 0)
+    throw CommandFailure(vrx::readback_text::Mismatch(comparison.differing));
+  if (!args.json) PrintLine(vrx::readback_text::Verified());
+  return kExitOk;
 }
 
 class VerifyCommand final : public Command {

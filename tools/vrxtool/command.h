@@ -20,12 +20,17 @@ inline constexpr int kExitUsage = 2;
 // Stopped by Ctrl-C or a termination signal (the shell's 128 + SIGINT).
 inline constexpr int kExitInterrupted = 130;
 
-// Thrown by a command that fails; main prints the text on stderr (when there
-// is one: a command may have reported the failure itself, as `program` does
-// in its log) and exits with kExitFailure.
+// Thrown wherever a command fails; main prints the text on stderr (when
+// there is one: a command may have reported the failure itself, as `program`
+// does in its log) and exits with the failure's code.
 class CommandFailure : public std::runtime_error {
  public:
-  explicit CommandFailure(std::string_view text = {}) : std::runtime_error(std::string(text)) {}
+  explicit CommandFailure(std::string_view text = {}, int exitCode = kExitFailure)
+      : std::runtime_error(std::string(text)), exitCode_(exitCode) {}
+  int exitCode() const { return exitCode_; }
+
+ private:
+  int exitCode_;
 };
 
 class Command {

@@ -15,9 +15,7 @@ std::string Kilobytes(std::size_t bytes) {
 
 }  // namespace
 
-// CJK and full-width forms take two columns, the rest one (half-width
-// katakana included).
-int DisplayWidth(const std::string& text) {
+int DisplayWidth(std::string_view text) {
   int width = 0;
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
@@ -116,6 +114,12 @@ void ProgressBar::BytesDone(const vrx::StepInfo&, std::size_t done) {
 
 void ProgressBar::StepEnded(const vrx::StepInfo& info, bool) {
   if (info.total > 0) status_.SetBar({});
+}
+
+void PrintLine(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
 }
 
 std::string FormatProgress(const vrx::TimeLeftEstimator& estimate, int columns) {

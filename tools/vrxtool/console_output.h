@@ -44,8 +44,9 @@ class StatusLine {
 // over the rest of the old text and the cursor back after the new.
 std::string RedrawStatus(const std::string& text, int shownWidth, bool escapes);
 
-// Columns a UTF-8 text takes on a terminal.
-int DisplayWidth(const std::string& text);
+// Columns a UTF-8 text takes on a terminal: CJK and full-width forms two,
+// the rest one (half-width katakana included).
+int DisplayWidth(std::string_view text);
 
 // The writer's log as UTF-8 with LF line ends, flushed per append so that
 // every step (and every "．") shows as it happens.
@@ -76,6 +77,9 @@ class ProgressBar final : public vrx::DeviceProgress {
   StatusLine& status_;
   vrx::TimeLeftEstimator estimate_;
 };
+
+// One line of a command's result on stdout, flushed at once.
+void PrintLine(std::string_view text);
 
 // "[#####-----] 12.0/28.0 KB  1.6 KB/s  0:10 left", fitted into `columns`;
 // rate and time left once the estimate has them.

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <set>
 
+#include "config/port_settings.h"
 #include "platform/port_names.h"
-#include "platform/port_settings.h"
 #include "platform/program_profile.h"
 #include "platform/utf8_path.h"
 #include "tools/vrxtool/doctor_report.h"
@@ -55,7 +55,8 @@ void CheckClaimingServices(Report& report) {
 }
 
 void CheckPortMap(const std::vector<ListedPort>& ports,
-                  const std::map<std::string, std::string>& portMap, Report& report) {
+                  const std::map<std::string, std::string>& portMap, Report& report,
+                  const vrx::SettingsProblemSink& unusable) {
   const std::string mapFile = vrx::Utf8FromPath(vrx::PortMapPath());
   if (portMap.empty()) {
     report.Add(Status::kOk, "no port map entries in " + mapFile +
@@ -85,7 +86,7 @@ void CheckPortMap(const std::vector<ListedPort>& ports,
   // The ports the two programs remember must be COM names that still lead
   // somewhere.
   for (const char* program : {"VRXWriter", "VRXEditor"}) {
-    const auto profile = vrx::OpenProgramProfile(program);
+    const auto profile = vrx::OpenProgramProfile(program, unusable);
     if (!vrx::HasStoredPort(*profile)) {
       const std::string stored = vrx::StoredPortText(*profile);
       if (!stored.empty())
@@ -107,11 +108,12 @@ void CheckPortMap(const std::vector<ListedPort>& ports,
 }  // namespace
 
 void CheckSerialPorts(const std::vector<ListedPort>& ports,
-                      const std::map<std::string, std::string>& portMap, Report& report) {
+                      const std::map<std::string, std::string>& portMap, Report& report,
+                      const vrx::SettingsProblemSink& unusable) {
   CheckGroups(ports, report);
   CheckClaimingServices(report);
   CheckLatencyTimers(ports, report);
-  CheckPortMap(ports, portMap, report);
+  CheckPortMap(ports, portMap, report, unusable);
 }
 
 std::string LatencyTimerFix(const vrx::SerialPortInfo& info) {

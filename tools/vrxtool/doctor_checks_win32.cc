@@ -5,8 +5,8 @@
 // Windows does not tell an ordinary user.
 #include <algorithm>
 
+#include "config/port_settings.h"
 #include "platform/port_names.h"
-#include "platform/port_settings.h"
 #include "platform/program_profile.h"
 #include "tools/vrxtool/doctor_report.h"
 
@@ -22,7 +22,8 @@ std::string ComName(const ListedPort& port) { return vrx::PortNameForUser(port.i
 }  // namespace
 
 void CheckSerialPorts(const std::vector<ListedPort>& ports,
-                      const std::map<std::string, std::string>&, Report& report) {
+                      const std::map<std::string, std::string>&, Report& report,
+                      const vrx::SettingsProblemSink& unusable) {
   std::vector<std::string> present;
   for (const auto& port : ports) {
     if (!port.info.exists) continue;
@@ -34,7 +35,7 @@ void CheckSerialPorts(const std::vector<ListedPort>& ports,
     report.Add(Status::kProblem, "this computer has no COM port", kDeviceManagerHint);
 
   for (const char* program : {"VRXWriter", "VRXEditor"}) {
-    const auto profile = vrx::OpenProgramProfile(program);
+    const auto profile = vrx::OpenProgramProfile(program, unusable);
     if (!vrx::HasStoredPort(*profile)) continue;
     const std::string name = vrx::ReadPortSettings(*profile).portName;
     if (std::find(present.begin(), present.end(), name) != present.end()) continue;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/settings_file.h"
 #include "tools/vrxtool/port_listing.h"
 
 namespace vrxtool {
@@ -23,8 +24,10 @@ class Report {
 
 // What this platform checks about its serial ports (doctor_checks_*.cc):
 // groups, services and the port map on Linux, the COM ports on Windows.
+// A profile that cannot be used goes to `unusable`.
 void CheckSerialPorts(const std::vector<ListedPort>& ports,
-                      const std::map<std::string, std::string>& portMap, Report& report);
+                      const std::map<std::string, std::string>& portMap, Report& report,
+                      const vrx::SettingsProblemSink& unusable);
 
 // Every FTDI adapter's latency timer, with the time a Write takes at it
 // (doctor_latency.cc); a slow one is a warning with LatencyTimerFix.

@@ -22,24 +22,22 @@ void AddContainerOption(CLI::App& sub, std::string& container) {
                  "folder as vrxtool)");
 }
 
-std::string BuildFlashImage(const std::string& dataFile, const std::string& container,
-                            vrx::FlashImage& image) {
+vrx::FlashImage BuildFlashImage(const std::string& dataFile, const std::string& container) {
+  vrx::FlashImage image{};
   if (const vrx::ContainerResult failure =
           vrx::ReadFirmwarePayload(ContainerOrDefault(container), image);
       failure != vrx::ContainerResult::kOk)
-    return std::string(vrx::ContainerFailureText(static_cast<int>(failure)));
+    throw CommandFailure(vrx::ContainerFailureText(static_cast<int>(failure)));
   if (const vrx::DataFileError error =
           vrx::LoadConfigIntoFlashImage(vrx::PathFromUtf8(dataFile), image);
       error != vrx::DataFileError::kNone)
-    return std::string(vrx::WriterMessage(vrx::WriterMessageFor(error)));
-  return {};
+    throw CommandFailure(vrx::WriterMessage(vrx::WriterMessageFor(error)));
+  return image;
 }
 
-bool WriteFlashFile(const std::string& path, const vrx::FlashImage& image) {
+void WriteFlashFile(const std::string& path, const vrx::FlashImage& image) {
   const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
-  if (WriteOutputFile(path, bytes)) return true;
-  PrintError(vrx::readback_text::CannotWrite(path));
-  return false;
+  if (!WriteOutputFile(path, bytes)) throw CommandFailure(vrx::readback_text::CannotWrite(path));
 }
 
 }  // namespace vrxtool

@@ -18,13 +18,11 @@ std::filesystem::path ContainerOrDefault(const std::string& container);
 // The --container option of the commands that build the flash image.
 void AddContainerOption(CLI::App& sub, std::string& container);
 
-// "" on success, else the programs' own message for what failed.
-std::string BuildFlashImage(const std::string& dataFile, const std::string& container,
-                            vrx::FlashImage& image);
+// Throws CommandFailure with the programs' own message for what failed.
+vrx::FlashImage BuildFlashImage(const std::string& dataFile, const std::string& container);
 
 // Writes the 32768 bytes to `path` ("-": standard output; a file is replaced
-// only when complete); false,
-// with the reason on stderr, when it cannot.
-bool WriteFlashFile(const std::string& path, const vrx::FlashImage& image);
+// only when complete); throws CommandFailure when it cannot.
+void WriteFlashFile(const std::string& path, const vrx::FlashImage& image);
 
 }  // namespace vrxtool

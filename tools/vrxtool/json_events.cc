@@ -45,35 +45,42 @@ void PrintEvent(std::string_view name, const JsonObject& fields) {
   std::fflush(stdout);
 }
 
+void JsonEvents::Emit(std::string_view name, const JsonObject& fields) {
+  if (port_.empty()) return PrintEvent(name, fields);
+  JsonObject withPort = {{"port", port_}};
+  for (const auto& [key, value] : fields.items()) withPort[key] = value;
+  PrintEvent(name, withPort);
+}
+
 void JsonEvents::AppendLog(std::string_view text) {
   // The text is in the user's language; the id, when the line has one, is not.
   JsonObject fields = {{"text", text}};
   if (const std::string_view id = vrx::writer_log::LineId(text); !id.empty()) fields["id"] = id;
-  PrintEvent("log", fields);
+  Emit("log", fields);
 }
 
 void JsonEvents::AppendLogMessage(int id) {
   lastMessage_ = id;
-  PrintEvent("message", {{"number", id}, {"text", vrx::WriterMessage(id)}});
+  Emit("message", {{"number", id}, {"text", vrx::WriterMessage(id)}});
 }
 
 void JsonEvents::StepStarted(const vrx::StepInfo& info) {
   JsonObject fields = StepFields(info);
   fields["total"] = info.total;
-  PrintEvent("step-started", fields);
+  Emit("step-started", fields);
 }
 
 void JsonEvents::BytesDone(const vrx::StepInfo& info, std::size_t done) {
   JsonObject fields = StepFields(info);
   fields["done"] = done;
   fields["total"] = info.total;
-  PrintEvent("bytes", fields);
+  Emit("bytes", fields);
 }
 
 void JsonEvents::StepEnded(const vrx::StepInfo& info, bool succeeded) {
   JsonObject fields = StepFields(info);
   fields["ok"] = succeeded;
-  PrintEvent("step-ended", fields);
+  Emit("step-ended", fields);
 }
 
 void JsonEvents::Failure(int messageId) { AppendLogMessage(messageId); }
@@ -85,7 +92,7 @@ void JsonEvents::Result(bool ok, const JsonObject& extra) {
     fields["text"] = vrx::WriterMessage(lastMessage_);
   }
   fields.update(extra);
-  PrintEvent("result", fields);
+  Emit("result", fields);
 }
 
 }  // namespace vrxtool

@@ -27,6 +27,10 @@ void PrintEvent(std::string_view name, const JsonObject& fields = JsonObject::ob
 
 class JsonEvents final : public vrx::WriteLog, public vrx::DeviceProgress {
  public:
+  // With a port name, every event carries it ("port":...), for runs on
+  // several ports at once.
+  explicit JsonEvents(std::string port = {}) : port_(std::move(port)) {}
+
   void AppendLog(std::string_view text) override;
   // {"event":"message","number":N,"text":...}; the number is kept for the
   // result.
@@ -43,6 +47,9 @@ class JsonEvents final : public vrx::WriteLog, public vrx::DeviceProgress {
   int LastMessage() const { return lastMessage_; }
 
  private:
+  void Emit(std::string_view name, const JsonObject& fields);
+
+  std::string port_;
   int lastMessage_ = 0;
 };
 

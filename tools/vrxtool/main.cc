@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "config/program_language.h"
 #include "platform/interrupt.h"
 #include "platform/program_arguments.h"
-#include "platform/program_language.h"
 #include "resources/port_messages.h"
 #include "resources/program_usage.h"
 #include "resources/program_version.h"
@@ -83,7 +83,7 @@ void ListCommands(std::string_view unknown, const std::vector<std::unique_ptr<Co
 
 }  // namespace
 
-void PrintError(std::string_view text) { std::cerr << text << '\n'; }
+void PrintError(std::string_view text) { std::cerr << std::string(text) + "\n" << std::flush; }
 
 vrx::SerialOptions InterruptibleSession() {
   vrx::CatchInterruptsForProcess();
@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
       return command->Execute();
     } catch (const CommandFailure& failure) {
       if (*failure.what() != '\0') PrintError(failure.what());
-      return kExitFailure;
+      return failure.exitCode();
     } catch (const std::exception& unexpected) {
       // Out of memory, a file system refusal the command did not foresee.
       PrintError(unexpected.what());

@@ -9,12 +9,10 @@
 
 #include "device/module_presence.h"
 #include "device/serial_options.h"
-#include "platform/interrupt.h"
 #include "platform/utf8_path.h"
 #include "resources/message_table.h"
 #include "resources/readback_texts.h"
 #include "tools/vrxtool/command.h"
-#include "tools/vrxtool/terminal.h"
 
 namespace vrxtool {
 namespace {
@@ -25,18 +23,18 @@ using namespace std::chrono_literals;
 const auto kProbeTimeout = vrx::SerialOptions{}.readTimeout;
 constexpr auto kProbePause = 200ms;
 
-// Probes until the module's presence is `wanted`; false when Ctrl-C came
+// Probes until the module's presence is `wanted`; false when cancelled
 // first.
-bool WaitForModule(const StationSettings& station, bool wanted) {
-  while (!vrx::InterruptRequested()) {
+bool WaitForModule(const StationSettings& station, bool wanted, const vrx::CancelCheck& cancelled) {
+  while (!cancelled()) {
     if (vrx::ModuleAnswers(station.port, station.speedIndex, kProbeTimeout) == wanted) return true;
     std::this_thread::sleep_for(kProbePause);
   }
   return false;
 }
 
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\n") == std::string::npos) return text;
+std::string CsvField(std::string_view text) {
+  if (text.find_first_of(",\"\n") == std::string::npos) return std::string(text);
   std::string quoted = "\"";
   for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
   return quoted + "\"";
@@ -49,49 +47,53 @@ std::string LocalTime() {
   return text;
 }
 
-// One line per module, a header first when the file is new.
-void AppendResult(const StationSettings& station, const ModuleOutcome& outcome, double seconds) {
-  if (station.resultsCsv.empty()) return;
-  const std::filesystem::path csvPath = vrx::PathFromUtf8(station.resultsCsv);
+}  // namespace
+
+ResultsCsv::ResultsCsv(std::string path) : path_(std::move(path)) {}
+
+void ResultsCsv::Append(std::string_view port, const ModuleOutcome& outcome, double seconds) {
+  if (path_.empty()) return;
+  const std::string message = outcome.interrupted ? std::string(vrx::readback_text::Interrupted())
+                              : outcome.message != 0
+                                  ? std::string(vrx::WriterMessage(outcome.message))
+                                  : outcome.boxText;
+  const std::string_view result = outcome.interrupted
+                                      ? vrx::readback_text::Interrupted()
+                                      : vrx::readback_text::ResultWord(outcome.passed);
+  char duration[32];
+  std::snprintf(duration, sizeof duration, "%.1f", seconds);
+  const std::string fields = ',' + CsvField(port) + ',' + std::string(result) + ',' + duration +
+                             ',' + CsvField(message) + '\n';
+  // Rows of all stations go into one file, each whole and in the order
+  // they ended.
+  std::lock_guard lock(mutex_);  // std::localtime's buffer is shared as well
+  const std::string row = LocalTime() + fields;
+  const std::filesystem::path csvPath = vrx::PathFromUtf8(path_);
   std::error_code ec;
   const bool fresh =
       !std::filesystem::exists(csvPath, ec) || std::filesystem::file_size(csvPath, ec) == 0;
   std::ofstream csv(csvPath, std::ios::app | std::ios::binary);
   if (fresh) csv << vrx::readback_text::CsvHeader() << '\n';
-  const std::string message = outcome.interrupted ? std::string(vrx::readback_text::Interrupted())
-                              : outcome.message != 0
-                                  ? std::string(vrx::WriterMessage(outcome.message))
-                                  : outcome.boxText;
-  char duration[32];
-  std::snprintf(duration, sizeof duration, "%.1f", seconds);
-  csv << LocalTime() << ',' << CsvField(station.port) << ','
-      << (outcome.interrupted ? vrx::readback_text::Interrupted()
-                              : vrx::readback_text::ResultWord(outcome.passed))
-      << ',' << duration << ','
-      << CsvField(message) << '\n';
-  if (!csv) PrintError(vrx::readback_text::CannotWrite(station.resultsCsv));
+  csv << row << std::flush;
+  if (!csv) PrintError(vrx::readback_text::CannotWrite(path_));
 }
 
-}  // namespace
-
-int ProgramRepeatedly(const StationSettings& station,
-                      const std::function<ModuleOutcome()>& programModule) {
-  vrx::CatchInterruptsForProcess();
-  int passed = 0;
-  int failed = 0;
+StationCounts ProgramRepeatedly(const StationSettings& station,
+                                const std::function<ModuleOutcome()>& programModule, PortView& view,
+                                ResultsCsv& results, const vrx::CancelCheck& cancelled) {
+  StationCounts counts;
   while (true) {
-    PrintError(vrx::readback_text::WaitingForModule());
-    if (!WaitForModule(station, true)) break;
+    view.Waiting();
+    if (!WaitForModule(station, true, cancelled)) break;
     const auto start = std::chrono::steady_clock::now();
     const ModuleOutcome outcome = programModule();
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    if (!outcome.interrupted) (outcome.passed ? passed : failed) += 1;
-    AppendResult(station, outcome, seconds.count());
-    PrintError(vrx::readback_text::RunningCount(passed, failed));
-    if (vrx::InterruptRequested() || !WaitForModule(station, false)) break;
+    if (!outcome.interrupted) (outcome.passed ? counts.passed : counts.failed) += 1;
+    results.Append(station.port, outcome, seconds.count());
+    view.Counted(counts.passed, counts.failed);
+    if (cancelled() || !WaitForModule(station, false, cancelled)) break;
   }
-  PrintError(vrx::readback_text::RepeatSummary(passed, failed));
-  return failed == 0 ? kExitOk : kExitFailure;
+  return counts;
 }
 
 }  // namespace vrxtool

@@ -1,30 +1,46 @@
 // vrxtool program --repeat: one station programming module after module.
 // After each module it waits until that one is gone (the port vanishes or
 // the module stops answering) and the next one answers, then programs it.
+// Several stations run side by side, one per port, each on its own.
 #pragma once
 
 #include <functional>
+#include <mutex>
 #include <string>
+#include <string_view>
+
+#include "device/serial_options.h"
+#include "tools/vrxtool/port_view.h"
 
 namespace vrxtool {
 
-struct ModuleOutcome {
-  bool passed = false;
-  bool interrupted = false;  // Ctrl-C stopped the Write at a safe point
-  int message = 0;      // the writer message that ended a failed Write, 0 if none
-  std::string boxText;  // a payload container failure's text
+// The results file of a run (--log): one CSV row per module, a header first
+// when the file is new.  Stations share one; each row is written whole.
+class ResultsCsv {
+ public:
+  explicit ResultsCsv(std::string path);  // "" for none
+  void Append(std::string_view port, const ModuleOutcome& outcome, double seconds);
+
+ private:
+  std::string path_;
+  std::mutex mutex_;
 };
 
 struct StationSettings {
   std::string port;
   int speedIndex = 4;
-  std::string resultsCsv;  // "" for none
 };
 
-// Runs until Ctrl-C, printing a running count and at the end a summary on
-// stderr.  Exit status 0 when no module failed; a module whose Write Ctrl-C
-// stopped is logged as interrupted and counts neither way.
-int ProgramRepeatedly(const StationSettings& station,
-                      const std::function<ModuleOutcome()>& programModule);
+struct StationCounts {
+  int passed = 0;
+  int failed = 0;
+};
+
+// Runs until `cancelled()` (Ctrl-C), counting on `view` and appending each
+// module to `results`.  A module whose Write the cancellation stopped is
+// logged as interrupted and counts neither way.
+StationCounts ProgramRepeatedly(const StationSettings& station,
+                                const std::function<ModuleOutcome()>& programModule, PortView& view,
+                                ResultsCsv& results, const vrx::CancelCheck& cancelled);
 
 }  // namespace vrxtool

@@ -4,9 +4,8 @@
 
 #include <utility>
 
+#include "config/port_settings.h"
 #include "platform/module_path.h"
-#include "platform/port_settings.h"
-#include "ui/app_profile.h"
 #include "ui/text_conversion.h"
 #include "writer/gui/writer_dialog.h"
 
@@ -23,22 +22,22 @@ void LoadStartupState(CWriterDialog& dialog, ProfileStore& profile,
   if (commandLine.command == StartCommand::kOpen) dialog.filePath = commandLine.filePath;
 }
 
-CWriterApp::CWriterApp(std::vector<std::string> arguments) : arguments_(std::move(arguments)) {}
+CWriterApp::CWriterApp(std::vector<std::string> arguments, ProfileStore& profile)
+    : arguments_(std::move(arguments)), profile_(profile) {}
 
 bool CWriterApp::OnInit() {
   // wxApp::OnInit is not called: wx's own option parser would refuse the
   // writer's switches ("/p", "-dde", ...).
   SetAppName(ui::FromCore(ProgramName()));
   SetVendorName(wxS("Zentrolith"));
-  wxConfigBase::DontCreateOnDemand();  // the profile is ui::AppProfile()
+  wxConfigBase::DontCreateOnDemand();  // the profile is main's
   return true;
 }
 
 int CWriterApp::OnRun() {
-  ProfileStore& profile = ui::AppProfile();
-  CWriterDialog dialog(profile, OwnExecutablePath());
+  CWriterDialog dialog(profile_, OwnExecutablePath());
   SetTopWindow(&dialog);
-  LoadStartupState(dialog, profile, ParseWriterCommandLine(arguments_));
+  LoadStartupState(dialog, profile_, ParseWriterCommandLine(arguments_));
   dialog.ShowModal();
   SetTopWindow(nullptr);
   return 0;  // nothing is written to the profile at exit

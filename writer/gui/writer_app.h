@@ -22,8 +22,9 @@ void LoadStartupState(CWriterDialog& dialog, ProfileStore& profile,
 class CWriterApp : public wxApp {
  public:
   // The argument vector exactly as the system delivered it (bytes, not
-  // re-encoded by the toolkit).
-  explicit CWriterApp(std::vector<std::string> arguments);
+  // re-encoded by the toolkit).  `profile` is main's and outlives the
+  // application object.
+  CWriterApp(std::vector<std::string> arguments, ProfileStore& profile);
   bool OnInit() override;
   // Runs the dialog modally; the program ends when it closes, with exit
   // status 0 (no message loop of the application's own).
@@ -31,6 +32,7 @@ class CWriterApp : public wxApp {
 
  private:
   std::vector<std::string> arguments_;
+  ProfileStore& profile_;
 };
 
 }  // namespace vrx::writer

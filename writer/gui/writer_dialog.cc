@@ -10,8 +10,8 @@
 #include <string>
 #include <utility>
 
+#include "config/port_settings.h"
 #include "platform/interrupt.h"
-#include "platform/port_settings.h"
 #include "resources/message_table.h"
 #include "resources/readback_texts.h"
 #include "resources/ui_texts.h"

@@ -7,14 +7,14 @@
 #include <wx/frame.h>
 
 #include "platform/profile_ini.h"
+#include "platform/program_profile.h"
 #include "tests/support/gui/event_pump.h"
-#include "ui/app_profile.h"
 
 namespace vrx::test {
 
 void CgramPageTest::SetUp() {
   setenv("XDG_CONFIG_HOME", folder_.path().c_str(), 1);
-  ui::UseAppProfile("VRXEditor");
+  profile_ = OpenProgramProfile("VRXEditor", {});
 }
 
 void CgramPageTest::TearDown() {
@@ -26,7 +26,7 @@ void CgramPageTest::TearDown() {
 }
 
 void CgramPageTest::StoreProfile(const std::string& port, int speedIndex) {
-  ProfileStore& profile = ui::AppProfile();
+  ProfileStore& profile = *profile_;
   ASSERT_TRUE(profile.WriteString("Option", "COM", port));
   ASSERT_TRUE(profile.WriteInt("Option", "BAUD", speedIndex));
 }
@@ -43,7 +43,7 @@ int CgramPageTest::StoredSpeed() {
 
 editor::CCGRAMPage& CgramPageTest::ShowPage() {
   frame_ = new wxFrame(nullptr, wxID_ANY, wxS("CGRAM"));
-  page_ = new editor::CCGRAMPage(frame_, config_, ui::AppProfile());
+  page_ = new editor::CCGRAMPage(frame_, config_, *profile_);
   frame_->SetClientSize(page_->GetMinSize());
   page_->SetSize(page_->GetMinSize());
   frame_->Show();

@@ -10,6 +10,7 @@
 
 #include "config/config_image.h"
 #include "editor/gui/cgram_page.h"
+#include "platform/profile.h"
 #include "tests/support/scratch_folder.h"
 
 class wxChoice;
@@ -42,6 +43,7 @@ class CgramPageTest : public testing::Test {
 
   ScratchFolder folder_{"vrx-cgram"};
   ConfigImage config_;
+  std::unique_ptr<ProfileStore> profile_;  // the editor's, in folder_
   wxFrame* frame_ = nullptr;
   editor::CCGRAMPage* page_ = nullptr;
 };

@@ -16,10 +16,10 @@
 #include "editor/gui/vrx_sheet.h"
 #include "editor/gui/writer_launch.h"
 #include "platform/module_path.h"
+#include "platform/program_profile.h"
 #include "resources/message_table.h"
 #include "tests/editor/gui/cgram_test_fixture.h"
 #include "tests/support/gui/dialog_script.h"
-#include "ui/app_profile.h"
 
 namespace vrx::test {
 namespace {
@@ -92,7 +92,8 @@ class SheetWriteTest : public StartWriterTest {
  protected:
   void SetUp() override {
     StartWriterTest::SetUp();
-    sheet_ = new editor::CVRXSheet(ui::AppProfile(), frame_);
+    profile_ = OpenProgramProfile("VRXEditor", {});
+    sheet_ = new editor::CVRXSheet(*profile_, frame_);
   }
   void ClickWrite() {
     wxButton* write = sheet_->button(editor::CVRXSheet::kWriteId);
@@ -100,6 +101,7 @@ class SheetWriteTest : public StartWriterTest {
     click.SetEventObject(write);
     write->GetEventHandler()->ProcessEvent(click);
   }
+  std::unique_ptr<ProfileStore> profile_;
   editor::CVRXSheet* sheet_ = nullptr;  // destroyed with the frame
 };
 

@@ -1,6 +1,6 @@
 // What the programs remember of the port: COM names only, so that the
 // other program's list of COM names can always show it.
-#include "platform/port_settings.h"
+#include "config/port_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/language_environment.h"
+#include "config/language_environment.h"
 #include "platform/module_path.h"
 
 namespace vrx {

@@ -1,9 +1,9 @@
-#include "platform/program_language.h"
+#include "config/program_language.h"
 
 #include <cstdlib>
 #include <string>
 
-#include "platform/language_environment.h"
+#include "config/language_environment.h"
 #include "platform/regular_file.h"
 #include "resources/message_catalog.h"
 #include "resources/translation.h"

@@ -1,4 +1,4 @@
-#include "platform/port_settings.h"
+#include "config/port_settings.h"
 
 #include <iostream>
 

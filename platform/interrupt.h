@@ -25,4 +25,21 @@ class InterruptScope {
   InterruptScope& operator=(const InterruptScope&) = delete;
 };
 
+// Keeps the caught signals off the calling thread while it only waits for
+// session threads (created before this).  The kernel then hands a signal to
+// a session thread: its blocking read returns, the flag is up before that
+// session acts on the next answer, and it stops at the next safe point.  A
+// waiting thread may be scheduled much later on a busy machine, by which
+// time a session could have passed its last safe point.
+class InterruptsGoToSessions {
+ public:
+  InterruptsGoToSessions();
+  ~InterruptsGoToSessions();
+  InterruptsGoToSessions(const InterruptsGoToSessions&) = delete;
+  InterruptsGoToSessions& operator=(const InterruptsGoToSessions&) = delete;
+
+ private:
+  unsigned alreadyBlocked_ = 0;  // one bit per caught signal
+};
+
 }  // namespace vrx

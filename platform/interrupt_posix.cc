@@ -1,3 +1,4 @@
+#include <pthread.h>
 #include <signal.h>
 
 #include <array>
@@ -53,6 +54,24 @@ InterruptScope::~InterruptScope() {
     if (kCaughtSignals[i] != signal) continue;
     if (previousActions[i].sa_handler == SIG_DFL) raise(signal);
   }
+}
+
+InterruptsGoToSessions::InterruptsGoToSessions() {
+  sigset_t caught, previous;
+  sigemptyset(&caught);
+  for (int signal : kCaughtSignals) sigaddset(&caught, signal);
+  pthread_sigmask(SIG_BLOCK, &caught, &previous);
+  for (std::size_t i = 0; i < kCaughtSignals.size(); ++i)
+    if (sigismember(&previous, kCaughtSignals[i]) == 1) alreadyBlocked_ |= 1u << i;
+}
+
+// A signal that came while blocked is handled here, on this thread.
+InterruptsGoToSessions::~InterruptsGoToSessions() {
+  sigset_t unblock;
+  sigemptyset(&unblock);
+  for (std::size_t i = 0; i < kCaughtSignals.size(); ++i)
+    if ((alreadyBlocked_ & (1u << i)) == 0) sigaddset(&unblock, kCaughtSignals[i]);
+  pthread_sigmask(SIG_UNBLOCK, &unblock, nullptr);
 }
 
 }  // namespace vrx

@@ -42,4 +42,8 @@ InterruptScope::~InterruptScope() {
   if (interrupted.load()) ExitProcess(STATUS_CONTROL_C_EXIT);
 }
 
+// Console control events have a thread of their own: nothing to steer.
+InterruptsGoToSessions::InterruptsGoToSessions() = default;
+InterruptsGoToSessions::~InterruptsGoToSessions() = default;
+
 }  // namespace vrx

@@ -12,6 +12,7 @@
 
 #include "config/settings_problems.h"
 #include "device/serial_options.h"
+#include "platform/interrupt.h"
 #include "platform/port_names.h"
 #include "platform/program_profile.h"
 #include "resources/gang_texts.h"
@@ -232,6 +233,8 @@ int ProgramCommand::Execute() {
         counts[i] = RunPort(session, results, last[i]);
       });
     }
+    const vrx::InterruptsGoToSessions waiting;
+    for (std::jthread& session : sessions) session.join();
   }
   board.reset();  // the table's last drawing stays above the summary
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;

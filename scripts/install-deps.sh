@@ -36,6 +36,8 @@ if [ "${1:-}" = "--windows" ]; then
     # tests under Wine (a window manager for the start-up benchmark), the
     # ZIP and the installer, a test signature on the writer
     wine64 openbox zip nsis osslsigncode
+    # the Japanese and English display languages Wine takes from the locale
+    locales
   )
 fi
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts VRXEditor.exe and VRXWriter.exe under Wine, each in a Wine virtual
-# desktop on a private X server, checks that the window stays up and is
-# drawn, and keeps a screenshot of each in WORK_DIR.  With
+# desktop on a private X server, once with Windows' display language set to
+# Japanese and once to English; checks that the window stays up and is drawn,
+# that vrxtool.exe speaks the same language, and keeps a screenshot of each
+# window in WORK_DIR (windows-editor.png, windows-editor-en.png, ...).  With
 # VRX_REFRESH_SCREENSHOTS=1 the screenshots also replace the pictures in
 # docs/images/ (a build leaves tracked files alone unless asked).
 # Usage: gui-smoke.sh WINDOWS_BUILD_DIR WORK_DIR   (Wine set up by the caller)
@@ -50,8 +52,36 @@ smoke() {  # smoke EXE SCREENSHOT
   echo "gui-smoke: $(basename "$exe") is up; screenshot $shot"
 }
 
-smoke "$build/editor/gui/VRXEditor.exe" "$work/windows-editor.png"
-smoke "$build/writer/gui/VRXWriter.exe" "$work/windows-writer.png"
+# The language follows Windows' display language.  The programs' windows are
+# checked by screenshot; vrxtool.exe's message, from the same catalogs, by
+# its text: Japanese as described, English with no Japanese character left.
+default_locale=$LC_ALL
+for language in ja en; do
+  suffix=""; [ "$language" = ja ] || suffix=-$language
+  wine_display_language "$language" "$work/locales"
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w
+  smoke "$build/editor/gui/VRXEditor.exe" "$work/windows-editor$suffix.png"
+  smoke "$build/writer/gui/VRXWriter.exe" "$work/windows-writer$suffix.png"
+  said=$("$WINE" "$build/tools/vrxtool.exe" show "$work/none.vrx" 2>&1 | tr -d '\r' || true)
+  case $language in
+    ja) expected='ファイルが開けませんでした' ;;
+    en) expected='Could not open the file' ;;
+  esac
+  case $said in
+    *"$expected"*) ;;
+    *) echo "gui-smoke: vrxtool.exe under display language $language said: $said" >&2; exit 1 ;;
+  esac
+  if [ "$language" = en ] && LC_ALL=C.UTF-8 grep -qP '[\x{3040}-\x{30FF}\x{4E00}-\x{9FFF}]' <<<"$said"; then
+    echo "gui-smoke: vrxtool.exe left Japanese in English: $said" >&2
+    exit 1
+  fi
+  echo "gui-smoke: display language $language: the windows are up, vrxtool.exe says \"$said\""
+done
+export LC_ALL=$default_locale
+unset LOCPATH
+"$WINESERVER" -k 2>/dev/null || true
+"$WINESERVER" -w
 # A data file named in Japanese on the editor's command line, whatever the
 # system's code page: its window title then names the file.  Started outside
 # a virtual desktop, its window is an X window with that title.
@@ -74,6 +104,6 @@ program_pid=""
 echo "gui-smoke: VRXEditor.exe opened $(basename "$japanese") from its command line"
 
 if [ "${VRX_REFRESH_SCREENSHOTS:-}" = 1 ]; then
-  cp "$work/windows-editor.png" "$work/windows-writer.png" "$root/docs/images/"
+  cp "$work"/windows-{editor,writer}{,-en}.png "$root/docs/images/"
   echo "gui-smoke: docs/images/windows-*.png refreshed"
 fi

@@ -8,6 +8,8 @@
 #   wine_parity_shim FOLDER  builds the harness's parity shim, prints its path
 #   private_x_start WxHxD   a private X server on a free display, DISPLAY set
 #   private_x_stop
+#   wine_display_language ja|en FOLDER  Windows' display language for the
+#                           programs started after it (a locale built in FOLDER)
 export WINE=${WINE:-/usr/lib/wine/wine64}
 export WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -87,4 +89,22 @@ private_x_start() {
 private_x_stop() {
   [ -z "$private_x_pid" ] || { kill "$private_x_pid" 2>/dev/null || true; wait "$private_x_pid" 2>/dev/null || true; }
   private_x_pid=""
+}
+
+# Wine takes the user's display language from the Unix locale it starts in,
+# and only from one the C library knows.  The locale is built into a folder
+# of the run's own (LOCPATH), so the machine's locales stay as they are.
+wine_display_language() {
+  local name
+  case $1 in
+    ja) name=ja_JP ;;
+    en) name=en_US ;;
+    *) echo "wine-env: no display language '$1'" >&2; return 1 ;;
+  esac
+  mkdir -p "$2"
+  [ -d "$2/$name.UTF-8" ] || localedef -i "$name" -f UTF-8 "$2/$name.UTF-8" 2>/dev/null ||
+    [ -d "$2/$name.UTF-8" ] || { echo "wine-env: cannot build the $name locale" >&2; return 1; }
+  export LOCPATH=$2
+  # This shell cannot load it (its C library never sees LOCPATH): say nothing.
+  { export LC_ALL=$name.UTF-8; } 2>/dev/null
 }

@@ -2,7 +2,11 @@
 // terminal_*.cc).
 #pragma once
 
+#include <memory>
+
 namespace vrxtool {
+
+class WideConsoleRelay;  // Windows only
 
 bool StdoutIsTerminal();
 bool StderrIsTerminal();
@@ -12,10 +16,11 @@ int StderrColumns();
 // showing it.
 bool StderrTakesEscapes();
 
-// For one run of the program: a Windows console is switched to show the
-// UTF-8 that vrxtool writes and, where it can, to take terminal escapes;
-// both are put back as they were when the session ends.  Output that is
-// redirected stays UTF-8 as it is.  Nothing to do on a POSIX terminal.
+// For one run of the program: what vrxtool writes to a Windows console
+// reaches it through the console's wide API (see wide_console_relay_win32.h),
+// and the console takes terminal escapes where it can; its modes are put
+// back as they were when the session ends.  Output that is redirected stays
+// UTF-8 as it is.  Nothing to do on a POSIX terminal.
 class ConsoleSession {
  public:
   ConsoleSession();
@@ -24,6 +29,7 @@ class ConsoleSession {
   ConsoleSession& operator=(const ConsoleSession&) = delete;
 
  private:
+  std::unique_ptr<WideConsoleRelay> relay_;
   unsigned savedCodePage_ = 0;  // 0: nothing to put back
   unsigned long savedOutputMode_ = 0;
   unsigned long savedErrorMode_ = 0;

@@ -16,7 +16,8 @@ int StderrColumns() {
 
 bool StderrTakesEscapes() { return StderrIsTerminal(); }
 
-// A terminal here takes UTF-8 and escapes as they come.
+// A terminal here takes UTF-8 and escapes as they come: no relay.
+class WideConsoleRelay {};
 ConsoleSession::ConsoleSession() = default;
 ConsoleSession::~ConsoleSession() = default;
 

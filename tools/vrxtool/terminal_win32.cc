@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "tools/vrxtool/terminal.h"
+#include "tools/vrxtool/wide_console_relay_win32.h"
 
 namespace vrxtool {
 namespace {
@@ -49,24 +50,30 @@ bool StderrTakesEscapes() {
 }
 
 ConsoleSession::ConsoleSession() {
-  if (!StdoutIsTerminal() && !StderrIsTerminal()) return;
-  savedCodePage_ = GetConsoleOutputCP();
-  SetConsoleOutputCP(CP_UTF8);
+  const bool out = StdoutIsTerminal();
+  const bool err = StderrIsTerminal();
+  if (!out && !err) return;
   BufferWhole(stdout, STD_OUTPUT_HANDLE);
   BufferWhole(stderr, STD_ERROR_HANDLE);
   outputModeSet_ = EnableEscapes(STD_OUTPUT_HANDLE, savedOutputMode_);
   errorModeSet_ = EnableEscapes(STD_ERROR_HANDLE, savedErrorMode_);
+  relay_ = std::make_unique<WideConsoleRelay>(GetStdHandle(out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE),
+                                              out, err);
+  if (relay_->relaying()) return;
+  // No pipe to be had: the console's code page shows UTF-8 on most consoles.
+  relay_.reset();
+  savedCodePage_ = GetConsoleOutputCP();
+  SetConsoleOutputCP(CP_UTF8);
 }
 
 ConsoleSession::~ConsoleSession() {
-  if (savedCodePage_ == 0) return;
-  // What is still buffered is UTF-8: out before the code page changes back.
+  relay_.reset();  // everything shown before the modes change back
   std::fflush(stdout);
   std::fflush(stderr);
   // Both handles may be one console: the first saved mode is the original.
   if (errorModeSet_) SetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), savedErrorMode_);
   if (outputModeSet_) SetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), savedOutputMode_);
-  SetConsoleOutputCP(savedCodePage_);
+  if (savedCodePage_ != 0) SetConsoleOutputCP(savedCodePage_);
 }
 
 }  // namespace vrxtool

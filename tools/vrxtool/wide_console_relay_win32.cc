@@ -33,19 +33,6 @@ void Restore(int fd, int saved, DWORD standard) {
   SetStdHandle(standard, console);
 }
 
-// Length of `bytes`' leading part that ends on a whole UTF-8 character.
-std::size_t WholeCharacters(const std::string& bytes) {
-  std::size_t end = bytes.size();
-  for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
-    const unsigned char byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
-    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back
-    const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
-    if (length > back) end = bytes.size() - back;
-    break;
-  }
-  return end;
-}
-
 void Show(HANDLE console, const std::string& utf8) {
   if (utf8.empty()) return;
   const int size = static_cast<int>(utf8.size());
@@ -56,6 +43,16 @@ void Show(HANDLE console, const std::string& utf8) {
 }
 
 }  // namespace
+
+std::size_t WholeCharactersLength(std::string_view bytes) {
+  for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
+    const unsigned char byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+    const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    return length > back ? bytes.size() - back : bytes.size();
+  }
+  return bytes.size();
+}
 
 WideConsoleRelay::WideConsoleRelay(HANDLE console, bool relayStdout, bool relayStderr)
     : console_(console) {
@@ -96,7 +93,7 @@ void WideConsoleRelay::Pump() {
   DWORD got = 0;
   while (ReadFile(readEnd_, buffer, sizeof buffer, &got, nullptr) && got > 0) {
     pending.append(buffer, got);
-    const std::size_t whole = WholeCharacters(pending);
+    const std::size_t whole = WholeCharactersLength(pending);
     Show(console_, pending.substr(0, whole));
     pending.erase(0, whole);
   }

@@ -9,9 +9,14 @@
 
 #include <windows.h>
 
+#include <string_view>
 #include <thread>
 
 namespace vrxtool {
+
+// Length of `bytes`' leading part that ends on a whole UTF-8 character: a
+// character cut at the end of a read waits for its other bytes.
+std::size_t WholeCharactersLength(std::string_view bytes);
 
 class WideConsoleRelay {
  public:

@@ -93,9 +93,9 @@ TEST(GangEndToEnd, EightPortsAtOnceWithASilentAndARefusingModule) {
   const SingleRun good = ProgramAlone(files, {});
   const SingleRun silent = ProgramAlone(files, {kSilent});
   const SingleRun refusing = ProgramAlone(files, {kRefusing});
-  ASSERT_EQ(good.result.exitCode, 0);
-  ASSERT_EQ(silent.result.exitCode, 1);
-  ASSERT_EQ(refusing.result.exitCode, 1);
+  ASSERT_EQ(good.result.exitCode, 0) << good.result.out << good.result.err;
+  ASSERT_EQ(silent.result.exitCode, 1) << silent.result.out << silent.result.err;
+  ASSERT_EQ(refusing.result.exitCode, 1) << refusing.result.out << refusing.result.err;
   for (std::size_t i = 0; i < modules.size(); ++i) {
     const std::string port = modules[i]->DevicePath();
     const SingleRun& alone = i == 2 ? silent : i == 5 ? refusing : good;

@@ -83,7 +83,11 @@ TEST(GangEndToEnd, EightPortsAtOnceWithASilentAndARefusingModule) {
   std::vector<std::string> command{kVrxtool, "program", files.dataFile.string(), "--container",
                                    files.container.string()};
   for (const auto& portFaults : faults) {
-    modules.push_back(StartSimulator(WithFaults(portFaults)));
+    // Paced like modules on real lines: the bytes are the same, and eight
+    // ports' traffic stays at what a station's adapters carry.
+    sim::SimulatorOptions options = WithFaults(portFaults);
+    options.wireTime = true;
+    modules.push_back(StartSimulator(std::move(options)));
     command.insert(command.end(), {"--port", modules.back()->DevicePath()});
   }
   const ProcessResult gang = RunProcess(

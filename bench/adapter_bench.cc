@@ -38,9 +38,9 @@ using Session = std::function<bool(const std::string& path)>;
 // answer, as its event character.
 vrx::sim::AdapterSpec Adapter(const std::string& name) {
   const std::size_t plus = name.find('+');
-  auto spec = vrx::sim::ParseAdapter(name.substr(0, plus)).value();
-  if (plus != std::string::npos) spec.eventChar = 0x00;
-  return spec;
+  auto adapter = vrx::sim::ParseAdapter(name.substr(0, plus)).value();
+  if (plus != std::string::npos) adapter.eventChar = 0x00;
+  return adapter;
 }
 
 void Measure(benchmark::State& state, const std::string& adapter, bool programmed,

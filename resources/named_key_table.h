@@ -31,8 +31,8 @@ struct NamedKeyRow {
   bool typematic = true;
 };
 
-// Sources: the published scan code set 2 tables (Microsoft's "Keyboard Scan
-// Code Specification", rev. 1.3a, appendix C and its USB usage table for
+// Sources: Microsoft's published scan code set 2 tables (rev. 1.3a,
+// appendix C and its USB usage table for
 // the ACPI and multimedia keys), and the editor's capture table for the
 // keys it captures.  Where a code has several names the first listed is the
 // one shown for it.

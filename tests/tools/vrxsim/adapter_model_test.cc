@@ -13,10 +13,10 @@ using ::testing::Optional;
 constexpr int64_t kMs = 1'000'000;
 constexpr int64_t kUs = 1'000;
 
-AdapterSpec Spec(std::string_view name) {
-  auto spec = ParseAdapter(name);
-  EXPECT_TRUE(spec.has_value()) << name;
-  return spec.value_or(AdapterSpec{});
+AdapterSpec Adapter(std::string_view name) {
+  auto parsed = ParseAdapter(name);
+  EXPECT_TRUE(parsed.has_value()) << name;
+  return parsed.value_or(AdapterSpec{});
 }
 
 // When each byte of `count` bytes, arriving `gapNs` apart from 0 and
@@ -34,31 +34,31 @@ std::vector<int64_t> SendTimes(AdapterDelivery& adapter, int count, int64_t gapN
 }
 
 TEST(ParseAdapterTest, ReadsEveryModelAndRefusesTheRest) {
-  EXPECT_EQ(Spec("ideal").kind, AdapterKind::kIdeal);
-  EXPECT_EQ(Spec("ftdi").kind, AdapterKind::kFtdi);
-  EXPECT_EQ(Spec("ftdi").latencyMs, 16);
-  EXPECT_EQ(Spec("ftdi:1").latencyMs, 1);
-  EXPECT_EQ(Spec("ftdi:255").latencyMs, 255);
-  EXPECT_EQ(Spec("cp210x").kind, AdapterKind::kCp210x);
-  EXPECT_EQ(Spec("ch34x").kind, AdapterKind::kCh34x);
-  EXPECT_EQ(Spec("cdc").kind, AdapterKind::kCdc);
+  EXPECT_EQ(Adapter("ideal").kind, AdapterKind::kIdeal);
+  EXPECT_EQ(Adapter("ftdi").kind, AdapterKind::kFtdi);
+  EXPECT_EQ(Adapter("ftdi").latencyMs, 16);
+  EXPECT_EQ(Adapter("ftdi:1").latencyMs, 1);
+  EXPECT_EQ(Adapter("ftdi:255").latencyMs, 255);
+  EXPECT_EQ(Adapter("cp210x").kind, AdapterKind::kCp210x);
+  EXPECT_EQ(Adapter("ch34x").kind, AdapterKind::kCh34x);
+  EXPECT_EQ(Adapter("cdc").kind, AdapterKind::kCdc);
   for (const char* bad : {"", "ftdi:", "ftdi:0", "ftdi:256", "ftdi:16ms", "ftdi16", "ftdi:-1",
                           "FTDI", "cp2102", "ideal:1", "cdc:1"}) {
     EXPECT_FALSE(ParseAdapter(bad).has_value()) << bad;
   }
   for (const char* name : {"ideal", "ftdi:16", "ftdi:2", "cp210x", "ch34x", "cdc"}) {
-    EXPECT_EQ(AdapterName(Spec(name)), name);
+    EXPECT_EQ(AdapterName(Adapter(name)), name);
   }
 }
 
 TEST(AdapterDeliveryTest, IdealHandsOnEachByteAsItArrives) {
-  AdapterDelivery adapter(Spec("ideal"));
+  AdapterDelivery adapter(Adapter("ideal"));
   EXPECT_EQ(adapter.NextSendNs(), std::nullopt);
   EXPECT_THAT(SendTimes(adapter, 3, 286 * kUs), ElementsAre(0, 286 * kUs, 572 * kUs));
 }
 
 TEST(AdapterDeliveryTest, FtdiHoldsALoneByteUntilTheLatencyTimerRunsOut) {
-  AdapterDelivery adapter(Spec("ftdi:16"));
+  AdapterDelivery adapter(Adapter("ftdi:16"));
   adapter.Arrive(0x5A, 300 * kUs);
   EXPECT_THAT(adapter.NextSendNs(), Optional(16 * kMs));
   EXPECT_THAT(adapter.TakeSent(16 * kMs - 1), IsEmpty());
@@ -74,7 +74,7 @@ TEST(AdapterDeliveryTest, FtdiHoldsALoneByteUntilTheLatencyTimerRunsOut) {
 }
 
 TEST(AdapterDeliveryTest, FtdiSendsOnTheEventCharacterOnlyBehindAnotherByte) {
-  AdapterSpec spec = Spec("ftdi:16");
+  AdapterSpec spec = Adapter("ftdi:16");
   spec.eventChar = 0x00;
   AdapterDelivery adapter(spec);
   // A lone acknowledgement is the first byte in the buffer, where the chip
@@ -99,7 +99,7 @@ TEST(AdapterDeliveryTest, FtdiSendsAFullPacketOrWhatTheTimerFinds) {
   // A record read back (128 bytes, 286.458 us apart at 38400 bit/s) under
   // the default timer: the timer runs out before 62 bytes are in.  Bytes
   // 0-55 have arrived by 16 ms, 56-111 by 32 ms, the last 16 go at 48 ms.
-  AdapterDelivery slowTimer(Spec("ftdi:16"));
+  AdapterDelivery slowTimer(Adapter("ftdi:16"));
   auto times = SendTimes(slowTimer, 128, 286'458);
   ASSERT_EQ(times.size(), 128u);
   EXPECT_EQ(times[55], 16 * kMs);
@@ -109,7 +109,7 @@ TEST(AdapterDeliveryTest, FtdiSendsAFullPacketOrWhatTheTimerFinds) {
   EXPECT_EQ(times[127], 48 * kMs);
   // A long timer: two full packets leave as their 62nd byte arrives, and
   // the last 4 bytes wait 255 ms from the second.
-  AdapterDelivery longTimer(Spec("ftdi:255"));
+  AdapterDelivery longTimer(Adapter("ftdi:255"));
   times = SendTimes(longTimer, 128, 100 * kUs);
   ASSERT_EQ(times.size(), 128u);
   EXPECT_EQ(times[0], 6100 * kUs);
@@ -121,15 +121,15 @@ TEST(AdapterDeliveryTest, FtdiSendsAFullPacketOrWhatTheTimerFinds) {
 }
 
 TEST(AdapterDeliveryTest, FrameModelsSendOnePacketPerMillisecondFrame) {
-  AdapterDelivery cp210x(Spec("cp210x"));
+  AdapterDelivery cp210x(Adapter("cp210x"));
   EXPECT_THAT(SendTimes(cp210x, 4, 300 * kUs),  // arrive 0, 0.3, 0.6, 0.9 ms
               ElementsAre(0, 1 * kMs, 1 * kMs, 1 * kMs));
   // A byte that arrives just after a frame waits for the next one.
-  AdapterDelivery cdc(Spec("cdc"));
+  AdapterDelivery cdc(Adapter("cdc"));
   cdc.Arrive(0x00, 5 * kMs + 1);
   EXPECT_THAT(cdc.NextSendNs(), Optional(6 * kMs));
   // The CH34x's 32-byte packets: 40 bytes at once need two frames.
-  AdapterDelivery ch34x(Spec("ch34x"));
+  AdapterDelivery ch34x(Adapter("ch34x"));
   for (int i = 0; i < 40; ++i) ch34x.Arrive(static_cast<uint8_t>(i), 500 * kUs);
   EXPECT_EQ(ch34x.TakeSent(1 * kMs).size(), 32u);
   EXPECT_THAT(ch34x.NextSendNs(), Optional(2 * kMs));

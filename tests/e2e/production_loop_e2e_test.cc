@@ -19,15 +19,18 @@ const std::string kVrxsim = VRXSIM_PATH;
 const std::string kWritten = "書き込みは正常に終了しました。";
 const std::string kAborted = "処理を中止します。";
 
-// Reads the station's log until a module's Write has ended: its last line
-// ("" when none came within a minute; the log's blank lines are skipped).
+// Reads the station's log until a module's Write has ended: its last line.
+// When none comes within a minute, what the station said instead, for the
+// failure message.
 std::string NextOutcome(BackgroundProcess& station) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  std::string seen;
   while (std::chrono::steady_clock::now() < deadline) {
     const std::string line = station.ReadLine(std::chrono::seconds(1));
     if (line == kWritten || line == kAborted) return line;
+    if (!line.empty()) seen += line + '\n';
   }
-  return "";
+  return "no Write ended within a minute; log:\n" + seen + "stderr:\n" + station.ReadAllErr();
 }
 
 // Once the station has counted the module just written (`passed`,
@@ -97,6 +100,25 @@ TEST(ProductionLoop, CtrlCWhileWaitingExitsZeroWhenNothingFailed) {
   ASSERT_TRUE(flash) << error;
   EXPECT_TRUE(
       std::equal(files.firmware.begin() + 0x1000, files.firmware.end(), flash->begin() + 0x1000));
+}
+
+// A background job of a non-interactive shell (a CI runner, a loop over the
+// suite) starts with SIGINT ignored; the tools the tests start take it all
+// the same, as from a terminal.
+TEST(ProductionLoop, CtrlCReachesTheStationWhenTheTestsRunWithItIgnored) {
+  struct sigaction ignore {}, previous{};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGINT, &ignore, &previous);
+  WriteFiles files;
+  BackgroundProcess station({kVrxtool, "program", files.dataFile.string(), "--port",
+                             (files.dir / "no-module-here").string(), "--container",
+                             files.container.string(), "--repeat"},
+                            {"XDG_CONFIG_HOME=" + (files.dir / "config").string()});
+  sigaction(SIGINT, &previous, nullptr);
+
+  ASSERT_TRUE(station.WaitForErrLine(readback_text::WaitingForModule()));
+  EXPECT_EQ(station.Stop(SIGINT), 0);
+  EXPECT_NE(station.ReadAllErr().find("modules programmed: 0"), std::string::npos);
 }
 
 }  // namespace

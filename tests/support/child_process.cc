@@ -55,10 +55,25 @@ Spawned Spawn(const std::vector<std::string>& argv, const std::vector<std::strin
   for (const std::string& entry : environment) envp.push_back(const_cast<char*>(entry.c_str()));
   envp.push_back(nullptr);
 
+  // The child takes the signals the tests send as a terminal would deliver
+  // them, even when the tests run from a background job (which ignores
+  // SIGINT and SIGQUIT) or from a runner that blocks some.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults, none;
+  sigemptyset(&defaults);
+  for (int signal : {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGUSR1, SIGUSR2, SIGPIPE})
+    sigaddset(&defaults, signal);
+  sigemptyset(&none);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+
   Spawned child;
-  if (posix_spawn(&child.pid, args[0], &actions, nullptr, args.data(), envp.data()) != 0) {
+  if (posix_spawn(&child.pid, args[0], &actions, &attributes, args.data(), envp.data()) != 0) {
     child.pid = -1;
   }
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   close(outPipe[1]);
   close(errPipe[1]);

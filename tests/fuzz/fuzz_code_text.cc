@@ -7,12 +7,11 @@
 #include <string_view>
 
 #include "config/code_text.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using vrx::fuzz::Check;
 
 // Exactly 31 bytes on the heap, so that the address sanitizer sees any write
 // beyond them.

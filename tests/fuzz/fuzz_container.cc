@@ -12,12 +12,11 @@
 #include "writer/firmware_container.h"
 #include "writer/firmware_pack.h"
 #include "writer/signed_executable.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using vrx::fuzz::Check;
 
 // `file` ends where a signed executable's certificate table starts.
 vrx::ContainerResult ExpectedResult(std::span<const uint8_t> file) {

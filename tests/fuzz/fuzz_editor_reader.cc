@@ -10,12 +10,11 @@
 #include "config/data_file.h"
 #include "config/data_file_format.h"
 #include "config/line_reader.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using vrx::fuzz::Check;
 
 }  // namespace
 

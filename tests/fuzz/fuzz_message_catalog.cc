@@ -7,12 +7,11 @@
 #include <string_view>
 
 #include "resources/message_catalog.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using vrx::fuzz::Check;
 
 }  // namespace
 

@@ -6,12 +6,11 @@
 #include <string_view>
 
 #include "platform/port_names.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using vrx::fuzz::Check;
 
 bool Blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 

@@ -6,12 +6,11 @@
 #include <string>
 
 #include "platform/port_names.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using vrx::fuzz::Check;
 
 }  // namespace
 

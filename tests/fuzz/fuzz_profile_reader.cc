@@ -6,12 +6,11 @@
 
 #include "platform/profile_ini.h"
 #include "tests/fuzz/fuzz_input_file.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using vrx::fuzz::Check;
 
 }  // namespace
 

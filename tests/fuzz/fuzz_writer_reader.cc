@@ -8,12 +8,11 @@
 #include "config/config_block.h"
 #include "config/data_file.h"
 #include "config/line_reader.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
+using vrx::fuzz::Check;
 
 }  // namespace
 

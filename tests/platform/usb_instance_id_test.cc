@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 namespace vrx {
 namespace {
 
@@ -13,8 +15,16 @@ struct InstanceCase {
   const char* productId;
 };
 
+void ExpectIds(std::initializer_list<InstanceCase> cases) {
+  for (const InstanceCase& c : cases) {
+    const UsbIds ids = UsbIdsFromInstanceId(c.instanceId);
+    EXPECT_EQ(ids.vendorId, c.vendorId) << c.instanceId;
+    EXPECT_EQ(ids.productId, c.productId) << c.instanceId;
+  }
+}
+
 TEST(UsbInstanceIdTest, FindsTheIdsAsEachDriverWritesThem) {
-  const InstanceCase cases[] = {
+  ExpectIds({
       // The FTDI driver's own bus joins the parts with '+' and appends the
       // chip's serial number (with the channel letter of a multi-port chip).
       {R"(FTDIBUS\VID_0403+PID_6001+A50285BIA\0000)", "0403", "6001"},
@@ -27,36 +37,26 @@ TEST(UsbInstanceIdTest, FindsTheIdsAsEachDriverWritesThem) {
       {R"(usb\vid_10c4&pid_ea60\0001)", "10c4", "ea60"},
       // A serial number that looks like an id does not displace the real one.
       {R"(FTDIBUS\VID_0403+PID_6015+PID_1234\0000)", "0403", "6015"},
-  };
-  for (const InstanceCase& c : cases) {
-    const UsbIds ids = UsbIdsFromInstanceId(c.instanceId);
-    EXPECT_EQ(ids.vendorId, c.vendorId) << c.instanceId;
-    EXPECT_EQ(ids.productId, c.productId) << c.instanceId;
-  }
+  });
 }
 
 TEST(UsbInstanceIdTest, PortsWithoutUsbIdsHaveNone) {
-  for (const char* instanceId : {R"(ACPI\PNP0501\1)", "", "FTDIBUS",
-                                 // The instance's own component is not the device's.
-                                 R"(ROOT\PORTS\VID_0403&PID_6001)"}) {
-    const UsbIds ids = UsbIdsFromInstanceId(instanceId);
-    EXPECT_EQ(ids.vendorId, "") << instanceId;
-    EXPECT_EQ(ids.productId, "") << instanceId;
-  }
+  ExpectIds({
+      {R"(ACPI\PNP0501\1)", "", ""},
+      {"", "", ""},
+      {"FTDIBUS", "", ""},
+      // The instance's own component is not the device's.
+      {R"(ROOT\PORTS\VID_0403&PID_6001)", "", ""},
+  });
 }
 
 TEST(UsbInstanceIdTest, EachIdIsReadOnItsOwn) {
-  const InstanceCase cases[] = {
+  ExpectIds({
       {R"(USB\VID_04+PID_6001\0000)", "", "6001"},
       {R"(USB\VID_XY03&PID_6001\0000)", "", "6001"},
       {R"(USB\VID_04030&PID_60011\0000)", "", ""},
       {R"(USB\VID_0403\0000)", "0403", ""},
-  };
-  for (const InstanceCase& c : cases) {
-    const UsbIds ids = UsbIdsFromInstanceId(c.instanceId);
-    EXPECT_EQ(ids.vendorId, c.vendorId) << c.instanceId;
-    EXPECT_EQ(ids.productId, c.productId) << c.instanceId;
-  }
+  });
 }
 
 TEST(UsbInstanceIdTest, LatencyTimerTakesTheDriversRangeOnly) {

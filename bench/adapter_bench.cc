@@ -6,33 +6,23 @@
 //   vrx_adapter_bench --benchmark_filter=cp210x
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
 #include <tuple>
 
 #include "bench/realtime.h"
+#include "bench/timed_session.h"
 #include "device/read_back.h"
 #include "tools/vrxsim/simulator.h"
-#include "writer/flash_update_log.h"
 
 namespace {
 
-constexpr double kBitRate = 38400;
-constexpr double kPausesSeconds = 0.1 + 1.0;
+using vrx::bench::DiscardLog;
+using vrx::bench::Session;
 
-class DiscardLog : public vrx::WriteLog {
- public:
-  void AppendLog(std::string_view) override {}
-};
-
-vrx::FlashImage Image() {
-  vrx::FlashImage image;
-  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 7 + (i >> 8));
+const vrx::FlashImage& Image() {
+  static const vrx::FlashImage image = vrx::bench::PatternImage();
   return image;
 }
-
-using Session = std::function<bool(const std::string& path)>;
 
 // "ftdi:16+event" is the FTDI chip with 0x00, the loader's most frequent
 // answer, as its event character.
@@ -49,25 +39,15 @@ void Measure(benchmark::State& state, const std::string& adapter, bool programme
   double minimum = 0, seconds = 0;
   for (auto _ : state) {
     vrx::sim::SimulatorOptions options;
-    options.wireTime = true;
     options.adapter = Adapter(adapter);
     if (programmed) options.initialFlash = Image();
-    std::string error;
-    auto simulator = vrx::sim::Simulator::Start(options, error);
-    if (!simulator) {
-      state.SkipWithError(error.c_str());
+    const vrx::bench::TimedSession timed = vrx::bench::TimeSession(options, session);
+    if (!timed.done) {
+      state.SkipWithError(timed.error.empty() ? "the session failed" : timed.error.c_str());
       return;
     }
-    const auto start = std::chrono::steady_clock::now();
-    const bool done = session(simulator->DevicePath());
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    if (!done) {
-      state.SkipWithError("the session failed");
-      return;
-    }
-    const double bytes = static_cast<double>(simulator->TakeTranscript().size());
-    minimum = bytes * 11 / kBitRate + kPausesSeconds;
-    seconds = elapsed.count();
+    minimum = timed.minimum;
+    seconds = timed.seconds;
   }
   state.counters["wire_min_s"] = minimum;
   state.counters["time_s"] = seconds;

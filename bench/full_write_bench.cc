@@ -5,53 +5,30 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <vector>
 
 #include "bench/minimal_player.h"
 #include "bench/realtime.h"
+#include "bench/timed_session.h"
 #include "tests/support/expected_conversation.h"
 #include "tools/vrxsim/simulator.h"
-#include "writer/flash_update_log.h"
 
 namespace {
-
-constexpr double kBitRate = 38400;
-constexpr double kPausesSeconds = 0.1 + 1.0;
-
-class DiscardLog : public vrx::WriteLog {
- public:
-  void AppendLog(std::string_view) override {}
-};
-
-vrx::FlashImage Image() {
-  vrx::FlashImage image;
-  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 7 + (i >> 8));
-  return image;
-}
 
 using Writer = std::function<bool(const std::string& path, const vrx::FlashImage& image)>;
 
 // One write against a fresh module in its application, erased, so that
 // both hosts exchange the very same bytes: elapsed / wire-time minimum.
 double WriteRatio(const Writer& write, const vrx::FlashImage& image, double& minimum) {
-  vrx::sim::SimulatorOptions options;
-  options.wireTime = true;
-  std::string error;
-  auto simulator = vrx::sim::Simulator::Start(options, error);
-  if (!simulator) return 0;
-  const auto start = std::chrono::steady_clock::now();
-  const bool written = write(simulator->DevicePath(), image);
-  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-  if (!written) return 0;
-  const double bytes = static_cast<double>(simulator->TakeTranscript().size());
-  minimum = bytes * 11 / kBitRate + kPausesSeconds;
-  return elapsed.count() / minimum;
+  const vrx::bench::TimedSession timed = vrx::bench::TimeSession(
+      {}, [&](const std::string& path) { return write(path, image); });
+  if (timed.done) minimum = timed.minimum;
+  return timed.Ratio();
 }
 
 bool ProgramDeviceWrite(const std::string& path, const vrx::FlashImage& image) {
-  DiscardLog log;
+  vrx::bench::DiscardLog log;
   return vrx::ProgramDevice(path, 4, image, log);
 }
 
@@ -89,7 +66,7 @@ bool MinimalCWrite(const std::string& path, const Script& script) {
 // both alike; each iteration is one write by each.
 void PairedFullWrites(benchmark::State& state) {
   vrx::bench::RealtimeScope realtime;
-  const vrx::FlashImage image = Image();
+  const vrx::FlashImage image = vrx::bench::PatternImage();
   const Script script = UpdateScript(image);
   const Writer floorWrite = [&script](const std::string& path, const vrx::FlashImage&) {
     return MinimalCWrite(path, script);

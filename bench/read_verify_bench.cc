@@ -4,42 +4,29 @@
 // loader's fixed 100 ms and 1000 ms pauses).
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <functional>
 
 #include "bench/realtime.h"
+#include "bench/timed_session.h"
 #include "device/read_back.h"
 #include "tools/vrxsim/simulator.h"
 
 namespace {
 
-constexpr double kBitRate = 38400;
-constexpr double kPausesSeconds = 0.1 + 1.0;
+using vrx::bench::Session;
 
-vrx::FlashImage Image() {
-  vrx::FlashImage image;
-  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 5 + (i >> 9));
+const vrx::FlashImage& Image() {
+  static const vrx::FlashImage image = vrx::bench::PatternImage();
   return image;
 }
-
-using Session = std::function<bool(const std::string& path)>;
 
 // One session against a module in its application holding Image():
 // elapsed / wire-time minimum.
 double SessionRatio(const Session& session, double& minimum) {
   vrx::sim::SimulatorOptions options;
-  options.wireTime = true;
   options.initialFlash = Image();
-  std::string error;
-  auto simulator = vrx::sim::Simulator::Start(options, error);
-  if (!simulator) return 0;
-  const auto start = std::chrono::steady_clock::now();
-  const bool done = session(simulator->DevicePath());
-  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-  if (!done) return 0;
-  const double bytes = static_cast<double>(simulator->TakeTranscript().size());
-  minimum = bytes * 11 / kBitRate + kPausesSeconds;
-  return elapsed.count() / minimum;
+  const vrx::bench::TimedSession timed = vrx::bench::TimeSession(options, session);
+  if (timed.done) minimum = timed.minimum;
+  return timed.Ratio();
 }
 
 void Report(benchmark::State& state, const Session& session) {

@@ -5,11 +5,11 @@
 #include <atomic>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <thread>
 
 #include "config/port_settings.h"
 #include "platform/profile_ini.h"
+#include "tests/support/expected_data_file.h"
 #include "tests/support/scratch_folder.h"
 
 namespace vrx {
@@ -17,12 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Slurp(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using test::ReadWholeFile;
 
 TEST(IniProfileTest, MissingFileGivesDefaultsAndFirstWriteCreatesIt) {
   const test::ScratchFolder folder("ini-new");
@@ -32,7 +27,7 @@ TEST(IniProfileTest, MissingFileGivesDefaultsAndFirstWriteCreatesIt) {
   EXPECT_EQ(profile.ReadInt("Option", "BAUD", 4), 4);
   ASSERT_TRUE(profile.WriteString("Option", "COM", "COM3"));
   ASSERT_TRUE(profile.WriteInt("Option", "BAUD", 2));
-  EXPECT_EQ(Slurp(file), "[Option]\nCOM=COM3\nBAUD=2\n");
+  EXPECT_EQ(ReadWholeFile(file), "[Option]\nCOM=COM3\nBAUD=2\n");
   EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
 }
 
@@ -56,7 +51,7 @@ TEST(IniProfileTest, UpdatesInPlaceAndKeepsWhatItDoesNotKnow) {
   EXPECT_EQ(profile.ReadString("Option", "COM", "COM1"), "COM1");  // other section's COM
   ASSERT_TRUE(profile.WriteInt("Option", "BAUD", 1));
   ASSERT_TRUE(profile.WriteString("Option", "COM", "COM2"));
-  EXPECT_EQ(Slurp(file),
+  EXPECT_EQ(ReadWholeFile(file),
             "; written by hand\nTop=1\n[Window]\nx=10\n[option]\nBAUD=1\nExtra=keep me\n"
             "COM=COM2\n\n[Other]\nCOM=COM9\n");
 }
@@ -71,7 +66,7 @@ TEST(IniProfileTest, ValuesRoundTripWithWxEscapes) {
     EXPECT_EQ(profile.ReadString("Option", "COM", "x"), value);
   }
   ASSERT_TRUE(profile.WriteString("Option", "COM", " padded "));
-  EXPECT_THAT(Slurp(file), ::testing::HasSubstr("COM=\" padded \"\n"));
+  EXPECT_THAT(ReadWholeFile(file), ::testing::HasSubstr("COM=\" padded \"\n"));
 }
 
 TEST(IniProfileTest, BadNumbersAndUnwritableFoldersAreNotErrors) {
@@ -136,7 +131,7 @@ TEST(IniProfileTest, PortAndSpeedAreStoredAndReadAsOnePair) {
   EXPECT_EQ(mixed, 0);
   IniProfile last(file);
   EXPECT_TRUE(isWritten(ReadPortSettings(last)));
-  EXPECT_THAT(Slurp(file), ::testing::HasSubstr("[Option]\nCOM="));
+  EXPECT_THAT(ReadWholeFile(file), ::testing::HasSubstr("[Option]\nCOM="));
 }
 
 }  // namespace

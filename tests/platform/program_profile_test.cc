@@ -8,11 +8,11 @@
 #include <climits>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "platform/profile_ini.h"
 #include "platform/program_profile.h"
+#include "tests/support/expected_data_file.h"
 #include "tests/support/scratch_folder.h"
 
 namespace vrx {
@@ -20,12 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Slurp(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using test::ReadWholeFile;
 
 class ProgramProfileTest : public ::testing::Test {
  protected:
@@ -43,7 +38,7 @@ TEST_F(ProgramProfileTest, EachProgramHasItsOwnFileInAFolderMadeOnDemand) {
   EXPECT_FALSE(fs::exists(Folder()));  // reading creates nothing
   ASSERT_TRUE(writer->WriteString("Option", "COM", "COM3"));
   ASSERT_TRUE(writer->WriteInt("Option", "BAUD", 2));
-  EXPECT_EQ(Slurp(Folder() / "VRXWriter.conf"), "[Option]\nCOM=COM3\nBAUD=2\n");
+  EXPECT_EQ(ReadWholeFile(Folder() / "VRXWriter.conf"), "[Option]\nCOM=COM3\nBAUD=2\n");
 
   auto editor = OpenProgramProfile("VRXEditor", {});
   EXPECT_EQ(editor->ReadString("Option", "COM", "COM1"), "COM1");
@@ -68,7 +63,7 @@ TEST_F(ProgramProfileTest, AFileWhereTheFolderBelongsOnlyMeansNothingIsStored) {
   auto profile = OpenProgramProfile("VRXWriter", {});
   EXPECT_EQ(profile->ReadInt("Option", "BAUD", 4), 4);
   EXPECT_FALSE(profile->WriteString("Option", "COM", "COM2"));
-  EXPECT_EQ(Slurp(Folder()), "not a folder");
+  EXPECT_EQ(ReadWholeFile(Folder()), "not a folder");
 }
 
 TEST_F(ProgramProfileTest, ASymbolicLinkIsWrittenThroughAndStays) {
@@ -80,7 +75,7 @@ TEST_F(ProgramProfileTest, ASymbolicLinkIsWrittenThroughAndStays) {
 
   ASSERT_TRUE(OpenProgramProfile("VRXWriter", {})->WriteString("Option", "COM", "COM4"));
   EXPECT_TRUE(fs::is_symlink(Folder() / "VRXWriter.conf"));
-  EXPECT_EQ(Slurp(real), "[Other]\nKEEP=1\n[Option]\nCOM=COM4\n");
+  EXPECT_EQ(ReadWholeFile(real), "[Other]\nKEEP=1\n[Option]\nCOM=COM4\n");
 }
 
 // Without the lock, two programs reading the same old file and writing it

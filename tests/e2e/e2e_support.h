@@ -18,6 +18,13 @@
 
 namespace vrx::test {
 
+// The programs under test, built beside the tests.
+inline const std::string kVrxtool = VRXTOOL_PATH;
+inline const std::string kVrxsim = VRXSIM_PATH;
+// A Write's last log line when it succeeded, and when it stopped.
+inline const std::string kWritten = "書き込みは正常に終了しました。";
+inline const std::string kAborted = "処理を中止します。";
+
 std::unique_ptr<sim::Simulator> StartSimulator(sim::SimulatorOptions options);
 // Options with faults given as vrxsim's --fault texts.
 sim::SimulatorOptions WithFaults(const std::vector<std::string>& faults);

@@ -19,10 +19,6 @@
 namespace vrx::test {
 namespace {
 
-const std::string kVrxtool = VRXTOOL_PATH;
-const std::string kVrxsim = VRXSIM_PATH;
-const std::string kWritten = "書き込みは正常に終了しました。";
-const std::string kAborted = "処理を中止します。";
 const std::string kSilent = "connect=silentx*";
 const std::string kRefusing = "record=0x06x5";
 

@@ -18,8 +18,6 @@ namespace {
 
 using ::testing::HasSubstr;
 
-const std::string kVrxtool = VRXTOOL_PATH;
-const std::string kVrxsim = VRXSIM_PATH;
 
 // The next line of `process` that contains `text`; false if none came.
 bool WaitForLine(BackgroundProcess& process, const std::string& text) {

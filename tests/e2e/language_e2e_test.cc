@@ -17,7 +17,6 @@
 namespace vrx::test {
 namespace {
 
-const std::string kVrxtool = VRXTOOL_PATH;
 
 std::string WithLf(std::string text) {
   for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);

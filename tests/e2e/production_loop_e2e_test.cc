@@ -14,10 +14,6 @@
 namespace vrx::test {
 namespace {
 
-const std::string kVrxtool = VRXTOOL_PATH;
-const std::string kVrxsim = VRXSIM_PATH;
-const std::string kWritten = "書き込みは正常に終了しました。";
-const std::string kAborted = "処理を中止します。";
 
 // Reads the station's log until a module's Write has ended: its last line.
 // When none comes within a minute, what the station said instead, for the

@@ -19,7 +19,6 @@
 namespace vrx::test {
 namespace {
 
-const std::string kVrxtool = VRXTOOL_PATH;
 
 std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -23,10 +23,8 @@ namespace {
 
 using ::testing::HasSubstr;
 
-const std::string kVrxtool = VRXTOOL_PATH;
 constexpr int kMoments = 20;
 const std::string kInterrupted = "中断しました。\n";
-const std::string kWritten = "書き込みは正常に終了しました。";
 
 // A strict module that sends `signal` to the vrxtool run it serves when the
 // host's byte number `moment` arrives.

@@ -11,7 +11,6 @@
 namespace vrx::test {
 namespace {
 
-const std::string kVrxtool = VRXTOOL_PATH;
 
 std::string ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

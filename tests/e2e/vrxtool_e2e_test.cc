@@ -15,8 +15,6 @@
 namespace vrx::test {
 namespace {
 
-const std::string kVrxtool = VRXTOOL_PATH;
-const std::string kVrxsim = VRXSIM_PATH;
 
 // vrxtool writes the log with LF line ends.
 std::string WithLf(std::string text) {

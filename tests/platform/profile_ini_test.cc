@@ -9,7 +9,7 @@
 
 #include "config/port_settings.h"
 #include "platform/profile_ini.h"
-#include "tests/support/expected_data_file.h"
+#include "tests/support/test_support.h"
 #include "tests/support/scratch_folder.h"
 
 namespace vrx {

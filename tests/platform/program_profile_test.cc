@@ -12,7 +12,7 @@
 
 #include "platform/profile_ini.h"
 #include "platform/program_profile.h"
-#include "tests/support/expected_data_file.h"
+#include "tests/support/test_support.h"
 #include "tests/support/scratch_folder.h"
 
 namespace vrx {

@@ -81,13 +81,6 @@ std::string ExpectedDataFile(const ExpectedKeys& keys) {
   return cp932.value_or("");
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 void WriteWholeFile(const std::filesystem::path& path, const std::string& contents) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << contents;

@@ -9,6 +9,7 @@
 
 #include "config/config_image.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/test_support.h"
 
 namespace vrx {
 // Readable failure output for images that differ.
@@ -28,7 +29,6 @@ struct ExpectedKeys {
 // The whole file of a fresh editor with `keys` set, in Shift_JIS with CR LF.
 std::string ExpectedDataFile(const ExpectedKeys& keys = {});
 
-std::string ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, const std::string& contents);
 
 // How many entries a folder holds (a failed save must leave none behind).

@@ -16,6 +16,7 @@ Bytes FromHex(std::string_view hex);
 std::string ToHex(const uint8_t* bytes, std::size_t size);
 
 Bytes ReadBytes(const std::filesystem::path& path);
+std::string ReadWholeFile(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const Bytes& bytes);
 
 }  // namespace vrx::test

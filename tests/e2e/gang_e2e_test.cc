@@ -220,8 +220,9 @@ class Outcomes {
       const std::string line = station_.ReadLine(std::chrono::seconds(1));
       const std::size_t colon = line.find(": ");
       if (colon == std::string::npos) continue;
-      const std::string text = line.substr(colon + 2);
-      if (text == kWritten || text == kAborted) pending_[line.substr(0, colon)].push_back(text);
+      const std::string linePort = line.substr(0, colon), text = line.substr(colon + 2);
+      logs_[linePort] += text + '\n';
+      if (text == kWritten || text == kAborted) pending_[linePort].push_back(text);
     }
     if (pending_[port].empty()) return "";
     const std::string outcome = pending_[port].front();
@@ -229,9 +230,13 @@ class Outcomes {
     return outcome;
   }
 
+  // Every line `port` has printed so far, for a failure message.
+  std::string Log(const std::string& port) { return logs_[port]; }
+
  private:
   BackgroundProcess& station_;
   std::map<std::string, std::deque<std::string>> pending_;
+  std::map<std::string, std::string> logs_;
 };
 
 // A station's stderr, kept whole, so that each port's plain lines can be
@@ -291,7 +296,8 @@ TEST(GangEndToEnd, RepeatOnFourPortsCountsEachPortOnItsOwn) {
   std::vector<std::string> ports;
   for (int i = 0; i < 4; ++i) {
     ports.push_back((files.dir / ("socket" + std::to_string(i))).string());
-    std::vector<std::string> sim{kVrxsim, "--link", ports.back()};
+    // Paced at the line's rate, as in the eight-port run.
+    std::vector<std::string> sim{kVrxsim, "--link", ports.back(), "--wire-time"};
     // The second module on the last port fails its first erase.
     if (i == 3) sim.insert(sim.end(), {"--fault", "erase=0x03@2"});
     modules.push_back(std::make_unique<BackgroundProcess>(sim));
@@ -302,16 +308,17 @@ TEST(GangEndToEnd, RepeatOnFourPortsCountsEachPortOnItsOwn) {
   Outcomes outcomes(station);
   StationErr stationErr(station);
 
-  for (const std::string& port : ports) EXPECT_EQ(outcomes.Next(port), kWritten) << port;
+  for (const std::string& port : ports)
+    EXPECT_EQ(outcomes.Next(port), kWritten) << port << ":\n" << outcomes.Log(port);
   // Modules are replaced on each port at its own moments.
   ASSERT_TRUE(SwapModule(*modules[0], stationErr, ports[0], 1, 0));
-  EXPECT_EQ(outcomes.Next(ports[0]), kWritten);
+  EXPECT_EQ(outcomes.Next(ports[0]), kWritten) << outcomes.Log(ports[0]);
   ASSERT_TRUE(SwapModule(*modules[3], stationErr, ports[3], 1, 0));
   ASSERT_TRUE(SwapModule(*modules[1], stationErr, ports[1], 1, 0));
-  EXPECT_EQ(outcomes.Next(ports[3]), kAborted);
-  EXPECT_EQ(outcomes.Next(ports[1]), kWritten);
+  EXPECT_EQ(outcomes.Next(ports[3]), kAborted) << outcomes.Log(ports[3]);
+  EXPECT_EQ(outcomes.Next(ports[1]), kWritten) << outcomes.Log(ports[1]);
   ASSERT_TRUE(SwapModule(*modules[0], stationErr, ports[0], 2, 0));
-  EXPECT_EQ(outcomes.Next(ports[0]), kWritten);
+  EXPECT_EQ(outcomes.Next(ports[0]), kWritten) << outcomes.Log(ports[0]);
   // Each port's count after its last module, before the run ends.
   const std::vector<std::pair<int, int>> counts{{3, 0}, {2, 0}, {1, 0}, {1, 1}};
   for (std::size_t i = 0; i < ports.size(); ++i)

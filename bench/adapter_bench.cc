@@ -26,7 +26,7 @@ const vrx::FlashImage& Image() {
 
 // "ftdi:16+event" is the FTDI chip with 0x00, the loader's most frequent
 // answer, as its event character.
-vrx::sim::AdapterSpec Adapter(const std::string& name) {
+vrx::sim::AdapterSettings Adapter(const std::string& name) {
   const std::size_t plus = name.find('+');
   auto adapter = vrx::sim::ParseAdapter(name.substr(0, plus)).value();
   if (plus != std::string::npos) adapter.eventChar = 0x00;

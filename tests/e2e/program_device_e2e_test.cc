@@ -35,9 +35,9 @@ sim::FlashBytes ModuleFlash(const sim::FlashBytes& image, bool block0Equal) {
 }
 
 // A module holding ModuleFlash(TestImage(), block0Equal), with faults.
-std::unique_ptr<sim::Simulator> StartModule(
-    const std::vector<std::string>& faults, bool startInLoader, bool block0Equal,
-    sim::Strictness strictness = sim::Strictness::kStrict) {
+std::unique_ptr<sim::Simulator> StartModule(const std::vector<std::string>& faults,
+                                            bool startInLoader, bool block0Equal,
+                                            sim::Strictness strictness = sim::Strictness::kStrict) {
   auto options = WithFaults(faults);
   options.initialFlash = ModuleFlash(TestImage(), block0Equal);
   options.startInLoader = startInLoader;
@@ -86,7 +86,8 @@ void ExpectFlashProgrammed(const sim::FlashBytes& flash, const sim::FlashBytes& 
 std::unique_ptr<sim::Simulator> ExpectSuccessfulWrite(
     const WriteScenario& scenario, int speedIndex,
     const std::vector<std::chrono::milliseconds>& expectedPauses,
-    sim::Strictness strictness = sim::Strictness::kStrict, const sim::AdapterSpec& adapter = {}) {
+    sim::Strictness strictness = sim::Strictness::kStrict,
+    const sim::AdapterSettings& adapter = {}) {
   auto options = sim::SimulatorOptions{};
   options.initialFlash = scenario.moduleFlash;
   options.startInLoader = scenario.startInLoader;

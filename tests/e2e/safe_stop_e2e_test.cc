@@ -31,7 +31,7 @@ const std::string kInterrupted = "中断しました。\n";
 class Station {
  public:
   explicit Station(const sim::FlashBytes& flash, bool keepTranscript = false,
-                   const sim::AdapterSpec& adapter = {}) {
+                   const sim::AdapterSettings& adapter = {}) {
     sim::SimulatorOptions options;
     options.initialFlash = flash;
     options.keepTranscript = keepTranscript;
@@ -132,7 +132,7 @@ long WholeWriteBytes(const WriteFiles& files) {
 // from an erased module: a Write onto a programmed one skips block 0 and is
 // shorter, so a late moment would never come.
 void ExpectProgramSurvivesInterruptions(const WriteFiles& files, const std::vector<long>& moments,
-                                        const sim::AdapterSpec& adapter) {
+                                        const sim::AdapterSettings& adapter) {
   const sim::FlashBytes image = WrittenImage(files);
   for (long moment : moments) {
     Station station(Erased(), false, adapter);
@@ -185,8 +185,9 @@ TEST(SafeStop, ReadAndVerifyInterruptedAnywhereAreFollowedByGoodOnes) {
   Station station(image);
   const auto backup = files.dir / "backup.bin";
   const std::vector<std::string> read{"read", "--port", station.Port(), backup.string()};
-  const std::vector<std::string> verify{"verify", files.dataFile.string(), "--port",
-                                        station.Port(), "--container", files.container.string()};
+  const std::vector<std::string> verify{"verify",      files.dataFile.string(),
+                                        "--port",      station.Port(),
+                                        "--container", files.container.string()};
   for (const auto* command : {&read, &verify}) {
     ASSERT_EQ(station.Run(*command).exitCode, 0);
     const long total = station.HostBytes();
@@ -206,8 +207,8 @@ TEST(SafeStop, ReadAndVerifyInterruptedAnywhereAreFollowedByGoodOnes) {
 
 std::vector<std::string> ProgramArguments(const WriteFiles& files, const std::string& port,
                                           const char* speed) {
-  return {"program", files.dataFile.string(), "--port",  port,
-          "--speed", speed,                   "--container", files.container.string()};
+  return {"program",     files.dataFile.string(), "--port", port, "--speed", speed,
+          "--container", files.container.string()};
 }
 
 // Interrupted at 9600 bit/s, the module is left in its loader, which hears
@@ -245,9 +246,10 @@ TEST(SafeStop, AModuleLeftInsideARecordAsksForAPowerCycle) {
 
   const ProcessResult stuck = station.Run(program);
   EXPECT_EQ(stuck.exitCode, 1);
-  EXPECT_THAT(stuck.out, HasSubstr("\nデバイスと通信ができません。\n"
-                                   "モジュールの電源を切って入れ直してから、もう一度やり直してください。\n"
-                                   "処理を中止します。\n"));
+  EXPECT_THAT(stuck.out,
+              HasSubstr("\nデバイスと通信ができません。\n"
+                        "モジュールの電源を切って入れ直してから、もう一度やり直してください。\n"
+                        "処理を中止します。\n"));
 
   station.simulator().Unplug();
   std::string error;

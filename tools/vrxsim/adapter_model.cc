@@ -16,18 +16,18 @@ int64_t FirstOnGridFrom(int64_t origin, int64_t period, int64_t atNs) {
 
 }  // namespace
 
-std::optional<AdapterSpec> ParseAdapter(std::string_view text) {
-  AdapterSpec spec;
-  if (text == "ideal") return spec;
+std::optional<AdapterSettings> ParseAdapter(std::string_view text) {
+  AdapterSettings settings;
+  if (text == "ideal") return settings;
   if (text == "cp210x" || text == "ch34x" || text == "cdc") {
-    spec.kind = text == "cp210x"  ? AdapterKind::kCp210x
-                : text == "ch34x" ? AdapterKind::kCh34x
-                                  : AdapterKind::kCdc;
-    return spec;
+    settings.kind = text == "cp210x"  ? AdapterKind::kCp210x
+                    : text == "ch34x" ? AdapterKind::kCh34x
+                                      : AdapterKind::kCdc;
+    return settings;
   }
   if (text.substr(0, 4) != "ftdi") return std::nullopt;
-  spec.kind = AdapterKind::kFtdi;
-  if (text.size() == 4) return spec;
+  settings.kind = AdapterKind::kFtdi;
+  if (text.size() == 4) return settings;
   if (text[4] != ':') return std::nullopt;
   const std::string_view digits = text.substr(5);
   int latency = 0;
@@ -36,16 +36,16 @@ std::optional<AdapterSpec> ParseAdapter(std::string_view text) {
       latency > 255) {
     return std::nullopt;
   }
-  spec.latencyMs = latency;
-  return spec;
+  settings.latencyMs = latency;
+  return settings;
 }
 
-std::string AdapterName(const AdapterSpec& spec) {
-  switch (spec.kind) {
+std::string AdapterName(const AdapterSettings& settings) {
+  switch (settings.kind) {
     case AdapterKind::kIdeal:
       return "ideal";
     case AdapterKind::kFtdi:
-      return "ftdi:" + std::to_string(spec.latencyMs);
+      return "ftdi:" + std::to_string(settings.latencyMs);
     case AdapterKind::kCp210x:
       return "cp210x";
     case AdapterKind::kCh34x:
@@ -56,13 +56,13 @@ std::string AdapterName(const AdapterSpec& spec) {
   return "ideal";
 }
 
-AdapterDelivery::AdapterDelivery(AdapterSpec spec, int64_t startNs)
-    : spec_(spec),
+AdapterDelivery::AdapterDelivery(AdapterSettings settings, int64_t startNs)
+    : settings_(settings),
       // The frame models may send in the very first frame.
-      lastPacketNs_(spec.kind == AdapterKind::kFtdi ? startNs : startNs - kUsbFrameNs) {}
+      lastPacketNs_(settings.kind == AdapterKind::kFtdi ? startNs : startNs - kUsbFrameNs) {}
 
 std::size_t AdapterDelivery::PacketBytes() const {
-  switch (spec_.kind) {
+  switch (settings_.kind) {
     case AdapterKind::kIdeal:
       return 1;
     case AdapterKind::kFtdi:
@@ -85,8 +85,8 @@ std::pair<int64_t, std::size_t> AdapterDelivery::NextPacket() const {
   const std::size_t room = std::min(PacketBytes(), held_.size());
   const int64_t first = held_.front().arrivedNs;
   int64_t sendNs = first;
-  if (spec_.kind == AdapterKind::kFtdi) {
-    const int64_t latency = int64_t{spec_.latencyMs} * 1'000'000;
+  if (settings_.kind == AdapterKind::kFtdi) {
+    const int64_t latency = int64_t{settings_.latencyMs} * 1'000'000;
     // The timer runs out on the grid of the last packet sent (status-only
     // packets keep that grid when nothing is held)...
     sendNs = FirstOnGridFrom(lastPacketNs_ + latency, latency, first);
@@ -95,14 +95,14 @@ std::pair<int64_t, std::size_t> AdapterDelivery::NextPacket() const {
       const bool fills = i + 1 == kFtdiPacketData;
       // The chip ignores the event character in the first position of its
       // buffer: a lone answer byte waits for the timer all the same.
-      const bool event = i > 0 && spec_.eventChar && held_[i].byte == *spec_.eventChar;
+      const bool event = i > 0 && settings_.eventChar && held_[i].byte == *settings_.eventChar;
       if (held_[i].arrivedNs > sendNs) break;
       if (fills || event) {
         sendNs = held_[i].arrivedNs;
         return {sendNs, i + 1};
       }
     }
-  } else if (spec_.kind != AdapterKind::kIdeal) {
+  } else if (settings_.kind != AdapterKind::kIdeal) {
     sendNs = FirstOnGridFrom(lastPacketNs_ + kUsbFrameNs, kUsbFrameNs, first);
   }
   std::size_t count = 0;

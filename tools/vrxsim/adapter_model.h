@@ -27,7 +27,7 @@ namespace vrx::sim {
 
 enum class AdapterKind { kIdeal, kFtdi, kCp210x, kCh34x, kCdc };
 
-struct AdapterSpec {
+struct AdapterSettings {
   AdapterKind kind = AdapterKind::kIdeal;
   int latencyMs = 16;                // ftdi: the latency timer (1..255)
   std::optional<uint8_t> eventChar;  // ftdi: the event character the host set
@@ -35,15 +35,15 @@ struct AdapterSpec {
 
 // "ideal", "ftdi", "ftdi:LATENCY_MS", "cp210x", "ch34x" or "cdc"; nullopt
 // for anything else (latency outside 1..255 included).
-std::optional<AdapterSpec> ParseAdapter(std::string_view text);
+std::optional<AdapterSettings> ParseAdapter(std::string_view text);
 // The name ParseAdapter reads, e.g. "ftdi:16".
-std::string AdapterName(const AdapterSpec& spec);
+std::string AdapterName(const AdapterSettings& settings);
 
 class AdapterDelivery {
  public:
   static constexpr int64_t kUsbFrameNs = 1'000'000;
 
-  explicit AdapterDelivery(AdapterSpec spec, int64_t startNs = 0);
+  explicit AdapterDelivery(AdapterSettings settings, int64_t startNs = 0);
 
   // A byte from the module's line reaches the adapter at `atNs` (not
   // earlier than the byte before it).
@@ -63,7 +63,7 @@ class AdapterDelivery {
   // many bytes go in it.
   std::pair<int64_t, std::size_t> NextPacket() const;
 
-  AdapterSpec spec_;
+  AdapterSettings settings_;
   std::deque<Held> held_;
   int64_t lastPacketNs_;  // ftdi: the latency timer restarts here
 };

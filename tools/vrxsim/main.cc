@@ -128,7 +128,7 @@ std::variant<ProgramOptions, int> ParseCommandLine(int argc, char** argv) {
   return options;
 }
 
-vrx::sim::AdapterSpec AdapterFromOptions(const ProgramOptions& options) {
+vrx::sim::AdapterSettings AdapterFromOptions(const ProgramOptions& options) {
   auto adapter = vrx::sim::ParseAdapter(options.adapter);
   if (!adapter) {
     throw SimulatorFailure("unknown adapter \"" + options.adapter +

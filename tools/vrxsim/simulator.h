@@ -33,7 +33,7 @@ struct SimulatorOptions {
   bool wireTime = false;
   // How the module's bytes reach the host after the line: at once, or as
   // a USB serial adapter hands them on.
-  AdapterSpec adapter;
+  AdapterSettings adapter;
   std::vector<Fault> faults;
   std::filesystem::path linkPath;  // optional symlink to the device path
   // Record every byte for TakeTranscript.  Tests compare conversations with

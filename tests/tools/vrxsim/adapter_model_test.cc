@@ -13,10 +13,10 @@ using ::testing::Optional;
 constexpr int64_t kMs = 1'000'000;
 constexpr int64_t kUs = 1'000;
 
-AdapterSpec Adapter(std::string_view name) {
+AdapterSettings Adapter(std::string_view name) {
   auto parsed = ParseAdapter(name);
   EXPECT_TRUE(parsed.has_value()) << name;
-  return parsed.value_or(AdapterSpec{});
+  return parsed.value_or(AdapterSettings{});
 }
 
 // When each byte of `count` bytes, arriving `gapNs` apart from 0 and
@@ -74,9 +74,9 @@ TEST(AdapterDeliveryTest, FtdiHoldsALoneByteUntilTheLatencyTimerRunsOut) {
 }
 
 TEST(AdapterDeliveryTest, FtdiSendsOnTheEventCharacterOnlyBehindAnotherByte) {
-  AdapterSpec spec = Adapter("ftdi:16");
-  spec.eventChar = 0x00;
-  AdapterDelivery adapter(spec);
+  AdapterSettings settings = Adapter("ftdi:16");
+  settings.eventChar = 0x00;
+  AdapterDelivery adapter(settings);
   // A lone acknowledgement is the first byte in the buffer, where the chip
   // does not look for the event character: it waits for the timer.
   adapter.Arrive(0x00, 300 * kUs);
